@@ -1,0 +1,88 @@
+// The record through which a crew manager deals with everything that crosses its vessel's hull:
+// the published airlock (child attachment "UMmu"), the docked ship's published numbers, the
+// arrival scan's findings and the spawn switches. Records live in one module-wide table.
+#pragma once
+
+#include <cstddef>
+
+#include "host/HostApi.h"
+
+class AirlockLink {
+public:
+    // Resets every field, then checks the crew add-on's module file and the vessel.
+    // 1 done; -999 add-on module file missing; -1 null handle or no vessel interface.
+    int Init(OBJHANDLE vesselHandle);
+
+    // Stores and publishes the airlock. -1 on an inverted box, a state other than 0 or 1, or no
+    // vessel interface.
+    int DefineAirlock(int state, float xMin, float xMax, float yMin, float yMax, float zMin,
+                      float zMax);
+    int SetAirlockState(int state);
+    int GetAirlockState() const;
+    int SetAuxValue(int value);
+    int SetFreeSeats(int value);
+    // Published numbers of the ship docked at the own port `port`, or -1.
+    int GetDockedFreeSeats(int port) const;
+    int GetDockedAuxValue(int port) const;
+    void SetIgnoreDocking(int value);
+    void SetEjectFlag(int value);
+    int SetAutoDeleteArrival(int value);
+    OBJHANDLE GetArrivalVessel() const;
+    int DeleteArrivalVessel();
+    // Copies the arrival's vessel name without its five-character prefix, at most min(n, 32)
+    // characters, in the manner of strncpy.
+    void GetArrivalName(char* destination, int n) const;
+    int GetArrivalAge() const;
+    int GetArrivalPulse() const;
+    int GetArrivalWeight() const;
+
+    // Creates a crew vessel for a member: in free space beside the vessel, or a transfer vessel
+    // at the airlock of the ship docked at `transferDock`. 1 free space; 2 transfer vessel
+    // created and marked; 3 transfer vessel created without interface; -1 docked ship publishes
+    // no airlock; -2 docked ship's airlock closed; -3 no interface; -4 the host created no vessel.
+    int SpawnCrewVessel(const char* memberString, int age, int evaValue, int pulse, int weight,
+                        const char* meshName, const VECTOR3* position, const VECTOR3* angles,
+                        const VECTOR3* velocity);
+    void OrientCrewVessel(const VECTOR3* angles, OBJHANDLE crewVessel) const;
+
+    // Looks for crew vessels in the open airlock every 0.25 s of simulation time.
+    // 0 nothing; 1 walked in; 2 transfer addressed to this vessel; -3 no vessel.
+    int ScanForArrivals();
+
+    // Fields, in order.
+    int transferDock;
+    OBJHANDLE arrivalVessel;
+    int autoDeleteArrival;
+    VESSEL* vessel;
+    double scanTimer;
+    OBJHANDLE vesselHandle;
+    ATTACHMENTHANDLE attachment;
+    int ignoreDocking;
+    int airlockDefined;
+    int airlockState;
+    float xMin, xMax, yMin, yMax, zMin, zMax;
+    char arrivalName[40];
+    int arrivalAge;
+    int arrivalPulse;
+    int arrivalWeight;
+    int auxValue;
+    int freeSeats;
+    int ejectFlag;
+};
+
+// The module-wide table of link records. Every crew manager that starts gets a record of its own;
+// indices are handed out in start order and never given back.
+namespace airlock_links {
+
+// Records that exist before any manager starts; the table grows beyond them as needed.
+inline constexpr std::size_t kInitialRecords = 100;
+
+// Number of indices handed out so far.
+int Count();
+// The record with index `index` (an index handed out, or Count() for the next one), made when
+// first asked for; the reference stays valid for the library's life.
+AirlockLink& Record(int index);
+// Hands out the next index: raises the count by one.
+void CommitNext();
+
+}  // namespace airlock_links

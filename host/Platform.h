@@ -1,0 +1,86 @@
+// The thin operating-system layer. On Windows the module uses the system's own calls; on every
+// other platform this header declares stand-ins with the same names and meaning, implemented in
+// host/platform/. Nothing outside host/ needs to know which platform it is built for.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+
+#if defined(_WIN32)
+
+#define WIN32_LEAN_AND_MEAN
+#define NOMINMAX
+#include <windows.h>
+
+#define QM_EXPORT extern "C" __declspec(dllexport)
+#if defined(QM_BUILDING_HOST)
+#define QM_HOST_API __declspec(dllexport)
+#else
+#define QM_HOST_API __declspec(dllimport)
+#endif
+
+#else  // not Windows
+
+#define QM_EXPORT extern "C" __attribute__((visibility("default")))
+#define QM_HOST_API __attribute__((visibility("default")))
+
+using DWORD = std::uint32_t;
+using BOOL = int;
+using HINSTANCE = void*;
+using HANDLE = void*;
+inline HANDLE const INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(-1));
+inline constexpr int MAX_PATH = 260;
+
+// A device context is something text can be drawn on. The host provides the concrete surface.
+struct TextSurface {
+    virtual ~TextSurface() = default;
+    virtual void DrawText(int x, int y, const char* text, int length) = 0;
+};
+using HDC = TextSurface*;
+
+// Draws `length` characters of `text` at (x, y).
+BOOL TextOutA(HDC hdc, int x, int y, const char* text, int length);
+
+// The part of a directory entry that the module reads.
+struct WIN32_FIND_DATAA {
+    DWORD dwFileAttributes;
+    char cFileName[MAX_PATH];
+};
+
+// Wildcard file-name search ('*' and '?' in the last path element). Backslashes in the pattern
+// separate folders, as on Windows.
+HANDLE FindFirstFileA(const char* pattern, WIN32_FIND_DATAA* found);
+BOOL FindNextFileA(HANDLE search, WIN32_FIND_DATAA* found);
+BOOL FindClose(HANDLE search);
+
+#endif
+
+namespace platform {
+
+// Function looked up by name in a library; called with the library's handle.
+using LibraryExitFunction = void (*)(HINSTANCE);
+
+// The handle of the library (or program) that holds this code.
+HINSTANCE OwnModuleHandle();
+
+// The library's own export `name`, or null when it has none.
+LibraryExitFunction FindExport(HINSTANCE module, const char* name);
+
+// Opens a file named with backslash separators, relative to the working folder.
+std::FILE* OpenFile(const char* path, const char* mode);
+
+// Deletes a file named with backslash separators; false when it could not be deleted.
+bool RemoveFile(const char* path);
+
+// Writes `path` with every backslash turned into this platform's separator, bounded by
+// `capacity` (always terminated when capacity > 0). Returns false when the path was cut.
+bool NativePath(const char* path, char* out, std::size_t capacity);
+
+}  // namespace platform
+
+// The library entry. A module defines these two functions; the platform layer calls them when
+// the library is loaded into a process and when it is unloaded (DllMain on Windows).
+namespace library_entry {
+void OnProcessAttach(HINSTANCE module);
+void OnProcessDetach(HINSTANCE module);
+}  // namespace library_entry
