@@ -1,0 +1,1 @@
+#include "crew/AirlockLink.h"
