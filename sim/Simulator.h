@@ -22,6 +22,14 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// What module library entries asked of the host, counted over the process's life.
+struct LibraryCallLog {
+    int initLibCalls = 0;
+    HINSTANCE lastInitLibModule = nullptr;
+    int date2IntCalls = 0;
+};
+const LibraryCallLog& LibraryCalls();
+
 struct SimulatorOptions {
     // Root folder (the simulator's working folder). Empty: a fresh temporary copy of the sample
     // root in examples/root, removed when the simulator ends.
