@@ -8,7 +8,7 @@
 #include "host/HostApi.h"
 
 class AirlockLink {
-public:
+  public:
     // Resets every field, then checks the crew add-on's module file and the vessel.
     // 1 done; -999 add-on module file missing; -1 null handle or no vessel interface.
     int Init(OBJHANDLE vesselHandle);
@@ -68,6 +68,10 @@ public:
     int auxValue;
     int freeSeats;
     int ejectFlag;
+
+  private:
+    // Hands the airlock's three vectors to the host: creates the attachment the first time.
+    void Publish();
 };
 
 // The module-wide table of link records. Every crew manager that starts gets a record of its own;

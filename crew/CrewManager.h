@@ -8,7 +8,7 @@
 #include "host/HostApi.h"
 
 class CrewManager {
-public:
+  public:
     // Constructed not started: every operation but DefineAirlock, GetLastEvaName,
     // GetLastArrivalName and SelectEvaMesh refuses until Initialize and DefineAirlock succeed.
     CrewManager() = default;
@@ -91,4 +91,23 @@ public:
     int linkIndex = -1;
     double warningUntil = 0.0;
     int addonOutdated = 0;
+
+  private:
+    bool Ready() const { return readyFlags == 3; }
+    // The manager's link record; null until a start-up succeeded.
+    AirlockLink* Link() const;
+    // Slot of the first member with that name (letter case ignored), or -1; refuses as the
+    // lookups by name do.
+    int FindMember(const char* name) const;
+    // Publishes seatCount - crewCount free seats and the aux value 0.
+    void PublishSeats() const;
+    // Moves the crew's share of the host's empty mass from crewMass to newCrewMass, when the
+    // bookkeeping is on.
+    void ApplyCrewMassToHost(double newCrewMass) const;
+    void RemoveSlot(int slot);
+    // The values of a fresh start, bound to the vessel and its link record.
+    void ResetForStart(OBJHANDLE handle, int index);
+    // Sends the member in `slot` out, to free space or through the transfer port (EvaMember)
+    // or always to free space at the eject placement (EjectMember).
+    int LeaveVessel(int slot, bool eject);
 };

@@ -30,7 +30,8 @@ QM_HOST_API double oapiGetSimStep();
 QM_HOST_API double oapiGetSysTime();
 // A pseudo-random number in 0..1.
 QM_HOST_API double oapiRand();
-// The host's single writable debug line.
+// The host's single writable debug line: kDebugStringSize bytes, terminator included.
+inline constexpr int kDebugStringSize = 256;
 QM_HOST_API char* oapiDebugString();
 
 // Scenario blocks: one line per call, false after the block's last line.

@@ -1,1 +1,338 @@
 #include "sim/Simulator.h"
+
+#include <stdlib.h>
+
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <optional>
+
+#include "host/CrewAddon.h"
+#include "sim/CrewAddonVessel.h"
+#include "sim/ScenarioReader.h"
+#include "sim/ScenarioWriter.h"
+#include "sim/ScriptRunner.h"
+#include "sim/TextParsing.h"
+#include "sim/VectorMath.h"
+#include "sim/VesselDescription.h"
+#include "sim/World.h"
+
+namespace sim {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Longest run a script may ask for, in frames.
+constexpr double kMaxFramesPerRun = 1e9;
+
+Simulator* current = nullptr;
+
+// A fresh copy of the sample root in the system's temporary folder.
+fs::path MakeTemporaryRoot() {
+    std::string pattern = (fs::temp_directory_path() / "vesselsim-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) {
+        throw std::runtime_error("cannot make a temporary root folder: " +
+                                 std::string(std::strerror(errno)));
+    }
+    const fs::path root = pattern;
+    fs::copy(QM_SAMPLE_ROOT, root, fs::copy_options::recursive);
+    return root;
+}
+
+bool IsUsableNumber(double value) { return std::isfinite(value) && value > 0.0; }
+
+}  // namespace
+
+struct Simulator::State {
+    SimulatorOptions options;
+    fs::path root;
+    bool temporaryRoot = false;
+    fs::path previousDirectory;
+    std::unique_ptr<World> world;
+    std::optional<ScenarioDocument> document;
+
+    SimVessel* Require(const std::string& name) const {
+        SimVessel* vessel = world->Find(name);
+        if (vessel == nullptr) throw InputError("no vessel named " + name);
+        return vessel;
+    }
+};
+
+Simulator::Simulator(SimulatorOptions options) : state_(std::make_unique<State>()) {
+    if (current != nullptr) throw std::logic_error("only one simulator may exist at a time");
+    if (!IsUsableNumber(options.step)) throw InputError("the step must be a number above 0");
+    State& s = *state_;
+    s.options = std::move(options);
+    s.previousDirectory = fs::current_path();
+    if (s.options.root.empty()) {
+        s.root = MakeTemporaryRoot();
+        s.temporaryRoot = true;
+    } else {
+        s.root = fs::absolute(s.options.root);
+        if (!fs::is_directory(s.root))
+            throw InputError(s.root.string() + ": root folder not found");
+    }
+    fs::current_path(s.root);
+    s.world = std::make_unique<World>(s.options.seed, s.options.step);
+    s.world->transcript.SetStream(s.options.transcript);
+    World::SetCurrent(s.world.get());
+    current = this;
+}
+
+Simulator::~Simulator() {
+    State& s = *state_;
+    s.world.reset();
+    World::SetCurrent(nullptr);
+    current = nullptr;
+    std::error_code ignored;
+    fs::current_path(s.previousDirectory, ignored);
+    if (s.temporaryRoot) fs::remove_all(s.root, ignored);
+}
+
+Simulator* Simulator::Current() { return current; }
+
+const fs::path& Simulator::Root() const { return state_->root; }
+
+void Simulator::RegisterModule(const std::string& className, const fs::path& library) {
+    state_->world->RegisterModule(className, library);
+}
+
+void Simulator::LoadScenario(const fs::path& file) {
+    World& world = *state_->world;
+    ScenarioDocument document = ReadScenarioFile(file);
+    if (document.mjd) world.mjd = *document.mjd;
+    if (document.system) world.system = *document.system;
+    world.pendingDocks.clear();
+    world.loadError.clear();
+    for (auto& block : document.vessels) {
+        const std::string location = document.source + ":" + std::to_string(block.headerLineNumber);
+        if (world.Find(block.name) != nullptr) {
+            throw InputError(location + ": a vessel named " + block.name + " exists already");
+        }
+        ScenarioLineSource source;
+        source.file = document.source;
+        for (std::size_t i = 0; i < block.lines.size(); ++i) {
+            const std::string_view line = text::ScenarioLine(block.lines[i]);
+            if (line.empty()) continue;
+            source.lines.emplace_back(line);
+            source.lineNumbers.push_back(block.lineNumbers[i]);
+        }
+        std::string why;
+        SimVessel* vessel =
+            world.CreateVesselFromScenario(block.name, block.className, source, &why);
+        if (vessel == nullptr) throw InputError(location + ": " + why);
+        if (!world.loadError.empty()) throw InputError(world.loadError);
+        vessel->leadingLines = std::move(block.leadingLines);
+        if (vessel->kind == VesselKind::Inert) {
+            vessel->hasKeptLines = true;
+            vessel->keptHeader = std::move(block.headerLine);
+            vessel->keptLines = std::move(block.lines);
+            vessel->keptEnd = std::move(block.endLine);
+        }
+    }
+    const std::vector<PendingDockLink> links = std::move(world.pendingDocks);
+    world.pendingDocks.clear();
+    for (const auto& link : links) {
+        if (!world.IsLive(link.vessel)) continue;
+        SimVessel* other = world.Find(link.otherName);
+        if (other == nullptr) {
+            throw InputError(link.location +
+                             ": DOCKINFO names no vessel of the scenario: " + link.otherName);
+        }
+        const std::string refusal = world.Dock(link.vessel, link.port, other, link.otherPort);
+        if (!refusal.empty()) throw InputError(link.location + ": " + refusal);
+    }
+    if (document.focus) {
+        SimVessel* focus = world.Find(*document.focus);
+        if (focus == nullptr) {
+            throw InputError(document.source + ":" + std::to_string(document.focusLineNumber) +
+                             ": the focus vessel " + *document.focus + " is not in the scenario");
+        }
+        world.SetFocus(focus);
+    } else if (world.Focus() == nullptr && !world.Vessels().empty()) {
+        world.SetFocus(world.Vessels().front());
+    }
+    document.vessels.clear();
+    state_->document = std::move(document);
+    world.CheckDebugLine();
+}
+
+void Simulator::SaveScenario(const fs::path& file) const {
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    if (!out) throw InputError(file.string() + ": cannot write the scenario file");
+    WriteScenario(out, state_->document ? &*state_->document : nullptr, *state_->world);
+    out.flush();
+    if (!out) throw InputError(file.string() + ": cannot write the scenario file");
+}
+
+void Simulator::RunScript(const fs::path& file) { RunScript(ReadScriptFile(file)); }
+
+void Simulator::RunScript(const Script& script) {
+    for (const auto& command : script.commands) {
+        try {
+            RunCommand(*this, command, state_->options.baseDirectory);
+        } catch (const InputError& error) {
+            throw InputError(script.source + ":" + std::to_string(command.line) + ": " +
+                             error.what());
+        }
+    }
+}
+
+void Simulator::Execute(const std::string& commandLine) {
+    if (const auto command = ParseCommand(commandLine)) {
+        RunCommand(*this, *command, state_->options.baseDirectory);
+    }
+}
+
+OBJHANDLE Simulator::CreateVessel(const std::string& name, const std::string& className,
+                                  const VESSELSTATUS* status) {
+    std::string why;
+    return CreateVessel(name, className, status, &why);
+}
+
+OBJHANDLE Simulator::CreateVessel(const std::string& name, const std::string& className,
+                                  const VESSELSTATUS* status, std::string* why) {
+    VESSELSTATUS atRest{};
+    atRest.fuel = 1.0;
+    SimVessel* vessel =
+        state_->world->CreateVessel(name, className, status ? *status : atRest, why);
+    state_->world->CheckDebugLine();
+    return vessel;
+}
+
+bool Simulator::DeleteVessel(OBJHANDLE vessel) {
+    SimVessel* doomed = World::LiveVessel(vessel);
+    return doomed != nullptr && state_->world->DeleteVessel(doomed, nullptr);
+}
+
+OBJHANDLE Simulator::FindVessel(const std::string& name) const { return state_->world->Find(name); }
+
+VESSEL* Simulator::Interface(OBJHANDLE vessel) const {
+    SimVessel* live = World::LiveVessel(vessel);
+    return live ? live->vesselInterface : nullptr;
+}
+
+void Simulator::Frame() { state_->world->Frame(); }
+
+void Simulator::Run(double seconds) {
+    if (!std::isfinite(seconds) || seconds < 0.0)
+        throw InputError("run needs a time of 0 seconds or more");
+    const double frames = std::max(1.0, std::round(seconds / state_->world->step));
+    if (frames > kMaxFramesPerRun)
+        throw InputError("run of " + text::FormatNumber(frames) + " frames is too long");
+    for (long long i = 0; i < static_cast<long long>(frames); ++i) state_->world->Frame();
+}
+
+void Simulator::SetStep(double seconds) {
+    if (!IsUsableNumber(seconds)) throw InputError("step needs a frame length above 0 seconds");
+    state_->world->step = seconds;
+}
+
+void Simulator::SetTimeAcceleration(double factor) {
+    if (!IsUsableNumber(factor)) throw InputError("warp needs a factor above 0");
+    state_->world->timeAcceleration = factor;
+}
+
+double Simulator::SimTime() const { return state_->world->simTime; }
+
+int Simulator::PressKey(const std::string& vessel, const std::string& keySpec) {
+    SimVessel* target = state_->Require(vessel);
+    const auto key = ParseKeySpec(keySpec);
+    if (!key) throw InputError("'" + keySpec + "' is not a key");
+    World& world = *state_->world;
+    const int result = world.PressKey(target, *key);
+    world.Log("key " + vessel + " " + keySpec + " -> " + std::to_string(result));
+    world.CheckDebugLine();
+    return result;
+}
+
+void Simulator::SetFocus(OBJHANDLE vessel) {
+    if (SimVessel* live = World::LiveVessel(vessel)) state_->world->SetFocus(live);
+    state_->world->CheckDebugLine();
+}
+
+OBJHANDLE Simulator::Focus() const { return state_->world->Focus(); }
+
+std::string Simulator::DebugLine() const { return std::string(state_->world->DebugLine()); }
+
+std::string Simulator::HudText(const std::string& vessel) const {
+    const SimVessel* found = state_->world->Find(vessel);
+    return (found && found->hudHasText) ? found->hudText : std::string();
+}
+
+std::vector<HudDrawCall> Simulator::HudDrawCalls() const { return state_->world->surface.Calls(); }
+
+void Simulator::Dock(const std::string& vessel, unsigned port, const std::string& other,
+                     unsigned otherPort) {
+    const std::string refusal =
+        state_->world->Dock(state_->Require(vessel), port, state_->Require(other), otherPort);
+    if (!refusal.empty()) throw InputError(refusal);
+}
+
+void Simulator::Undock(const std::string& vessel, unsigned port) {
+    const std::string refusal = state_->world->Undock(state_->Require(vessel), port);
+    if (!refusal.empty()) throw InputError(refusal);
+}
+
+void Simulator::Place(const std::string& vessel, const std::string& other,
+                      const VECTOR3& position) {
+    SimVessel* moved = state_->Require(vessel);
+    const SimVessel* reference = state_->Require(other);
+    moved->pos = Add(reference->pos, Mul(reference->rotation, position));
+    moved->rotation = reference->rotation;
+    moved->vel = reference->vel;
+}
+
+void Simulator::Walk(const std::string& crew, const std::string& ship) {
+    SimVessel* walker = state_->Require(crew);
+    const SimVessel* target = state_->Require(ship);
+    if (walker->kind != VesselKind::CrewAddon) {
+        throw InputError(crew + " is not a crew vessel of class " + std::string(kCrewAddonClass));
+    }
+    const Attachment* airlock = nullptr;
+    for (const auto& attachment : target->attachments[0]) {
+        if (attachment->id == crew_addon::kAirlockAttachmentId) {
+            airlock = attachment.get();
+            break;
+        }
+    }
+    if (airlock == nullptr) throw InputError(ship + " publishes no airlock");
+    // The published box: position (xMin, xMax, yMin), direction (yMax, zMin, zMax).
+    const VECTOR3 centre{(airlock->pos.x + airlock->pos.y) / 2,
+                         (airlock->pos.z + airlock->dir.x) / 2,
+                         (airlock->dir.y + airlock->dir.z) / 2};
+    Place(crew, ship, centre);
+    static_cast<CrewAddonVessel*>(walker->vesselInterface)->GiveMemberAttachment();
+}
+
+void Simulator::SetAngularVelocity(const std::string& vessel, const VECTOR3& radiansPerSecond) {
+    state_->Require(vessel)->angularVelocity = radiansPerSecond;
+}
+
+void Simulator::SetThrust(const std::string& vessel, int groupType, double level) {
+    if (groupType < 0 || groupType >= THGROUP_TYPE_COUNT)
+        throw InputError("thruster group type must be 0 to 14");
+    if (!(level >= 0.0 && level <= 1.0)) throw InputError("thrust level must be 0 to 1");
+    // A group the vessel does not have (now) takes no level, as in the host.
+    state_->Require(vessel)->SetGroupLevel(groupType, level);
+}
+
+void Simulator::Print(const std::string& vessel) { state_->world->Log(Describe(vessel).dump()); }
+
+nlohmann::json Simulator::Describe(const std::string& vessel) const {
+    return DescribeVessel(*state_->world, *state_->Require(vessel));
+}
+
+std::vector<std::string> Simulator::VesselNames() const {
+    std::vector<std::string> names;
+    for (const SimVessel* vessel : state_->world->Vessels()) names.push_back(vessel->name);
+    return names;
+}
+
+HostFaults& Simulator::Faults() { return state_->world->faults; }
+
+const std::vector<std::string>& Simulator::Transcript() const {
+    return state_->world->transcript.Lines();
+}
+
+}  // namespace sim

@@ -5,20 +5,23 @@
 
 #include <filesystem>
 #include <memory>
+#include <nlohmann/json.hpp>
 #include <ostream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include <nlohmann/json.hpp>
-
 #include "host/HostApi.h"
+#include "sim/HostFaults.h"
+#include "sim/RecordingSurface.h"
 
 namespace sim {
 
+struct Script;
+
 // A bad scenario, script or command: the message names file and line where there is one.
 class InputError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -38,10 +41,13 @@ struct SimulatorOptions {
     double step = 0.02;
     // Where transcript lines go as they happen, besides Transcript(); may be null.
     std::ostream* transcript = nullptr;
+    // Folder against which relative paths of a script's `save` resolve. Empty: the current
+    // directory, which is the root while the simulator exists.
+    std::filesystem::path baseDirectory;
 };
 
 class Simulator {
-public:
+  public:
     explicit Simulator(SimulatorOptions options = {});
     ~Simulator();
     Simulator(const Simulator&) = delete;
@@ -62,18 +68,22 @@ public:
 
     // Scripts: a whole file, or one command line as a script holds it. Errors throw InputError.
     void RunScript(const std::filesystem::path& file);
+    void RunScript(const Script& script);
     void Execute(const std::string& commandLine);
 
     // Vessels. Creation runs the class set-up; a null status means at the origin, at rest.
     OBJHANDLE CreateVessel(const std::string& name, const std::string& className,
                            const VESSELSTATUS* status = nullptr);
+    // The same; on refusal null, and `why` tells the reason.
+    OBJHANDLE CreateVessel(const std::string& name, const std::string& className,
+                           const VESSELSTATUS* status, std::string* why);
     bool DeleteVessel(OBJHANDLE vessel);
     OBJHANDLE FindVessel(const std::string& name) const;
     VESSEL* Interface(OBJHANDLE vessel) const;
 
     // Time.
-    void Frame();                   // one frame of the current step
-    void Run(double seconds);       // round(seconds / step) frames, at least one
+    void Frame();              // one frame of the current step
+    void Run(double seconds);  // round(seconds / step) frames, at least one
     void SetStep(double seconds);
     void SetTimeAcceleration(double factor);
     double SimTime() const;
@@ -86,13 +96,36 @@ public:
     // The text drawn in the vessel's most recent HUD frame; empty when none.
     std::string HudText(const std::string& vessel) const;
 
+    // The focus vessel's HUD texts of the last frame, with their positions.
+    std::vector<HudDrawCall> HudDrawCalls() const;
+
+    // The script's commands on named vessels; unknown names and refusals throw InputError.
+    void Dock(const std::string& vessel, unsigned port, const std::string& other,
+              unsigned otherPort);
+    void Undock(const std::string& vessel, unsigned port);
+    // Puts the vessel at `position` in the other's frame, with the other's orientation and
+    // velocity.
+    void Place(const std::string& vessel, const std::string& other, const VECTOR3& position);
+    // The crew vessel walks to the centre of the ship's published airlock box and gets, once, its
+    // "U-Mm" attachment.
+    void Walk(const std::string& crew, const std::string& ship);
+    void SetAngularVelocity(const std::string& vessel, const VECTOR3& radiansPerSecond);
+    void SetThrust(const std::string& vessel, int groupType, double level);
+    // Adds the vessel's `print` line to the transcript.
+    void Print(const std::string& vessel);
+
     // One vessel as `print` shows it.
     nlohmann::json Describe(const std::string& vessel) const;
+    // Names of all vessels in creation order.
+    std::vector<std::string> VesselNames() const;
+
+    // Faults injected into the host functions, off by default.
+    HostFaults& Faults();
 
     // Every transcript line so far, without time stamps.
     const std::vector<std::string>& Transcript() const;
 
-private:
+  private:
     struct State;
     std::unique_ptr<State> state_;
 };

@@ -1,0 +1,159 @@
+// Crew coming aboard: crew vessels walking into the open airlock and transfer vessels addressed
+// to this vessel, found by a scan of all vessels every 0.25 s of simulation time.
+#include <cstring>
+
+#include "crew/ArrivalScan.h"
+#include "crew/CrewManager.h"
+#include "crew/CrewText.h"
+#include "crew/SpawnRecord.h"
+#include "crew/Truncate.h"
+#include "host/CrewAddon.h"
+
+namespace {
+
+// Simulation seconds between passes: a pass runs once the gathered time is above this.
+constexpr double kScanInterval = 0.25;
+// Longest vessel name read from a candidate.
+constexpr int kCandidateNameSize = 95;
+constexpr std::size_t kArrivalNameChars = 39;
+// Parent-side attachments a crew vessel has at least.
+constexpr DWORD kFewestCrewAttachments = 2;
+// The arrival's texts as the roster takes them.
+constexpr int kArrivalTextSize = 40;
+constexpr int kArrivalTextChars = 39;
+constexpr std::size_t kArrivalCodeChars = 5;
+constexpr std::size_t kArrivalNameStoredChars = 25;
+
+bool IsCrewVessel(const VESSEL& candidate) {
+    const char* className = candidate.GetClassNameA();
+    return className != nullptr &&
+           std::strncmp(className, crew_addon::kCrewClassPrefix,
+                        crew_addon::kCrewClassPrefixLength) == 0 &&
+           candidate.AttachmentCount(true) >= kFewestCrewAttachments;
+}
+
+// The candidate's position in the own vessel's frame, relative to the own vessel.
+VECTOR3 Offset(const VESSEL& own, OBJHANDLE ownHandle, OBJHANDLE candidate) {
+    VECTOR3 ownGlobal{};
+    VECTOR3 candidateGlobal{};
+    oapiGetGlobalPos(ownHandle, &ownGlobal);
+    oapiGetGlobalPos(candidate, &candidateGlobal);
+    VECTOR3 ownLocal{};
+    VECTOR3 candidateLocal{};
+    own.Global2Local(ownGlobal, ownLocal);
+    own.Global2Local(candidateGlobal, candidateLocal);
+    return VECTOR3{candidateLocal.x - ownLocal.x, candidateLocal.y - ownLocal.y,
+                   candidateLocal.z - ownLocal.z};
+}
+
+bool Inside(const AirlockLink& link, const VECTOR3& d) {
+    return link.zMin < d.z && d.z < link.zMax && link.yMin < d.y && d.y < link.yMax &&
+           link.xMin < d.x && d.x < link.xMax;
+}
+
+// Takes the found crew vessel: deletes it at once when the record says so, else keeps it for
+// the crew manager.
+int TakeArrival(AirlockLink& link, OBJHANDLE candidate, int result) {
+    if (link.autoDeleteArrival == 1) {
+        oapiSetFocusObject(link.vesselHandle);
+        oapiDeleteVessel(candidate, nullptr);
+        link.arrivalVessel = nullptr;
+    } else {
+        link.arrivalVessel = candidate;
+    }
+    return result;
+}
+
+}  // namespace
+
+namespace arrival_scan {
+
+int Run(AirlockLink& link, bool seatFree) {
+    link.scanTimer += oapiGetSimStep();
+    if (!(link.scanTimer > kScanInterval)) return 0;
+    link.scanTimer = 0.0;
+    if (link.airlockState != 1 || !seatFree) return 0;
+    if (link.vessel == nullptr || link.vesselHandle == nullptr) return -3;
+
+    link.arrivalVessel = nullptr;
+    const DWORD count = oapiGetVesselCount();
+    for (DWORD index = 0; index < count; ++index) {
+        const OBJHANDLE candidate = oapiGetVesselByIndex(static_cast<int>(index));
+        if (candidate == nullptr || candidate == link.vesselHandle) continue;
+        const VESSEL* crewVessel = oapiGetVesselInterface(candidate);
+        if (crewVessel == nullptr || !IsCrewVessel(*crewVessel)) continue;
+
+        char name[kCandidateNameSize]{};
+        oapiGetObjectName(candidate, name, kCandidateNameSize);
+        name[kCandidateNameSize - 1] = '\0';
+
+        if (std::strncmp(name, crew_addon::kTransferVesselPrefix,
+                         crew_addon::kVesselPrefixLength) == 0) {
+            const char* ownName = link.vessel->GetName();
+            if (ownName == nullptr ||
+                std::strcmp(name + crew_addon::kVesselPrefixLength, ownName) != 0) {
+                return 0;
+            }
+            spawn_record::Read(crew_addon::kTransferFile);
+            platform::RemoveFile(crew_addon::kTransferFile);
+            crew_text::CopyText(link.arrivalName, sizeof link.arrivalName, spawnRecord.vesselName,
+                                kArrivalNameChars);
+            link.arrivalAge = spawnRecord.age;
+            link.arrivalPulse = spawnRecord.pulse;
+            link.arrivalWeight = spawnRecord.weight;
+            return TakeArrival(link, candidate, 2);
+        }
+
+        const DWORD parents = crewVessel->AttachmentCount(true);
+        const ATTACHMENTHANDLE member = crewVessel->GetAttachmentHandle(true, parents - 1);
+        if (member == nullptr) continue;
+        const char* id = crewVessel->GetAttachmentId(member);
+        if (id == nullptr || std::strcmp(id, crew_addon::kMemberAttachmentId) != 0) continue;
+        VECTOR3 data{};
+        VECTOR3 direction{};
+        VECTOR3 rotation{};
+        crewVessel->GetAttachmentParams(member, data, direction, rotation);
+
+        crew_text::CopyText(link.arrivalName, sizeof link.arrivalName, name, kArrivalNameChars);
+        crew_text::ReplaceChar(link.arrivalName, '_', ' ');
+        link.arrivalAge = TruncateToInt(data.x);
+        link.arrivalPulse = TruncateToInt(data.y);
+        link.arrivalWeight = TruncateToInt(data.z);
+
+        if (Inside(link, Offset(*link.vessel, link.vesselHandle, candidate))) {
+            return TakeArrival(link, candidate, 1);
+        }
+    }
+    return 0;
+}
+
+}  // namespace arrival_scan
+
+int AirlockLink::ScanForArrivals() { return arrival_scan::Run(*this, freeSeats >= 1); }
+
+int CrewManager::ProcessArrivals() {
+    if (!Ready()) return -1;
+    if (airlockOpen == 0) return 0;
+    AirlockLink* link = Link();
+    const int result = arrival_scan::Run(*link, crewCount < seatCount);
+    if (result <= 0) return 0;
+
+    char text[kArrivalTextSize]{};
+    link->GetArrivalName(text, kArrivalTextChars);
+    char idCode[kArrivalCodeChars + 1]{};
+    char name[kArrivalNameStoredChars + 1]{};
+    if (const char* hyphen = std::strchr(text, '-')) {
+        crew_text::CopyText(idCode, sizeof idCode, text, static_cast<std::size_t>(hyphen - text));
+        crew_text::CopyText(name, sizeof name, hyphen + 1, kArrivalNameStoredChars);
+    } else {
+        crew_text::CopyText(name, sizeof name, text, kArrivalNameStoredChars);
+    }
+
+    if (link->arrivalVessel == nullptr) return 0;
+    if (result != 2) oapiSetFocusObject(vesselHandle);
+    oapiDeleteVessel(link->arrivalVessel, nullptr);
+    link->arrivalVessel = nullptr;
+    crew_text::CopyText(lastArrivalName, sizeof lastArrivalName, name, kArrivalNameStoredChars);
+    AddMember(name, link->arrivalAge, link->arrivalPulse, link->arrivalWeight, idCode);
+    return result == 2 ? 2 : 1;
+}

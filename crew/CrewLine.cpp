@@ -1,0 +1,106 @@
+#include "crew/CrewLine.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "crew/CrewText.h"
+#include "crew/Truncate.h"
+
+namespace crew_line {
+namespace {
+
+constexpr std::size_t kKeyChars = sizeof kKey - 1;
+constexpr std::size_t kMostValueChars = 399;
+constexpr std::size_t kMostCodeChars = 4;
+constexpr std::size_t kMostNameChars = 25;
+constexpr std::size_t kMostNumberChars = 5;
+
+// The limits a line's numbers must keep.
+struct Range {
+    int low;
+    int high;
+    bool Holds(int value) const { return value >= low && value <= high; }
+};
+constexpr Range kAgeRange{1, 140};
+constexpr Range kPulseRange{0, 180};
+constexpr Range kWeightRange{5, 300};
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+// Characters of the text up to its end, the first hyphen or `limit`, whichever comes first.
+std::size_t CharsBeforeHyphen(const char* text, std::size_t limit) {
+    std::size_t chars = 0;
+    while (chars < limit && text[chars] != '\0' && text[chars] != '-') ++chars;
+    return chars;
+}
+
+// The decimal integer in the (at most) five characters at `text`, a hyphen among them ending it,
+// read like the standard conversion: no digits give 0.
+int ReadNumber(const char* text) {
+    char digits[kMostNumberChars + 1];
+    crew_text::CopyText(digits, sizeof digits, text, CharsBeforeHyphen(text, kMostNumberChars));
+    return static_cast<int>(std::strtol(digits, nullptr, 10));
+}
+
+// Moves `hyphen` to the next hyphen after it and reads the number that follows. False without a
+// further hyphen or with a number outside the range.
+bool ReadField(const char*& hyphen, Range range, int& value) {
+    hyphen = std::strchr(hyphen + 1, '-');
+    if (hyphen == nullptr) return false;
+    value = ReadNumber(hyphen + 1);
+    return range.Holds(value);
+}
+
+}  // namespace
+
+void FormatValue(const CrewMember& member, char* value, std::size_t size) {
+    if (size == 0) return;
+    std::snprintf(value, size, "%.*s-%.*s-%i-%i-%i",
+                  static_cast<int>(crew_text::BoundedLength(member.idCode, sizeof member.idCode)),
+                  member.idCode,
+                  static_cast<int>(crew_text::BoundedLength(member.name, sizeof member.name)),
+                  member.name, member.age, member.pulse, TruncateToInt(member.weight));
+    crew_text::ReplaceChar(value, ' ', '_');
+}
+
+bool Parse(const char* line, CrewMember& member) {
+    if (line == nullptr || crew_text::BoundedLength(line, kKeyChars) < kKeyChars) return false;
+    char key[kKeyChars + 1];
+    crew_text::CopyText(key, sizeof key, line, kKeyChars);
+    if (!crew_text::EqualsIgnoringCase(key, kKey)) return false;
+
+    const char* word = line + kKeyChars;
+    while (IsBlank(*word)) ++word;
+    std::size_t wordChars = 0;
+    while (wordChars < kMostValueChars && word[wordChars] != '\0' && !IsBlank(word[wordChars])) {
+        ++wordChars;
+    }
+    char value[kMostValueChars + 1];
+    crew_text::CopyText(value, sizeof value, word, wordChars);
+
+    member = CrewMember{};
+    if (value[0] != '-') {
+        crew_text::CopyText(member.idCode, sizeof member.idCode, value,
+                            CharsBeforeHyphen(value, kMostCodeChars));
+    }
+
+    const char* hyphen = std::strchr(value, '-');
+    if (hyphen == nullptr) return false;
+    crew_text::CopyText(member.name, sizeof member.name, hyphen + 1,
+                        CharsBeforeHyphen(hyphen + 1, kMostNameChars));
+    crew_text::ReplaceChar(member.name, '_', ' ');
+    crew_text::SanitizeName(member.name);
+
+    int weight = 0;
+    if (!ReadField(hyphen, kAgeRange, member.age) ||
+        !ReadField(hyphen, kPulseRange, member.pulse) || !ReadField(hyphen, kWeightRange, weight)) {
+        return false;
+    }
+    member.weight = weight;
+    return true;
+}
+
+}  // namespace crew_line

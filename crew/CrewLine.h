@@ -1,0 +1,22 @@
+// A crew line of the scenario: the key "UMMUCREW" and the value code-name-age-pulse-weight,
+// written with underscores in place of spaces.
+#pragma once
+
+#include <cstddef>
+
+#include "crew/CrewMember.h"
+
+namespace crew_line {
+
+inline constexpr char kKey[] = "UMMUCREW";
+
+// Formats the value of a member's crew line into `value` (bounded by `size`).
+void FormatValue(const CrewMember& member, char* value, std::size_t size);
+
+// Reads a scenario line. True when it is a valid crew line (key in any letter case, then the
+// value as the first word after it); `member` then holds the code, the name (underscores turned
+// into spaces, then sanitized, at most 25 characters), the age (1 to 140), the pulse (0 to 180)
+// and the weight (5 to 300). On false `member` is unspecified.
+bool Parse(const char* line, CrewMember& member);
+
+}  // namespace crew_line

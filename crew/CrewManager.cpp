@@ -1,0 +1,235 @@
+// The roster, the member data, the settings, the airlock and the last crossings.
+#include "crew/CrewManager.h"
+
+#include <cstring>
+
+#include "crew/CrewText.h"
+#include "crew/Truncate.h"
+
+namespace {
+
+// Stored lengths of a member's texts, and the longest name a lookup accepts.
+constexpr std::size_t kStoredNameChars = 25;
+constexpr std::size_t kStoredCodeChars = 4;
+constexpr std::size_t kLookupNameChars = 39;
+constexpr std::size_t kEvaMeshChars = 149;
+constexpr int kMostMembers = 100;
+
+int Clamp(int value, int low, int high) {
+    return value < low ? low : (value > high ? high : value);
+}
+
+bool NameTooLong(const char* name) {
+    return crew_text::BoundedLength(name, kLookupNameChars + 1) > kLookupNameChars;
+}
+
+}  // namespace
+
+AirlockLink* CrewManager::Link() const {
+    return linkIndex < 0 ? nullptr : &airlock_links::Record(linkIndex);
+}
+
+int CrewManager::FindMember(const char* name) const {
+    if (name == nullptr || !Ready() || NameTooLong(name) || crewCount < 1) return -1;
+    for (int slot = 0; slot < crewCount; ++slot) {
+        if (crew_text::EqualsIgnoringCase(roster[slot].name, name)) return slot;
+    }
+    return -1;
+}
+
+void CrewManager::PublishSeats() const {
+    AirlockLink* link = Link();
+    if (link == nullptr) return;
+    link->SetFreeSeats(seatCount - crewCount);
+    link->SetAuxValue(0);
+}
+
+void CrewManager::ApplyCrewMassToHost(double newCrewMass) const {
+    if (vesselHandle == nullptr || massBookkeeping != 1) return;
+    oapiSetEmptyMass(vesselHandle, (oapiGetEmptyMass(vesselHandle) - crewMass) + newCrewMass);
+}
+
+int CrewManager::AddMember(const char* name, int age, int pulse, int weight, const char* idCode) {
+    if (!Ready() || crewCount >= seatCount || name == nullptr || crewCount >= kMostMembers) {
+        return 0;
+    }
+    CrewMember& member = roster[crewCount];
+    crew_text::CopyText(member.name, sizeof member.name, name, kStoredNameChars);
+    crew_text::SanitizeName(member.name);
+    crew_text::CopyText(member.idCode, sizeof member.idCode, idCode, kStoredCodeChars);
+    member.age = Clamp(age, 1, 140);
+    member.pulse = Clamp(pulse, 0, 180);
+    member.weight = Clamp(weight, 5, 300);
+
+    ApplyCrewMassToHost(crewMass + member.weight);
+    ++crewCount;
+    crewMass += member.weight;
+    PublishSeats();
+    return 1;
+}
+
+void CrewManager::RemoveSlot(int slot) {
+    const double weight = roster[slot].weight;
+    ApplyCrewMassToHost(crewMass - weight);
+    crewMass -= weight;
+    const int last = crewCount - 1;
+    // The last member moves into the freed slot; the last slot falls outside the roster.
+    if (slot != last) roster[slot] = roster[last];
+    crewCount = last;
+    PublishSeats();
+}
+
+int CrewManager::RemoveMember(const char* name) {
+    const int slot = FindMember(name);
+    if (slot < 0) return 0;
+    RemoveSlot(slot);
+    return 1;
+}
+
+int CrewManager::GetCrewCount() const { return Ready() ? crewCount : 0; }
+
+const char* CrewManager::GetMemberName(int slot) const {
+    return (Ready() && slot >= 0 && slot < crewCount) ? roster[slot].name : emptyText;
+}
+
+int CrewManager::GetAge(int slot) const {
+    return (Ready() && slot >= 0 && slot < crewCount) ? roster[slot].age : -1;
+}
+
+int CrewManager::GetPulse(int slot) const {
+    return (Ready() && slot >= 0 && slot < crewCount) ? roster[slot].pulse : -1;
+}
+
+int CrewManager::SetPulse(int slot, int value) {
+    if (!Ready() || slot < 0 || slot >= crewCount) return -1;
+    roster[slot].pulse = Clamp(value, 0, 130);
+    return 1;
+}
+
+int CrewManager::GetWeight(int slot) const {
+    return (Ready() && slot >= 0 && slot < crewCount) ? TruncateToInt(roster[slot].weight) : -1;
+}
+
+const char* CrewManager::GetIdCode(int slot) const {
+    return (Ready() && slot >= 0 && slot < crewCount) ? roster[slot].idCode : emptyText;
+}
+
+int CrewManager::GetAgeByName(const char* name) const {
+    const int slot = FindMember(name);
+    return slot < 0 ? -1 : roster[slot].age;
+}
+
+int CrewManager::GetPulseByName(const char* name) const {
+    const int slot = FindMember(name);
+    return slot < 0 ? -1 : roster[slot].pulse;
+}
+
+int CrewManager::SetPulseByName(const char* name, int value) {
+    const int slot = FindMember(name);
+    if (slot < 0) return -1;
+    roster[slot].pulse = Clamp(value, 0, 130);
+    return 1;
+}
+
+int CrewManager::GetWeightByName(const char* name) const {
+    const int slot = FindMember(name);
+    return slot < 0 ? -1 : TruncateToInt(roster[slot].weight);
+}
+
+const char* CrewManager::GetIdCodeByName(const char* name) const {
+    if (name == nullptr || !Ready()) return nullptr;
+    const int slot = FindMember(name);
+    return slot < 0 ? emptyText : roster[slot].idCode;
+}
+
+int CrewManager::SetSeatCount(int seats) {
+    if (!Ready() || seats < 1 || seats > kMostMembers || seats < crewCount) return 0;
+    seatCount = seats;
+    PublishSeats();
+    return 1;
+}
+
+int CrewManager::SetMassBookkeeping(int flag) {
+    if (!Ready() || crewCount > 0) return 0;
+    massBookkeeping = flag;
+    return 1;
+}
+
+int CrewManager::SetEvaValue(int value) {
+    if (!Ready()) return 0;
+    evaValue = value;
+    return 1;
+}
+
+int CrewManager::SetSpareValue(int value) {
+    if (!Ready()) return 0;
+    spareValue = value;
+    return 1;
+}
+
+int CrewManager::SetEvaMesh(const char* mesh) {
+    if (mesh == nullptr || !Ready()) return 0;
+    crew_text::CopyText(evaMesh, sizeof evaMesh, mesh, kEvaMeshChars);
+    return 1;
+}
+
+int CrewManager::SetEvaPlacement(VECTOR3 position, VECTOR3 angles) {
+    if (!Ready()) return 0;
+    evaPosition = position;
+    evaAngles = angles;
+    return 1;
+}
+
+int CrewManager::SetEjectPlacement(VECTOR3 position, VECTOR3 angles, VECTOR3 velocity) {
+    if (!Ready()) return 0;
+    ejectPosition = position;
+    ejectAngles = angles;
+    ejectVelocity = velocity;
+    return 1;
+}
+
+int CrewManager::DefineAirlock(int state, float xMin, float xMax, float yMin, float yMax,
+                               float zMin, float zMax) {
+    AirlockLink* link = Link();
+    if (link == nullptr || link->DefineAirlock(state, xMin, xMax, yMin, yMax, zMin, zMax) != 1) {
+        return 0;
+    }
+    readyFlags |= 2;
+    airlockOpen = state;
+    link->SetFreeSeats(seatCount);
+    link->SetAutoDeleteArrival(0);
+    return 1;
+}
+
+int CrewManager::SetAirlockState(int state) {
+    if (!Ready()) return -1;
+    AirlockLink* link = Link();
+    link->SetAirlockState(state);
+    airlockOpen = link->GetAirlockState();
+    return 1;
+}
+
+int CrewManager::GetAirlockState() {
+    if (!Ready()) return -1;
+    airlockOpen = Link()->GetAirlockState();
+    return airlockOpen;
+}
+
+int CrewManager::SetTransferDock(int port) {
+    if (!Ready()) return 0;
+    Link()->transferDock = port;
+    return 1;
+}
+
+const char* CrewManager::GetLastEvaName() const { return lastEvaName; }
+
+const char* CrewManager::GetLastArrivalName() const { return lastArrivalName; }
+
+const char* CrewManager::GetLastEvaVesselName() const {
+    return Ready() ? lastEvaVesselName : emptyText;
+}
+
+OBJHANDLE CrewManager::FindLastEvaVessel() {
+    lastEvaVessel = Ready() ? oapiGetObjectByName(lastEvaVesselName) : nullptr;
+    return lastEvaVessel;
+}

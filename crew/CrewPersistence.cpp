@@ -1,0 +1,46 @@
+// The crew in the scenario: one crew line per member, written after the host's lines and read
+// back line by line, the first line of the vessel's block emptying the roster.
+#include <cstring>
+
+#include "crew/CrewLine.h"
+#include "crew/CrewManager.h"
+
+namespace {
+
+// Room for the longest value a roster member gives.
+constexpr std::size_t kValueSize = 128;
+
+}  // namespace
+
+int CrewManager::SaveCrew(FILEHANDLE scn) const {
+    if (!Ready() || crewCount < 1 || scn == nullptr) return 0;
+    for (int slot = 0; slot < crewCount; ++slot) {
+        char value[kValueSize];
+        crew_line::FormatValue(roster[slot], value, sizeof value);
+        oapiWriteScenario_string(scn, crew_line::kKey, value);
+    }
+    return 1;
+}
+
+int CrewManager::LoadCrewLine(const char* line) {
+    if (!Ready() || line == nullptr) return 0;
+    if (loadedCount == -1) {
+        ApplyCrewMassToHost(0.0);
+        std::memset(roster, 0, sizeof roster);
+        crewMass = 0.0;
+        loadedCount = 0;
+        crewCount = 0;
+        PublishSeats();
+    }
+    if (crewCount >= seatCount) return 0;
+
+    CrewMember member{};
+    if (!crew_line::Parse(line, member)) return 0;
+    ++loadedCount;
+    ApplyCrewMassToHost(crewMass + member.weight);
+    roster[crewCount] = member;
+    ++crewCount;
+    crewMass += member.weight;
+    PublishSeats();
+    return 1;
+}

@@ -1,0 +1,302 @@
+// Leaving the vessel: a crew member becomes a crew vessel of the add-on's class, beside the
+// airlock in free space, or as a transfer vessel at the airlock of the ship docked at the
+// transfer port. A hand-over file carries the member's record to its receiver.
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "crew/CrewManager.h"
+#include "crew/CrewText.h"
+#include "crew/EvaMeshName.h"
+#include "crew/SpawnRecord.h"
+#include "crew/Truncate.h"
+#include "host/CrewAddon.h"
+
+namespace {
+
+constexpr std::size_t kLookupNameChars = 39;
+// A composed name: at most 38 characters and the terminator.
+constexpr std::size_t kNameFieldSize = crew_addon::kNameFieldChars + 1;
+// Room for the member string: code (up to 7), hyphen, name (up to 39).
+constexpr std::size_t kMemberStringSize = 48;
+// Numbers tried behind a vessel name that is taken.
+constexpr int kMostNameNumbers = 399;
+// Push of a free-space crew vessel per rad/s of the vessel's rotation about x and y, m/s.
+constexpr double kPushPerRotation = 5.0;
+
+// Inputs outside their ranges are sent as these values.
+struct SpawnLimit {
+    int low;
+    int high;
+    int fallback;
+    int Apply(int value) const { return (value < low || value > high) ? fallback : value; }
+};
+constexpr SpawnLimit kAgeLimit{0, 120, 41};
+constexpr SpawnLimit kEvaValueLimit{0, 4000, 100};
+constexpr SpawnLimit kPulseLimit{0, 140, 60};
+
+// "%s%i" cut to a name field: the name is shortened so the number always fits.
+void NumberedName(const char* name, int number, char (&out)[kNameFieldSize]) {
+    char digits[12];
+    const int digitChars = std::snprintf(digits, sizeof digits, "%i", number);
+    char base[kNameFieldSize];
+    crew_text::CopyText(base, sizeof base, name,
+                        crew_addon::kNameFieldChars - static_cast<std::size_t>(digitChars));
+    crew_text::JoinText(out, sizeof out, base, digits);
+}
+
+// The name itself when no vessel bears it, else the first free numbered name (the last one
+// tried when all are taken).
+void FreeVesselName(char (&name)[kNameFieldSize]) {
+    if (oapiGetObjectByName(name) == nullptr) return;
+    char candidate[kNameFieldSize];
+    for (int number = 1; number <= kMostNameNumbers; ++number) {
+        NumberedName(name, number, candidate);
+        if (oapiGetObjectByName(candidate) == nullptr) break;
+    }
+    std::memcpy(name, candidate, sizeof name);
+}
+
+MATRIX3 Multiply(const MATRIX3& p, const MATRIX3& q) {
+    return MATRIX3{
+        p.m11 * q.m11 + p.m12 * q.m21 + p.m13 * q.m31,
+        p.m11 * q.m12 + p.m12 * q.m22 + p.m13 * q.m32,
+        p.m11 * q.m13 + p.m12 * q.m23 + p.m13 * q.m33,
+        p.m21 * q.m11 + p.m22 * q.m21 + p.m23 * q.m31,
+        p.m21 * q.m12 + p.m22 * q.m22 + p.m23 * q.m32,
+        p.m21 * q.m13 + p.m22 * q.m23 + p.m23 * q.m33,
+        p.m31 * q.m11 + p.m32 * q.m21 + p.m33 * q.m31,
+        p.m31 * q.m12 + p.m32 * q.m22 + p.m33 * q.m32,
+        p.m31 * q.m13 + p.m32 * q.m23 + p.m33 * q.m33,
+    };
+}
+
+// The vessel docked at `port` of `own`, or null.
+OBJHANDLE DockedVessel(const VESSEL& own, int port) {
+    const DOCKHANDLE dock = own.GetDockHandle(static_cast<unsigned>(port));
+    return dock == nullptr ? nullptr : own.GetDockStatus(dock);
+}
+
+// The first child attachment "UMmu" of `ship` with an open airlock. Null when there is none;
+// `closedSeen` tells whether a closed one was passed.
+ATTACHMENTHANDLE OpenPublishedAirlock(const VESSEL& ship, VECTOR3& position, VECTOR3& direction,
+                                      bool& closedSeen) {
+    closedSeen = false;
+    const DWORD count = ship.AttachmentCount(false);
+    for (DWORD i = 0; i < count; ++i) {
+        const ATTACHMENTHANDLE attachment = ship.GetAttachmentHandle(false, i);
+        if (attachment == nullptr) continue;
+        const char* id = ship.GetAttachmentId(attachment);
+        if (id == nullptr || std::strcmp(id, crew_addon::kAirlockAttachmentId) != 0) continue;
+        VECTOR3 rotation{};
+        position = VECTOR3{};
+        direction = VECTOR3{};
+        ship.GetAttachmentParams(attachment, position, direction, rotation);
+        if (rotation.x != 0.0) return attachment;
+        closedSeen = true;
+    }
+    return nullptr;
+}
+
+// What both hand-over files carry of a member.
+struct HandOverFields {
+    const char* crewName;
+    int age;
+    int pulse;
+    int evaValue;
+    int weight;
+};
+
+// Overwrites the record's fields but the mesh; bytes behind the name's terminator stay.
+void FillSpawnRecord(const HandOverFields& fields, int ejectFlag) {
+    crew_text::JoinText(spawnRecord.vesselName, kNameFieldSize, fields.crewName, nullptr);
+    spawnRecord.age = fields.age;
+    spawnRecord.pulse = fields.pulse;
+    spawnRecord.evaValue = fields.evaValue;
+    spawnRecord.weight = fields.weight;
+    spawnRecord.reserved = 0;
+    spawnRecord.ejectFlag = ejectFlag;
+}
+
+// The refusals that both ways out of the vessel begin with, in their order; 1 when none applies.
+int CheckLeaving(const CrewManager& crew, const char* name) {
+    if (crew.readyFlags != 3) return -6;
+    if (name == nullptr ||
+        crew_text::BoundedLength(name, kLookupNameChars + 1) > kLookupNameChars) {
+        return -4;
+    }
+    return crew.crewCount < 1 ? 0 : 1;
+}
+
+void PrepareCrewVesselStatus(VESSELSTATUS& status) {
+    status.fuel = 1.0;
+    status.eng_main = 0.0;
+    status.eng_hovr = 0.0;
+    status.status = 0;
+}
+
+}  // namespace
+
+int AirlockLink::SpawnCrewVessel(const char* memberString, int age, int evaValue, int pulse,
+                                 int weight, const char* meshName, const VECTOR3* position,
+                                 const VECTOR3* angles, const VECTOR3* velocity) {
+    age = kAgeLimit.Apply(age);
+    evaValue = kEvaValueLimit.Apply(evaValue);
+    pulse = kPulseLimit.Apply(pulse);
+    if (vessel == nullptr) return -3;
+
+    const OBJHANDLE docked = (ignoreDocking == 0 && vessel->DockCount() >= 1)
+                                 ? DockedVessel(*vessel, transferDock)
+                                 : nullptr;
+    const bool transfer = docked != nullptr;
+
+    // The member's crew vessel name, "UMmu_" + member string, spaces kept.
+    char crewName[kNameFieldSize];
+    crew_text::JoinText(crewName, sizeof crewName, crew_addon::kCrewVesselPrefix, memberString);
+    const HandOverFields handOver{crewName, age, pulse, evaValue, weight};
+
+    VESSELSTATUS status{};
+    char name[kNameFieldSize];
+    if (transfer) {
+        const VESSEL* receiver = oapiGetVesselInterface(docked);
+        if (receiver == nullptr) return -3;
+        if (receiver->AttachmentCount(false) == 0) return -1;
+        VECTOR3 position{};
+        VECTOR3 direction{};
+        bool closedSeen = false;
+        if (OpenPublishedAirlock(*receiver, position, direction, closedSeen) == nullptr) {
+            return closedSeen ? -2 : -1;
+        }
+        char receiverName[kNameFieldSize];
+        crew_text::CopyText(receiverName, sizeof receiverName, receiver->GetName(),
+                            crew_addon::kNameFieldChars);
+        receiver->GetStatus(status);
+        PrepareCrewVesselStatus(status);
+        const VECTOR3 centre{(position.x + position.y) / 2, (position.z + direction.x) / 2,
+                             (direction.y + direction.z) / 2};
+        receiver->Local2Rel(centre, status.rpos);
+        crew_text::JoinText(name, sizeof name, crew_addon::kTransferVesselPrefix, receiverName);
+
+        FillSpawnRecord(handOver, 0);
+        spawn_record::Write(crew_addon::kTransferFile);
+    } else {
+        VECTOR3 rotation{};
+        vessel->GetAngularVel(rotation);
+        const double push = kPushPerRotation * (std::fabs(rotation.x) + std::fabs(rotation.y));
+        vessel->GetStatus(status);
+        PrepareCrewVesselStatus(status);
+        const VECTOR3 localVelocity = velocity == nullptr
+                                          ? VECTOR3{0.0, 0.0, push}
+                                          : VECTOR3{velocity->x, velocity->y, push + velocity->z};
+        VECTOR3 globalVelocity{};
+        vessel->GlobalRot(localVelocity, globalVelocity);
+        status.rvel.x += globalVelocity.x;
+        status.rvel.y += globalVelocity.y;
+        status.rvel.z += globalVelocity.z;
+        vessel->Local2Rel(position == nullptr ? VECTOR3{} : *position, status.rpos);
+        std::memcpy(name, crewName, sizeof name);
+
+        FillSpawnRecord(handOver, ejectFlag);
+        crew_text::JoinText(spawnRecord.meshName, kNameFieldSize, meshName, nullptr);
+        spawn_record::Write(crew_addon::kSpawnFile);
+    }
+
+    crew_text::ReplaceChar(name, ' ', '_');
+    FreeVesselName(name);
+    const OBJHANDLE created = oapiCreateVessel(name, crew_addon::kCrewClassName, status);
+    if (created != nullptr && angles != nullptr) OrientCrewVessel(angles, created);
+    if (!transfer) return created != nullptr ? 1 : -4;
+
+    VESSEL* crewVessel = created == nullptr ? nullptr : oapiGetVesselInterface(created);
+    if (crewVessel == nullptr) return 3;
+    const VECTOR3 member{static_cast<double>(age), static_cast<double>(pulse),
+                         static_cast<double>(weight)};
+    crewVessel->CreateAttachment(true, member, VECTOR3{}, VECTOR3{},
+                                 crew_addon::kMemberAttachmentId, false);
+    return 2;
+}
+
+void AirlockLink::OrientCrewVessel(const VECTOR3* angles, OBJHANDLE crewVessel) const {
+    if (angles == nullptr) return;
+    VESSEL* turned = oapiGetVesselInterface(crewVessel);
+    if (turned == nullptr) return;
+    const double sx = std::sin(angles->x), cx = std::cos(angles->x);
+    const double sy = std::sin(angles->y), cy = std::cos(angles->y);
+    const double sz = std::sin(angles->z), cz = std::cos(angles->z);
+    const MATRIX3 aboutX{1, 0, 0, 0, cx, sx, 0, -sx, cx};
+    const MATRIX3 aboutY{cy, 0, sy, 0, 1, 0, -sy, 0, cy};
+    const MATRIX3 aboutZ{cz, sz, 0, -sz, cz, 0, 0, 0, 1};
+    MATRIX3 rotation{};
+    turned->GetRotationMatrix(rotation);
+    turned->SetRotationMatrix(Multiply(Multiply(Multiply(rotation, aboutX), aboutY), aboutZ));
+}
+
+int CrewManager::EvaMember(const char* name) {
+    if (const int refusal = CheckLeaving(*this, name); refusal != 1) return refusal;
+    lastEvaName[0] = '\0';
+    if (airlockOpen == 0) return -1;
+
+    AirlockLink* link = Link();
+    if (const VESSEL* own = oapiGetVesselInterface(vesselHandle)) {
+        if (DockedVessel(*own, link->transferDock) != nullptr) {
+            const int seats = link->GetDockedFreeSeats(link->transferDock);
+            if (seats == 0) return -3;
+            if (seats < 0) return -5;
+        }
+    }
+    const int slot = FindMember(name);
+    if (slot < 0) return -4;
+    return LeaveVessel(slot, false);
+}
+
+int CrewManager::EjectMember(const char* name) {
+    if (const int refusal = CheckLeaving(*this, name); refusal != 1) return refusal;
+    lastEvaName[0] = '\0';
+    const int slot = FindMember(name);
+    if (slot < 0) return -4;
+    return LeaveVessel(slot, true);
+}
+
+int CrewManager::LeaveVessel(int slot, bool eject) {
+    const CrewMember& member = roster[slot];
+    char memberString[kMemberStringSize];
+    if (member.idCode[0] != '\0') {
+        std::snprintf(
+            memberString, sizeof memberString, "%.*s-%.*s",
+            static_cast<int>(crew_text::BoundedLength(member.idCode, sizeof member.idCode)),
+            member.idCode,
+            static_cast<int>(crew_text::BoundedLength(member.name, sizeof member.name)),
+            member.name);
+    } else {
+        crew_text::CopyText(memberString, sizeof memberString, member.name, sizeof member.name);
+    }
+    SelectEvaMesh(member.idCode);
+    char vesselName[kNameFieldSize];
+    crew_text::JoinText(vesselName, sizeof vesselName, crew_addon::kCrewVesselPrefix, memberString);
+    crew_text::ReplaceChar(vesselName, ' ', '_');
+    crew_text::CopyText(lastEvaVesselName, sizeof lastEvaVesselName, vesselName, sizeof vesselName);
+
+    AirlockLink* link = Link();
+    int result = 0;
+    const int weight = TruncateToInt(member.weight);
+    if (eject) {
+        link->SetIgnoreDocking(1);
+        link->SetEjectFlag(1);
+        result = link->SpawnCrewVessel(memberString, member.age, evaValue, member.pulse, weight,
+                                       evaMeshName, &ejectPosition, &ejectAngles, &ejectVelocity);
+        link->SetEjectFlag(0);
+        link->SetIgnoreDocking(0);
+    } else {
+        result = link->SpawnCrewVessel(memberString, member.age, evaValue, member.pulse, weight,
+                                       evaMeshName, &evaPosition, &evaAngles, nullptr);
+    }
+
+    if (result == 1 || result == 2) {
+        crew_text::CopyText(lastEvaName, sizeof lastEvaName, member.name, sizeof member.name);
+        RemoveSlot(slot);
+        return result;
+    }
+    if (result == -2) return -2;
+    if (result == -1) return -5;
+    return -6;
+}

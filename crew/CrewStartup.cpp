@@ -1,0 +1,132 @@
+// Start-up of a crew manager: its link record, the crew add-on checks, the crew ID table, the
+// crew vessel mesh, and the start-up warnings on the host's debug line.
+#include <cmath>
+#include <cstdio>
+
+#include "crew/AddonVersion.h"
+#include "crew/CrewIdTable.h"
+#include "crew/CrewManager.h"
+#include "crew/CrewText.h"
+#include "crew/EvaMeshName.h"
+#include "host/CrewAddon.h"
+
+namespace {
+
+// The host's debug line holds this many bytes, terminator included.
+constexpr std::size_t kDebugLineSize = 256;
+
+constexpr float kLowestAddonVersion = 2.0f;
+// System seconds the warnings run after start-up, and the last seconds in which they blink.
+constexpr double kWarningSeconds = 20.0;
+constexpr double kBlinkingSeconds = 5.0;
+// Within every cycle of system time, the first text shows this long and the second the rest.
+constexpr double kWarningCycle = 15.0;
+constexpr double kFirstTextSeconds = 10.0;
+constexpr double kBlinkOnFraction = 0.75;
+
+constexpr char kNotInitialisedText[] = "%s ERROR UMMU 2.0 not properly initialised in your code.";
+constexpr char kRequireText[] =
+    "%s require \"Universal MMU\" ver 2.0 or higher. Download at %s (%0.0f)";
+constexpr char kOutdatedText[] = "Your version of UMMU is outdated (%0.0f)";
+constexpr char kDownloadSite[] = "the crew add-on's download page";
+
+constexpr char kInitialEvaMesh[] = "UMmu\\UMMu";
+constexpr int kInitialSeats = 8;
+constexpr int kInitialEvaValue = 100;
+constexpr int kInitialSpareValue = 10000;
+constexpr VECTOR3 kInitialEvaPosition{0.0, 0.0, 3.0};
+constexpr VECTOR3 kInitialEjectVelocity{0.0, 2.0, 0.0};
+
+}  // namespace
+
+int CrewManager::Initialize(OBJHANDLE handle) {
+    if (handle == nullptr) return -1;
+    const int index = airlock_links::Count();
+    AirlockLink& link = airlock_links::Record(index);
+    const int result = link.Init(handle);
+    addonOutdated = 0;
+    if (result != 1) {
+        // The record stays free for the next manager, so this one keeps no index of it.
+        warningUntil = oapiGetSysTime() + kWarningSeconds;
+        return result;
+    }
+
+    warningUntil = 0.0;
+    if (ReadAddonVersion() < kLowestAddonVersion) {
+        warningUntil = oapiGetSysTime() + kWarningSeconds;
+        addonOutdated = 1;
+    }
+    if (airlock_links::Count() == 0) LoadIdTable();
+    ResetForStart(handle, index);
+
+    // Refused while nothing is published; the record keeps its own values until DefineAirlock.
+    link.SetFreeSeats(kInitialSeats);
+    link.SetAuxValue(0);
+    link.SetAutoDeleteArrival(0);
+    readyFlags = 1;
+    airlock_links::CommitNext();
+    return 1;
+}
+
+void CrewManager::ResetForStart(OBJHANDLE handle, int index) {
+    const double keptWarningUntil = warningUntil;
+    const int keptAddonOutdated = addonOutdated;
+    *this = CrewManager{};
+    seatCount = kInitialSeats;
+    loadedCount = -1;
+    massBookkeeping = 1;
+    airlockOpen = 1;
+    evaValue = kInitialEvaValue;
+    spareValue = kInitialSpareValue;
+    crew_text::CopyText(evaMesh, sizeof evaMesh, kInitialEvaMesh, sizeof evaMesh - 1);
+    evaPosition = kInitialEvaPosition;
+    ejectVelocity = kInitialEjectVelocity;
+    vesselHandle = handle;
+    linkIndex = index;
+    warningUntil = keptWarningUntil;
+    addonOutdated = keptAddonOutdated;
+}
+
+float CrewManager::ReadAddonVersion() { return addon_version::Read(); }
+
+void CrewManager::LoadIdTable() { crew_ids::Load(); }
+
+void CrewManager::SelectEvaMesh(const char* idCode) {
+    const char* mesh = crew_addon::kDefaultCrewMesh;
+    if (!crew_text::EqualsIgnoringCase(evaMesh, crew_addon::kMeshByIdCode)) {
+        mesh = evaMesh;
+    } else if (const char* found = crew_ids::FindMesh(idCode)) {
+        mesh = found;
+    }
+    crew_text::CopyText(evaMeshName, sizeof evaMeshName, mesh, sizeof evaMeshName - 1);
+}
+
+void CrewManager::ShowWarnings(const char* addonName) {
+    char* line = oapiDebugString();
+    if (line == nullptr) return;
+    if (addonName == nullptr) addonName = "";
+    if (!Ready()) {
+        std::snprintf(line, kDebugLineSize, kNotInitialisedText, addonName);
+        return;
+    }
+    if (warningUntil <= 0.0) return;
+
+    const double now = oapiGetSysTime();
+    const auto remaining = static_cast<float>(warningUntil - now);
+    if (warningUntil - now > kBlinkingSeconds) {
+        if (std::fmod(now, kWarningCycle) < kFirstTextSeconds) {
+            std::snprintf(line, kDebugLineSize, kRequireText, addonName, kDownloadSite,
+                          static_cast<double>(remaining));
+        } else {
+            std::snprintf(line, kDebugLineSize, kOutdatedText, static_cast<double>(remaining));
+        }
+    } else if (std::fmod(now, 1.0) < kBlinkOnFraction) {
+        std::snprintf(line, kDebugLineSize, kOutdatedText, static_cast<double>(remaining));
+    } else {
+        line[0] = '\0';
+    }
+    if (warningUntil < now) {
+        line[0] = '\0';
+        warningUntil = -1.0;
+    }
+}

@@ -1,0 +1,31 @@
+// Bounded text handling for the crew manager: crew names, case-insensitive comparison, and
+// copies into fixed-size buffers that never run past either end.
+#pragma once
+
+#include <cstddef>
+
+namespace crew_text {
+
+// Replaces every character that is not an ASCII letter or digit by a space; the length stays.
+// A null text is left alone.
+void SanitizeName(char* name);
+
+// True when the texts are equal, ignoring the case of ASCII letters and nothing else.
+bool EqualsIgnoringCase(const char* a, const char* b);
+
+// Copies at most `maxChars` characters of `source` (fewer at its terminator) into `destination`
+// of `size` bytes, keeping room for the terminator, and fills the rest of `destination` with
+// zeros. The source need not be terminated within `maxChars`. A null source copies nothing.
+void CopyText(char* destination, std::size_t size, const char* source, std::size_t maxChars);
+
+// Writes `first` followed by `second` into `destination` of `size` bytes, cut to fit and always
+// terminated; the bytes behind the terminator are left as they were.
+void JoinText(char* destination, std::size_t size, const char* first, const char* second);
+
+// Replaces every `from` in the zero-terminated text by `to`.
+void ReplaceChar(char* text, char from, char to);
+
+// Length of the text, counting at most `limit` characters.
+std::size_t BoundedLength(const char* text, std::size_t limit);
+
+}  // namespace crew_text

@@ -1,0 +1,39 @@
+// The crew add-on's vessel class "UMmu", built into the simulator. A new crew vessel gets one
+// parent-side attachment of its own. One whose name begins with "UMmu_" reads the crew record of
+// "config\UMmutmp.cfg" at creation and keeps the member's age, pulse and weight; when it walks
+// into a ship's airlock it gets, once, its last parent-side attachment "U-Mm" carrying
+// (age, pulse, weight). A transfer vessel ("UMmuT...") gets only its own attachment: the sending
+// ship adds "U-Mm".
+#pragma once
+
+#include "host/HostApi.h"
+
+namespace sim {
+
+inline constexpr char kCrewSuitAttachmentId[] = "UMmuSuit";
+
+class CrewAddonVessel : public VESSEL2 {
+  public:
+    CrewAddonVessel(OBJHANDLE vessel, int flightModel) : VESSEL2(vessel, flightModel) {}
+
+    void clbkSetClassCaps(FILEHANDLE cfg) override;
+    void clbkSaveState(FILEHANDLE scn) override;
+    void clbkLoadStateEx(FILEHANDLE scn, void* status) override;
+
+    // Gives the "U-Mm" attachment, once.
+    void GiveMemberAttachment();
+
+    int Age() const { return age_; }
+    int Pulse() const { return pulse_; }
+    int Weight() const { return weight_; }
+    bool HasMemberAttachment() const { return memberAttachment_; }
+
+  private:
+    void ReadHandOverRecord();
+    int age_ = 0;
+    int pulse_ = 0;
+    int weight_ = 0;
+    bool memberAttachment_ = false;
+};
+
+}  // namespace sim

@@ -1,0 +1,169 @@
+// The host's free functions, acting on the current world. A handle that is not a live vessel
+// gives none: null, zero or an empty name.
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "host/HostApi.h"
+#include "sim/Simulator.h"
+#include "sim/TextParsing.h"
+#include "sim/World.h"
+
+using sim::SimVessel;
+using sim::World;
+
+namespace sim {
+namespace {
+
+LibraryCallLog libraryCalls;
+
+constexpr std::string_view kMonthNames[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                            "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+
+// "Mon DD YYYY" (the form of a build date, day possibly padded with a blank) as
+// (year mod 100) * 10000 + month * 100 + day; 0 when the text is no such date.
+int DateNumber(const char* date) {
+    if (date == nullptr) return 0;
+    const auto words = text::Split(date);
+    if (words.size() != 3) return 0;
+    int month = 0;
+    for (int i = 0; i < 12; ++i) {
+        if (text::EqualsNoCase(words[0], kMonthNames[i])) month = i + 1;
+    }
+    const auto day = text::ParseInteger(words[1]);
+    const auto year = text::ParseInteger(words[2]);
+    if (month == 0 || !day || !year || *day < 1 || *day > 31 || *year < 0 || *year > 9999) return 0;
+    return static_cast<int>(*year % 100) * 10000 + month * 100 + static_cast<int>(*day);
+}
+
+}  // namespace
+
+const LibraryCallLog& LibraryCalls() { return libraryCalls; }
+
+}  // namespace sim
+
+DWORD oapiGetVesselCount() {
+    World* world = World::Current();
+    return world ? static_cast<DWORD>(world->Vessels().size()) : 0;
+}
+
+OBJHANDLE oapiGetVesselByIndex(int index) {
+    World* world = World::Current();
+    if (world == nullptr || index < 0 ||
+        static_cast<std::size_t>(index) >= world->Vessels().size()) {
+        return nullptr;
+    }
+    return world->Vessels()[static_cast<std::size_t>(index)];
+}
+
+OBJHANDLE oapiGetObjectByName(const char* name) {
+    World* world = World::Current();
+    return (world && name) ? world->Find(name) : nullptr;
+}
+
+VESSEL* oapiGetVesselInterface(OBJHANDLE object) {
+    SimVessel* vessel = World::LiveVessel(object);
+    if (vessel == nullptr || World::Current()->faults.hideInterfaces) return nullptr;
+    return vessel->vesselInterface;
+}
+
+void oapiGetObjectName(OBJHANDLE object, char* name, int n) {
+    if (name == nullptr || n <= 0) return;
+    SimVessel* vessel = World::LiveVessel(object);
+    std::snprintf(name, static_cast<std::size_t>(n), "%s", vessel ? vessel->name.c_str() : "");
+}
+
+void oapiGetGlobalPos(OBJHANDLE object, VECTOR3* pos) {
+    if (pos == nullptr) return;
+    SimVessel* vessel = World::LiveVessel(object);
+    *pos = vessel ? vessel->pos : VECTOR3{};
+}
+
+OBJHANDLE oapiCreateVessel(const char* name, const char* className, const VESSELSTATUS& status) {
+    World* world = World::Current();
+    if (world == nullptr || name == nullptr || className == nullptr ||
+        world->faults.refuseCreateVessel) {
+        return nullptr;
+    }
+    std::string why;
+    return world->CreateVessel(name, className, status, &why);
+}
+
+bool oapiDeleteVessel(OBJHANDLE vessel, OBJHANDLE alternativeFocus) {
+    SimVessel* doomed = World::LiveVessel(vessel);
+    if (doomed == nullptr) return false;
+    return World::Current()->DeleteVessel(doomed, World::LiveVessel(alternativeFocus));
+}
+
+OBJHANDLE oapiSetFocusObject(OBJHANDLE object) {
+    World* world = World::Current();
+    if (world == nullptr) return nullptr;
+    SimVessel* vessel = World::LiveVessel(object);
+    if (vessel == nullptr) return world->Focus();
+    return world->SetFocus(vessel);
+}
+
+double oapiGetEmptyMass(OBJHANDLE vessel) {
+    SimVessel* v = World::LiveVessel(vessel);
+    return v ? v->emptyMass : 0.0;
+}
+
+void oapiSetEmptyMass(OBJHANDLE vessel, double emptyMass) {
+    if (SimVessel* v = World::LiveVessel(vessel)) v->emptyMass = emptyMass;
+}
+
+double oapiGetSimStep() {
+    World* world = World::Current();
+    return world ? world->simStep : 0.0;
+}
+
+double oapiGetSysTime() {
+    World* world = World::Current();
+    return world ? world->sysTime : 0.0;
+}
+
+double oapiRand() {
+    World* world = World::Current();
+    return world ? world->Rand() : 0.0;
+}
+
+char* oapiDebugString() {
+    // Without a simulation the line still exists, so a caller can always write into it.
+    static char detached[sim::kDebugLineSize];
+    World* world = World::Current();
+    return world ? world->DebugString() : detached;
+}
+
+bool oapiReadScenario_nextline(FILEHANDLE scn, char*& line) {
+    World* world = World::Current();
+    if (world == nullptr || scn == nullptr || scn != world->activeSource) return false;
+    sim::ScenarioLineSource& source = *world->activeSource;
+    if (source.next >= source.lines.size()) return false;
+    source.current = source.lines[source.next];
+    source.currentLine = source.lineNumbers[source.next];
+    ++source.next;
+    line = source.current.data();
+    return true;
+}
+
+void oapiWriteScenario_string(FILEHANDLE scn, const char* item, const char* value) {
+    World* world = World::Current();
+    if (world == nullptr || scn == nullptr || scn != world->activeSink || item == nullptr) return;
+    std::string line = item;
+    if (value != nullptr && value[0] != '\0') {
+        line += ' ';
+        line += value;
+    }
+    world->activeSink->lines.push_back(std::move(line));
+}
+
+void InitLib(HINSTANCE module) {
+    ++sim::libraryCalls.initLibCalls;
+    sim::libraryCalls.lastInitLibModule = module;
+}
+
+int Date2Int(const char* date) {
+    ++sim::libraryCalls.date2IntCalls;
+    return sim::DateNumber(date);
+}

@@ -1,0 +1,112 @@
+#include "sim/RigidBodyMotion.h"
+
+#include <cmath>
+
+#include "sim/SimVessel.h"
+#include "sim/VectorMath.h"
+
+namespace sim {
+namespace {
+
+// Rotation of the vessel frame by the small angle vector `theta` (vessel frame):
+// exp(-[theta]x), the rotation that moves each point r by r x theta.
+MATRIX3 StepRotation(const VECTOR3& theta) {
+    const double angle = Length(theta);
+    const VECTOR3 k = Scale(theta, 1.0 / angle);
+    const double s = std::sin(angle);
+    const double c1 = 1.0 - std::cos(angle);
+    // I - s K + (1 - cos) K^2 with K = [k]x
+    return {
+        1.0 + c1 * (k.x * k.x - 1.0), s * k.z + c1 * k.x * k.y,     -s * k.y + c1 * k.x * k.z,
+        -s * k.z + c1 * k.x * k.y,    1.0 + c1 * (k.y * k.y - 1.0), s * k.x + c1 * k.y * k.z,
+        s * k.y + c1 * k.x * k.z,     -s * k.x + c1 * k.y * k.z,    1.0 + c1 * (k.z * k.z - 1.0)};
+}
+
+// Keeps the columns (the vessel's axes in the global frame) orthonormal against rounding.
+void Orthonormalise(MATRIX3& m) {
+    VECTOR3 x{m.m11, m.m21, m.m31};
+    VECTOR3 y{m.m12, m.m22, m.m32};
+    const double lx = Length(x);
+    if (lx == 0.0 || !std::isfinite(lx)) return;
+    x = Scale(x, 1.0 / lx);
+    y = Sub(y, Scale(x, Dot(x, y)));
+    const double ly = Length(y);
+    if (ly == 0.0 || !std::isfinite(ly)) return;
+    y = Scale(y, 1.0 / ly);
+    // The third axis of a proper rotation: z = x (cross) y in the component formula.
+    const VECTOR3 z = Cross(x, y);
+    m = {x.x, y.x, z.x, x.y, y.y, z.y, x.z, y.z, z.z};
+}
+
+}  // namespace
+
+MATRIX3 RotationFromEuler(const VECTOR3& angles) {
+    const double sx = std::sin(angles.x), cx = std::cos(angles.x);
+    const double sy = std::sin(angles.y), cy = std::cos(angles.y);
+    const double sz = std::sin(angles.z), cz = std::cos(angles.z);
+    const MATRIX3 rx{1, 0, 0, 0, cx, sx, 0, -sx, cx};
+    const MATRIX3 ry{cy, 0, sy, 0, 1, 0, -sy, 0, cy};
+    const MATRIX3 rz{cz, sz, 0, -sz, cz, 0, 0, 0, 1};
+    return Mul(Mul(rx, ry), rz);
+}
+
+VECTOR3 EulerFromRotation(const MATRIX3& m) {
+    // m13 = sy, m23 = sx cy, m33 = cx cy, m11 = cy cz, m12 = cy sz
+    const double sy = std::fmax(-1.0, std::fmin(1.0, m.m13));
+    const double b = std::asin(sy);
+    if (std::fabs(sy) < 1.0 - 1e-12) {
+        return {std::atan2(m.m23, m.m33), b, std::atan2(m.m12, m.m11)};
+    }
+    // Gimbal lock: c taken as 0, then m21 = -sx sy and m22 = cx.
+    return {std::atan2(-m.m21 * sy, m.m22), b, 0.0};
+}
+
+ThrustResult ApplyThrusters(SimVessel& vessel, double dt) {
+    ThrustResult result{};
+    for (const auto& thruster : vessel.thrusters) {
+        if (thruster->level <= 0.0 || thruster->maxThrust == 0.0) continue;
+        double thrust = thruster->level * thruster->maxThrust;
+        if (Propellant* tank = thruster->propellant) {
+            if (tank->mass <= 0.0) continue;
+            if (thruster->isp > 0.0) {
+                double burnt = std::fabs(thrust) / thruster->isp * dt;
+                if (burnt > tank->mass) {
+                    thrust *= tank->mass / burnt;
+                    burnt = tank->mass;
+                }
+                tank->mass -= burnt;
+            }
+        }
+        const VECTOR3 force = Scale(thruster->dir, thrust);
+        result.force = Add(result.force, force);
+        result.torque = Add(result.torque, Cross(force, thruster->pos));
+    }
+    return result;
+}
+
+void IntegrateMotion(SimVessel& vessel, double dt) {
+    const double mass = vessel.Mass();
+    const ThrustResult thrust = ApplyThrusters(vessel, dt);
+    if (mass > 0.0 && !IsZero(thrust.force)) {
+        const VECTOR3 acceleration = Scale(Mul(vessel.rotation, thrust.force), 1.0 / mass);
+        vessel.vel = Add(vessel.vel, Scale(acceleration, dt));
+    }
+    vessel.pos = Add(vessel.pos, Scale(vessel.vel, dt));
+
+    if (mass > 0.0 && !IsZero(thrust.torque)) {
+        const double moments[3] = {mass * vessel.pmi.x, mass * vessel.pmi.y, mass * vessel.pmi.z};
+        const double torques[3] = {thrust.torque.x, thrust.torque.y, thrust.torque.z};
+        double* rates[3] = {&vessel.angularVelocity.x, &vessel.angularVelocity.y,
+                            &vessel.angularVelocity.z};
+        for (int axis = 0; axis < 3; ++axis) {
+            if (moments[axis] > 0.0) *rates[axis] += torques[axis] / moments[axis] * dt;
+        }
+    }
+    const VECTOR3 theta = Scale(vessel.angularVelocity, dt);
+    if (!IsZero(theta) && std::isfinite(Length(theta))) {
+        vessel.rotation = Mul(vessel.rotation, StepRotation(theta));
+        Orthonormalise(vessel.rotation);
+    }
+}
+
+}  // namespace sim

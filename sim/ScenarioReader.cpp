@@ -1,0 +1,198 @@
+#include "sim/ScenarioReader.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "sim/Simulator.h"
+#include "sim/TextParsing.h"
+#include "sim/World.h"
+
+namespace sim {
+namespace {
+
+using Kind = ScenarioSection::Kind;
+
+struct SectionName {
+    std::string_view begin;
+    std::string_view end;
+    Kind kind;
+};
+
+constexpr SectionName kSections[] = {
+    {"BEGIN_DESC", "END_DESC", Kind::Description},
+    {"BEGIN_ENVIRONMENT", "END_ENVIRONMENT", Kind::Environment},
+    {"BEGIN_FOCUS", "END_FOCUS", Kind::Focus},
+    {"BEGIN_SHIPS", "END_SHIPS", Kind::Ships},
+};
+
+class Parser {
+  public:
+    Parser(std::string_view text, const std::string& source) : source_(source) {
+        document_.source = source;
+        std::size_t start = 0;
+        while (start < text.size()) {
+            std::size_t end = text.find('\n', start);
+            if (end == std::string_view::npos) end = text.size();
+            std::string_view line = text.substr(start, end - start);
+            if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+            lines_.emplace_back(line);
+            start = end + 1;
+        }
+    }
+
+    ScenarioDocument Parse() {
+        while (next_ < lines_.size()) {
+            const std::string_view word = text::ScenarioLine(lines_[next_]);
+            const SectionName* section = nullptr;
+            for (const auto& candidate : kSections) {
+                if (text::EqualsNoCase(word, candidate.begin)) section = &candidate;
+            }
+            if (section == nullptr) {
+                TextSection().lines.push_back(lines_[next_++]);
+                continue;
+            }
+            for (const auto& seen : document_.sections) {
+                if (seen.kind == section->kind)
+                    Fail(next_ + 1, std::string(section->begin) + " appears twice");
+            }
+            ReadSection(*section);
+        }
+        return std::move(document_);
+    }
+
+  private:
+    [[noreturn]] void Fail(std::size_t lineNumber, const std::string& message) const {
+        throw InputError(source_ + ":" + std::to_string(lineNumber) + ": " + message);
+    }
+
+    ScenarioSection& TextSection() {
+        if (document_.sections.empty() || document_.sections.back().kind != Kind::Text) {
+            document_.sections.push_back({});
+        }
+        return document_.sections.back();
+    }
+
+    void ReadSection(const SectionName& name) {
+        const std::size_t beginIndex = next_;
+        ScenarioSection section;
+        section.kind = name.kind;
+        section.beginLine = lines_[next_++];
+        while (true) {
+            if (next_ >= lines_.size()) {
+                Fail(beginIndex + 1, std::string(name.begin) + " has no " + std::string(name.end));
+            }
+            const std::string& raw = lines_[next_];
+            const std::string_view line = text::ScenarioLine(raw);
+            if (text::EqualsNoCase(line, name.end)) {
+                section.endLine = raw;
+                ++next_;
+                break;
+            }
+            if (name.kind == Kind::Ships && !line.empty()) {
+                ReadVesselBlock(section);
+                continue;
+            }
+            if (name.kind == Kind::Environment) ReadEnvironmentLine(line);
+            if (name.kind == Kind::Focus) ReadFocusLine(line);
+            section.lines.push_back(raw);
+            ++next_;
+        }
+        document_.sections.push_back(std::move(section));
+    }
+
+    void ReadEnvironmentLine(std::string_view line) {
+        const auto words = text::Split(line);
+        if (words.empty()) return;
+        if (text::EqualsNoCase(words[0], "System")) {
+            if (words.size() != 2) Fail(next_ + 1, "System needs one name");
+            document_.system = std::string(words[1]);
+        } else if (text::EqualsNoCase(words[0], "Date")) {
+            const auto mjd = words.size() == 3 && text::EqualsNoCase(words[1], "MJD")
+                                 ? text::ParseDouble(words[2])
+                                 : std::nullopt;
+            if (!mjd) Fail(next_ + 1, "Date needs the form 'Date MJD NUMBER'");
+            document_.mjd = *mjd;
+        }
+    }
+
+    void ReadFocusLine(std::string_view line) {
+        const auto words = text::Split(line);
+        if (words.empty() || !text::EqualsNoCase(words[0], "Ship")) return;
+        if (words.size() != 2) Fail(next_ + 1, "Ship needs one vessel name");
+        document_.focus = std::string(words[1]);
+        document_.focusLineNumber = static_cast<int>(next_ + 1);
+    }
+
+    // A header "NAME:CLASS" (split at the first colon), its lines and END. Blank and comment
+    // lines before the header, kept in the section's pending lines, belong to the block.
+    void ReadVesselBlock(ScenarioSection& ships) {
+        ScenarioVesselBlock block;
+        block.leadingLines = std::move(ships.lines);
+        ships.lines.clear();
+        block.headerLine = lines_[next_];
+        block.headerLineNumber = static_cast<int>(next_ + 1);
+        const std::string_view header = text::ScenarioLine(block.headerLine);
+        const std::size_t colon = header.find(':');
+        const std::string_view name = text::Trim(header.substr(0, colon));
+        // A header without a class names a vessel whose class is its name.
+        const std::string_view className =
+            colon == std::string_view::npos ? name : text::Trim(header.substr(colon + 1));
+        if (name.empty())
+            Fail(next_ + 1, "vessel header '" + std::string(header) + "' has no name");
+        if (name.size() > kMaxVesselNameLength)
+            Fail(next_ + 1, "vessel name longer than 255 characters");
+        if (name.find_first_of(" \t") != std::string_view::npos) {
+            Fail(next_ + 1, "vessel name '" + std::string(name) + "' holds a blank");
+        }
+        if (className.empty()) Fail(next_ + 1, "vessel " + std::string(name) + " has no class");
+        for (const auto& other : document_.vessels) {
+            if (other.name == name)
+                Fail(next_ + 1, "vessel " + std::string(name) + " appears twice");
+        }
+        block.name = std::string(name);
+        block.className = std::string(className);
+        ++next_;
+        while (true) {
+            if (next_ >= lines_.size()) {
+                Fail(static_cast<std::size_t>(block.headerLineNumber),
+                     "vessel " + block.name + " has no END");
+            }
+            const std::string& raw = lines_[next_];
+            const std::string_view line = text::ScenarioLine(raw);
+            if (text::EqualsNoCase(line, "END")) {
+                block.endLine = raw;
+                ++next_;
+                break;
+            }
+            if (text::EqualsNoCase(line, "END_SHIPS")) {
+                Fail(static_cast<std::size_t>(block.headerLineNumber),
+                     "vessel " + block.name + " has no END");
+            }
+            block.lines.push_back(raw);
+            block.lineNumbers.push_back(static_cast<int>(next_ + 1));
+            ++next_;
+        }
+        document_.vessels.push_back(std::move(block));
+    }
+
+    std::string source_;
+    std::vector<std::string> lines_;
+    std::size_t next_ = 0;
+    ScenarioDocument document_;
+};
+
+}  // namespace
+
+ScenarioDocument ParseScenarioText(std::string_view text, const std::string& source) {
+    return Parser(text, source).Parse();
+}
+
+ScenarioDocument ReadScenarioFile(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) throw InputError(file.string() + ": cannot open the scenario file");
+    std::ostringstream content;
+    content << in.rdbuf();
+    return ParseScenarioText(content.str(), file.string());
+}
+
+}  // namespace sim

@@ -1,0 +1,171 @@
+// One vessel as the simulator keeps it: its definition (mass, propellant, thrusters, groups,
+// docks, attachments, meshes, transponder), its motion and what it last drew on the HUD.
+// Handles given to modules are pointers to the objects held here; the vessel keeps a hash map of
+// the handles it gave out, so a handle is checked in constant time without ever reading through
+// a pointer that is not one of its own.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "host/HostApi.h"
+
+namespace sim {
+
+class ModuleLibrary;
+struct SimVessel;
+
+struct Propellant {
+    std::size_t index;
+    double maxMass;
+    double mass;
+    double efficiency;
+};
+
+struct Thruster {
+    std::size_t index;  // creation order among the vessel's thrusters
+    VECTOR3 pos;
+    VECTOR3 dir;
+    double maxThrust;
+    Propellant* propellant;
+    double isp;
+    double ispRef;
+    double pRef;
+    double level;  // 0..1
+};
+
+// One of the fixed group slots, one per THGROUP_TYPE. Replacing a group reuses its list.
+struct ThrusterGroup {
+    bool exists = false;
+    std::vector<Thruster*> members;
+};
+
+struct Exhaust {
+    Thruster* thruster;
+    double lengthScale;
+    double widthScale;
+    VECTOR3 pos;
+    VECTOR3 dir;
+    SURFHANDLE texture;
+};
+
+struct ExhaustStream {
+    Thruster* thruster;
+    const VECTOR3* source;  // kept as given: the stream follows the caller's point
+    PARTICLESTREAMSPEC spec;
+    bool hasSpec;
+};
+
+struct Dock {
+    std::size_t index;
+    VECTOR3 pos;
+    VECTOR3 dir;
+    VECTOR3 rot;
+    SimVessel* mate;
+    std::size_t matePort;
+};
+
+struct Attachment {
+    bool toParent;
+    std::size_t index;
+    VECTOR3 pos;
+    VECTOR3 dir;
+    VECTOR3 rot;
+    std::string id;
+    bool loose;
+};
+
+struct Mesh {
+    std::string name;
+    VECTOR3 offset;
+    unsigned short visibility;
+};
+
+enum class VesselKind {
+    Module,     // made by a vessel module's ovcInit
+    CrewAddon,  // the built-in crew add-on class
+    Inert,      // a class without a module: no callbacks, scenario lines kept as read
+};
+
+inline constexpr int kThrusterGroupSlots = THGROUP_TYPE_COUNT;
+
+struct SimVessel {
+    std::string name;
+    std::string className;
+    VesselKind kind = VesselKind::Inert;
+    ModuleLibrary* module = nullptr;
+    VESSEL* vesselInterface = nullptr;
+    bool deleted = false;
+
+    // Physical definition.
+    double size = 0.0;
+    double emptyMass = 0.0;
+    std::array<double, 4> cw{};
+    VECTOR3 crossSections{};
+    VECTOR3 rotDrag{};
+    double pitchMomentScale = 0.0;
+    double bankMomentScale = 0.0;
+    VECTOR3 pmi{};
+    std::vector<std::unique_ptr<Propellant>> propellants;
+    std::vector<std::unique_ptr<Thruster>> thrusters;
+    std::array<ThrusterGroup, kThrusterGroupSlots> groups;
+    std::vector<Exhaust> exhausts;
+    std::vector<std::unique_ptr<ExhaustStream>> streams;
+    std::vector<std::unique_ptr<Dock>> docks;
+    std::array<std::vector<std::unique_ptr<Attachment>>, 2> attachments;  // [toParent]
+    std::vector<Mesh> meshes;
+    VECTOR3 cameraOffset{};
+    bool transponderOn = false;
+    unsigned int transponderChannel = 0;
+
+    // Motion, relative to the reference body, which sits at the global origin.
+    std::string referenceBody = "Earth";
+    VECTOR3 pos{};
+    VECTOR3 vel{};
+    VECTOR3 angularVelocity{};                    // rad/s, vessel frame
+    MATRIX3 rotation{1, 0, 0, 0, 1, 0, 0, 0, 1};  // vessel frame to global frame
+
+    // Scenario lines of an inert vessel, kept exactly as read, and lines before its header.
+    bool hasKeptLines = false;
+    std::vector<std::string> keptLines;
+    std::string keptHeader;
+    std::string keptEnd;
+    std::vector<std::string> leadingLines;
+
+    enum class HandleKind { Propellant, Thruster, Dock, Attachment };
+    std::unordered_map<const void*, HandleKind> handles;
+
+    // The text drawn in this vessel's most recent HUD frame.
+    bool hudHasText = false;
+    std::string hudText;
+
+    double Mass() const;
+
+    // New objects of the vessel; their addresses are the handles given out.
+    Propellant* AddPropellant(double maxMass, double mass, double efficiency);
+    Thruster* AddThruster(const Thruster& thruster);
+    Dock* AddDock(const VECTOR3& pos, const VECTOR3& dir, const VECTOR3& rot);
+    Attachment* AddAttachment(Attachment attachment);
+
+    // The vessel's own object for a handle, or null when the handle is not one of its own.
+    Propellant* FindPropellant(const void* handle) const;
+    Thruster* FindThruster(const void* handle) const;
+    Dock* FindDock(const void* handle) const;
+    Attachment* FindAttachment(const void* handle) const;
+    int GroupType(const void* handle) const;  // -1 when not one of its groups
+
+    // Sets the level (clamped to 0..1) of every thruster of the group, when the group exists.
+    void SetGroupLevel(int type, double level);
+
+    // Removes thrusters with everything that refers to them (groups, exhausts, streams).
+    void DeleteThrusters(const std::vector<Thruster*>& doomed);
+
+    // The port, created on demand up to `index` for an inert vessel; null when missing.
+    Dock* DockAt(std::size_t index);
+};
+
+}  // namespace sim

@@ -1,0 +1,367 @@
+// The host side of the vessel interface: every VESSEL member acts on the simulator's record of
+// the vessel, and the VESSEL2 callbacks give the host's own default behaviour. A member called
+// for a vessel that no longer exists does nothing and gives an empty result.
+#include <cstring>
+#include <vector>
+
+#include "host/HostApi.h"
+#include "sim/RigidBodyMotion.h"
+#include "sim/SimVessel.h"
+#include "sim/StandardStateLines.h"
+#include "sim/VectorMath.h"
+#include "sim/World.h"
+
+using sim::SimVessel;
+using sim::World;
+
+namespace {
+
+SimVessel* Self(OBJHANDLE handle) { return World::LiveVessel(handle); }
+
+char emptyName[1] = {'\0'};
+
+bool ValidGroupType(THGROUP_TYPE type) { return type >= 0 && type < THGROUP_TYPE_COUNT; }
+
+}  // namespace
+
+VESSEL::VESSEL(OBJHANDLE hVessel, int flightModel) : handle_(hVessel), flightModel_(flightModel) {}
+VESSEL::~VESSEL() = default;
+
+OBJHANDLE VESSEL::GetHandle() const { return handle_; }
+
+char* VESSEL::GetName() const {
+    SimVessel* v = Self(handle_);
+    return v ? v->name.data() : emptyName;
+}
+
+const char* VESSEL::GetClassNameA() const {
+    SimVessel* v = Self(handle_);
+    return v ? v->className.c_str() : nullptr;
+}
+
+void VESSEL::SetSize(double size) const {
+    if (SimVessel* v = Self(handle_)) v->size = size;
+}
+
+void VESSEL::SetEmptyMass(double emptyMass) const {
+    if (SimVessel* v = Self(handle_)) v->emptyMass = emptyMass;
+}
+
+void VESSEL::SetCW(double cwZPositive, double cwZNegative, double cwX, double cwY) const {
+    if (SimVessel* v = Self(handle_)) v->cw = {cwZPositive, cwZNegative, cwX, cwY};
+}
+
+void VESSEL::SetCrossSections(const VECTOR3& cs) const {
+    if (SimVessel* v = Self(handle_)) v->crossSections = cs;
+}
+
+void VESSEL::SetRotDrag(const VECTOR3& rd) const {
+    if (SimVessel* v = Self(handle_)) v->rotDrag = rd;
+}
+
+void VESSEL::SetPitchMomentScale(double scale) const {
+    if (SimVessel* v = Self(handle_)) v->pitchMomentScale = scale;
+}
+
+void VESSEL::SetBankMomentScale(double scale) const {
+    if (SimVessel* v = Self(handle_)) v->bankMomentScale = scale;
+}
+
+void VESSEL::SetPMI(const VECTOR3& pmi) const {
+    if (SimVessel* v = Self(handle_)) v->pmi = pmi;
+}
+
+PROPELLANT_HANDLE VESSEL::CreatePropellantResource(double maxMass, double mass,
+                                                   double efficiency) const {
+    SimVessel* v = Self(handle_);
+    if (v == nullptr) return nullptr;
+    if (maxMass < 0.0) maxMass = 0.0;
+    // No initial mass given (negative): the tank starts full.
+    mass = mass < 0.0 ? maxMass : (mass > maxMass ? maxMass : mass);
+    return v->AddPropellant(maxMass, mass, efficiency);
+}
+
+THRUSTER_HANDLE VESSEL::CreateThruster(const VECTOR3& pos, const VECTOR3& dir, double maxThrust,
+                                       PROPELLANT_HANDLE propellant, double isp, double ispRef,
+                                       double pRef) const {
+    SimVessel* v = Self(handle_);
+    if (v == nullptr) return nullptr;
+    return v->AddThruster(
+        {0, pos, dir, maxThrust, v->FindPropellant(propellant), isp, ispRef, pRef, 0.0});
+}
+
+void VESSEL::SetThrusterMax0(THRUSTER_HANDLE thruster, double maxThrust) const {
+    SimVessel* v = Self(handle_);
+    if (sim::Thruster* t = v ? v->FindThruster(thruster) : nullptr) t->maxThrust = maxThrust;
+}
+
+THGROUP_HANDLE VESSEL::CreateThrusterGroup(THRUSTER_HANDLE* thrusters, int count,
+                                           THGROUP_TYPE type) const {
+    SimVessel* v = Self(handle_);
+    if (v == nullptr || !ValidGroupType(type) || count < 0 || (thrusters == nullptr && count > 0)) {
+        return nullptr;
+    }
+    sim::ThrusterGroup& group = v->groups[static_cast<std::size_t>(type)];
+    group.members.clear();  // a group of a type that exists is replaced, its storage reused
+    for (int i = 0; i < count; ++i) {
+        if (sim::Thruster* t = v->FindThruster(thrusters[i])) group.members.push_back(t);
+    }
+    group.exists = true;
+    return &group;
+}
+
+bool VESSEL::DelThrusterGroup(THGROUP_TYPE type, bool deleteThrusters) const {
+    SimVessel* v = Self(handle_);
+    if (v == nullptr || !ValidGroupType(type)) return false;
+    sim::ThrusterGroup& group = v->groups[static_cast<std::size_t>(type)];
+    if (!group.exists) return false;
+    group.exists = false;
+    if (deleteThrusters) {
+        const std::vector<sim::Thruster*> doomed = group.members;
+        v->DeleteThrusters(doomed);
+    }
+    group.members.clear();
+    return true;
+}
+
+void VESSEL::SetThrusterGroupLevel(THGROUP_TYPE type, double level) const {
+    if (SimVessel* v = Self(handle_)) v->SetGroupLevel(type, level);
+}
+
+unsigned int VESSEL::AddExhaust(THRUSTER_HANDLE thruster, double lengthScale, double widthScale,
+                                const VECTOR3& pos, const VECTOR3& dir, SURFHANDLE texture) const {
+    SimVessel* v = Self(handle_);
+    sim::Thruster* t = v ? v->FindThruster(thruster) : nullptr;
+    if (t == nullptr) return static_cast<unsigned int>(-1);
+    v->exhausts.push_back({t, lengthScale, widthScale, pos, dir, texture});
+    return static_cast<unsigned int>(v->exhausts.size() - 1);
+}
+
+PSTREAM_HANDLE VESSEL::AddExhaustStream(THRUSTER_HANDLE thruster, const VECTOR3& pos,
+                                        PARTICLESTREAMSPEC* spec) const {
+    SimVessel* v = Self(handle_);
+    sim::Thruster* t = v ? v->FindThruster(thruster) : nullptr;
+    if (t == nullptr) return nullptr;
+    auto stream = std::make_unique<sim::ExhaustStream>();
+    stream->thruster = t;
+    stream->source = &pos;
+    stream->hasSpec = spec != nullptr;
+    if (spec != nullptr) stream->spec = *spec;
+    v->streams.push_back(std::move(stream));
+    return v->streams.back().get();
+}
+
+DOCKHANDLE VESSEL::CreateDock(const VECTOR3& pos, const VECTOR3& dir, const VECTOR3& rot) const {
+    SimVessel* v = Self(handle_);
+    if (v == nullptr) return nullptr;
+    return v->AddDock(pos, dir, rot);
+}
+
+unsigned int VESSEL::DockCount() const {
+    SimVessel* v = Self(handle_);
+    return v ? static_cast<unsigned int>(v->docks.size()) : 0;
+}
+
+DOCKHANDLE VESSEL::GetDockHandle(unsigned int port) const {
+    SimVessel* v = Self(handle_);
+    return (v && port < v->docks.size()) ? v->docks[port].get() : nullptr;
+}
+
+OBJHANDLE VESSEL::GetDockStatus(DOCKHANDLE dock) const {
+    SimVessel* v = Self(handle_);
+    sim::Dock* d = v ? v->FindDock(dock) : nullptr;
+    return d ? d->mate : nullptr;
+}
+
+unsigned int VESSEL::DockingStatus(unsigned int port) const {
+    SimVessel* v = Self(handle_);
+    return (v && port < v->docks.size() && v->docks[port]->mate != nullptr) ? 1 : 0;
+}
+
+ATTACHMENTHANDLE VESSEL::CreateAttachment(bool toParent, const VECTOR3& pos, const VECTOR3& dir,
+                                          const VECTOR3& rot, const char* id, bool loose) const {
+    SimVessel* v = Self(handle_);
+    if (v == nullptr || World::Current()->faults.nullAttachments) return nullptr;
+    return v->AddAttachment({toParent, 0, pos, dir, rot, id ? id : "", loose});
+}
+
+void VESSEL::SetAttachmentParams(ATTACHMENTHANDLE attachment, const VECTOR3& pos,
+                                 const VECTOR3& dir, const VECTOR3& rot) const {
+    SimVessel* v = Self(handle_);
+    if (sim::Attachment* a = v ? v->FindAttachment(attachment) : nullptr) {
+        a->pos = pos;
+        a->dir = dir;
+        a->rot = rot;
+    }
+}
+
+void VESSEL::GetAttachmentParams(ATTACHMENTHANDLE attachment, VECTOR3& pos, VECTOR3& dir,
+                                 VECTOR3& rot) const {
+    SimVessel* v = Self(handle_);
+    if (const sim::Attachment* a = v ? v->FindAttachment(attachment) : nullptr) {
+        pos = a->pos;
+        dir = a->dir;
+        rot = a->rot;
+    }
+}
+
+DWORD VESSEL::AttachmentCount(bool toParent) const {
+    SimVessel* v = Self(handle_);
+    return v ? static_cast<DWORD>(v->attachments[toParent ? 1 : 0].size()) : 0;
+}
+
+ATTACHMENTHANDLE VESSEL::GetAttachmentHandle(bool toParent, DWORD index) const {
+    SimVessel* v = Self(handle_);
+    if (v == nullptr) return nullptr;
+    const auto& list = v->attachments[toParent ? 1 : 0];
+    return index < list.size() ? list[index].get() : nullptr;
+}
+
+const char* VESSEL::GetAttachmentId(ATTACHMENTHANDLE attachment) const {
+    SimVessel* v = Self(handle_);
+    const sim::Attachment* a = v ? v->FindAttachment(attachment) : nullptr;
+    return a ? a->id.c_str() : nullptr;
+}
+
+unsigned int VESSEL::AddMesh(const char* meshName, const VECTOR3* offset) const {
+    SimVessel* v = Self(handle_);
+    if (v == nullptr) return static_cast<unsigned int>(-1);
+    v->meshes.push_back({meshName ? meshName : "", offset ? *offset : VECTOR3{}, 1});
+    return static_cast<unsigned int>(v->meshes.size() - 1);
+}
+
+void VESSEL::SetMeshVisibilityMode(unsigned int meshIndex, unsigned short mode) const {
+    SimVessel* v = Self(handle_);
+    if (v && meshIndex < v->meshes.size()) v->meshes[meshIndex].visibility = mode;
+}
+
+void VESSEL::SetCameraOffset(const VECTOR3& offset) const {
+    if (SimVessel* v = Self(handle_)) v->cameraOffset = offset;
+}
+
+bool VESSEL::EnableTransponder(bool enable) const {
+    SimVessel* v = Self(handle_);
+    if (v == nullptr) return false;
+    v->transponderOn = enable;
+    return true;
+}
+
+bool VESSEL::SetTransponderChannel(unsigned int channel) const {
+    SimVessel* v = Self(handle_);
+    if (v == nullptr) return false;
+    v->transponderChannel = channel;
+    return true;
+}
+
+void VESSEL::GetAngularVel(VECTOR3& angularVelocity) const {
+    SimVessel* v = Self(handle_);
+    angularVelocity = v ? v->angularVelocity : VECTOR3{};
+}
+
+void VESSEL::GetStatus(VESSELSTATUS& status) const {
+    status = VESSELSTATUS{};
+    SimVessel* v = Self(handle_);
+    if (v == nullptr) return;
+    status.rpos = v->pos;
+    status.rvel = v->vel;
+    status.vrot = v->angularVelocity;
+    status.arot = sim::EulerFromRotation(v->rotation);
+    if (!v->propellants.empty() && v->propellants[0]->maxMass > 0.0) {
+        status.fuel = v->propellants[0]->mass / v->propellants[0]->maxMass;
+    }
+    const auto level = [&](THGROUP_TYPE type) {
+        const auto& members = v->groups[static_cast<std::size_t>(type)].members;
+        return members.empty() ? 0.0 : members.front()->level;
+    };
+    status.eng_main = level(THGROUP_MAIN);
+    status.eng_hovr = level(THGROUP_HOVER);
+}
+
+void VESSEL::Local2Rel(const VECTOR3& local, VECTOR3& rel) const {
+    SimVessel* v = Self(handle_);
+    rel = v ? sim::Add(v->pos, sim::Mul(v->rotation, local)) : VECTOR3{};
+}
+
+void VESSEL::GlobalRot(const VECTOR3& local, VECTOR3& global) const {
+    SimVessel* v = Self(handle_);
+    global = v ? sim::Mul(v->rotation, local) : VECTOR3{};
+}
+
+void VESSEL::Global2Local(const VECTOR3& global, VECTOR3& local) const {
+    SimVessel* v = Self(handle_);
+    local = v ? sim::MulTransposed(v->rotation, sim::Sub(global, v->pos)) : VECTOR3{};
+}
+
+void VESSEL::GetRotationMatrix(MATRIX3& rotation) const {
+    SimVessel* v = Self(handle_);
+    rotation = v ? v->rotation : sim::Identity();
+}
+
+void VESSEL::SetRotationMatrix(const MATRIX3& rotation) const {
+    if (SimVessel* v = Self(handle_)) v->rotation = rotation;
+}
+
+void VESSEL::ParseScenarioLineEx(char* line, void* /*status*/) const {
+    SimVessel* v = Self(handle_);
+    if (v == nullptr || line == nullptr) return;
+    sim::ParseStandardLine(*World::Current(), *v, line);
+}
+
+// The host's own behaviour of every callback.
+
+VESSEL2::VESSEL2(OBJHANDLE hVessel, int flightModel) : VESSEL(hVessel, flightModel) {}
+
+void VESSEL2::clbkSetClassCaps(FILEHANDLE) {}
+
+void VESSEL2::clbkSaveState(FILEHANDLE scn) {
+    SimVessel* v = Self(GetHandle());
+    if (v == nullptr) return;
+    for (const auto& [key, value] : sim::StandardLines(*v)) {
+        oapiWriteScenario_string(scn, key.c_str(), value.c_str());
+    }
+}
+
+void VESSEL2::clbkLoadStateEx(FILEHANDLE scn, void* status) {
+    char* line = nullptr;
+    while (oapiReadScenario_nextline(scn, line)) ParseScenarioLineEx(line, status);
+}
+
+void VESSEL2::clbkSetStateEx(const void* status) {
+    SimVessel* v = Self(GetHandle());
+    if (v == nullptr || status == nullptr) return;
+    const auto& state = *static_cast<const VESSELSTATUS*>(status);
+    v->pos = state.rpos;
+    v->vel = state.rvel;
+    v->angularVelocity = state.vrot;
+    v->rotation = sim::RotationFromEuler(state.arot);
+    if (!v->propellants.empty()) {
+        sim::Propellant& tank = *v->propellants[0];
+        const double fuel = state.fuel < 0.0 ? 0.0 : (state.fuel > 1.0 ? 1.0 : state.fuel);
+        tank.mass = tank.maxMass * fuel;
+    }
+}
+
+void VESSEL2::clbkPostCreation() {}
+void VESSEL2::clbkFocusChanged(bool, OBJHANDLE, OBJHANDLE) {}
+void VESSEL2::clbkPreStep(double, double, double) {}
+void VESSEL2::clbkPostStep(double, double, double) {}
+bool VESSEL2::clbkPlaybackEvent(double, double, const char*, const char*) { return false; }
+void VESSEL2::clbkVisualCreated(VISHANDLE, int) {}
+void VESSEL2::clbkVisualDestroyed(VISHANDLE, int) {}
+void VESSEL2::clbkDrawHUD(int, const HUDPAINTSPEC*, HDC) {}
+void VESSEL2::clbkRCSMode(int) {}
+void VESSEL2::clbkADCtrlMode(DWORD) {}
+void VESSEL2::clbkHUDMode(int) {}
+void VESSEL2::clbkMFDMode(int, int) {}
+void VESSEL2::clbkNavMode(int, bool) {}
+void VESSEL2::clbkDockEvent(int, OBJHANDLE) {}
+void VESSEL2::clbkAnimate(double) {}
+int VESSEL2::clbkConsumeDirectKey(char*) { return 0; }
+int VESSEL2::clbkConsumeBufferedKey(DWORD, bool, char*) { return 0; }
+bool VESSEL2::clbkLoadGenericCockpit() { return false; }
+bool VESSEL2::clbkLoadPanel(int) { return false; }
+bool VESSEL2::clbkPanelMouseEvent(int, int, int, int) { return false; }
+bool VESSEL2::clbkPanelRedrawEvent(int, int, SURFHANDLE) { return false; }
+bool VESSEL2::clbkLoadVC(int) { return false; }
+bool VESSEL2::clbkVCMouseEvent(int, int, VECTOR3&) { return false; }
+bool VESSEL2::clbkVCRedrawEvent(int, int, SURFHANDLE) { return false; }

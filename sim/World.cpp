@@ -1,0 +1,377 @@
+#include "sim/World.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "sim/CrewAddonVessel.h"
+#include "sim/RigidBodyMotion.h"
+#include "sim/Simulator.h"
+
+namespace sim {
+namespace {
+
+// What the host tells a vessel about the HUD it draws.
+constexpr HUDPAINTSPEC kHudPaintSpec{800, 600, 400, 300, 10.0, 6};
+constexpr int kHudMode = 1;
+constexpr int kFlightModel = 1;
+constexpr double kSecondsPerDay = 86400.0;
+
+}  // namespace
+
+World* World::current_ = nullptr;
+
+CallbackScope::~CallbackScope() {
+    if (--world_.callbackDepth_ == 0 && !world_.inPhase_) world_.FlushGraveyard();
+}
+
+World::World(unsigned seed, double initialStep) : step(initialStep), random_(seed) {
+    phaseList_.reserve(64);
+    lastDebugLine_.reserve(kDebugLineSize);
+}
+
+World::~World() {
+    // Every vessel's object goes (the module's ovcExit) before any library is unloaded.
+    // No transcript lines and no focus changes while the world closes.
+    callbackDepth_ = 0;
+    inPhase_ = false;
+    focus_ = nullptr;
+    for (SimVessel* vessel : vessels_) vessel->deleted = true;
+    graveyard_.insert(graveyard_.end(), vessels_.begin(), vessels_.end());
+    vessels_.clear();
+    byName_.clear();
+    live_.clear();
+    FlushGraveyard();
+    if (current_ == this) current_ = nullptr;
+    classModules_.clear();
+    libraries_.clear();
+}
+
+World* World::Current() { return current_; }
+void World::SetCurrent(World* world) { current_ = world; }
+
+SimVessel* World::LiveVessel(const void* handle) {
+    if (current_ == nullptr || handle == nullptr || !current_->IsLive(handle)) return nullptr;
+    return static_cast<SimVessel*>(const_cast<void*>(handle));
+}
+
+void World::RegisterModule(const std::string& className, const std::filesystem::path& library) {
+    if (className.empty()) throw InputError("a module needs a class name");
+    libraries_.push_back(std::make_unique<ModuleLibrary>(library));
+    classModules_[className] = libraries_.back().get();
+}
+
+SimVessel* World::Find(std::string_view name) const {
+    const auto found = byName_.find(name);
+    return found == byName_.end() ? nullptr : found->second;
+}
+
+SimVessel* World::BeginVessel(const std::string& name, const std::string& className,
+                              std::string* why) {
+    if (name.empty() || name.size() > kMaxVesselNameLength) {
+        *why = "a vessel name must have 1 to 255 characters";
+        return nullptr;
+    }
+    if (name.find_first_of(" \t:;") != std::string::npos) {
+        *why = "vessel name '" + name + "' holds a blank, tab, ':' or ';'";
+        return nullptr;
+    }
+    if (className.empty()) {
+        *why = "vessel " + name + " has no class";
+        return nullptr;
+    }
+    if (Find(name) != nullptr) {
+        *why = "a vessel named " + name + " exists already";
+        return nullptr;
+    }
+    auto owned = std::make_unique<SimVessel>();
+    SimVessel* vessel = owned.get();
+    vessel->name = name;
+    vessel->className = className;
+    const auto module = classModules_.find(className);
+    if (module != classModules_.end()) {
+        vessel->kind = VesselKind::Module;
+        vessel->module = module->second;
+    } else if (className == kCrewAddonClass) {
+        vessel->kind = VesselKind::CrewAddon;
+    }
+    vessels_.push_back(owned.release());
+    byName_.emplace(vessel->name, vessel);
+    live_.insert(vessel);
+
+    switch (vessel->kind) {
+        case VesselKind::Module:
+            vessel->vesselInterface = vessel->module->CreateVessel(vessel, kFlightModel);
+            break;
+        case VesselKind::CrewAddon:
+            vessel->vesselInterface = new CrewAddonVessel(vessel, kFlightModel);
+            break;
+        case VesselKind::Inert:
+            vessel->vesselInterface = new VESSEL2(vessel, kFlightModel);
+            break;
+    }
+    if (vessel->vesselInterface == nullptr) {
+        *why = "the module of class " + className + " made no vessel for " + name;
+        live_.erase(vessel);
+        byName_.erase(vessel->name);
+        vessels_.pop_back();
+        delete vessel;
+        return nullptr;
+    }
+    Log("created " + name + " " + className);
+    static_cast<VESSEL2*>(vessel->vesselInterface)->clbkSetClassCaps(nullptr);
+    if (vessel->deleted) {
+        *why = "vessel " + name + " was deleted while it was set up";
+        return nullptr;
+    }
+    return vessel;
+}
+
+SimVessel* World::CreateVessel(const std::string& name, const std::string& className,
+                               const VESSELSTATUS& status, std::string* why) {
+    CallbackScope scope(*this);
+    SimVessel* vessel = BeginVessel(name, className, why);
+    if (vessel == nullptr) return nullptr;
+    auto* callbacks = static_cast<VESSEL2*>(vessel->vesselInterface);
+    callbacks->clbkSetStateEx(&status);
+    if (!vessel->deleted) callbacks->clbkPostCreation();
+    if (vessel->deleted) return nullptr;
+    if (focus_ == nullptr) SetFocus(vessel);
+    return vessel;
+}
+
+SimVessel* World::CreateVesselFromScenario(const std::string& name, const std::string& className,
+                                           ScenarioLineSource& source, std::string* why) {
+    CallbackScope scope(*this);
+    SimVessel* vessel = BeginVessel(name, className, why);
+    if (vessel == nullptr) return nullptr;
+    auto* callbacks = static_cast<VESSEL2*>(vessel->vesselInterface);
+    ScenarioLineSource* outer = activeSource;
+    activeSource = &source;
+    VESSELSTATUS status{};
+    callbacks->clbkLoadStateEx(&source, &status);
+    activeSource = outer;
+    if (!vessel->deleted) callbacks->clbkPostCreation();
+    return vessel->deleted ? nullptr : vessel;
+}
+
+bool World::DeleteVessel(SimVessel* vessel, SimVessel* alternativeFocus) {
+    if (vessel == nullptr || vessel->deleted) return false;
+    vessel->deleted = true;
+    live_.erase(vessel);
+    byName_.erase(vessel->name);
+    vessels_.erase(std::find(vessels_.begin(), vessels_.end(), vessel));
+    for (const auto& dock : vessel->docks) {
+        if (dock->mate != nullptr && dock->matePort < dock->mate->docks.size()) {
+            dock->mate->docks[dock->matePort]->mate = nullptr;
+        }
+        dock->mate = nullptr;
+    }
+    Log("deleted " + vessel->name);
+    graveyard_.push_back(vessel);
+    if (focus_ == vessel) {
+        focus_ = nullptr;
+        SimVessel* next = (alternativeFocus != nullptr && IsLive(alternativeFocus))
+                              ? alternativeFocus
+                              : (vessels_.empty() ? nullptr : vessels_.front());
+        if (next != nullptr) SetFocus(next);
+    }
+    if (callbackDepth_ == 0 && !inPhase_) FlushGraveyard();
+    return true;
+}
+
+void World::FlushGraveyard() {
+    if (flushing_) return;
+    flushing_ = true;
+    while (!graveyard_.empty()) {
+        std::vector<SimVessel*> doomed;
+        doomed.swap(graveyard_);
+        for (SimVessel* vessel : doomed) DestroyObject(vessel);
+    }
+    flushing_ = false;
+}
+
+void World::DestroyObject(SimVessel* vessel) {
+    if (vessel->kind == VesselKind::Module) {
+        ++callbackDepth_;
+        vessel->module->DestroyVessel(vessel->vesselInterface);
+        --callbackDepth_;
+    } else {
+        delete vessel->vesselInterface;
+    }
+    delete vessel;
+}
+
+SimVessel* World::SetFocus(SimVessel* vessel) {
+    SimVessel* previous = focus_;
+    if (vessel == nullptr || vessel == previous || !IsLive(vessel)) return previous;
+    CallbackScope scope(*this);
+    focus_ = vessel;
+    if (previous != nullptr && previous->kind == VesselKind::Module) {
+        static_cast<VESSEL2*>(previous->vesselInterface)->clbkFocusChanged(false, vessel, previous);
+    }
+    if (!vessel->deleted && vessel->kind == VesselKind::Module) {
+        static_cast<VESSEL2*>(vessel->vesselInterface)->clbkFocusChanged(true, vessel, previous);
+    }
+    return previous;
+}
+
+void World::Frame() {
+    const double dt = step;
+    simStep = dt;
+    RunStepPhase(true, dt);
+    for (SimVessel* vessel : vessels_) IntegrateMotion(*vessel, dt);
+    simTime += dt;
+    mjd += dt / kSecondsPerDay;
+    sysTime += dt / timeAcceleration;
+    RunStepPhase(false, dt);
+    DrawFocusHud();
+    CheckDebugLine();
+}
+
+void World::RunStepPhase(bool pre, double dt) {
+    inPhase_ = true;
+    phaseList_.assign(vessels_.begin(), vessels_.end());
+    for (SimVessel* vessel : phaseList_) {
+        if (vessel->deleted || vessel->kind != VesselKind::Module) continue;
+        CallbackScope scope(*this);
+        auto* callbacks = static_cast<VESSEL2*>(vessel->vesselInterface);
+        if (pre) {
+            callbacks->clbkPreStep(simTime, dt, mjd);
+        } else {
+            callbacks->clbkPostStep(simTime, dt, mjd);
+        }
+    }
+    inPhase_ = false;
+    FlushGraveyard();
+}
+
+void World::DrawFocusHud() {
+    SimVessel* vessel = focus_;
+    if (vessel == nullptr) return;
+    surface.BeginFrame();
+    inPhase_ = true;
+    {
+        CallbackScope scope(*this);
+        static_cast<VESSEL2*>(vessel->vesselInterface)
+            ->clbkDrawHUD(kHudMode, &kHudPaintSpec, &surface);
+    }
+    inPhase_ = false;
+    if (!vessel->deleted) {
+        if (surface.Drew()) {
+            const std::string_view text = surface.JoinedText();
+            if (!vessel->hudHasText || vessel->hudText != text) {
+                vessel->hudText.assign(text);
+                vessel->hudHasText = true;
+                Log("hud " + vessel->name + ": " + vessel->hudText);
+            }
+        } else if (vessel->hudHasText) {
+            vessel->hudHasText = false;
+            Log("hud " + vessel->name + ": -");
+        }
+    }
+    FlushGraveyard();
+}
+
+double World::Rand() { return static_cast<double>(random_() >> 11) * 0x1.0p-53; }
+
+int World::PressKey(SimVessel* vessel, const KeySpec& key) {
+    if (vessel->kind == VesselKind::Inert) return 0;
+    char keyboard[256] = {};
+    if (key.shift) keyboard[kKeyLeftShift] = static_cast<char>(0x80);
+    if (key.ctrl) keyboard[kKeyLeftControl] = static_cast<char>(0x80);
+    if (key.alt) keyboard[kKeyLeftAlt] = static_cast<char>(0x80);
+    const std::size_t code = key.key & 0xFF;
+    CallbackScope scope(*this);
+    auto* callbacks = static_cast<VESSEL2*>(vessel->vesselInterface);
+    keyboard[code] = static_cast<char>(0x80);
+    const int result = callbacks->clbkConsumeBufferedKey(key.key, true, keyboard);
+    if (!vessel->deleted) {
+        keyboard[code] = 0;
+        callbacks->clbkConsumeBufferedKey(key.key, false, keyboard);
+    }
+    return result;
+}
+
+std::string World::Dock(SimVessel* vessel, std::size_t port, SimVessel* other,
+                        std::size_t otherPort) {
+    if (vessel == other) return "vessel " + vessel->name + " cannot dock to itself";
+    sim::Dock* own = vessel->DockAt(port);
+    if (own == nullptr) return vessel->name + " has no port " + std::to_string(port);
+    sim::Dock* theirs = other->DockAt(otherPort);
+    if (theirs == nullptr) return other->name + " has no port " + std::to_string(otherPort);
+    if (own->mate == other && own->matePort == otherPort) return {};
+    if (own->mate != nullptr)
+        return "port " + std::to_string(port) + " of " + vessel->name + " is in use";
+    if (theirs->mate != nullptr) {
+        return "port " + std::to_string(otherPort) + " of " + other->name + " is in use";
+    }
+    own->mate = other;
+    own->matePort = otherPort;
+    theirs->mate = vessel;
+    theirs->matePort = port;
+    CallbackScope scope(*this);
+    if (vessel->kind == VesselKind::Module) {
+        static_cast<VESSEL2*>(vessel->vesselInterface)
+            ->clbkDockEvent(static_cast<int>(port), other);
+    }
+    if (!other->deleted && other->kind == VesselKind::Module) {
+        static_cast<VESSEL2*>(other->vesselInterface)
+            ->clbkDockEvent(static_cast<int>(otherPort), vessel);
+    }
+    return {};
+}
+
+std::string World::Undock(SimVessel* vessel, std::size_t port) {
+    if (port >= vessel->docks.size()) return vessel->name + " has no port " + std::to_string(port);
+    sim::Dock* own = vessel->docks[port].get();
+    SimVessel* other = own->mate;
+    if (other == nullptr) return {};
+    other->docks[own->matePort]->mate = nullptr;
+    const std::size_t otherPort = own->matePort;
+    own->mate = nullptr;
+    CallbackScope scope(*this);
+    if (vessel->kind == VesselKind::Module) {
+        static_cast<VESSEL2*>(vessel->vesselInterface)
+            ->clbkDockEvent(static_cast<int>(port), nullptr);
+    }
+    if (!other->deleted && other->kind == VesselKind::Module) {
+        static_cast<VESSEL2*>(other->vesselInterface)
+            ->clbkDockEvent(static_cast<int>(otherPort), nullptr);
+    }
+    return {};
+}
+
+std::vector<std::string> World::SaveState(SimVessel* vessel) {
+    ScenarioLineSink sink;
+    ScenarioLineSink* outer = activeSink;
+    activeSink = &sink;
+    {
+        CallbackScope scope(*this);
+        static_cast<VESSEL2*>(vessel->vesselInterface)->clbkSaveState(&sink);
+    }
+    activeSink = outer;
+    return std::move(sink.lines);
+}
+
+void World::ReportLoadError(const std::string& message) {
+    if (!loadError.empty()) return;
+    if (activeSource != nullptr) {
+        loadError =
+            activeSource->file + ":" + std::to_string(activeSource->currentLine) + ": " + message;
+    } else {
+        loadError = message;
+    }
+}
+
+std::string_view World::DebugLine() const {
+    return {debugLine_, strnlen(debugLine_, sizeof debugLine_)};
+}
+
+void World::CheckDebugLine() {
+    const std::string_view line = DebugLine();
+    if (line == lastDebugLine_) return;
+    lastDebugLine_.assign(line);
+    Log(line.empty() ? std::string("debug: -") : "debug: " + lastDebugLine_);
+}
+
+}  // namespace sim

@@ -1,0 +1,165 @@
+// The simulation the host functions act on: vessels in creation order with constant-time
+// look-up by index, name and handle, the registered vessel modules, focus, time, the debug line,
+// the HUD surface and the transcript. Creating and deleting vessels is safe from inside
+// callbacks: a frame phase walks the vessels that existed when it began, a deleted vessel leaves
+// the index list, the name map and the live set at once, and its object (with the module's
+// ovcExit) is destroyed only when no callback can be running any more.
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <memory>
+#include <random>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "host/HostApi.h"
+#include "sim/HostFaults.h"
+#include "sim/KeySpec.h"
+#include "sim/ModuleLibrary.h"
+#include "sim/RecordingSurface.h"
+#include "sim/SimVessel.h"
+#include "sim/Transcript.h"
+
+namespace sim {
+
+// A vessel block being read: the FILEHANDLE that oapiReadScenario_nextline reads from. Lines are
+// already cut and trimmed as the host hands them on.
+struct ScenarioLineSource {
+    std::string file;
+    std::vector<std::string> lines;
+    std::vector<int> lineNumbers;
+    std::size_t next = 0;
+    std::string current;  // the line last handed out (a writable copy)
+    int currentLine = 0;
+};
+
+// A vessel block being written: the FILEHANDLE of clbkSaveState, one "KEY value" per line.
+struct ScenarioLineSink {
+    std::vector<std::string> lines;
+};
+
+// A docking link named by a DOCKINFO line, made once every vessel of the scenario exists.
+struct PendingDockLink {
+    SimVessel* vessel;
+    std::size_t port;
+    std::size_t otherPort;
+    std::string otherName;
+    std::string location;  // "FILE:LINE"
+};
+
+inline constexpr char kCrewAddonClass[] = "UMmu";
+inline constexpr std::size_t kMaxVesselNameLength = 255;
+inline constexpr std::size_t kDebugLineSize = 256;
+
+class World {
+  public:
+    World(unsigned seed, double step);
+    ~World();
+    World(const World&) = delete;
+    World& operator=(const World&) = delete;
+
+    // The world the host functions act on, and the vessel a handle stands for (null when there
+    // is no world or the handle is not a live vessel).
+    static World* Current();
+    static void SetCurrent(World* world);
+    static SimVessel* LiveVessel(const void* handle);
+
+    // Vessel modules by class name. Throws InputError when the library cannot be loaded.
+    void RegisterModule(const std::string& className, const std::filesystem::path& library);
+
+    // Vessels.
+    const std::vector<SimVessel*>& Vessels() const { return vessels_; }
+    SimVessel* Find(std::string_view name) const;
+    bool IsLive(const void* handle) const { return live_.count(handle) != 0; }
+    // Creates a vessel from a state (ovcInit, class set-up, clbkSetStateEx, clbkPostCreation).
+    // Null when refused; `why` then tells the reason.
+    SimVessel* CreateVessel(const std::string& name, const std::string& className,
+                            const VESSELSTATUS& status, std::string* why);
+    // Creates a vessel from scenario lines (class set-up, clbkLoadStateEx, clbkPostCreation).
+    SimVessel* CreateVesselFromScenario(const std::string& name, const std::string& className,
+                                        ScenarioLineSource& source, std::string* why);
+    bool DeleteVessel(SimVessel* vessel, SimVessel* alternativeFocus);
+
+    // Focus.
+    SimVessel* Focus() const { return focus_; }
+    SimVessel* SetFocus(SimVessel* vessel);  // returns the vessel that had it
+
+    // Time.
+    void Frame();
+    double step = 0.02;
+    double timeAcceleration = 1.0;
+    double simTime = 0.0;
+    double simStep = 0.0;
+    double mjd = 51544.5;
+    double sysTime = 0.0;
+    std::string system = "Sol";
+    double Rand();
+
+    // Pilot input: press and release; the press's result.
+    int PressKey(SimVessel* vessel, const KeySpec& key);
+
+    // Docking. An empty text on success, else the reason.
+    std::string Dock(SimVessel* vessel, std::size_t port, SimVessel* other, std::size_t otherPort);
+    std::string Undock(SimVessel* vessel, std::size_t port);
+
+    // Scenario state of one vessel as its clbkSaveState writes it.
+    std::vector<std::string> SaveState(SimVessel* vessel);
+    ScenarioLineSource* activeSource = nullptr;
+    ScenarioLineSink* activeSink = nullptr;
+    std::vector<PendingDockLink> pendingDocks;
+    // The first fault found in scenario lines while loading ("FILE:LINE: message").
+    std::string loadError;
+    void ReportLoadError(const std::string& message);
+
+    // Output.
+    char* DebugString() { return debugLine_; }
+    std::string_view DebugLine() const;
+    void CheckDebugLine();  // adds "debug: ..." when the line changed
+    void Log(std::string line) { transcript.Add(simTime, std::move(line)); }
+    Transcript transcript;
+    RecordingSurface surface;
+    HostFaults faults;
+
+  private:
+    friend class CallbackScope;
+    SimVessel* BeginVessel(const std::string& name, const std::string& className, std::string* why);
+    void RunStepPhase(bool pre, double dt);
+    void DrawFocusHud();
+    void FlushGraveyard();
+    void DestroyObject(SimVessel* vessel);
+
+    static World* current_;
+    std::vector<std::unique_ptr<ModuleLibrary>> libraries_;
+    std::unordered_map<std::string, ModuleLibrary*> classModules_;
+    std::vector<SimVessel*> vessels_;
+    std::unordered_map<std::string_view, SimVessel*> byName_;
+    std::unordered_set<const void*> live_;
+    std::vector<SimVessel*> graveyard_;
+    std::vector<SimVessel*> phaseList_;
+    SimVessel* focus_ = nullptr;
+    int callbackDepth_ = 0;
+    bool inPhase_ = false;
+    bool flushing_ = false;
+    std::mt19937_64 random_;
+    char debugLine_[kDebugLineSize] = {};
+    std::string lastDebugLine_;
+};
+
+// Held while a callback of a vessel may run: vessels deleted meanwhile are destroyed only when
+// the outermost scope ends outside a frame phase.
+class CallbackScope {
+  public:
+    explicit CallbackScope(World& world) : world_(world) { ++world_.callbackDepth_; }
+    ~CallbackScope();
+    CallbackScope(const CallbackScope&) = delete;
+    CallbackScope& operator=(const CallbackScope&) = delete;
+
+  private:
+    World& world_;
+};
+
+}  // namespace sim

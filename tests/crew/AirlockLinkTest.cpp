@@ -1,0 +1,219 @@
+// The link record: its start, the published airlock as other vessels read it, the docked ship's
+// numbers, and the module-wide table of records.
+#include <cstring>
+#include <filesystem>
+
+#include "CrewFixture.h"
+
+namespace crew_test {
+namespace {
+
+class AirlockLinkTest : public CrewTest {
+  protected:
+    AirlockLinkTest() : ship(Ship("Ship")) {}
+
+    // A record started on the ship, its airlock not yet defined.
+    AirlockLink Started(OBJHANDLE vessel) {
+        AirlockLink link{};
+        EXPECT_EQ(link.Init(vessel), 1);
+        return link;
+    }
+
+    OBJHANDLE ship;
+};
+
+TEST_F(AirlockLinkTest, InitSetsEveryFieldBeforeItChecks) {
+    AirlockLink link{};
+    link.freeSeats = 3;
+    link.airlockDefined = 1;
+    EXPECT_EQ(link.Init(nullptr), -1);
+    EXPECT_EQ(link.vessel, nullptr);
+    EXPECT_EQ(link.freeSeats, 1000) << "fields are set also when the check fails";
+    EXPECT_EQ(link.airlockDefined, 0);
+
+    EXPECT_EQ(link.Init(ship), 1);
+    EXPECT_EQ(link.vessel, &Interface(ship));
+    EXPECT_EQ(link.vesselHandle, ship);
+    EXPECT_EQ(link.autoDeleteArrival, 1);
+    EXPECT_EQ(link.arrivalWeight, 60);
+    EXPECT_EQ(link.auxValue, 1000);
+    EXPECT_EQ(link.attachment, nullptr);
+    EXPECT_GE(link.scanTimer, 0.0);
+    EXPECT_LE(link.scanTimer, 1.0);
+
+    sim.Faults().hideInterfaces = true;
+    EXPECT_EQ(link.Init(ship), -1);
+    EXPECT_EQ(link.vesselHandle, ship);
+    sim.Faults().hideInterfaces = false;
+
+    std::filesystem::remove(RootFile(crew_addon::kModuleFile));
+    EXPECT_EQ(link.Init(ship), -999) << "the crew add-on's module file is checked first";
+    EXPECT_EQ(link.Init(nullptr), -999);
+    EXPECT_EQ(link.vesselHandle, nullptr);
+}
+
+TEST_F(AirlockLinkTest, DefineAirlockRefusesBadBoxesAndStates) {
+    struct Case {
+        int state;
+        Box box;
+        int result;
+    };
+    const Case cases[] = {
+        {1, {1, 1, 2, 2, 3, 3}, 1},  // equal bounds are a box
+        {0, kCube, 1},
+        {1, {2, 1, -15, 15, -15, 15}, -1},
+        {1, {-15, 15, 2, 1, -15, 15}, -1},
+        {1, {-15, 15, -15, 15, 2, 1}, -1},
+        {2, kCube, -1},
+        {-1, kCube, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << "state " << c.state << " x " << c.box.xMin << ".." << c.box.xMax);
+        AirlockLink link = Started(ship);
+        const Box& b = c.box;
+        EXPECT_EQ(link.DefineAirlock(c.state, b.xMin, b.xMax, b.yMin, b.yMax, b.zMin, b.zMax),
+                  c.result);
+        if (c.result == 1) continue;
+        EXPECT_EQ(link.airlockDefined, 0);
+        EXPECT_EQ(link.attachment, nullptr);
+        EXPECT_EQ(link.xMax, 0.0f);
+    }
+    AirlockLink unstarted{};
+    EXPECT_EQ(unstarted.DefineAirlock(1, -1, 1, -1, 1, -1, 1), -1) << "no vessel interface";
+}
+
+TEST_F(AirlockLinkTest, PublishesOneAttachmentInTheSharedLayout) {
+    AirlockLink link = Started(ship);
+    ASSERT_EQ(link.DefineAirlock(0, -1, 2, -3, 4, -5, 6), 1);
+    ASSERT_EQ(link.DefineAirlock(1, -10, 20, -30, 40, -50, 60.5f), 1);
+    EXPECT_EQ(Interface(ship).AttachmentCount(false), 1U) << "the second definition updates";
+
+    auto published = ReadPublished(ship);
+    ASSERT_TRUE(published);
+    EXPECT_EQ(published->pos.x, -10);
+    EXPECT_EQ(published->pos.y, 20);
+    EXPECT_EQ(published->pos.z, -30);
+    EXPECT_EQ(published->dir.x, 40);
+    EXPECT_EQ(published->dir.y, -50);
+    EXPECT_EQ(published->dir.z, 60.5);
+    EXPECT_EQ(published->rot.x, 1);
+    EXPECT_EQ(published->rot.y, 1000);
+    EXPECT_EQ(published->rot.z, 1000);
+
+    EXPECT_EQ(link.SetAuxValue(7), 1);
+    EXPECT_EQ(link.SetFreeSeats(-2), 1);
+    EXPECT_EQ(link.SetAirlockState(0), 1);
+    EXPECT_EQ(link.GetAirlockState(), 0);
+    published = ReadPublished(ship);
+    EXPECT_EQ(published->rot.x, 0);
+    EXPECT_EQ(published->rot.y, 7);
+    EXPECT_EQ(published->rot.z, -2);
+    EXPECT_EQ(link.SetAirlockState(2), -1);
+
+    // `print` shows the same point.
+    const auto points = sim.Describe("Ship")["attachments"]["child"];
+    ASSERT_EQ(points.size(), 1U);
+    EXPECT_EQ(points[0]["id"], "UMmu");
+}
+
+TEST_F(AirlockLinkTest, NothingIsPublishedBeforeTheAirlockIsDefined) {
+    AirlockLink link = Started(ship);
+    EXPECT_EQ(link.SetAirlockState(0), 1) << "the state it has already";
+    EXPECT_EQ(link.SetAirlockState(1), -1);
+    EXPECT_EQ(link.GetAirlockState(), -1);
+    EXPECT_EQ(link.SetFreeSeats(5), -1);
+    EXPECT_EQ(link.freeSeats, 1000);
+    EXPECT_EQ(link.SetAuxValue(5), -1);
+    EXPECT_EQ(link.auxValue, 1000);
+    EXPECT_EQ(link.SetAutoDeleteArrival(0), -1);
+    EXPECT_EQ(link.autoDeleteArrival, 1);
+    EXPECT_EQ(Interface(ship).AttachmentCount(false), 0U);
+
+    // A host that gives no attachment leaves the airlock unpublished.
+    sim.Faults().nullAttachments = true;
+    EXPECT_EQ(link.DefineAirlock(1, -1, 1, -1, 1, -1, 1), 1);
+    EXPECT_EQ(link.SetAutoDeleteArrival(0), 1);
+    EXPECT_EQ(link.SetFreeSeats(5), -1);
+    EXPECT_EQ(link.GetAirlockState(), -1);
+}
+
+TEST_F(AirlockLinkTest, ReadsTheDockedShipsPublishedNumbers) {
+    const OBJHANDLE other = Ship("Other");
+    AirlockLink link = Started(ship);
+    EXPECT_EQ(link.GetDockedFreeSeats(0), -1) << "own airlock not published";
+    ASSERT_EQ(link.DefineAirlock(1, -1, 1, -1, 1, -1, 1), 1);
+    EXPECT_EQ(link.GetDockedFreeSeats(0), -1) << "nothing docked";
+
+    sim.Dock("Ship", 0, "Other", 0);
+    EXPECT_EQ(link.GetDockedFreeSeats(0), -1) << "no child attachment";
+    EXPECT_EQ(link.GetDockedFreeSeats(1), -1) << "another port";
+
+    const VESSEL& docked = Interface(other);
+    const VECTOR3 zero{};
+    docked.CreateAttachment(false, zero, zero, VECTOR3{1, 5, 9}, "UMmuX");
+    docked.CreateAttachment(true, zero, zero, VECTOR3{1, 5, 9}, "UMmu");
+    EXPECT_EQ(link.GetDockedFreeSeats(0), -1) << "no child attachment named exactly UMmu";
+
+    docked.CreateAttachment(false, zero, zero, VECTOR3{1, 4.7, 2.9}, "UMmu");
+    docked.CreateAttachment(false, zero, zero, VECTOR3{1, 8, 8}, "UMmu");
+    EXPECT_EQ(link.GetDockedFreeSeats(0), 2) << "the first UMmu, truncated";
+    EXPECT_EQ(link.GetDockedAuxValue(0), 4);
+}
+
+TEST_F(AirlockLinkTest, EveryManagerGetsARecordOfItsOwn) {
+    // Start managers until well past the first hundred records.
+    std::vector<std::unique_ptr<CrewManager>> crews;
+    std::vector<OBJHANDLE> ships;
+    while (airlock_links::Count() < 105 || crews.size() < 2) {
+        ships.push_back(Ship("S" + std::to_string(crews.size())));
+        const int before = airlock_links::Count();
+        crews.push_back(Crew(ships.back()));
+        EXPECT_EQ(crews.back()->linkIndex, before);
+        EXPECT_EQ(airlock_links::Count(), before + 1);
+    }
+    const std::size_t last = crews.size() - 1;
+    AirlockLink* lastRecord = &LinkOf(*crews[last]);
+    EXPECT_NE(lastRecord, &LinkOf(*crews[last - 1]));
+
+    // A start that fails leaves the count; the next manager takes the same index.
+    std::filesystem::rename(RootFile(crew_addon::kModuleFile), RootFile("modules\\away"));
+    CrewManager failed;
+    const int next = airlock_links::Count();
+    EXPECT_EQ(failed.Initialize(Ship("Failed")), -999);
+    EXPECT_EQ(airlock_links::Count(), next);
+    std::filesystem::rename(RootFile("modules\\away"), RootFile(crew_addon::kModuleFile));
+    const OBJHANDLE taker = Ship("Taker");
+    const auto takerCrew = Crew(taker);
+    EXPECT_EQ(takerCrew->linkIndex, next);
+
+    // Each ship's airlock commands act on its own published airlock only; the failed manager
+    // holds no record at all.
+    EXPECT_EQ(crews[last]->SetAirlockState(0), 1);
+    EXPECT_EQ(ReadPublished(ships[last])->rot.x, 0);
+    EXPECT_EQ(ReadPublished(ships[last - 1])->rot.x, 1);
+    EXPECT_EQ(failed.DefineAirlock(0, 0, 0, 0, 0, 0, 0), 0);
+    EXPECT_EQ(ReadPublished(taker)->rot.z, 8);
+    EXPECT_EQ(ReadPublished(taker)->pos.y, 15);
+    EXPECT_EQ(lastRecord, &LinkOf(*crews[last])) << "records never move";
+}
+
+TEST_F(AirlockLinkTest, ArrivalNameIsCopiedLikeStrncpy) {
+    AirlockLink link{};
+    std::snprintf(link.arrivalName, sizeof link.arrivalName, "UMmu Capt-Corwin Haddel");
+    char text[40];
+    std::memset(text, 'x', sizeof text);
+    link.GetArrivalName(text, 4);
+    EXPECT_EQ(std::string(text, 5), "Captx") << "no terminator at the limit";
+    link.GetArrivalName(text, 39);
+    EXPECT_STREQ(text, "Capt-Corwin Haddel");
+
+    std::snprintf(link.arrivalName, sizeof link.arrivalName, "UMmu_%s",
+                  "abcdefghijklmnopqrstuvwxyz01234567");
+    std::memset(text, 'x', sizeof text);
+    link.GetArrivalName(text, 39);
+    EXPECT_EQ(std::string(text, 33), "abcdefghijklmnopqrstuvwxyz012345x") << "at most 32";
+}
+
+}  // namespace
+}  // namespace crew_test

@@ -1,0 +1,195 @@
+// Crew coming aboard: crew vessels walking into the open airlock, transfer vessels addressed to
+// the ship, the scan's cadence, and a full ship that leaves arrivals waiting outside.
+#include <filesystem>
+
+#include "CrewFixture.h"
+#include "crew/SpawnRecord.h"
+
+namespace crew_test {
+namespace {
+
+constexpr double kShipMass = 1000.0;
+constexpr int kPatienceFrames = 60;  // well over the scan interval at the default step
+
+class CrewArrivalsTest : public CrewTest {
+  protected:
+    CrewArrivalsTest() : ship(Ship("Ship")), crew(Crew(ship)) { oapiSetEmptyMass(ship, kShipMass); }
+
+    // A hand-over record with the member's numbers, written to `file`.
+    void WriteRecord(const char* file, const char* vesselName, int age, int pulse, int weight) {
+        crew_addon::HandOverRecord record{};
+        std::snprintf(record.vesselName, sizeof record.vesselName, "%s", vesselName);
+        record.age = age;
+        record.pulse = pulse;
+        record.weight = weight;
+        WriteRootFile(file, std::string(reinterpret_cast<const char*>(&record), sizeof record));
+    }
+
+    // A crew vessel of the add-on's class, far from the ship, carrying the member's numbers.
+    OBJHANDLE CrewVessel(const std::string& name, int age = 54, int pulse = 65, int weight = 82) {
+        WriteRecord(crew_addon::kSpawnFile, name.c_str(), age, pulse, weight);
+        VESSELSTATUS status{};
+        status.rpos = {5000, 0, 0};
+        const OBJHANDLE vessel = sim.CreateVessel(name, "UMmu", &status);
+        EXPECT_NE(vessel, nullptr) << name;
+        return vessel;
+    }
+
+    // Frames with the manager's arrival processing, until something is taken.
+    int ProcessFor(CrewManager& manager, int frames = kPatienceFrames) {
+        for (int i = 0; i < frames; ++i) {
+            sim.Frame();
+            if (const int result = manager.ProcessArrivals(); result != 0) return result;
+        }
+        return 0;
+    }
+
+    OBJHANDLE ship;
+    std::unique_ptr<CrewManager> crew;
+};
+
+TEST_F(CrewArrivalsTest, ACrewVesselWalkingInComesAboard) {
+    struct Case {
+        const char* vessel;
+        const char* name;
+        const char* idCode;
+    };
+    const Case cases[] = {
+        {"UMmu_Capt-Corwin_Haddel", "Corwin Haddel", "Capt"},
+        {"UMmu_Corwin_Haddel", "Corwin Haddel", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.vessel);
+        crew->RemoveMember("Corwin Haddel");
+        CrewVessel(c.vessel, 54, 65, 82);
+        sim.Walk(c.vessel, "Ship");
+        ASSERT_EQ(ProcessFor(*crew), 1);
+        EXPECT_EQ(sim.FindVessel(c.vessel), nullptr) << "the crew vessel is gone";
+        EXPECT_EQ(sim.Focus(), ship);
+        ASSERT_EQ(crew->GetCrewCount(), 1);
+        EXPECT_STREQ(crew->GetMemberName(0), c.name);
+        EXPECT_STREQ(crew->GetIdCode(0), c.idCode);
+        EXPECT_EQ(crew->GetAge(0), 54);
+        EXPECT_EQ(crew->GetPulse(0), 65);
+        EXPECT_EQ(crew->GetWeight(0), 82);
+        EXPECT_STREQ(crew->GetLastArrivalName(), c.name);
+        EXPECT_EQ(oapiGetEmptyMass(ship), kShipMass + 82);
+        EXPECT_EQ(PublishedFreeSeats(ship), 7);
+    }
+}
+
+TEST_F(CrewArrivalsTest, OnlyACrewVesselStrictlyInsideTheBoxIsTaken) {
+    CrewVessel("UMmu_Ab-Jo", 30, 60, 70);
+    sim.Place("UMmu_Ab-Jo", "Ship", {0, 0, 0});
+    EXPECT_EQ(ProcessFor(*crew), 0) << "no U-Mm attachment yet";
+
+    sim.Walk("UMmu_Ab-Jo", "Ship");
+    for (const VECTOR3 face : {VECTOR3{15, 0, 0}, VECTOR3{0, -15, 0}, VECTOR3{0, 0, 15}}) {
+        sim.Place("UMmu_Ab-Jo", "Ship", face);
+        EXPECT_EQ(ProcessFor(*crew), 0) << "on a face";
+    }
+    EXPECT_EQ(LinkOf(*crew).arrivalAge, 30) << "read also when outside";
+    EXPECT_STREQ(LinkOf(*crew).arrivalName, "UMmu Ab-Jo");
+
+    ASSERT_EQ(crew->SetAirlockState(0), 1);
+    sim.Place("UMmu_Ab-Jo", "Ship", {14.9, 0, 0});
+    EXPECT_EQ(ProcessFor(*crew), 0) << "airlock closed";
+    ASSERT_EQ(crew->SetAirlockState(1), 1);
+    EXPECT_EQ(ProcessFor(*crew), 1);
+    EXPECT_STREQ(crew->GetMemberName(0), "Jo");
+}
+
+TEST_F(CrewArrivalsTest, ScanRunsAtTheFirstStepBeyondAQuarterSecond) {
+    struct Case {
+        double step;
+        std::vector<int> passFrames;  // frames 1 to 9 after which a pass ran
+    };
+    const Case cases[] = {{0.1, {3, 6, 9}}, {0.125, {3, 6, 9}}, {0.3, {1, 2, 3, 4, 5, 6, 7, 8, 9}}};
+    AirlockLink& link = LinkOf(*crew);
+    for (int door : {1, 0}) {
+        link.airlockState = door;  // closed, the timer restarts all the same
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << "step " << c.step << " door " << door);
+            sim.SetStep(c.step);
+            link.scanTimer = 0.0;
+            std::vector<int> passes;
+            for (int frame = 1; frame <= 9; ++frame) {
+                sim.Frame();
+                EXPECT_EQ(link.ScanForArrivals(), 0);
+                if (link.scanTimer == 0.0) passes.push_back(frame);
+            }
+            EXPECT_EQ(passes, c.passFrames);
+        }
+    }
+}
+
+TEST_F(CrewArrivalsTest, ATransferForAnotherShipEndsThePass) {
+    const OBJHANDLE foreign = CrewVessel("UMmuTOther");
+    const VESSEL& carrier = Interface(foreign);
+    carrier.CreateAttachment(true, VECTOR3{30, 60, 70}, VECTOR3{}, VECTOR3{}, "U-Mm");
+    sim.Place("UMmuTOther", "Ship", {0, 0, 0});
+    CrewVessel("UMmu_Ab-Jo", 30, 60, 70);
+    sim.Walk("UMmu_Ab-Jo", "Ship");
+
+    EXPECT_EQ(ProcessFor(*crew), 0) << "the walker comes later in the index order";
+    EXPECT_NE(sim.FindVessel("UMmu_Ab-Jo"), nullptr);
+    sim.DeleteVessel(foreign);
+    EXPECT_EQ(ProcessFor(*crew), 1);
+}
+
+TEST_F(CrewArrivalsTest, AFullShipLeavesArrivalsWaitingOutside) {
+    ASSERT_EQ(crew->SetSeatCount(1), 1);
+    ASSERT_EQ(crew->AddMember("Al", 30, 60, 70, ""), 1);
+    // Re-placing the airlock publishes the whole seat count although the roster is full.
+    ASSERT_EQ(crew->DefineAirlock(1, -15, 15, -15, 15, -15, 15), 1);
+    ASSERT_EQ(PublishedFreeSeats(ship), 1);
+
+    // A walker and a transfer vessel addressed to this ship, with its file.
+    CrewVessel("UMmu_Ab-Jo", 30, 60, 70);
+    sim.Walk("UMmu_Ab-Jo", "Ship");
+    WriteRecord(crew_addon::kTransferFile, "UMmu_Sci-Max Poe", 44, 66, 77);
+    const OBJHANDLE transfer = CrewVessel("UMmuTShip");
+    Interface(transfer).CreateAttachment(true, VECTOR3{44, 66, 77}, VECTOR3{}, VECTOR3{}, "U-Mm");
+    sim.Place("UMmuTShip", "Ship", {1, 1, 1});
+
+    EXPECT_EQ(ProcessFor(*crew), 0);
+    EXPECT_NE(sim.FindVessel("UMmu_Ab-Jo"), nullptr);
+    EXPECT_NE(sim.FindVessel("UMmuTShip"), nullptr);
+    EXPECT_TRUE(std::filesystem::exists(RootFile(crew_addon::kTransferFile)));
+    EXPECT_EQ(crew->GetCrewCount(), 1);
+    EXPECT_STREQ(crew->GetLastArrivalName(), "") << "nothing announced";
+
+    // Seats free again: both come aboard, the walker first in the index order.
+    ASSERT_EQ(crew->SetSeatCount(3), 1);
+    EXPECT_EQ(ProcessFor(*crew), 1);
+    EXPECT_EQ(ProcessFor(*crew), 2);
+    EXPECT_STREQ(crew->GetMemberName(2), "Max Poe");
+    EXPECT_STREQ(crew->GetIdCode(2), "Sci");
+    EXPECT_EQ(crew->GetWeight(2), 77);
+    EXPECT_FALSE(std::filesystem::exists(RootFile(crew_addon::kTransferFile)));
+
+    // The link alone goes by the seats it publishes.
+    AirlockLink& link = LinkOf(*crew);
+    ASSERT_EQ(link.SetFreeSeats(0), 1);
+    CrewVessel("UMmu_Cd-Lu");
+    sim.Walk("UMmu_Cd-Lu", "Ship");
+    link.scanTimer = 1.0;
+    EXPECT_EQ(link.ScanForArrivals(), 0);
+    ASSERT_EQ(link.SetFreeSeats(1), 1);
+    link.scanTimer = 1.0;
+    EXPECT_EQ(link.ScanForArrivals(), 1);
+    EXPECT_EQ(link.GetArrivalVessel(), sim.FindVessel("UMmu_Cd-Lu")) << "kept for the manager";
+}
+
+TEST_F(CrewArrivalsTest, TheScanCanDeleteTheArrivalItself) {
+    AirlockLink& link = LinkOf(*crew);
+    ASSERT_EQ(link.SetAutoDeleteArrival(1), 1);
+    CrewVessel("UMmu_Ab-Jo");
+    sim.Walk("UMmu_Ab-Jo", "Ship");
+    EXPECT_EQ(ProcessFor(*crew), 0) << "the scan took it; the manager adds nobody";
+    EXPECT_EQ(sim.FindVessel("UMmu_Ab-Jo"), nullptr);
+    EXPECT_EQ(crew->GetCrewCount(), 0);
+}
+
+}  // namespace
+}  // namespace crew_test

@@ -1,0 +1,239 @@
+// The roster: readiness, adding with its clamps, seats, lookups by name, removal, the crew's mass
+// in the host and the numbers published after each change.
+#include <functional>
+#include <string>
+
+#include "CrewFixture.h"
+
+namespace crew_test {
+namespace {
+
+constexpr double kShipMass = 1000.0;
+
+class CrewRosterTest : public CrewTest {
+  protected:
+    CrewRosterTest() : ship(Ship("Ship")), crew(Crew(ship)) { oapiSetEmptyMass(ship, kShipMass); }
+
+    std::vector<std::string> Names() const {
+        std::vector<std::string> names;
+        for (int slot = 0; slot < crew->GetCrewCount(); ++slot) {
+            names.emplace_back(crew->GetMemberName(slot));
+        }
+        return names;
+    }
+
+    OBJHANDLE ship;
+    std::unique_ptr<CrewManager> crew;
+};
+
+TEST_F(CrewRosterTest, ANotReadyManagerRefusesEveryOperation) {
+    CrewManager fresh;
+    struct Case {
+        const char* operation;
+        std::function<int()> call;
+        int refusal;
+    };
+    const VECTOR3 v{};
+    const Case cases[] = {
+        {"AddMember", [&] { return fresh.AddMember("Jo", 30, 60, 70, "Ab"); }, 0},
+        {"RemoveMember", [&] { return fresh.RemoveMember("Jo"); }, 0},
+        {"GetCrewCount", [&] { return fresh.GetCrewCount(); }, 0},
+        {"GetAge", [&] { return fresh.GetAge(0); }, -1},
+        {"SetPulse", [&] { return fresh.SetPulse(0, 60); }, -1},
+        {"GetAgeByName", [&] { return fresh.GetAgeByName("Jo"); }, -1},
+        {"SetSeatCount", [&] { return fresh.SetSeatCount(10); }, 0},
+        {"SetMassBookkeeping", [&] { return fresh.SetMassBookkeeping(0); }, 0},
+        {"SetEvaValue", [&] { return fresh.SetEvaValue(5); }, 0},
+        {"SetSpareValue", [&] { return fresh.SetSpareValue(5); }, 0},
+        {"SetEvaMesh", [&] { return fresh.SetEvaMesh("mmu"); }, 0},
+        {"SetEvaPlacement", [&] { return fresh.SetEvaPlacement(v, v); }, 0},
+        {"SetEjectPlacement", [&] { return fresh.SetEjectPlacement(v, v, v); }, 0},
+        {"DefineAirlock", [&] { return fresh.DefineAirlock(1, -1, 1, -1, 1, -1, 1); }, 0},
+        {"SetAirlockState", [&] { return fresh.SetAirlockState(0); }, -1},
+        {"GetAirlockState", [&] { return fresh.GetAirlockState(); }, -1},
+        {"SetTransferDock", [&] { return fresh.SetTransferDock(1); }, 0},
+        {"LoadCrewLine", [&] { return fresh.LoadCrewLine("UMMUCREW Ab-Jo-30-60-70"); }, 0},
+        {"EvaMember", [&] { return fresh.EvaMember("Jo"); }, -6},
+        {"EjectMember", [&] { return fresh.EjectMember("Jo"); }, -6},
+        {"ProcessArrivals", [&] { return fresh.ProcessArrivals(); }, -1},
+    };
+    for (const Case& c : cases) EXPECT_EQ(c.call(), c.refusal) << c.operation;
+    EXPECT_STREQ(fresh.GetMemberName(0), "");
+    EXPECT_EQ(fresh.GetIdCodeByName("Jo"), nullptr);
+    EXPECT_STREQ(fresh.GetLastEvaVesselName(), "");
+    EXPECT_EQ(fresh.FindLastEvaVessel(), nullptr);
+    EXPECT_EQ(fresh.readyFlags, 0);
+
+    // Started, but without an airlock, it still refuses.
+    CrewManager started;
+    ASSERT_EQ(started.Initialize(Ship("Other")), 1);
+    EXPECT_EQ(started.readyFlags, 1);
+    EXPECT_EQ(started.AddMember("Jo", 30, 60, 70, "Ab"), 0);
+    EXPECT_EQ(started.DefineAirlock(1, -1, 1, -1, 1, -1, 1), 1);
+    EXPECT_EQ(started.readyFlags, 3);
+    EXPECT_EQ(started.AddMember("Jo", 30, 60, 70, "Ab"), 1);
+    EXPECT_EQ(started.DefineAirlock(1, 1, -1, -1, 1, -1, 1), 0) << "a bad box";
+    EXPECT_EQ(started.readyFlags, 3) << "a failed definition keeps the manager ready";
+}
+
+TEST_F(CrewRosterTest, AddMemberClampsWhatItStores) {
+    struct Case {
+        const char* name;
+        int age, pulse, weight;
+        const char* idCode;
+        const char* storedName;
+        int storedAge, storedPulse, storedWeight;
+        const char* storedCode;
+    };
+    const Case cases[] = {
+        {"Ann-Marie O'Neil", 41, 65, 82, "Capt", "Ann Marie O Neil", 41, 65, 82, "Capt"},
+        {"Abcdefghijklmnopqrstuvwxyz1234", 41, 65, 82, "Sci", "Abcdefghijklmnopqrstuvwxy", 41, 65,
+         82, "Sci"},
+        {"Jo", 0, 200, 400, "Passenger", "Jo", 1, 180, 300, "Pass"},
+        {"Jo", -3, -5, 2, nullptr, "Jo", 1, 0, 5, ""},
+        {"", 141, 0, 5, "", "", 140, 0, 5, ""},
+        {"Jo", 140, 180, 300, "Ab", "Jo", 140, 180, 300, "Ab"},
+    };
+    ASSERT_EQ(crew->SetSeatCount(static_cast<int>(std::size(cases))), 1);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const int slot = crew->GetCrewCount();
+        ASSERT_EQ(crew->AddMember(c.name, c.age, c.pulse, c.weight, c.idCode), 1);
+        EXPECT_STREQ(crew->GetMemberName(slot), c.storedName);
+        EXPECT_EQ(crew->GetAge(slot), c.storedAge);
+        EXPECT_EQ(crew->GetPulse(slot), c.storedPulse);
+        EXPECT_EQ(crew->GetWeight(slot), c.storedWeight);
+        EXPECT_STREQ(crew->GetIdCode(slot), c.storedCode);
+    }
+    EXPECT_EQ(crew->AddMember(nullptr, 30, 60, 70, "Ab"), 0);
+}
+
+TEST_F(CrewRosterTest, SeatsLimitTheRoster) {
+    for (int i = 0; i < 8; ++i) ASSERT_EQ(crew->AddMember("Jo", 30, 60, 70, "Ab"), 1);
+    EXPECT_EQ(crew->AddMember("Jo", 30, 60, 70, "Ab"), 0) << "8 seats, 8 aboard";
+
+    EXPECT_EQ(crew->SetSeatCount(0), 0);
+    EXPECT_EQ(crew->SetSeatCount(101), 0);
+    EXPECT_EQ(crew->SetSeatCount(7), 0) << "below the crew aboard";
+    EXPECT_EQ(crew->seatCount, 8);
+
+    ASSERT_EQ(crew->SetSeatCount(100), 1);
+    while (crew->GetCrewCount() < 100) ASSERT_EQ(crew->AddMember("Jo", 30, 60, 70, "Ab"), 1);
+    EXPECT_EQ(crew->AddMember("Jo", 30, 60, 70, "Ab"), 0) << "the 101st";
+    EXPECT_EQ(crew->GetCrewCount(), 100);
+}
+
+TEST_F(CrewRosterTest, CrewMassGoesIntoTheHostsEmptyMass) {
+    ASSERT_EQ(crew->AddMember("Jo", 30, 60, 82, "Ab"), 1);
+    EXPECT_EQ(oapiGetEmptyMass(ship), kShipMass + 82);
+    EXPECT_EQ(crew->SetMassBookkeeping(0), 0) << "members aboard";
+    ASSERT_EQ(crew->AddMember("Al", 30, 60, 70, "Ab"), 1);
+    EXPECT_EQ(oapiGetEmptyMass(ship), kShipMass + 152);
+    ASSERT_EQ(crew->RemoveMember("Jo"), 1);
+    EXPECT_EQ(oapiGetEmptyMass(ship), kShipMass + 70);
+    EXPECT_EQ(crew->crewMass, 70);
+    ASSERT_EQ(crew->RemoveMember("Al"), 1);
+    EXPECT_EQ(oapiGetEmptyMass(ship), kShipMass);
+
+    ASSERT_EQ(crew->SetMassBookkeeping(0), 1);
+    ASSERT_EQ(crew->AddMember("Jo", 30, 60, 82, "Ab"), 1);
+    EXPECT_EQ(oapiGetEmptyMass(ship), kShipMass) << "bookkeeping off";
+    EXPECT_EQ(crew->crewMass, 82);
+    ASSERT_EQ(crew->RemoveMember("Jo"), 1);
+    EXPECT_EQ(crew->crewMass, 0);
+}
+
+TEST_F(CrewRosterTest, LookupsByNameIgnoreLetterCaseOnly) {
+    ASSERT_EQ(crew->AddMember("Corwin Haddel", 54, 65, 82, "Capt"), 1);
+    ASSERT_EQ(crew->AddMember("Jo", 30, 60, 70, "Ab"), 1);
+    ASSERT_EQ(crew->AddMember("JO", 31, 61, 71, "Cd"), 1);
+    const std::string fortyChars(40, 'a');
+    struct Case {
+        const char* name;
+        int age;
+    };
+    const Case cases[] = {
+        {"corwin haddel", 54},
+        {"CORWIN HADDEL", 54},
+        {"Corwin_Haddel", -1},
+        {"Corwin", -1},
+        {"jo", 30},  // the first match
+        {fortyChars.c_str(), -1},
+        {nullptr, -1},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(crew->GetAgeByName(c.name), c.age) << (c.name ? c.name : "null");
+    }
+    EXPECT_EQ(crew->GetPulseByName("corwin haddel"), 65);
+    EXPECT_EQ(crew->GetWeightByName("corwin haddel"), 82);
+    EXPECT_STREQ(crew->GetIdCodeByName("corwin haddel"), "Capt");
+    EXPECT_STREQ(crew->GetIdCodeByName("Nobody"), "");
+    EXPECT_EQ(crew->GetIdCodeByName(nullptr), nullptr);
+
+    EXPECT_EQ(crew->SetPulseByName("corwin haddel", -3), 1);
+    EXPECT_EQ(crew->GetPulse(0), 0);
+    EXPECT_EQ(crew->SetPulse(0, 150), 1);
+    EXPECT_EQ(crew->GetPulse(0), 130);
+    EXPECT_EQ(crew->SetPulseByName("Nobody", 60), -1);
+    for (int slot : {-1, 3}) {
+        EXPECT_STREQ(crew->GetMemberName(slot), "");
+        EXPECT_EQ(crew->GetAge(slot), -1);
+        EXPECT_EQ(crew->SetPulse(slot, 60), -1);
+    }
+}
+
+TEST_F(CrewRosterTest, RemovingAMemberMovesTheLastIntoItsSlot) {
+    EXPECT_EQ(crew->RemoveMember("first"), 0) << "empty roster";
+    for (const char* name : {"first", "second", "third"}) {
+        ASSERT_EQ(crew->AddMember(name, 30, 60, 70, "Ab"), 1);
+    }
+    EXPECT_EQ(crew->RemoveMember("nobody"), 0);
+    EXPECT_EQ(crew->RemoveMember(nullptr), 0);
+    ASSERT_EQ(crew->RemoveMember("FIRST"), 1);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"third", "second"}));
+    ASSERT_EQ(crew->RemoveMember("second"), 1);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"third"}));
+}
+
+TEST_F(CrewRosterTest, PublishedSeatsFollowEveryChange) {
+    EXPECT_EQ(PublishedFreeSeats(ship), 8);
+    ASSERT_EQ(crew->AddMember("Jo", 30, 60, 70, "Ab"), 1);
+    EXPECT_EQ(PublishedFreeSeats(ship), 7);
+    EXPECT_EQ(ReadPublished(ship)->rot.y, 0) << "aux value";
+    ASSERT_EQ(crew->AddMember("Al", 30, 60, 70, "Ab"), 1);
+    ASSERT_EQ(crew->SetSeatCount(50), 1);
+    EXPECT_EQ(PublishedFreeSeats(ship), 48);
+    ASSERT_EQ(crew->RemoveMember("Al"), 1);
+    EXPECT_EQ(PublishedFreeSeats(ship), 49);
+    ASSERT_EQ(crew->AddMember("Al", 30, 60, 70, "Ab"), 1);
+
+    // Defining the airlock publishes the whole seat count, whoever is aboard.
+    ASSERT_EQ(crew->DefineAirlock(0, -5, 5, -5, 5, -5, 5), 1);
+    EXPECT_EQ(PublishedFreeSeats(ship), 50);
+    EXPECT_EQ(crew->airlockOpen, 0);
+    EXPECT_EQ(ReadPublished(ship)->rot.x, 0);
+
+    EXPECT_EQ(crew->SetAirlockState(1), 1);
+    EXPECT_EQ(crew->airlockOpen, 1);
+    EXPECT_EQ(ReadPublished(ship)->rot.x, 1);
+    EXPECT_EQ(crew->SetAirlockState(5), 1) << "the link refuses; the manager reads back";
+    EXPECT_EQ(crew->GetAirlockState(), 1);
+}
+
+TEST_F(CrewRosterTest, SettingsAndTheLastEvaVessel) {
+    EXPECT_EQ(crew->SetTransferDock(3), 1);
+    EXPECT_EQ(LinkOf(*crew).transferDock, 3);
+    const std::string longMesh(200, 'm');
+    EXPECT_EQ(crew->SetEvaMesh(longMesh.c_str()), 1);
+    EXPECT_EQ(std::string(crew->evaMesh), longMesh.substr(0, 149));
+    EXPECT_EQ(crew->SetEvaMesh(nullptr), 0);
+
+    std::snprintf(crew->lastEvaVesselName, sizeof crew->lastEvaVesselName, "Ship");
+    EXPECT_EQ(crew->FindLastEvaVessel(), ship);
+    EXPECT_EQ(crew->lastEvaVessel, ship);
+    std::snprintf(crew->lastEvaVesselName, sizeof crew->lastEvaVesselName, "Gone");
+    EXPECT_EQ(crew->FindLastEvaVessel(), nullptr);
+}
+
+}  // namespace
+}  // namespace crew_test

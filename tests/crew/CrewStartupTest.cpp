@@ -1,0 +1,257 @@
+// Start-up of a crew manager: its results, the version file, the crew ID table built from the
+// crew ID folder, the crew vessel mesh, and the timed warnings on the host's debug line.
+#include <filesystem>
+#include <set>
+#include <string>
+
+#include "CrewFixture.h"
+#include "crew/EvaMeshName.h"
+
+namespace crew_test {
+namespace {
+
+constexpr char kIdFolder[] = "config\\UMMUIdConfig\\";
+constexpr char kAddonName[] = "MyAddonName";
+
+class CrewStartupTest : public CrewTest {
+  protected:
+    void AddIdFile(const std::string& name) { WriteRootFile(kIdFolder + name, ""); }
+    void SetVersionFile(const char* content) {
+        if (content == nullptr) {
+            std::filesystem::remove(RootFile(crew_addon::kVersionFile));
+        } else {
+            WriteRootFile(crew_addon::kVersionFile, content);
+        }
+        addon_version::Forget();
+    }
+    std::string DebugLine() { return oapiDebugString(); }
+
+    // The entries of the crew ID table from `first` on, as code/mesh/function texts.
+    std::set<std::string> Entries(int first, int last) {
+        std::set<std::string> entries;
+        const crew_ids::IdTable& table = crew_ids::Table();
+        for (int i = first; i <= last; ++i) {
+            entries.insert(std::string(table.idCodes[i]) + "/" + table.idMeshes[i] + "/" +
+                           table.idFunctions[i]);
+        }
+        return entries;
+    }
+};
+
+TEST_F(CrewStartupTest, InitializeStartsTheManagerWithItsInitialValues) {
+    CrewManager crew;
+    EXPECT_EQ(crew.Initialize(nullptr), -1);
+    EXPECT_EQ(crew.linkIndex, -1);
+
+    const OBJHANDLE ship = Ship("Ship");
+    World().sysTime = 50.0;
+    std::filesystem::remove(RootFile(crew_addon::kModuleFile));
+    EXPECT_EQ(crew.Initialize(ship), -999);
+    EXPECT_EQ(crew.readyFlags, 0);
+    EXPECT_EQ(crew.linkIndex, -1) << "a failed start holds no record";
+    EXPECT_EQ(crew.warningUntil, 70.0);
+    EXPECT_EQ(crew.addonOutdated, 0);
+    crew.ShowWarnings(kAddonName);
+    EXPECT_EQ(DebugLine(), "MyAddonName ERROR UMMU 2.0 not properly initialised in your code.");
+
+    WriteRootFile(crew_addon::kModuleFile, "module");
+    const int index = airlock_links::Count();
+    ASSERT_EQ(crew.Initialize(ship), 1);
+    EXPECT_EQ(crew.readyFlags, 1);
+    EXPECT_EQ(crew.linkIndex, index);
+    EXPECT_EQ(crew.warningUntil, 0.0) << "the sample root's add-on is 2.0";
+    EXPECT_EQ(crew.crewCount, 0);
+    EXPECT_EQ(crew.seatCount, 8);
+    EXPECT_EQ(crew.crewMass, 0.0);
+    EXPECT_EQ(crew.loadedCount, -1);
+    EXPECT_EQ(crew.massBookkeeping, 1);
+    EXPECT_EQ(crew.airlockOpen, 1);
+    EXPECT_EQ(crew.evaValue, 100);
+    EXPECT_EQ(crew.spareValue, 10000);
+    EXPECT_STREQ(crew.evaMesh, "UMmu\\UMMu");
+    EXPECT_EQ(crew.evaPosition.z, 3.0);
+    EXPECT_EQ(crew.ejectVelocity.y, 2.0);
+    EXPECT_EQ(crew.vesselHandle, ship);
+    EXPECT_EQ(LinkOf(crew).freeSeats, 1000) << "nothing published yet";
+    EXPECT_EQ(LinkOf(crew).autoDeleteArrival, 1);
+
+    // Starting again resets the roster.
+    ASSERT_EQ(crew.DefineAirlock(1, -1, 1, -1, 1, -1, 1), 1);
+    ASSERT_EQ(crew.AddMember("Jo", 30, 60, 70, "Ab"), 1);
+    ASSERT_EQ(crew.Initialize(ship), 1);
+    EXPECT_EQ(crew.crewCount, 0);
+    EXPECT_EQ(crew.readyFlags, 1);
+}
+
+TEST_F(CrewStartupTest, AMissingOrOldVersionFileStartsTheWarnings) {
+    struct Case {
+        const char* content;  // null: no version file
+        float version;
+        int outdated;
+    };
+    const Case cases[] = {
+        {"1.5\n", 1.5f, 1},      {"2\n", 2.0f, 0},           {"2.1", 2.1f, 0},
+        {nullptr, -1.0f, 1},     {"  +2.5 beta\n", 2.5f, 0}, {"beta 3\n", 0.0f, 1},
+        {"1.9\n3.0\n", 1.9f, 1}, {"0.2e1", 2.0f, 0},
+    };
+    World().sysTime = 10.0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.content ? c.content : "no file");
+        SetVersionFile(c.content);
+        CrewManager crew;
+        ASSERT_EQ(crew.Initialize(Ship("S" + std::to_string(&c - cases))), 1);
+        EXPECT_EQ(crew.addonOutdated, c.outdated);
+        EXPECT_EQ(crew.warningUntil, c.outdated ? 30.0 : 0.0);
+        SetVersionFile(c.content);
+        EXPECT_EQ(crew.ReadAddonVersion(), c.version);
+    }
+    // A number read is kept for the module's life; a missing file is tried again.
+    SetVersionFile("2.2");
+    CrewManager crew;
+    EXPECT_EQ(crew.ReadAddonVersion(), 2.2f);
+    WriteRootFile(crew_addon::kVersionFile, "1.0");
+    EXPECT_EQ(crew.ReadAddonVersion(), 2.2f);
+    SetVersionFile(nullptr);
+    EXPECT_EQ(crew.ReadAddonVersion(), -1.0f);
+    WriteRootFile(crew_addon::kVersionFile, "1.0");
+    EXPECT_EQ(crew.ReadAddonVersion(), 1.0f);
+}
+
+TEST_F(CrewStartupTest, CrewIdFileNamesHaveTheirForm) {
+    struct Case {
+        const char* fileName;
+        bool valid;
+        const char* code = "";
+        const char* mesh = "";
+        const char* function = "";
+    };
+    const Case cases[] = {
+        {"ummuX-diver-Div.cfg", true, "Div", "ummu/ummuX", "diver"},
+        {"ummuY-cook-Ck.cfg", true, "Ck", "ummu/ummuY", "cook"},
+        {"abcdefghijklmnopqr-f-Abcd.cfg", true, "Abcd", "ummu/abcdefghijklmnopqr", "f"},
+        {"m-abcdefghijklmnopqrstuvwxyz1234-Fn.cfg", true, "Fn", "ummu/m",
+         "abcdefghijklmnopqrstuvwx"},
+        {"m--Fn.cfg", true, "Fn", "ummu/m", ""},
+        {"abcdefghijklmnopqrs-f-Ab.cfg", false},  // mesh part of 19 characters
+        {"readme.cfg", false},
+        {"a-b-Pilot.cfg", false},
+        {"a-b-P.cfg", false},
+        {"a-b.cfg", false},
+        {"a-b-Ab", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fileName);
+        crew_ids::IdEntry entry{};
+        ASSERT_EQ(crew_ids::ParseIdFileName(c.fileName, entry), c.valid);
+        if (!c.valid) continue;
+        EXPECT_STREQ(entry.code, c.code);
+        EXPECT_STREQ(entry.mesh, c.mesh);
+        EXPECT_STREQ(entry.function, c.function);
+    }
+}
+
+TEST_F(CrewStartupTest, IdTableTakesTheFolderThenTheBuiltIns) {
+    for (const char* name : {"ummuX-diver-Div.cfg", "ummuY-cook-Ck.cfg", "readme.cfg",
+                             "a-b-Pilot.cfg", "ummuZ-x-Zz.txt"}) {
+        AddIdFile(name);
+    }
+    crew_ids::Load();
+    const crew_ids::IdTable& table = crew_ids::Table();
+    ASSERT_EQ(table.idCount, 19);
+    EXPECT_EQ(Entries(0, 0), (std::set<std::string>{"/ummu/ummu/passenger"}));
+    EXPECT_EQ(Entries(1, 2), (std::set<std::string>{"Div/ummu/ummuX/diver", "Ck/ummu/ummuY/cook"}));
+    EXPECT_EQ(Entries(3, 3), (std::set<std::string>{"Capt/ummu/ummup/pilot"}));
+    EXPECT_EQ(Entries(18, 18), (std::set<std::string>{"Spe/ummu/ummuTECH/mission specialist"}));
+    EXPECT_STREQ(table.idMeshes[19], "");
+
+    // With 13 files the built-ins still follow; with 14 they are left out.
+    for (int i = 0; i < 11; ++i)
+        AddIdFile("m" + std::to_string(i) + "-f-C" + std::to_string(i) + ".cfg");
+    crew_ids::Load();
+    EXPECT_EQ(table.idCount, 14 + 16);
+    AddIdFile("m-f-Last.cfg");
+    crew_ids::Load();
+    EXPECT_EQ(table.idCount, 15);
+    CrewManager crew;
+    ASSERT_EQ(crew.Initialize(Ship("Ship")), 1);
+    crew.SelectEvaMesh("Tech");
+    EXPECT_STREQ(evaMeshName, "ummu/ummu");
+    crew.SelectEvaMesh("div");
+    EXPECT_STREQ(evaMeshName, "ummu/ummuX");
+}
+
+TEST_F(CrewStartupTest, OnlyTheFirstManagerOfTheModuleBuildsTheTable) {
+    CrewManager first;
+    ASSERT_EQ(first.Initialize(Ship("First")), 1);
+    ASSERT_GT(airlock_links::Count(), 0);
+    AddIdFile("ummuZ-x-Zz.cfg");
+    CrewManager second;
+    ASSERT_EQ(second.Initialize(Ship("Second")), 1);
+    EXPECT_EQ(crew_ids::FindMesh("Zz"), nullptr) << "the folder is not read again";
+}
+
+TEST_F(CrewStartupTest, EvaMeshFollowsTheCodeUnlessOneMeshIsSet) {
+    const auto crew = Crew(Ship("Ship"));
+    struct Case {
+        const char* code;
+        const char* mesh;
+    };
+    const Case byCode[] = {{"sci", "ummu/ummuSCI"},   {"CAPT", "ummu/ummup"},
+                           {"Tech", "ummu/ummuTECH"}, {"Xyz", "ummu/ummu"},
+                           {"", "ummu/ummu"},         {nullptr, "ummu/ummu"}};
+    for (const Case& c : byCode) {
+        crew->SelectEvaMesh(c.code);
+        EXPECT_STREQ(evaMeshName, c.mesh) << (c.code ? c.code : "null");
+    }
+    ASSERT_EQ(crew->SetEvaMesh("mmu"), 1);
+    for (const Case& c : byCode) {
+        crew->SelectEvaMesh(c.code);
+        EXPECT_STREQ(evaMeshName, "mmu");
+    }
+    ASSERT_EQ(crew->SetEvaMesh("ummu\\ummu"), 1);
+    crew->SelectEvaMesh("sci");
+    EXPECT_STREQ(evaMeshName, "ummu/ummuSCI") << "the setting is compared ignoring case";
+}
+
+TEST_F(CrewStartupTest, WarningsShowAtTheirSystemTimes) {
+    SetVersionFile("1.5");
+    World().sysTime = 92.0;
+    const auto crew = Crew(Ship("Ship"));
+    ASSERT_EQ(crew->warningUntil, 112.0);
+    struct Case {
+        double now;
+        const char* line;
+    };
+    const Case cases[] = {
+        {95.0,
+         "MyAddonName require \"Universal MMU\" ver 2.0 or higher. Download at the crew "
+         "add-on's download page (17)"},
+        {100.0, "Your version of UMMU is outdated (12)"},
+        {104.9, "Your version of UMMU is outdated (7)"},
+        {105.5,
+         "MyAddonName require \"Universal MMU\" ver 2.0 or higher. Download at the crew "
+         "add-on's download page (6)"},
+        {109.25, "Your version of UMMU is outdated (3)"},
+        {109.8, ""},
+        {111.7, "Your version of UMMU is outdated (0)"},
+        {112.5, ""},
+    };
+    for (const Case& c : cases) {
+        World().sysTime = c.now;
+        std::snprintf(oapiDebugString(), 8, "stale");
+        crew->ShowWarnings(kAddonName);
+        EXPECT_EQ(DebugLine(), c.line) << "at " << c.now;
+    }
+    EXPECT_EQ(crew->warningUntil, -1.0) << "ended for good";
+    std::snprintf(oapiDebugString(), 8, "other");
+    crew->ShowWarnings(kAddonName);
+    EXPECT_EQ(DebugLine(), "other") << "no longer touched";
+
+    SetVersionFile("2.0");
+    const auto current = Crew(Ship("Current"));
+    current->ShowWarnings(kAddonName);
+    EXPECT_EQ(DebugLine(), "other");
+}
+
+}  // namespace
+}  // namespace crew_test

@@ -1,0 +1,74 @@
+// Bounded texts: names as the roster stores them, comparison ignoring letter case, and copies
+// that never run past a buffer.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "crew/CrewText.h"
+
+namespace {
+
+TEST(CrewTextTest, SanitizeNameKeepsOnlyLettersAndDigits) {
+    struct Case {
+        std::string given;
+        std::string stored;
+    };
+    const Case cases[] = {
+        {"Ann-Marie O'Neil", "Ann Marie O Neil"},
+        {"Corwin Haddel 2", "Corwin Haddel 2"},
+        {"a_b.c\td", "a b c d"},
+        {"J\xC3\xB6rg", "J  rg"},  // bytes above 127 are not allowed either
+        {"", ""},
+    };
+    for (const Case& c : cases) {
+        std::string text = c.given;
+        crew_text::SanitizeName(text.data());
+        EXPECT_EQ(text, c.stored) << c.given;
+    }
+    crew_text::SanitizeName(nullptr);  // left alone
+}
+
+TEST(CrewTextTest, EqualsIgnoringCaseOfLettersOnly) {
+    struct Case {
+        const char* a;
+        const char* b;
+        bool equal;
+    };
+    const Case cases[] = {
+        {"Corwin Haddel", "corwin haddel", true},
+        {"Corwin Haddel", "CORWIN HADDEL", true},
+        {"Corwin Haddel", "Corwin_Haddel", false},
+        {"Corwin Haddel", "Corwin Hadde", false},
+        {"Corwin", "Corwin ", false},
+        {"[", "{", false},  // not letters: differ by 32 like a letter pair, but are not one
+        {"", "", true},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(crew_text::EqualsIgnoringCase(c.a, c.b), c.equal) << c.a << " / " << c.b;
+    }
+}
+
+TEST(CrewTextTest, CopiesStayInsideBothBuffers) {
+    // A source without terminator within the limit is read only up to the limit.
+    const char unterminated[4] = {'a', 'b', 'c', 'd'};
+    char destination[8];
+    std::memset(destination, 'x', sizeof destination);
+    crew_text::CopyText(destination, sizeof destination, unterminated, sizeof unterminated);
+    EXPECT_STREQ(destination, "abcd");
+    EXPECT_EQ(destination[7], '\0') << "the rest is cleared";
+
+    crew_text::CopyText(destination, 3, "abcdef", 10);
+    EXPECT_STREQ(destination, "ab");
+
+    char joined[6];
+    std::memset(joined, 'x', sizeof joined);
+    crew_text::JoinText(joined, sizeof joined, "UMmu_", "Capt");
+    EXPECT_STREQ(joined, "UMmu_");
+    std::memset(joined, 'x', sizeof joined);
+    crew_text::JoinText(joined, sizeof joined, "ab", "c");
+    EXPECT_STREQ(joined, "abc");
+    EXPECT_EQ(joined[4], 'x') << "bytes behind the terminator keep their content";
+}
+
+}  // namespace

@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "host/HostApi.h"
+#include "tests/sim/SimulatorFixture.h"
+
+namespace {
+
+TEST(Date2Int, TurnsBuildDatesIntoNumbers) {
+    struct Case {
+        const char* text;
+        int number;
+    };
+    constexpr Case kCases[] = {
+        {"Apr 25 2006", 60425},  {"Jan  1 2000", 101},
+        {"Dec 31 1999", 991231}, {"Sep  9 2024", 240909},
+        {"Feb 29 2012", 120229}, {"apr 25 2006", 60425},
+        {"Foo 25 2006", 0},      {"Apr 2006", 0},
+        {"Apr 32 2006", 0},      {"", 0},
+    };
+    for (const auto& c : kCases) EXPECT_EQ(Date2Int(c.text), c.number) << c.text;
+    EXPECT_EQ(Date2Int(nullptr), 0);
+}
+
+TEST(Date2Int, EveryCallIsCounted) {
+    const int before = sim::LibraryCalls().date2IntCalls;
+    Date2Int("Apr 25 2006");
+    Date2Int("Apr 25 2006");
+    EXPECT_EQ(sim::LibraryCalls().date2IntCalls, before + 2);
+}
+
+TEST(ModuleLoading, TheModuleCallsInitLibOnLoad) {
+    sim::Simulator simulator;
+    const int before = sim::LibraryCalls().initLibCalls;
+    simulator.RegisterModule("Probe", QM_PROBE_MODULE);
+    EXPECT_EQ(sim::LibraryCalls().initLibCalls, before + 1);
+    EXPECT_NE(sim::LibraryCalls().lastInitLibModule, nullptr);
+}
+
+TEST(ModuleLoading, BadLibrariesAreInputErrors) {
+    sim::Simulator simulator;
+    EXPECT_THROW(simulator.RegisterModule("X", simulator.Root() / "missing.so"), sim::InputError);
+    // The sample root's placeholder is no library.
+    EXPECT_THROW(simulator.RegisterModule("X", simulator.Root() / "modules" / "UMmu.dll"),
+                 sim::InputError);
+}
+
+TEST(ModuleLoading, OnlyOneSimulatorAtATime) {
+    sim::Simulator simulator;
+    EXPECT_EQ(sim::Simulator::Current(), &simulator);
+    EXPECT_THROW(sim::Simulator{}, std::logic_error);
+}
+
+TEST(SimulatorRoot, TemporaryCopyOfTheSampleRootIsTheWorkingFolderAndGoesAway) {
+    const auto before = std::filesystem::current_path();
+    std::filesystem::path root;
+    {
+        sim::Simulator simulator;
+        root = simulator.Root();
+        EXPECT_EQ(std::filesystem::current_path(), root);
+        EXPECT_TRUE(std::filesystem::exists("modules/UMmu.dll"));
+        EXPECT_TRUE(std::filesystem::exists("meshes/UMmu/ver.dtf"));
+        EXPECT_TRUE(std::filesystem::is_directory("config/UMMUIdConfig"));
+    }
+    EXPECT_EQ(std::filesystem::current_path(), before);
+    EXPECT_FALSE(std::filesystem::exists(root));
+}
+
+using HostFunctions = SimulatorTest;
+
+TEST_F(HostFunctions, VesselsByIndexAndNameFollowCreationAndDeletion) {
+    OBJHANDLE a = sim.CreateVessel("Alpha", "Rock");
+    OBJHANDLE b = sim.CreateVessel("Bravo", "Rock");
+    OBJHANDLE c = sim.CreateVessel("Charlie", "Rock");
+    ASSERT_EQ(oapiGetVesselCount(), 3u);
+    EXPECT_EQ(oapiGetVesselByIndex(0), a);
+    EXPECT_EQ(oapiGetVesselByIndex(2), c);
+    EXPECT_EQ(oapiGetVesselByIndex(3), nullptr);
+    EXPECT_EQ(oapiGetVesselByIndex(-1), nullptr);
+    EXPECT_EQ(oapiGetObjectByName("Bravo"), b);
+    EXPECT_TRUE(oapiDeleteVessel(b));
+    EXPECT_EQ(oapiGetVesselCount(), 2u);
+    EXPECT_EQ(oapiGetVesselByIndex(1), c);
+    EXPECT_EQ(oapiGetObjectByName("Bravo"), nullptr);
+    EXPECT_FALSE(oapiDeleteVessel(b));
+    EXPECT_EQ(Count("deleted Bravo"), 1);
+    // The name is free again.
+    EXPECT_NE(sim.CreateVessel("Bravo", "Rock"), nullptr);
+}
+
+TEST_F(HostFunctions, StaleAndForeignHandlesGiveNone) {
+    OBJHANDLE gone = sim.CreateVessel("Gone", "Rock");
+    OBJHANDLE kept = sim.CreateVessel("Kept", "Rock");
+    ASSERT_TRUE(sim.DeleteVessel(gone));
+    int foreign = 0;
+    for (OBJHANDLE handle : {gone, static_cast<OBJHANDLE>(&foreign), OBJHANDLE{}}) {
+        EXPECT_EQ(oapiGetVesselInterface(handle), nullptr);
+        char name[16] = "unchanged";
+        oapiGetObjectName(handle, name, sizeof name);
+        EXPECT_STREQ(name, "");
+        VECTOR3 pos{1, 2, 3};
+        oapiGetGlobalPos(handle, &pos);
+        EXPECT_EQ(pos.x, 0.0);
+        EXPECT_EQ(oapiGetEmptyMass(handle), 0.0);
+        EXPECT_FALSE(oapiDeleteVessel(handle));
+        EXPECT_EQ(oapiSetFocusObject(handle), sim.Focus());
+    }
+    EXPECT_NE(oapiGetVesselInterface(kept), nullptr);
+}
+
+TEST_F(HostFunctions, ObjectNamesAreCutToTheBuffer) {
+    OBJHANDLE vessel = sim.CreateVessel("Longname", "Rock");
+    char name[5];
+    std::memset(name, 'x', sizeof name);
+    oapiGetObjectName(vessel, name, sizeof name);
+    EXPECT_STREQ(name, "Long");
+    oapiGetObjectName(vessel, name, 0);  // nothing written, nothing overrun
+    EXPECT_STREQ(name, "Long");
+}
+
+TEST_F(HostFunctions, FocusMovesAndFollowsDeletion) {
+    OBJHANDLE a = sim.CreateVessel("A", "Rock");
+    OBJHANDLE b = sim.CreateVessel("B", "Rock");
+    OBJHANDLE c = sim.CreateVessel("C", "Rock");
+    EXPECT_EQ(sim.Focus(), a);  // the first vessel takes the focus
+    EXPECT_EQ(oapiSetFocusObject(b), a);
+    EXPECT_EQ(sim.Focus(), b);
+    oapiDeleteVessel(b, c);
+    EXPECT_EQ(sim.Focus(), c);
+    oapiDeleteVessel(c);
+    EXPECT_EQ(sim.Focus(), a);
+}
+
+TEST_F(HostFunctions, TimeRandomNumbersAndEmptyMass) {
+    sim.SetStep(0.1);
+    sim.SetTimeAcceleration(10.0);
+    sim.Run(1.0);
+    EXPECT_NEAR(sim.SimTime(), 1.0, 1e-12);
+    EXPECT_NEAR(oapiGetSysTime(), 0.1, 1e-12);
+    EXPECT_DOUBLE_EQ(oapiGetSimStep(), 0.1);
+    for (int i = 0; i < 1000; ++i) {
+        const double r = oapiRand();
+        ASSERT_GE(r, 0.0);
+        ASSERT_LT(r, 1.0);
+    }
+    OBJHANDLE vessel = sim.CreateVessel("Mass", "Rock");
+    oapiSetEmptyMass(vessel, 1234.5);
+    EXPECT_EQ(oapiGetEmptyMass(vessel), 1234.5);
+}
+
+TEST(HostRandom, TheSeedMakesARunReproducible) {
+    auto draw = [](unsigned seed) {
+        sim::SimulatorOptions options;
+        options.seed = seed;
+        sim::Simulator simulator(options);
+        return std::vector<double>{oapiRand(), oapiRand(), oapiRand()};
+    };
+    EXPECT_EQ(draw(7), draw(7));
+    EXPECT_NE(draw(7), draw(8));
+}
+
+TEST_F(HostFunctions, ScenarioStreamsOnlyAnswerTheirOwnHandle) {
+    char* line = nullptr;
+    int foreign = 0;
+    EXPECT_FALSE(oapiReadScenario_nextline(&foreign, line));
+    EXPECT_FALSE(oapiReadScenario_nextline(nullptr, line));
+    oapiWriteScenario_string(&foreign, "KEY", "value");  // ignored, no crash
+    EXPECT_EQ(line, nullptr);
+}
+
+}  // namespace

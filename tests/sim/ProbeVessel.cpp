@@ -1,0 +1,144 @@
+// A vessel module for the simulator's tests, loaded at run time like any module. Its behaviour
+// comes from its scenario lines:
+//   HUD FROM TO TEXT...   draw TEXT at (10, 20 + 15 * n) while FROM <= time < TO
+//   AT TIME VERB ARGS     once, in the first pre-step at or after TIME: "create NAME CLASS",
+//                         "delete NAME", "debug TEXT" ("debug -" clears the line), "focus NAME"
+// It has two docking ports, saves "STEPS PRE POST" (its callback counts) after the host's lines,
+// answers a key press with the key code plus 1000 for Shift, 2000 for Ctrl and 4000 for Alt (only
+// when the key itself is held), and writes "exit NAME" to the debug line when it is destroyed.
+#include <cstdio>
+#include <cstring>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "host/HostApi.h"
+
+namespace {
+
+struct HudText {
+    double from;
+    double to;
+    std::string text;
+};
+
+struct Action {
+    double at;
+    std::string verb;
+    std::string first;
+    std::string second;
+    bool done;
+};
+
+bool Held(const char* keyboard, int code) { return (keyboard[code] & 0x80) != 0; }
+
+class ProbeVessel : public VESSEL2 {
+  public:
+    using VESSEL2::VESSEL2;
+    ~ProbeVessel() override { std::snprintf(oapiDebugString(), 256, "exit %s", name_.c_str()); }
+
+    void clbkSetClassCaps(FILEHANDLE) override {
+        name_ = GetName();
+        SetEmptyMass(1000.0);
+        SetPMI({1.0, 1.0, 1.0});
+        CreateDock({0, 0, 10}, {0, 0, 1}, {0, 1, 0});
+        CreateDock({0, 0, -10}, {0, 0, -1}, {0, 1, 0});
+    }
+
+    void clbkLoadStateEx(FILEHANDLE scn, void* status) override {
+        char* line = nullptr;
+        while (oapiReadScenario_nextline(scn, line)) {
+            std::istringstream words(line);
+            std::string key;
+            words >> key;
+            if (key == "HUD") {
+                HudText hud{};
+                words >> hud.from >> hud.to >> std::ws;
+                std::getline(words, hud.text);
+                hud_.push_back(hud);
+            } else if (key == "AT") {
+                Action action{};
+                words >> action.at >> action.verb >> std::ws;
+                if (action.verb == "debug") {
+                    std::getline(words, action.first);
+                } else {
+                    words >> action.first >> action.second;
+                }
+                actions_.push_back(action);
+            } else {
+                ParseScenarioLineEx(line, status);
+            }
+        }
+    }
+
+    void clbkSaveState(FILEHANDLE scn) override {
+        VESSEL2::clbkSaveState(scn);
+        char counts[64];
+        std::snprintf(counts, sizeof counts, "%d %d", preSteps_, postSteps_);
+        oapiWriteScenario_string(scn, "STEPS", counts);
+    }
+
+    void clbkPreStep(double simt, double, double) override {
+        ++preSteps_;
+        for (auto& action : actions_) {
+            if (action.done || simt < action.at) continue;
+            action.done = true;
+            Perform(action);
+        }
+    }
+
+    void clbkPostStep(double simt, double, double) override {
+        ++postSteps_;
+        time_ = simt;
+    }
+
+    void clbkDrawHUD(int mode, const HUDPAINTSPEC* hps, HDC hdc) override {
+        VESSEL2::clbkDrawHUD(mode, hps, hdc);
+        int row = 0;
+        for (const auto& hud : hud_) {
+            if (time_ < hud.from || time_ >= hud.to) continue;
+            TextOutA(hdc, 10, 20 + 15 * row++, hud.text.c_str(), static_cast<int>(hud.text.size()));
+        }
+    }
+
+    int clbkConsumeBufferedKey(DWORD key, bool down, char* keyboard) override {
+        if (!down || !Held(keyboard, static_cast<int>(key))) return 0;
+        return static_cast<int>(key) + (Held(keyboard, 0x2A) ? 1000 : 0) +
+               (Held(keyboard, 0x1D) ? 2000 : 0) + (Held(keyboard, 0x38) ? 4000 : 0);
+    }
+
+  private:
+    void Perform(const Action& action) {
+        if (action.verb == "create") {
+            VESSELSTATUS status{};
+            GetStatus(status);
+            oapiCreateVessel(action.first.c_str(), action.second.c_str(), status);
+        } else if (action.verb == "delete") {
+            oapiDeleteVessel(oapiGetObjectByName(action.first.c_str()));
+        } else if (action.verb == "debug") {
+            const char* text = action.first == "-" ? "" : action.first.c_str();
+            std::snprintf(oapiDebugString(), 256, "%s", text);
+        } else if (action.verb == "focus") {
+            oapiSetFocusObject(oapiGetObjectByName(action.first.c_str()));
+        }
+    }
+
+    std::string name_;
+    std::vector<HudText> hud_;
+    std::vector<Action> actions_;
+    int preSteps_ = 0;
+    int postSteps_ = 0;
+    double time_ = 0.0;
+};
+
+int marker = 0;
+
+__attribute__((constructor)) void Loaded() { InitLib(&marker); }
+
+}  // namespace
+
+QM_EXPORT VESSEL* ovcInit(OBJHANDLE vessel, int flightModel) {
+    return new ProbeVessel(vessel, flightModel);
+}
+
+QM_EXPORT void ovcExit(VESSEL* vessel) { delete static_cast<ProbeVessel*>(vessel); }

@@ -1,0 +1,32 @@
+// The active docking port: announcing it and placing the crew airlock at it.
+#include <cstdio>
+
+#include "vessel/AirlockRows.h"
+#include "vessel/Messages.h"
+#include "vessel/Quillmar.h"
+
+void Quillmar::ActiveDockChanged() {
+    const auto port = static_cast<unsigned int>(activeDock);
+    OBJHANDLE docked = DockingStatus(port) != 0 ? GetDockStatus(GetDockHandle(port)) : nullptr;
+    if (docked != nullptr) {
+        // A longer name is cut to fit.
+        oapiGetObjectName(docked, dockedName, static_cast<int>(sizeof dockedName));
+        dockedName[sizeof dockedName - 1] = '\0';
+    } else {
+        std::snprintf(dockedName, sizeof dockedName, "%s", messages::kNothingDocked);
+    }
+    PostHudMessage(messages::kActiveDockChanged, activeDock, dockedName);
+    PlaceAirlockAtActiveDock();
+}
+
+void Quillmar::PlaceAirlockAtActiveDock() {
+    const int doorState = crew.GetAirlockState();
+    crew.SetTransferDock(activeDock);
+    if (activeDock < 0 || activeDock >= kDockCount) return;
+
+    const AirlockRow& row = kAirlockRows[activeDock];
+    const int state = row.door == DoorOnPlacement::Keep ? doorState : kDoorOpen;
+    crew.DefineAirlock(state, row.box.xMin, row.box.xMax, row.box.yMin, row.box.yMax, row.box.zMin,
+                       row.box.zMax);
+    crew.SetEvaPlacement(row.evaPosition, row.evaAngles);
+}

@@ -1,0 +1,23 @@
+// The HUD message line: posting a message and drawing it while its display time lasts.
+#include <cstring>
+
+#include "vessel/Quillmar.h"
+
+char* Quillmar::StartHudMessage() {
+    hudMessageTimer = kHudMessageSeconds;
+    return hudMessage;
+}
+
+void Quillmar::PostHudText(const char* text) { PostHudMessage("%s", text); }
+
+void Quillmar::clbkDrawHUD(int mode, const HUDPAINTSPEC* hps, HDC hdc) {
+    VESSEL2::clbkDrawHUD(mode, hps, hdc);
+    if (!(hudMessageTimer > 0.0)) return;
+
+    const int hudHeight = hps != nullptr ? hps->H : 0;
+    const int y = (hudHeight / kHudLineUnit) * kHudMessageRow;
+    TextOutA(hdc, kHudMessageX, y, hudMessage, static_cast<int>(std::strlen(hudMessage)));
+
+    hudMessageTimer -= oapiGetSimStep();
+    if (hudMessageTimer < 0.0) hudMessageTimer = 0.0;
+}

@@ -1,0 +1,28 @@
+// The three functions through which the host creates and destroys ships and asks the module's
+// version.
+#include <new>
+
+#include "host/HostApi.h"
+#include "host/Platform.h"
+#include "vessel/Quillmar.h"
+
+namespace {
+
+// The date the module's version number is made from.
+constexpr char kVersionDate[] = "Apr 25 2006";
+
+// 0 until first computed.
+int moduleVersion = 0;
+
+}  // namespace
+
+QM_EXPORT VESSEL* ovcInit(OBJHANDLE hVessel, int flightModel) {
+    return new (std::nothrow) Quillmar(hVessel, flightModel);
+}
+
+QM_EXPORT void ovcExit(VESSEL* vessel) { delete vessel; }
+
+QM_EXPORT int GetModuleVersion() {
+    if (moduleVersion == 0) moduleVersion = Date2Int(kVersionDate);
+    return moduleVersion;
+}

@@ -1,0 +1,72 @@
+// The Quillmar: a very large crewed ship with eight main engines, twenty attitude thrusters and
+// seven docking ports. The host creates one object per vessel through ovcInit and drives it
+// through the callbacks below.
+#pragma once
+
+#include "crew/CrewManager.h"
+#include "host/HostApi.h"
+#include "vessel/HudMessage.h"
+#include "vessel/ShipTables.h"
+
+// Maximum thrust of every attitude thruster, one value for the whole module: new ships create
+// their attitude thrusters with it, and the RCS-level key switches it.
+extern double rcsThrustLevel;
+
+class Quillmar : public VESSEL2 {
+  public:
+    Quillmar(OBJHANDLE hVessel, int flightModel) : VESSEL2(hVessel, flightModel) {}
+
+    void clbkSetClassCaps(FILEHANDLE cfg) override;
+    void clbkSaveState(FILEHANDLE scn) override;
+    void clbkLoadStateEx(FILEHANDLE scn, void* status) override;
+    void clbkPreStep(double simt, double simdt, double mjd) override;
+    void clbkPostStep(double simt, double simdt, double mjd) override;
+    void clbkDrawHUD(int mode, const HUDPAINTSPEC* hps, HDC hdc) override;
+    int clbkConsumeBufferedKey(DWORD key, bool down, char* kstate) override;
+
+  private:
+    // HUD message line (HudMessage.cpp).
+    char* StartHudMessage();
+    void PostHudText(const char* text);
+    template <typename... Args>
+    void PostHudMessage(const char* format, Args... args) {
+        FormatHudMessage(StartHudMessage(), sizeof hudMessage, format, args...);
+    }
+
+    // Active docking port and the airlock placed at it (DockingPorts.cpp).
+    void ActiveDockChanged();
+    void PlaceAirlockAtActiveDock();
+
+    // Keyboard commands (KeyCommands.cpp).
+    void ToggleRcsLevel();
+    void EvaSelectedMember();
+    void SelectMember(int direction, const char* message);
+    void ToggleAirlock();
+    void ShowCrewInfo();
+    void SwitchEvaMesh();
+    void StepActiveDock(int direction);
+
+    // Set-up steps (ClassCaps.cpp).
+    void StartCrew();
+    void CreateMainEngines();
+    void CreateAttitudeThrusters();
+    void CreateDocks();
+    // Fills groupScratch with the group's thrusters and creates the group (also per step).
+    void CreateAttitudeGroup(const AttitudeGroup& group);
+
+    // Every member is first written by clbkSetClassCaps; the zero values only keep a callback
+    // that the host might call earlier from reading undefined values.
+    VECTOR3 mainExhaustPos[kMainEngineCount]{};
+    THRUSTER_HANDLE mainThrusters[kMainEngineCount]{};
+    THRUSTER_HANDLE rcsThrusters[kAttitudeThrusterCount]{};
+    THRUSTER_HANDLE groupScratch[kMaxGroupMembers]{};
+    THGROUP_HANDLE mainGroup = nullptr;
+    PROPELLANT_HANDLE propellant = nullptr;
+    CrewManager crew;
+    int selectedSlot = 0;
+    char hudMessage[kHudMessageSize]{};
+    double hudMessageTimer = 0.0;
+    int activeDock = 0;
+    int transponderChannel = 0;
+    char dockedName[kDockedNameSize]{};
+};

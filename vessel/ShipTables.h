@@ -1,0 +1,183 @@
+// The ship's fixed definition: figures, main engines, attitude thrusters and their groups,
+// docking ports, the exhaust particle stream and the crew it starts with. All vectors are in the
+// vessel's frame (x right, y up, z forward), metres; masses in kilograms, thrust in newtons,
+// specific impulse in metres per second.
+#pragma once
+
+#include <cstddef>
+
+#include "host/HostTypes.h"
+
+inline constexpr int kMainEngineCount = 8;
+inline constexpr int kAttitudeThrusterCount = 20;
+inline constexpr int kAttitudeGroupCount = 12;
+inline constexpr int kMaxGroupMembers = 4;
+inline constexpr int kDockCount = 7;
+inline constexpr std::size_t kDockedNameSize = 10;
+
+// Physical figures.
+inline constexpr double kPropellantMaxMass = 98654240.0;
+inline constexpr double kPropellantInitialMass = -1.0;  // the host's default
+inline constexpr double kPropellantEfficiency = 1.0;
+inline constexpr double kSize = 545.0;
+inline constexpr double kEmptyMass = 35824560.0;
+struct DragCoefficients {
+    double zPositive, zNegative, x, y;
+};
+inline constexpr DragCoefficients kDrag{0.09, 0.09, 2.0, 1.4};
+inline constexpr VECTOR3 kCrossSections{26.32, 26.34, 14.67};
+inline constexpr VECTOR3 kRotDrag{3.93, 3.93, 3.93};
+inline constexpr double kPitchMomentScale = 0.0001;
+inline constexpr double kBankMomentScale = 0.0001;
+inline constexpr VECTOR3 kPrincipalMoments{2.28, 2.31, 0.79};
+
+// Every thruster draws on the one propellant resource with these figures.
+inline constexpr double kThrusterIsp = 80000.0;
+inline constexpr double kThrusterIspRef = 0.0;
+inline constexpr double kThrusterPressureRef = 101400.0;
+
+// Main engines: all at the centre, thrusting along +z, so main thrust gives no torque; their
+// flames and particle streams are spread over the tail points below.
+inline constexpr VECTOR3 kMainEnginePos{0, 0, 0};
+inline constexpr VECTOR3 kMainEngineDir{0, 0, 1};
+inline constexpr double kMainEngineThrust = 50000000.0;
+inline constexpr double kMainFlameLength = 1.0;
+inline constexpr double kMainFlameWidth = 2.6;
+inline constexpr double kMainFlameAftOffset = 2.0;  // flames sit this far aft of the stream points
+inline constexpr VECTOR3 kMainFlameDir{0, 0, -1};
+
+inline constexpr VECTOR3 kMainExhaustPoints[kMainEngineCount] = {
+    {-8.5, 0, -338}, {-4.5, 0, -338}, {4.5, 0, -338}, {8.5, 0, -338},
+    {0, -8.5, -338}, {0, -4.5, -338}, {0, 4.5, -338}, {0, 8.5, -338},
+};
+
+// Smoke of every main engine.
+inline constexpr PARTICLESTREAMSPEC kMainExhaustStreamSpec{
+    0,                  // flags
+    2.0,                // particle size at creation
+    20.0,               // creation rate
+    150.0,              // emission velocity
+    0.1,                // velocity spread
+    0.2,                // lifetime
+    16.0,               // growth rate
+    2.0,                // slow-down in atmosphere
+    PARTICLE_EMISSIVE,  // lighting
+    PARTICLE_LVL_SQRT,  // level mapping
+    0.0,
+    1.0,                // level minimum, maximum
+    PARTICLE_ATM_PLOG,  // atmosphere mapping
+    0.00001,
+    0.1,      // atmosphere minimum, maximum
+    nullptr,  // texture: the host's default
+};
+
+// Attitude thrusters: four clusters at (+-20, 0, +-100), five directions each. Exhaust
+// directions are kept as given, not normalised.
+inline constexpr double kRcsLevelMaximum = 200000.0;
+inline constexpr double kRcsLevelMinimum = 10000.0;
+inline constexpr double kAttitudeFlameLength = 3.0;
+inline constexpr double kAttitudeFlameWidth = 0.3;
+
+struct AttitudeThruster {
+    VECTOR3 pos;
+    VECTOR3 dir;
+    VECTOR3 exhaustPos;
+    VECTOR3 exhaustDir;
+};
+
+inline constexpr AttitudeThruster kAttitudeThrusters[kAttitudeThrusterCount] = {
+    {{20, 0, 100}, {0, -1, 0}, {5.75, 1.48, 190}, {1, 1, 0}},
+    {{20, 0, 100}, {0, 1, 0}, {5.75, -1.48, 190}, {1, -1, 0}},
+    {{20, 0, 100}, {0, 0, -1}, {5.79, 0, 192}, {1, 0, 1}},
+    {{20, 0, 100}, {0, 0, 1}, {5.79, 0, 189}, {1, 0, -1}},
+    {{20, 0, 100}, {-1, 0, 0}, {6.4, 0, 190}, {1, 0, 0}},
+    {{-20, 0, 100}, {0, -1, 0}, {-5.75, 1.48, 190}, {-1, 1, 0}},
+    {{-20, 0, 100}, {0, 1, 0}, {-5.75, -1.48, 190}, {-1, -1, 0}},
+    {{-20, 0, 100}, {0, 0, -1}, {-5.79, 0, 192}, {-1, 0, 1}},
+    {{-20, 0, 100}, {0, 0, 1}, {-5.79, 0, 189}, {-1, 0, -1}},
+    {{-20, 0, 100}, {1, 0, 0}, {-6.4, 0, 190}, {-1, 0, 0}},
+    {{20, 0, -100}, {0, -1, 0}, {5.75, 1.48, -301}, {1, 1, 0}},
+    {{20, 0, -100}, {0, 1, 0}, {5.75, -1.48, -301}, {1, -1, 0}},
+    {{20, 0, -100}, {0, 0, -1}, {5.79, 0, -299}, {1, 0, 1}},
+    {{20, 0, -100}, {0, 0, 1}, {5.79, 0, -302}, {1, 0, -1}},
+    {{20, 0, -100}, {-1, 0, 0}, {6.4, 0, -301}, {1, 0, 0}},
+    {{-20, 0, -100}, {0, -1, 0}, {-5.75, 1.48, -301}, {-1, 1, 0}},
+    {{-20, 0, -100}, {0, 1, 0}, {-5.75, -1.48, -301}, {-1, -1, 0}},
+    {{-20, 0, -100}, {0, 0, -1}, {-5.79, 0, -299}, {-1, 0, 1}},
+    {{-20, 0, -100}, {0, 0, 1}, {-5.79, 0, -302}, {-1, 0, -1}},
+    {{-20, 0, -100}, {1, 0, 0}, {-6.4, 0, -301}, {-1, 0, 0}},
+};
+
+// A thruster group: its type and its members as indices of the attitude thrusters, in the order
+// they are handed to the host.
+struct AttitudeGroup {
+    THGROUP_TYPE type;
+    int count;
+    int members[kMaxGroupMembers];
+};
+
+// In creation order. There is no retro and no hover group.
+inline constexpr AttitudeGroup kAttitudeGroups[kAttitudeGroupCount] = {
+    {THGROUP_ATT_PITCHUP, 4, {1, 6, 10, 15}},
+    {THGROUP_ATT_PITCHDOWN, 4, {0, 5, 11, 16}},
+    {THGROUP_ATT_YAWRIGHT, 2, {9, 14}},
+    {THGROUP_ATT_YAWLEFT, 2, {4, 19}},
+    {THGROUP_ATT_BANKRIGHT, 4, {0, 6, 10, 16}},
+    {THGROUP_ATT_BANKLEFT, 4, {1, 5, 11, 15}},
+    {THGROUP_ATT_RIGHT, 2, {9, 19}},
+    {THGROUP_ATT_LEFT, 2, {4, 14}},
+    {THGROUP_ATT_DOWN, 4, {0, 5, 10, 15}},
+    {THGROUP_ATT_UP, 4, {1, 6, 11, 16}},
+    {THGROUP_ATT_FORWARD, 4, {3, 8, 13, 18}},
+    {THGROUP_ATT_BACK, 4, {2, 7, 12, 17}},
+};
+
+// Index in kAttitudeGroups of the group of a type, or -1 when there is none.
+constexpr int AttitudeGroupIndex(THGROUP_TYPE type) {
+    for (int i = 0; i < kAttitudeGroupCount; ++i) {
+        if (kAttitudeGroups[i].type == type) return i;
+    }
+    return -1;
+}
+
+// Docking ports, created in this order; the host numbers them 0 to 6 accordingly.
+struct DockingPort {
+    VECTOR3 pos;
+    VECTOR3 dir;
+    VECTOR3 rot;
+};
+
+inline constexpr DockingPort kDockingPorts[kDockCount] = {
+    {{0, 0, 207.2}, {0, 0, 1}, {0, 1, 0}},       {{4.57, 0, -4.67}, {1, 0, 0}, {0, 0, -1}},
+    {{-4.57, 0, -4.67}, {-1, 0, 0}, {0, 0, -1}}, {{20, 0, 49}, {0, 0, -1}, {1, 0, 0}},
+    {{-20, 0, 49}, {0, 0, -1}, {-1, 0, 0}},      {{0, -20, 49}, {0, 0, -1}, {0, -1, 0}},
+    {{0, 20, 49}, {0, 0, -1}, {0, 1, 0}},
+};
+
+// Visuals.
+inline constexpr char kMeshName[] = "quillmar";
+inline constexpr VECTOR3 kMeshOffset{0, 0, 0};
+inline constexpr unsigned short kMeshVisibleExternalAndCockpit = 3;
+inline constexpr VECTOR3 kCameraOffset{-1.65, 5.5, 174.0};
+
+// Crew set-up: the provisional airlock (closed; port 0's row replaces it at once), the first EVA
+// placement, the seats and the member every new ship starts with.
+struct AirlockBox {
+    float xMin, xMax, yMin, yMax, zMin, zMax;
+};
+inline constexpr int kDoorClosed = 0;
+inline constexpr int kDoorOpen = 1;
+inline constexpr int kProvisionalDoorState = kDoorClosed;
+inline constexpr AirlockBox kProvisionalAirlock{-3.0f, 3.0f, -4.0f, 4.0f, -7.0f, 7.0f};
+inline constexpr VECTOR3 kProvisionalEvaPosition{0, 0, 3};
+inline constexpr VECTOR3 kProvisionalEvaAngles{0, 0, 0};
+inline constexpr int kSeatCount = 50;
+
+struct DefaultCrewMember {
+    const char* name;
+    int age;
+    int pulse;
+    int weight;
+    const char* idCode;
+};
+inline constexpr DefaultCrewMember kDefaultCrewMember{"Corwin Haddel", 54, 65, 82, "Passenger"};
