@@ -5,4 +5,4 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j2 --target vesselsim Quillmar
-exec build/vesselsim examples/two-ships.scn examples/two-ships.script
+exec build/vesselsim examples/crew-exchange.scn examples/crew-exchange.script
