@@ -39,7 +39,8 @@ class AirlockLink {
     // Creates a crew vessel for a member: in free space beside the vessel, or a transfer vessel
     // at the airlock of the ship docked at `transferDock`. 1 free space; 2 transfer vessel
     // created and marked; 3 transfer vessel created without interface; -1 docked ship publishes
-    // no airlock; -2 docked ship's airlock closed; -3 no interface; -4 the host created no vessel.
+    // no airlock; -2 docked ship's airlock closed; -3 no interface; -4 the host created no vessel;
+    // -5 a transfer to the docked ship is still under way.
     int SpawnCrewVessel(const char* memberString, int age, int evaValue, int pulse, int weight,
                         const char* meshName, const VECTOR3* position, const VECTOR3* angles,
                         const VECTOR3* velocity);

@@ -32,16 +32,37 @@ bool IsCrewVessel(const VESSEL& candidate) {
            candidate.AttachmentCount(true) >= kFewestCrewAttachments;
 }
 
+// The own vessel's position in its own frame. Nothing moves during a pass, so a pass finds it
+// once, when the first candidate reaches the box test.
+class OwnPosition {
+  public:
+    OwnPosition(const VESSEL& own, OBJHANDLE ownHandle) : own_(own), ownHandle_(ownHandle) {}
+
+    const VESSEL& Own() const { return own_; }
+    const VECTOR3& Local() {
+        if (!known_) {
+            VECTOR3 ownGlobal{};
+            oapiGetGlobalPos(ownHandle_, &ownGlobal);
+            own_.Global2Local(ownGlobal, local_);
+            known_ = true;
+        }
+        return local_;
+    }
+
+  private:
+    const VESSEL& own_;
+    OBJHANDLE ownHandle_;
+    bool known_ = false;
+    VECTOR3 local_{};
+};
+
 // The candidate's position in the own vessel's frame, relative to the own vessel.
-VECTOR3 Offset(const VESSEL& own, OBJHANDLE ownHandle, OBJHANDLE candidate) {
-    VECTOR3 ownGlobal{};
+VECTOR3 Offset(OwnPosition& own, OBJHANDLE candidate) {
     VECTOR3 candidateGlobal{};
-    oapiGetGlobalPos(ownHandle, &ownGlobal);
     oapiGetGlobalPos(candidate, &candidateGlobal);
-    VECTOR3 ownLocal{};
     VECTOR3 candidateLocal{};
-    own.Global2Local(ownGlobal, ownLocal);
-    own.Global2Local(candidateGlobal, candidateLocal);
+    own.Own().Global2Local(candidateGlobal, candidateLocal);
+    const VECTOR3& ownLocal = own.Local();
     return VECTOR3{candidateLocal.x - ownLocal.x, candidateLocal.y - ownLocal.y,
                    candidateLocal.z - ownLocal.z};
 }
@@ -49,6 +70,29 @@ VECTOR3 Offset(const VESSEL& own, OBJHANDLE ownHandle, OBJHANDLE candidate) {
 bool Inside(const AirlockLink& link, const VECTOR3& d) {
     return link.zMin < d.z && d.z < link.zMax && link.yMin < d.y && d.y < link.yMax &&
            link.xMin < d.x && d.x < link.xMax;
+}
+
+// Whether a transfer vessel's name addresses the ship: "UMmuT" followed by the ship's name, or
+// by as much of it as fits a name field, which is how a sender names it for a ship whose name
+// is longer than 33 characters.
+bool IsAddressedTo(const char* transferName, const char* shipName) {
+    if (std::strcmp(transferName + crew_addon::kVesselPrefixLength, shipName) == 0) return true;
+    char fitted[crew_addon::kNameFieldChars + 1];
+    crew_text::JoinText(fitted, sizeof fitted, crew_addon::kTransferVesselPrefix, shipName);
+    return std::strcmp(transferName, fitted) == 0;
+}
+
+// The candidate's name as the arrival's (at most 39 characters, the rest of the field cleared)
+// with every underscore turned into a space, in one pass: this runs for every crew vessel of
+// every scan.
+void CopyNameWithSpaces(char (&arrivalName)[sizeof AirlockLink::arrivalName], const char* name) {
+    constexpr std::size_t limit =
+        kArrivalNameChars < sizeof arrivalName - 1 ? kArrivalNameChars : sizeof arrivalName - 1;
+    std::size_t length = 0;
+    for (; length < limit && name[length] != '\0'; ++length) {
+        arrivalName[length] = name[length] == '_' ? ' ' : name[length];
+    }
+    std::memset(arrivalName + length, 0, sizeof arrivalName - length);
 }
 
 // Takes the found crew vessel: deletes it at once when the record says so, else keeps it for
@@ -76,6 +120,7 @@ int Run(AirlockLink& link, bool seatFree) {
     if (link.vessel == nullptr || link.vesselHandle == nullptr) return -3;
 
     link.arrivalVessel = nullptr;
+    OwnPosition own(*link.vessel, link.vesselHandle);
     const DWORD count = oapiGetVesselCount();
     for (DWORD index = 0; index < count; ++index) {
         const OBJHANDLE candidate = oapiGetVesselByIndex(static_cast<int>(index));
@@ -83,17 +128,15 @@ int Run(AirlockLink& link, bool seatFree) {
         const VESSEL* crewVessel = oapiGetVesselInterface(candidate);
         if (crewVessel == nullptr || !IsCrewVessel(*crewVessel)) continue;
 
-        char name[kCandidateNameSize]{};
+        char name[kCandidateNameSize];
+        name[0] = '\0';  // the host writes the rest
         oapiGetObjectName(candidate, name, kCandidateNameSize);
         name[kCandidateNameSize - 1] = '\0';
 
         if (std::strncmp(name, crew_addon::kTransferVesselPrefix,
                          crew_addon::kVesselPrefixLength) == 0) {
             const char* ownName = link.vessel->GetName();
-            if (ownName == nullptr ||
-                std::strcmp(name + crew_addon::kVesselPrefixLength, ownName) != 0) {
-                return 0;
-            }
+            if (ownName == nullptr || !IsAddressedTo(name, ownName)) return 0;
             spawn_record::Read(crew_addon::kTransferFile);
             platform::RemoveFile(crew_addon::kTransferFile);
             crew_text::CopyText(link.arrivalName, sizeof link.arrivalName, spawnRecord.vesselName,
@@ -114,13 +157,12 @@ int Run(AirlockLink& link, bool seatFree) {
         VECTOR3 rotation{};
         crewVessel->GetAttachmentParams(member, data, direction, rotation);
 
-        crew_text::CopyText(link.arrivalName, sizeof link.arrivalName, name, kArrivalNameChars);
-        crew_text::ReplaceChar(link.arrivalName, '_', ' ');
+        CopyNameWithSpaces(link.arrivalName, name);
         link.arrivalAge = TruncateToInt(data.x);
         link.arrivalPulse = TruncateToInt(data.y);
         link.arrivalWeight = TruncateToInt(data.z);
 
-        if (Inside(link, Offset(*link.vessel, link.vesselHandle, candidate))) {
+        if (Inside(link, Offset(own, candidate))) {
             return TakeArrival(link, candidate, 1);
         }
     }

@@ -176,6 +176,9 @@ int AirlockLink::SpawnCrewVessel(const char* memberString, int age, int evaValue
                              (direction.y + direction.z) / 2};
         receiver->Local2Rel(centre, status.rpos);
         crew_text::JoinText(name, sizeof name, crew_addon::kTransferVesselPrefix, receiverName);
+        // One transfer to a ship at a time: the record of one still under way lies in the
+        // transfer file, and the receiver takes only the vessel that bears its own name.
+        if (oapiGetObjectByName(name) != nullptr) return -5;
 
         FillSpawnRecord(handOver, 0);
         spawn_record::Write(crew_addon::kTransferFile);

@@ -1,21 +1,26 @@
 #!/usr/bin/env bash
-# Builds and runs the whole test suite twice: plain, and under AddressSanitizer and
+# The whole test suite: the plain build and its tests, the fuzzers' short runs, the Windows build
+# with its tests under Wine, and last the build and tests under AddressSanitizer and
 # UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 jobs=${JOBS:-2}
-for variant in plain asan; do
-  dir=build
-  flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
-  if [ "$variant" = asan ]; then
-    dir=build-asan
-    flags+=(-DQM_SANITIZE=ON)
-  fi
-  echo "== $variant build"
-  cmake -S . -B "$dir" "${flags[@]}" >/dev/null
+
+run_suite() {  # build folder, cmake flags...
+  local dir=$1
+  shift
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
   cmake --build "$dir" -j"$jobs"
-  echo "== $variant tests"
   ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir "$dir" --output-on-failure -j"$jobs"
-done
+}
+
+echo "== plain build and tests"
+run_suite build
+echo "== fuzzers, short run"
+scripts/fuzz.sh
+echo "== Windows build and tests under Wine"
+scripts/test-windows.sh
+echo "== AddressSanitizer + UndefinedBehaviorSanitizer build and tests"
+run_suite build-asan -DQM_SANITIZE=ON

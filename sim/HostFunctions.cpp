@@ -1,5 +1,6 @@
 // The host's free functions, acting on the current world. A handle that is not a live vessel
 // gives none: null, zero or an empty name.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -50,11 +51,8 @@ DWORD oapiGetVesselCount() {
 
 OBJHANDLE oapiGetVesselByIndex(int index) {
     World* world = World::Current();
-    if (world == nullptr || index < 0 ||
-        static_cast<std::size_t>(index) >= world->Vessels().size()) {
-        return nullptr;
-    }
-    return world->Vessels()[static_cast<std::size_t>(index)];
+    if (world == nullptr || index < 0) return nullptr;
+    return world->VesselAt(static_cast<std::size_t>(index));
 }
 
 OBJHANDLE oapiGetObjectByName(const char* name) {
@@ -70,8 +68,12 @@ VESSEL* oapiGetVesselInterface(OBJHANDLE object) {
 
 void oapiGetObjectName(OBJHANDLE object, char* name, int n) {
     if (name == nullptr || n <= 0) return;
+    // Called for every crew vessel of every arrival scan: a bounded copy, not a format.
     SimVessel* vessel = World::LiveVessel(object);
-    std::snprintf(name, static_cast<std::size_t>(n), "%s", vessel ? vessel->name.c_str() : "");
+    const std::size_t length =
+        vessel ? std::min(vessel->name.size(), static_cast<std::size_t>(n) - 1) : 0;
+    if (length > 0) std::memcpy(name, vessel->name.data(), length);
+    name[length] = '\0';
 }
 
 void oapiGetGlobalPos(OBJHANDLE object, VECTOR3* pos) {

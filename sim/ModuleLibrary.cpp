@@ -1,7 +1,6 @@
 #include "sim/ModuleLibrary.h"
 
-#include <dlfcn.h>
-
+#include "sim/SimPlatform.h"
 #include "sim/Simulator.h"
 
 namespace sim {
@@ -10,21 +9,26 @@ ModuleLibrary::ModuleLibrary(const std::filesystem::path& path) : path_(path) {
     if (!std::filesystem::is_regular_file(path)) {
         throw InputError("module library " + path.string() + " not found");
     }
-    handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    std::string reason;
+    handle_ = os::LoadLibraryFile(path, &reason);
     if (handle_ == nullptr) {
-        const char* reason = dlerror();
-        throw InputError("cannot load module library " + path.string() + ": " +
-                         (reason ? reason : "unknown error"));
+        throw InputError("cannot load module library " + path.string() + ": " + reason);
     }
-    init_ = reinterpret_cast<InitFunction>(dlsym(handle_, "ovcInit"));
-    exit_ = reinterpret_cast<ExitFunction>(dlsym(handle_, "ovcExit"));
+    init_ = reinterpret_cast<InitFunction>(os::FindLibraryFunction(handle_, "ovcInit"));
+    exit_ = reinterpret_cast<ExitFunction>(os::FindLibraryFunction(handle_, "ovcExit"));
     if (init_ == nullptr || exit_ == nullptr) {
-        dlclose(handle_);
+        os::UnloadLibrary(handle_);
         throw InputError("module library " + path.string() +
                          " does not export ovcInit and ovcExit");
     }
+    try {
+        os::ObserveTextOutput(handle_);
+    } catch (...) {
+        os::UnloadLibrary(handle_);
+        throw;
+    }
 }
 
-ModuleLibrary::~ModuleLibrary() { dlclose(handle_); }
+ModuleLibrary::~ModuleLibrary() { os::UnloadLibrary(handle_); }
 
 }  // namespace sim

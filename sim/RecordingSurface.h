@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "host/Platform.h"
+#include "sim/SimPlatform.h"
 
 namespace sim {
 
@@ -16,19 +17,26 @@ struct HudDrawCall {
     std::string text;
 };
 
-class RecordingSurface final : public TextSurface {
+class RecordingSurface final : public os::TextRecorder {
   public:
-    RecordingSurface() {
+    RecordingSurface() : canvas_(*this) {
         joined_.reserve(1024);
         calls_.reserve(16);
     }
+    RecordingSurface(const RecordingSurface&) = delete;
+    RecordingSurface& operator=(const RecordingSurface&) = delete;
+
+    // The device context the module draws on.
+    HDC Hdc() const { return canvas_.Hdc(); }
+    const os::HudCanvas& Canvas() const { return canvas_; }
 
     void BeginFrame() {
         joined_.clear();
         calls_.clear();
+        canvas_.BeginFrame();
     }
 
-    void DrawText(int x, int y, const char* text, int length) override {
+    void Record(int x, int y, const char* text, int length) override {
         if (!calls_.empty()) joined_.append(kSeparator);
         const std::size_t offset = joined_.size();
         joined_.append(text, static_cast<std::size_t>(length));
@@ -57,6 +65,7 @@ class RecordingSurface final : public TextSurface {
     };
     std::string joined_;
     std::vector<Call> calls_;
+    os::HudCanvas canvas_;
 };
 
 }  // namespace sim

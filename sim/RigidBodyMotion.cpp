@@ -63,7 +63,10 @@ VECTOR3 EulerFromRotation(const MATRIX3& m) {
 
 ThrustResult ApplyThrusters(SimVessel& vessel, double dt) {
     ThrustResult result{};
+    if (!vessel.mayThrust) return result;
+    bool anyLevel = false;
     for (const auto& thruster : vessel.thrusters) {
+        anyLevel = anyLevel || thruster->level > 0.0;
         if (thruster->level <= 0.0 || thruster->maxThrust == 0.0) continue;
         double thrust = thruster->level * thruster->maxThrust;
         if (Propellant* tank = thruster->propellant) {
@@ -81,11 +84,13 @@ ThrustResult ApplyThrusters(SimVessel& vessel, double dt) {
         result.force = Add(result.force, force);
         result.torque = Add(result.torque, Cross(force, thruster->pos));
     }
+    vessel.mayThrust = anyLevel;
     return result;
 }
 
 void IntegrateMotion(SimVessel& vessel, double dt) {
-    const double mass = vessel.Mass();
+    // The mass before this step's burn; only needed when some thruster may fire.
+    const double mass = vessel.mayThrust ? vessel.Mass() : 0.0;
     const ThrustResult thrust = ApplyThrusters(vessel, dt);
     if (mass > 0.0 && !IsZero(thrust.force)) {
         const VECTOR3 acceleration = Scale(Mul(vessel.rotation, thrust.force), 1.0 / mass);

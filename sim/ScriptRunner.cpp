@@ -11,6 +11,16 @@
 namespace sim {
 namespace {
 
+// A word of the script in single quotes, for messages.
+std::string Quoted(std::string_view word) {
+    std::string quoted;
+    quoted.reserve(word.size() + 2);
+    quoted += '\'';
+    quoted += word;
+    quoted += '\'';
+    return quoted;
+}
+
 // Argument kinds: V vessel name, S word, K key, F file, N number, I whole number >= 0.
 struct CommandSyntax {
     std::string_view name;
@@ -93,15 +103,15 @@ std::optional<ScriptCommand> ParseCommand(std::string_view line) {
             case 'N': {
                 const auto value = text::ParseDouble(word);
                 if (!value)
-                    Fail("'" + std::string(word) +
-                         "' is not a number (usage: " + std::string(syntax->usage) + ")");
+                    Fail(Quoted(word) + " is not a number (usage: " + std::string(syntax->usage) +
+                         ")");
                 command.numbers.push_back(*value);
                 break;
             }
             case 'I': {
                 const auto value = text::ParseInteger(word);
                 if (!value || *value < 0) {
-                    Fail("'" + std::string(word) + "' is not a whole number of 0 or more (usage: " +
+                    Fail(Quoted(word) + " is not a whole number of 0 or more (usage: " +
                          std::string(syntax->usage) + ")");
                 }
                 command.numbers.push_back(static_cast<double>(*value));

@@ -8,6 +8,8 @@ namespace {
 
 // Ports an inert vessel grows on demand; a scenario or script naming a higher one is refused.
 constexpr std::size_t kMaxOnDemandPorts = 64;
+// Attachments a vessel may have for its look-ups to go through its lists rather than a hash.
+constexpr std::size_t kFewAttachments = 8;
 
 template <typename T>
 T* Registered(const std::unordered_map<const void*, SimVessel::HandleKind>& handles,
@@ -35,6 +37,7 @@ Propellant* SimVessel::AddPropellant(double maxMass, double mass, double efficie
 Thruster* SimVessel::AddThruster(const Thruster& thruster) {
     thrusters.push_back(std::make_unique<Thruster>(thruster));
     thrusters.back()->index = thrusters.size() - 1;
+    mayThrust = mayThrust || thruster.level > 0.0;
     handles.emplace(thrusters.back().get(), HandleKind::Thruster);
     return thrusters.back().get();
 }
@@ -66,6 +69,16 @@ Dock* SimVessel::FindDock(const void* handle) const {
 }
 
 Attachment* SimVessel::FindAttachment(const void* handle) const {
+    // Most vessels have a handful of attachments, asked about in every arrival scan: comparing
+    // addresses in their lists is cheaper than the hash look-up that larger lists need.
+    if (attachments[0].size() + attachments[1].size() <= kFewAttachments) {
+        for (const auto& list : attachments) {
+            for (const auto& attachment : list) {
+                if (attachment.get() == handle) return attachment.get();
+            }
+        }
+        return nullptr;
+    }
     return Registered<Attachment>(handles, handle, HandleKind::Attachment);
 }
 
@@ -84,6 +97,7 @@ void SimVessel::SetGroupLevel(int type, double level) {
     const ThrusterGroup& group = groups[static_cast<std::size_t>(type)];
     if (!group.exists) return;
     level = std::clamp(level, 0.0, 1.0);
+    mayThrust = mayThrust || (level > 0.0 && !group.members.empty());
     for (Thruster* thruster : group.members) thruster->level = level;
 }
 

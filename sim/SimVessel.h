@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "host/HostApi.h"
@@ -100,6 +101,18 @@ struct SimVessel {
     ModuleLibrary* module = nullptr;
     VESSEL* vesselInterface = nullptr;
     bool deleted = false;
+    // What other vessels' arrival scans and every frame read comes first, close together; the
+    // larger tables of the definition follow.
+    std::array<std::vector<std::unique_ptr<Attachment>>, 2> attachments;  // [toParent]
+    bool landed = false;                                                  // see surfaceLines
+    bool mayThrust = false;  // false only while every thruster is known to be at level 0
+
+    // Motion, relative to the reference body, which sits at the global origin.
+    VECTOR3 pos{};
+    VECTOR3 vel{};
+    VECTOR3 angularVelocity{};                    // rad/s, vessel frame
+    MATRIX3 rotation{1, 0, 0, 0, 1, 0, 0, 0, 1};  // vessel frame to global frame
+    std::string referenceBody = "Earth";
 
     // Physical definition.
     double size = 0.0;
@@ -116,18 +129,14 @@ struct SimVessel {
     std::vector<Exhaust> exhausts;
     std::vector<std::unique_ptr<ExhaustStream>> streams;
     std::vector<std::unique_ptr<Dock>> docks;
-    std::array<std::vector<std::unique_ptr<Attachment>>, 2> attachments;  // [toParent]
     std::vector<Mesh> meshes;
     VECTOR3 cameraOffset{};
     bool transponderOn = false;
     unsigned int transponderChannel = 0;
 
-    // Motion, relative to the reference body, which sits at the global origin.
-    std::string referenceBody = "Earth";
-    VECTOR3 pos{};
-    VECTOR3 vel{};
-    VECTOR3 angularVelocity{};                    // rad/s, vessel frame
-    MATRIX3 rotation{1, 0, 0, 0, 1, 0, 0, 0, 1};  // vessel frame to global frame
+    // Of a vessel `landed` on `referenceBody` ("STATUS Landed BODY"): the stand-in has no
+    // surface, so it stays where it is and keeps these lines (POS, BASE, HEADING) as read.
+    std::vector<std::pair<std::string, std::string>> surfaceLines;
 
     // Scenario lines of an inert vessel, kept exactly as read, and lines before its header.
     bool hasKeptLines = false;

@@ -1,7 +1,5 @@
 #include "sim/Simulator.h"
 
-#include <stdlib.h>
-
 #include <cmath>
 #include <cstring>
 #include <fstream>
@@ -12,6 +10,7 @@
 #include "sim/ScenarioReader.h"
 #include "sim/ScenarioWriter.h"
 #include "sim/ScriptRunner.h"
+#include "sim/SimPlatform.h"
 #include "sim/TextParsing.h"
 #include "sim/VectorMath.h"
 #include "sim/VesselDescription.h"
@@ -29,12 +28,9 @@ Simulator* current = nullptr;
 
 // A fresh copy of the sample root in the system's temporary folder.
 fs::path MakeTemporaryRoot() {
-    std::string pattern = (fs::temp_directory_path() / "vesselsim-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error("cannot make a temporary root folder: " +
-                                 std::string(std::strerror(errno)));
-    }
-    const fs::path root = pattern;
+    std::string reason;
+    const fs::path root = os::MakeTemporaryFolder("vesselsim-", &reason);
+    if (root.empty()) throw std::runtime_error("cannot make a temporary root folder: " + reason);
     fs::copy(QM_SAMPLE_ROOT, root, fs::copy_options::recursive);
     return root;
 }

@@ -77,6 +77,26 @@ void ParseDockInfo(World& world, SimVessel& vessel, const Words& words) {
     }
 }
 
+constexpr std::string_view kSurfaceKeys[] = {"POS", "BASE", "HEADING"};
+
+bool IsSurfaceKey(std::string_view key) {
+    for (const auto surfaceKey : kSurfaceKeys) {
+        if (text::EqualsNoCase(key, surfaceKey)) return true;
+    }
+    return false;
+}
+
+// A repeated key replaces its earlier value in place; the key is kept as the scenario spells it.
+void KeepSurfaceLine(SimVessel& vessel, std::string_view key, std::string_view value) {
+    for (auto& [keptKey, keptValue] : vessel.surfaceLines) {
+        if (text::EqualsNoCase(keptKey, key)) {
+            keptValue.assign(value);
+            return;
+        }
+    }
+    vessel.surfaceLines.emplace_back(std::string(key), std::string(value));
+}
+
 }  // namespace
 
 void ParseStandardLine(World& world, SimVessel& vessel, std::string_view line) {
@@ -86,7 +106,13 @@ void ParseStandardLine(World& world, SimVessel& vessel, std::string_view line) {
     if (text::EqualsNoCase(key, "STATUS")) {
         if (words.size() >= 3 && text::EqualsNoCase(words[1], "Orbiting")) {
             vessel.referenceBody = std::string(words[2]);
+            vessel.landed = false;
+        } else if (words.size() >= 3 && text::EqualsNoCase(words[1], "Landed")) {
+            vessel.referenceBody = std::string(words[2]);
+            vessel.landed = true;
         }
+    } else if (IsSurfaceKey(key)) {
+        KeepSurfaceLine(vessel, key, text::Trim(line.substr(key.size())));
     } else if (text::EqualsNoCase(key, "RPOS")) {
         if (const auto value = VectorOf(world, words)) vessel.pos = *value;
     } else if (text::EqualsNoCase(key, "RVEL")) {
@@ -116,14 +142,19 @@ void ParseStandardLine(World& world, SimVessel& vessel, std::string_view line) {
 
 std::vector<std::pair<std::string, std::string>> StandardLines(const SimVessel& vessel) {
     std::vector<std::pair<std::string, std::string>> lines;
-    lines.emplace_back("STATUS", "Orbiting " + vessel.referenceBody);
-    lines.emplace_back("RPOS", text::FormatVector(vessel.pos.x, vessel.pos.y, vessel.pos.z));
-    lines.emplace_back("RVEL", text::FormatVector(vessel.vel.x, vessel.vel.y, vessel.vel.z));
-    const VECTOR3 arot = Scale(EulerFromRotation(vessel.rotation), 1.0 / kDegree);
-    lines.emplace_back("AROT", text::FormatVector(arot.x, arot.y, arot.z));
-    if (!IsZero(vessel.angularVelocity)) {
-        const VECTOR3 vrot = Scale(vessel.angularVelocity, 1.0 / kDegree);
-        lines.emplace_back("VROT", text::FormatVector(vrot.x, vrot.y, vrot.z));
+    if (vessel.landed) {
+        lines.emplace_back("STATUS", "Landed " + vessel.referenceBody);
+        lines.insert(lines.end(), vessel.surfaceLines.begin(), vessel.surfaceLines.end());
+    } else {
+        lines.emplace_back("STATUS", "Orbiting " + vessel.referenceBody);
+        lines.emplace_back("RPOS", text::FormatVector(vessel.pos.x, vessel.pos.y, vessel.pos.z));
+        lines.emplace_back("RVEL", text::FormatVector(vessel.vel.x, vessel.vel.y, vessel.vel.z));
+        const VECTOR3 arot = Scale(EulerFromRotation(vessel.rotation), 1.0 / kDegree);
+        lines.emplace_back("AROT", text::FormatVector(arot.x, arot.y, arot.z));
+        if (!IsZero(vessel.angularVelocity)) {
+            const VECTOR3 vrot = Scale(vessel.angularVelocity, 1.0 / kDegree);
+            lines.emplace_back("VROT", text::FormatVector(vrot.x, vrot.y, vrot.z));
+        }
     }
     std::string levels;
     for (const auto& tank : vessel.propellants) {

@@ -17,7 +17,8 @@ struct SimVessel;
 // reported to the world's load error.
 void ParseStandardLine(World& world, SimVessel& vessel, std::string_view line);
 
-// The standard lines as (key, value) pairs: STATUS, RPOS, RVEL, AROT, VROT (when rotating),
+// The standard lines as (key, value) pairs: STATUS, RPOS, RVEL, AROT, VROT (when rotating) or,
+// for a landed vessel, its surface lines as read,
 // PRPLEVEL (non-empty tanks), DOCKINFO (when docked), XPDR (while the transponder is on).
 std::vector<std::pair<std::string, std::string>> StandardLines(const SimVessel& vessel);
 

@@ -1,6 +1,7 @@
 // The host side of the vessel interface: every VESSEL member acts on the simulator's record of
 // the vessel, and the VESSEL2 callbacks give the host's own default behaviour. A member called
 // for a vessel that no longer exists does nothing and gives an empty result.
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -102,6 +103,15 @@ THGROUP_HANDLE VESSEL::CreateThrusterGroup(THRUSTER_HANDLE* thrusters, int count
         return nullptr;
     }
     sim::ThrusterGroup& group = v->groups[static_cast<std::size_t>(type)];
+    // The same list again, as when a group is restored every step, needs no look-ups: members
+    // are always the vessel's own thrusters (a deleted thruster leaves every group).
+    const auto size = static_cast<std::size_t>(count);
+    if (group.exists && group.members.size() == size &&
+        std::equal(
+            thrusters, thrusters + size, group.members.begin(),
+            [](THRUSTER_HANDLE handle, const sim::Thruster* member) { return handle == member; })) {
+        return &group;
+    }
     group.members.clear();  // a group of a type that exists is replaced, its storage reused
     for (int i = 0; i < count; ++i) {
         if (sim::Thruster* t = v->FindThruster(thrusters[i])) group.members.push_back(t);

@@ -40,6 +40,8 @@ World::~World() {
     vessels_.clear();
     byName_.clear();
     live_.clear();
+    lastLive_ = nullptr;
+    walkedLive_ = nullptr;
     FlushGraveyard();
     if (current_ == this) current_ = nullptr;
     classModules_.clear();
@@ -50,8 +52,19 @@ World* World::Current() { return current_; }
 void World::SetCurrent(World* world) { current_ = world; }
 
 SimVessel* World::LiveVessel(const void* handle) {
-    if (current_ == nullptr || handle == nullptr || !current_->IsLive(handle)) return nullptr;
-    return static_cast<SimVessel*>(const_cast<void*>(handle));
+    if (current_ == nullptr || handle == nullptr) return nullptr;
+    if (handle == current_->lastLive_ || handle == current_->walkedLive_) {
+        return static_cast<SimVessel*>(const_cast<void*>(handle));
+    }
+    if (!current_->IsLive(handle)) return nullptr;
+    current_->lastLive_ = static_cast<SimVessel*>(const_cast<void*>(handle));
+    return current_->lastLive_;
+}
+
+void World::Forget(SimVessel* vessel) {
+    live_.erase(vessel);
+    if (lastLive_ == vessel) lastLive_ = nullptr;
+    if (walkedLive_ == vessel) walkedLive_ = nullptr;
 }
 
 void World::RegisterModule(const std::string& className, const std::filesystem::path& library) {
@@ -111,7 +124,7 @@ SimVessel* World::BeginVessel(const std::string& name, const std::string& classN
     }
     if (vessel->vesselInterface == nullptr) {
         *why = "the module of class " + className + " made no vessel for " + name;
-        live_.erase(vessel);
+        Forget(vessel);
         byName_.erase(vessel->name);
         vessels_.pop_back();
         delete vessel;
@@ -157,7 +170,7 @@ SimVessel* World::CreateVesselFromScenario(const std::string& name, const std::s
 bool World::DeleteVessel(SimVessel* vessel, SimVessel* alternativeFocus) {
     if (vessel == nullptr || vessel->deleted) return false;
     vessel->deleted = true;
-    live_.erase(vessel);
+    Forget(vessel);
     byName_.erase(vessel->name);
     vessels_.erase(std::find(vessels_.begin(), vessels_.end(), vessel));
     for (const auto& dock : vessel->docks) {
@@ -219,7 +232,9 @@ void World::Frame() {
     const double dt = step;
     simStep = dt;
     RunStepPhase(true, dt);
-    for (SimVessel* vessel : vessels_) IntegrateMotion(*vessel, dt);
+    for (SimVessel* vessel : vessels_) {
+        if (!vessel->landed) IntegrateMotion(*vessel, dt);
+    }
     simTime += dt;
     mjd += dt / kSecondsPerDay;
     sysTime += dt / timeAcceleration;
@@ -233,6 +248,7 @@ void World::RunStepPhase(bool pre, double dt) {
     phaseList_.assign(vessels_.begin(), vessels_.end());
     for (SimVessel* vessel : phaseList_) {
         if (vessel->deleted || vessel->kind != VesselKind::Module) continue;
+        lastLive_ = vessel;  // live (not deleted): its callbacks ask about it without a look-up
         CallbackScope scope(*this);
         auto* callbacks = static_cast<VESSEL2*>(vessel->vesselInterface);
         if (pre) {
@@ -253,7 +269,7 @@ void World::DrawFocusHud() {
     {
         CallbackScope scope(*this);
         static_cast<VESSEL2*>(vessel->vesselInterface)
-            ->clbkDrawHUD(kHudMode, &kHudPaintSpec, &surface);
+            ->clbkDrawHUD(kHudMode, &kHudPaintSpec, surface.Hdc());
     }
     inPhase_ = false;
     if (!vessel->deleted) {

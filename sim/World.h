@@ -67,6 +67,13 @@ class World {
     static World* Current();
     static void SetCurrent(World* world);
     static SimVessel* LiveVessel(const void* handle);
+    // The vessel at `index` in creation order, or null; LiveVessel then knows it without a
+    // look-up, since a caller walking the vessels asks about it next.
+    SimVessel* VesselAt(std::size_t index) {
+        if (index >= vessels_.size()) return nullptr;
+        walkedLive_ = vessels_[index];
+        return walkedLive_;
+    }
 
     // Vessel modules by class name. Throws InputError when the library cannot be loaded.
     void RegisterModule(const std::string& className, const std::filesystem::path& library);
@@ -132,7 +139,15 @@ class World {
     void FlushGraveyard();
     void DestroyObject(SimVessel* vessel);
 
+    // Takes the vessel out of the live set (and out of the look-up cache).
+    void Forget(SimVessel* vessel);
+
     static World* current_;
+    // Vessels LiveVessel knows without a hash look-up, each live or null: the one it found last
+    // (callbacks ask about the same vessel many times in a row) and the one VesselAt gave last
+    // (a caller walking the vessels asks about each, between questions about its own vessel).
+    SimVessel* lastLive_ = nullptr;
+    SimVessel* walkedLive_ = nullptr;
     std::vector<std::unique_ptr<ModuleLibrary>> libraries_;
     std::unordered_map<std::string, ModuleLibrary*> classModules_;
     std::vector<SimVessel*> vessels_;

@@ -1,6 +1,4 @@
 // vesselsim: runs a scenario, with a script or for 20 seconds, and prints the transcript.
-#include <unistd.h>
-
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -8,6 +6,7 @@
 
 #include "sim/CommandLine.h"
 #include "sim/ScriptRunner.h"
+#include "sim/SimPlatform.h"
 #include "sim/Simulator.h"
 
 namespace {
@@ -15,18 +14,10 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr char kDefaultClass[] = "Quillmar";
-constexpr char kDefaultModuleFile[] = "Quillmar.so";
 constexpr double kDefaultRunSeconds = 20.0;
 
 fs::path Resolve(const fs::path& start, const fs::path& path) {
     return path.is_relative() ? start / path : path;
-}
-
-// The folder holding this program.
-fs::path ProgramFolder() {
-    std::error_code error;
-    const fs::path self = fs::read_symlink("/proc/self/exe", error);
-    return error ? fs::path() : self.parent_path();
 }
 
 int RunSession(const sim::CommandLine& line) {
@@ -43,7 +34,8 @@ int RunSession(const sim::CommandLine& line) {
     options.baseDirectory = start;
     sim::Simulator simulator(options);
 
-    const fs::path defaultModule = ProgramFolder() / kDefaultModuleFile;
+    const fs::path defaultModule =
+        sim::os::ProgramFolder() / (std::string(kDefaultClass) + sim::os::kLibrarySuffix);
     if (fs::is_regular_file(defaultModule)) {
         simulator.RegisterModule(kDefaultClass, defaultModule);
     } else {

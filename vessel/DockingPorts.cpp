@@ -28,5 +28,8 @@ void Quillmar::PlaceAirlockAtActiveDock() {
     const int state = row.door == DoorOnPlacement::Keep ? doorState : kDoorOpen;
     crew.DefineAirlock(state, row.box.xMin, row.box.xMax, row.box.yMin, row.box.yMax, row.box.zMin,
                        row.box.zMax);
+    // Defining the airlock publishes the whole seat count as free; the crew aboard take their
+    // seats back, so that docked ships and crew vessels see the seats that are really free.
+    crew.SetSeatCount(kSeatCount);
     crew.SetEvaPlacement(row.evaPosition, row.evaAngles);
 }

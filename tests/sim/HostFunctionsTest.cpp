@@ -93,6 +93,10 @@ TEST_F(HostFunctions, VesselsByIndexAndNameFollowCreationAndDeletion) {
 TEST_F(HostFunctions, StaleAndForeignHandlesGiveNone) {
     OBJHANDLE gone = sim.CreateVessel("Gone", "Rock");
     OBJHANDLE kept = sim.CreateVessel("Kept", "Rock");
+    // Recently asked-about vessels are known without a look-up; a deleted one must be forgotten.
+    ASSERT_EQ(oapiGetVesselByIndex(1), kept);
+    ASSERT_NE(oapiGetVesselInterface(gone), nullptr);
+    ASSERT_EQ(oapiGetVesselByIndex(0), gone);
     ASSERT_TRUE(sim.DeleteVessel(gone));
     int foreign = 0;
     for (OBJHANDLE handle : {gone, static_cast<OBJHANDLE>(&foreign), OBJHANDLE{}}) {

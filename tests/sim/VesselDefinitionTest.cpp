@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <string>
 
 #include "host/HostApi.h"
 #include "tests/sim/SimulatorFixture.h"
@@ -121,6 +122,14 @@ TEST_F(VesselDefinition, AttachmentHandlesOfAnotherVesselAreRefused) {
     other.GetAttachmentParams(theirs, pos, dir, rot);
     EXPECT_EQ(pos.x, 1.0);
     EXPECT_EQ(vessel.GetAttachmentId(theirs), nullptr);
+    // The same with more attachments than a short list holds.
+    for (int i = 0; i < 12; ++i) {
+        const std::string id = "A" + std::to_string(i);
+        ATTACHMENTHANDLE own = vessel.CreateAttachment(i % 2 == 0, {}, {}, {}, id.c_str());
+        ASSERT_STREQ(vessel.GetAttachmentId(own), id.c_str());
+        EXPECT_EQ(vessel.GetAttachmentId(theirs), nullptr);
+        EXPECT_EQ(other.GetAttachmentId(own), nullptr);
+    }
 }
 
 TEST_F(VesselDefinition, DocksAreNumberedInCreationOrderAndLinkVessels) {

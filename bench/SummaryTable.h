@@ -1,0 +1,42 @@
+// The benchmark sizes, the counters each benchmark reports, and the short table printed after
+// the run: figures per ship and per scanned vessel, and the ratios the targets are stated in.
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace bench {
+
+// Counters.
+inline constexpr char kFrameNs[] = "frame_ns";
+inline constexpr char kModuleAllocations[] = "allocs_module";
+inline constexpr char kHostAllocations[] = "allocs_host";
+inline constexpr char kSimPerCpu[] = "sim_per_cpu";
+inline constexpr char kShipUs[] = "ship_us";
+
+// Sizes.
+inline constexpr long kScanShips = 1000;
+inline constexpr long kCrewLines = 50;
+inline constexpr long kFewCrewLines = 10;
+// With 50 frames a second a ship's arrival scan runs every 13th frame (0.26 s > 0.25 s).
+inline constexpr double kFramesPerScanPass = 13.0;
+
+// Passes every run on to the console and keeps its counters for the table.
+class SummaryReporter : public benchmark::ConsoleReporter {
+  public:
+    void ReportRuns(const std::vector<Run>& runs) override;
+    void PrintSummary(std::ostream& out) const;
+
+  private:
+    // Counter of the run "FUNCTION/ARGS"; NaN when that run is missing.
+    double Get(const std::string& run, const std::string& counter) const;
+    // "MODULE+HOST" allocations per frame of the run.
+    std::string AllocationCell(const std::string& run) const;
+    std::map<std::string, std::map<std::string, double>> counters_;
+};
+
+}  // namespace bench

@@ -1,0 +1,47 @@
+// Arbitrary scenario text: the reader either refuses it with an input error or the simulator
+// loads it, runs it for a moment with the ships' modules, saves it, and reads its own file back.
+#include <cstddef>
+#include <cstdint>
+#include <fstream>
+#include <string>
+#include <string_view>
+
+#include "fuzz/FuzzWorld.h"
+#include "sim/ScenarioReader.h"
+
+namespace {
+
+constexpr double kRunSeconds = 0.1;
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    try {
+        sim::ParseScenarioText(text, "fuzz.scn");
+    } catch (const sim::InputError&) {
+        return 0;
+    }
+
+    sim::Simulator& sim = fuzz_world::Simulator();
+    fuzz_world::Clear();
+    const auto file = sim.Root() / "fuzz.scn";
+    std::ofstream(file, std::ios::binary | std::ios::trunc)
+        .write(text.data(), static_cast<std::streamsize>(text.size()));
+    try {
+        sim.LoadScenario(file);
+    } catch (const sim::InputError&) {
+        return 0;
+    }
+    sim.Run(kRunSeconds);
+
+    const auto saved = sim.Root() / "fuzz-saved.scn";
+    sim.SaveScenario(saved);
+    fuzz_world::Clear();
+    try {
+        sim.LoadScenario(saved);
+    } catch (const sim::InputError& error) {
+        fuzz_world::Require(false, error.what());
+    }
+    return 0;
+}

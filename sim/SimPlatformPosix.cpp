@@ -1,0 +1,62 @@
+// The simulator's operating-system calls on POSIX systems. The HUD canvas is a text surface that
+// hands every text to its recorder; it keeps no pixels.
+#include <dlfcn.h>
+#include <stdlib.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "sim/SimPlatform.h"
+
+namespace sim::os {
+
+namespace fs = std::filesystem;
+
+const char kLibrarySuffix[] = ".so";
+
+void* LoadLibraryFile(const fs::path& path, std::string* error) {
+    void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (library == nullptr) {
+        const char* reason = dlerror();
+        *error = reason != nullptr ? reason : "unknown error";
+    }
+    return library;
+}
+
+void* FindLibraryFunction(void* library, const char* name) { return dlsym(library, name); }
+
+void UnloadLibrary(void* library) { dlclose(library); }
+
+fs::path ProgramFolder() {
+    std::error_code error;
+    const fs::path self = fs::read_symlink("/proc/self/exe", error);
+    return error ? fs::path() : self.parent_path();
+}
+
+fs::path MakeTemporaryFolder(std::string_view prefix, std::string* error) {
+    std::string pattern = (fs::temp_directory_path() / prefix).string() + "XXXXXX";
+    if (mkdtemp(pattern.data()) == nullptr) {
+        *error = std::strerror(errno);
+        return {};
+    }
+    return pattern;
+}
+
+struct HudCanvas::Impl final : TextSurface {
+    explicit Impl(TextRecorder& recorder) : recorder(recorder) {}
+    void DrawText(int x, int y, const char* text, int length) override {
+        recorder.Record(x, y, text, length);
+    }
+    TextRecorder& recorder;
+};
+
+HudCanvas::HudCanvas(TextRecorder& recorder) : impl_(std::make_unique<Impl>(recorder)) {}
+HudCanvas::~HudCanvas() = default;
+HDC HudCanvas::Hdc() const { return impl_.get(); }
+void HudCanvas::BeginFrame() {}
+const std::uint32_t* HudCanvas::Pixels() const { return nullptr; }
+
+// The module draws through the platform layer's TextOutA, which calls the surface directly.
+void ObserveTextOutput(void* /*library*/) {}
+
+}  // namespace sim::os

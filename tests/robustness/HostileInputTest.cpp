@@ -1,0 +1,216 @@
+// Input at and beyond its limits: the longest vessel names, crew lines with every field out of
+// range or overlong, 150 ships in one scenario, a short transfer file, and a crew vessel whose
+// member data are negative, huge or not numbers.
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "sim/World.h"
+#include "tests/robustness/RobustnessFixture.h"
+
+namespace robustness {
+namespace {
+
+using Names = std::vector<std::string>;
+
+constexpr std::size_t kLongestVesselName = 255;
+constexpr std::size_t kHudChars = 255;
+
+class HostileInputTest : public RobustnessTest {};
+
+std::string LongName() {
+    std::string name;
+    while (name.size() < kLongestVesselName) name += static_cast<char>('A' + name.size() % 26);
+    return name;
+}
+
+// A ship with the longest name the simulator allows, docked at the active port: its name is cut
+// in the port message and in the crew information, and a transfer to it arrives.
+TEST_F(HostileInputTest, LongestVesselNameDockedAtTheActivePort) {
+    const std::string longName = LongName();
+    CreateShip("Alpha");
+    CreateShip(longName);
+    sim.Dock("Alpha", 0, longName, 0);
+    Key("Alpha", "Shift+KP+");
+    Key("Alpha", "Shift+KP-");
+    EXPECT_EQ(Hud("Alpha"), "Active dock number changed to: 0 " + longName.substr(0, 9));
+    Key(longName, "S");
+    EXPECT_EQ(Hud(longName),
+              ("1 souls aboard ship " + longName + ", 49 seats available").substr(0, kHudChars));
+
+    Key(longName, "A");  // Alpha's door opened with port 1 and stays open at port 0
+    CountCrew();
+    Key("Alpha", "E");
+    EXPECT_EQ(Hud("Alpha"), "Transfer to docked ship Ok - Corwin Haddel transfered");
+    sim.Run(1.0);
+    EXPECT_TRUE(TransferVessels(sim).empty());
+    EXPECT_EQ(RosterNames(longName).size(), 2U);
+    ExpectCrewConserved();
+}
+
+// A full ship that changes its active port still publishes no free seat, so a docked ship's
+// transfer to it is refused rather than left waiting outside.
+TEST_F(HostileInputTest, FullShipChangingPortsStaysFull) {
+    quillmar_test::Block full;
+    for (int i = 0; i < kSeats; ++i) {
+        full.push_back("UMMUCREW Tech-Member" + std::to_string(i) + "-30-70-80");
+    }
+    LoadShips(
+        {{"Alpha", {"DOCKINFO 0:0,Beta", "UMMUCREW Capt-Ada_Kerr-41-66-72"}}, {"Beta", full}});
+    sim.CreateVessel("Gamma", kShipClass);
+    Key("Beta", "Shift+KP+");
+    Key("Beta", "Shift+KP-");
+    Key("Beta", "A");
+    EXPECT_EQ(PublishedFreeSeats("Beta"), 0);
+    EXPECT_EQ(PublishedFreeSeats("Gamma"), kSeats - 1);
+    Key("Alpha", "A");
+    Key("Alpha", "E");
+    EXPECT_EQ(Hud("Alpha"), "Error, docked ship is already full transfer failed");
+}
+
+// Crew lines with fields out of range, overlong or missing: the valid ones make the roster in
+// their order, each cut to its limits; the others are left to the host.
+TEST_F(HostileInputTest, CrewLinesOutOfRangeOrOverlong) {
+    const std::string overlongValue = "Capt-" + std::string(600, 'x') + "-41-65-74";
+    const std::string overlongLine = "UMMUCREW Tech-Kim-20-60-70" + std::string(5000, 'z');
+    LoadShips({{"Alpha",
+                {
+                    "UMMUCREW Captain_of_the_guard-Ann_Lee-41-65-74",      // code cut to 4
+                    "UMMUCREW Ast-" + std::string(40, 'N') + "-30-70-80",  // name cut to 25
+                    "UMMUCREW Sec-Bo\xC3\xA9\x01!-50-90-100",              // bytes become blanks
+                    "UMMUCREW " + overlongValue,                           // value beyond 399
+                    overlongLine,                           // weight read from "70zzz"
+                    "UMMUCREW Doc-Old-141-65-74",           // age above 140
+                    "UMMUCREW Doc-Young-0-65-74",           // age 0
+                    "UMMUCREW Doc-Fast-41-181-74",          // pulse above 180
+                    "UMMUCREW Doc-Light-41-65-4",           // weight below 5
+                    "UMMUCREW Doc-Heavy-41-65-301",         // weight above 300
+                    "UMMUCREW Doc-Huge-99999999999-65-74",  // 5 digits read: 99999
+                    "UMMUCREW Doc-Minus--41-65-74",         // empty age field
+                    "UMMUCREW Doc-NoNumbers",               // no hyphen after name
+                    "UMMUCREW",                             // no value
+                    "UMMUCREW Doc-Six-000041-65-74",        // reads 00004
+                }}});
+    const std::vector<CrewLine> roster = Roster("Alpha");
+    ASSERT_EQ(roster.size(), 5U);
+    EXPECT_EQ(roster[0].code, "Capt");
+    EXPECT_EQ(roster[0].name, "Ann Lee");
+    EXPECT_EQ(roster[1].name, std::string(25, 'N'));
+    EXPECT_EQ(roster[2].name, "Bo    ");
+    EXPECT_EQ(roster[3].name, "Kim");
+    EXPECT_EQ(roster[3].weight, 70);
+    EXPECT_EQ(roster[4].name, "Six");
+    EXPECT_EQ(roster[4].age, 4);
+    EXPECT_EQ(PublishedFreeSeats("Alpha"), kSeats - 5);
+}
+
+// 150 ships: every one publishes an airlock of its own, and a crew vessel that walks into the
+// open airlock of the last ship arrives there and nowhere else.
+TEST_F(HostileInputTest, HundredAndFiftyShipsHaveTheirOwnAirlocks) {
+    constexpr int kShips = 150;
+    quillmar_test::Ships ships;
+    for (int i = 0; i < kShips; ++i) {
+        const std::string n = std::to_string(i);
+        ships.push_back({"Ship" + n, {"UMMUCREW Tech-Member" + n + "-30-70-80"}});
+    }
+    LoadShips(ships);
+    for (int i = 0; i < kShips; ++i) {
+        ASSERT_EQ(PublishedFreeSeats("Ship" + std::to_string(i)), kSeats - 1) << i;
+    }
+    const std::string last = "Ship" + std::to_string(kShips - 1);
+    Key(last, "A");
+    CountCrew();
+    Key(last, "E");
+    EXPECT_EQ(Hud(last), "EVA OK - Member149 left the ship");
+    EXPECT_EQ(PublishedFreeSeats(last), kSeats);
+
+    sim.Walk("UMmu_Tech-Member149", last);
+    sim.Run(1.0);
+    EXPECT_EQ(RosterNames(last), (Names{"Member149"}));
+    EXPECT_EQ(Hud(last), "Tech \"Member149\" aged 30 entered into our ship");
+    ExpectCrewConserved();
+}
+
+// A transfer file shorter than a record is not read: the record the sender wrote stands, and the
+// member who left arrives.
+TEST_F(HostileInputTest, TransferFileShorterThanARecord) {
+    for (const std::size_t bytes : {std::size_t{0}, std::size_t{50}, std::size_t{103}}) {
+        SCOPED_TRACE(bytes);
+        for (const std::string& name : sim.VesselNames()) sim.DeleteVessel(sim.FindVessel(name));
+        LoadDockedPair();
+        Key("Alpha", "E");
+        std::ofstream(sim.Root() / "config" / "UMmutmpT.cfg", std::ios::binary | std::ios::trunc)
+            << std::string(bytes, 'Q');
+        sim.Run(1.0);
+        EXPECT_EQ(RosterNames("Beta"), (Names{"Ivo Brandt", "Ada Kerr"}));
+        EXPECT_FALSE(std::filesystem::exists(sim.Root() / "config" / "UMmutmpT.cfg"));
+        ExpectCrewConserved();
+    }
+}
+
+// A second transfer to the same ship before the first has arrived would overwrite the first
+// member's record and leave a vessel the receiver never takes: it is refused, and the member
+// stays aboard until the first has arrived.
+TEST_F(HostileInputTest, SecondTransferWhileTheFirstIsUnderWay) {
+    LoadDockedPair();
+    Key("Alpha", "E");
+    EXPECT_EQ(Hud("Alpha"), "Transfer to docked ship Ok - Ada Kerr transfered");
+    Key("Alpha", "E");
+    EXPECT_EQ(Hud("Alpha"), "Misc error with UMMU install it again");
+    EXPECT_EQ(TransferVessels(sim), (Names{"UMmuTBeta"}));
+    sim.Run(1.0);
+    EXPECT_EQ(RosterNames("Beta"), (Names{"Ivo Brandt", "Ada Kerr"}));
+    ExpectCrewConserved();
+
+    Key("Alpha", "E");
+    sim.Run(1.0);
+    EXPECT_EQ(RosterNames("Alpha"), Names{});
+    EXPECT_EQ(RosterNames("Beta"), (Names{"Ivo Brandt", "Ada Kerr", "Max Poe"}));
+    EXPECT_TRUE(TransferVessels(sim).empty());
+    ExpectCrewConserved();
+}
+
+// A walking-in crew vessel whose "U-Mm" numbers are negative, huge or not numbers: the member
+// arrives with age, pulse and weight within their limits, and the ship's mass stays finite.
+TEST_F(HostileInputTest, MemberAttachmentWithHostileNumbers) {
+    constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    struct Case {
+        VECTOR3 numbers;
+        int age, pulse, weight;
+    };
+    const Case cases[] = {
+        {{-5, -5, -5}, 1, 0, 5},          {{1e300, 1e300, 1e300}, 140, 180, 300},
+        {{-1e300, 3e9, -3e9}, 1, 180, 5}, {{kNaN, kInf, -kInf}, 1, 180, 5},
+        {{kInf, kNaN, kNaN}, 140, 0, 5},
+    };
+    CreateShip("Alpha");
+    Key("Alpha", "A");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.numbers.x << " " << c.numbers.y << " " << c.numbers.z);
+        const double emptyMass = Describe("Alpha")["empty_mass"].get<double>();
+        const OBJHANDLE walker = sim.CreateVessel("UMmu_Tech-Odd", "UMmu");
+        ASSERT_NE(walker, nullptr);
+        sim.Interface(walker)->CreateAttachment(true, c.numbers, VECTOR3{}, VECTOR3{}, "U-Mm");
+        const nlohmann::json airlock = Airlock("Alpha");
+        const VECTOR3 centre{
+            (airlock["pos"][0].get<double>() + airlock["pos"][1].get<double>()) / 2,
+            (airlock["pos"][2].get<double>() + airlock["dir"][0].get<double>()) / 2,
+            (airlock["dir"][1].get<double>() + airlock["dir"][2].get<double>()) / 2};
+        sim.Place("UMmu_Tech-Odd", "Alpha", centre);
+        sim.Run(1.0);
+        ASSERT_EQ(sim.FindVessel("UMmu_Tech-Odd"), nullptr);
+        const CrewLine arrived = Roster("Alpha").back();
+        EXPECT_EQ(arrived.name, "Odd");
+        EXPECT_EQ(arrived.age, c.age);
+        EXPECT_EQ(arrived.pulse, c.pulse);
+        EXPECT_EQ(arrived.weight, c.weight);
+        EXPECT_DOUBLE_EQ(Describe("Alpha")["empty_mass"].get<double>(), emptyMass + c.weight);
+    }
+}
+
+}  // namespace
+}  // namespace robustness
