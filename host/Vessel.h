@@ -7,7 +7,7 @@
 #include "host/HostTypes.h"
 
 class QM_HOST_API VESSEL {
-public:
+  public:
     VESSEL(OBJHANDLE hVessel, int flightModel = 1);
     virtual ~VESSEL();
 
@@ -46,7 +46,7 @@ public:
                             SURFHANDLE texture = nullptr) const;
     // The host keeps `pos` by reference for the stream's life: the source point follows it.
     PSTREAM_HANDLE AddExhaustStream(THRUSTER_HANDLE thruster, const VECTOR3& pos,
-                                    PARTICLESTREAMSPEC* spec = nullptr) const;
+                                    PARTICLESTREAMSPEC* description = nullptr) const;
 
     // Docking ports, numbered in creation order.
     DOCKHANDLE CreateDock(const VECTOR3& pos, const VECTOR3& dir, const VECTOR3& rot) const;
@@ -94,13 +94,13 @@ public:
     // Hands one scenario line to the host's own parser.
     void ParseScenarioLineEx(char* line, void* status) const;
 
-private:
+  private:
     OBJHANDLE handle_;
     int flightModel_;
 };
 
 class QM_HOST_API VESSEL2 : public VESSEL {
-public:
+  public:
     VESSEL2(OBJHANDLE hVessel, int flightModel = 1);
 
     virtual void clbkSetClassCaps(FILEHANDLE cfg);

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "sim/KeySpec.h"
+#include "sim/KeyStroke.h"
 #include "sim/Simulator.h"
 #include "sim/TextParsing.h"
 
@@ -65,7 +65,7 @@ void CheckValues(const ScriptCommand& command) {
             if (n[0] <= 0.0) Fail("warp needs a factor above 0");
             break;
         case CommandKind::Key:
-            if (!ParseKeySpec(command.words[1])) Fail("'" + command.words[1] + "' is not a key");
+            if (!ParseKeyStroke(command.words[1])) Fail("'" + command.words[1] + "' is not a key");
             break;
         case CommandKind::Thrust:
             if (n[0] >= THGROUP_TYPE_COUNT) Fail("thruster group type must be 0 to 14");

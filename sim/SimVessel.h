@@ -57,8 +57,8 @@ struct Exhaust {
 struct ExhaustStream {
     Thruster* thruster;
     const VECTOR3* source;  // kept as given: the stream follows the caller's point
-    PARTICLESTREAMSPEC spec;
-    bool hasSpec;
+    PARTICLESTREAMSPEC description;
+    bool hasStreamDescription;
 };
 
 struct Dock {

@@ -231,13 +231,13 @@ void Simulator::SetTimeAcceleration(double factor) {
 
 double Simulator::SimTime() const { return state_->world->simTime; }
 
-int Simulator::PressKey(const std::string& vessel, const std::string& keySpec) {
+int Simulator::PressKey(const std::string& vessel, const std::string& keyStroke) {
     SimVessel* target = state_->Require(vessel);
-    const auto key = ParseKeySpec(keySpec);
-    if (!key) throw InputError("'" + keySpec + "' is not a key");
+    const auto key = ParseKeyStroke(keyStroke);
+    if (!key) throw InputError("'" + keyStroke + "' is not a key");
     World& world = *state_->world;
     const int result = world.PressKey(target, *key);
-    world.Log("key " + vessel + " " + keySpec + " -> " + std::to_string(result));
+    world.Log("key " + vessel + " " + keyStroke + " -> " + std::to_string(result));
     world.CheckDebugLine();
     return result;
 }

@@ -89,7 +89,7 @@ class Simulator {
     double SimTime() const;
 
     // What the pilot sees and does.
-    int PressKey(const std::string& vessel, const std::string& keySpec);  // press, then release
+    int PressKey(const std::string& vessel, const std::string& keyStroke);  // press, then release
     void SetFocus(OBJHANDLE vessel);
     OBJHANDLE Focus() const;
     std::string DebugLine() const;

@@ -148,15 +148,15 @@ unsigned int VESSEL::AddExhaust(THRUSTER_HANDLE thruster, double lengthScale, do
 }
 
 PSTREAM_HANDLE VESSEL::AddExhaustStream(THRUSTER_HANDLE thruster, const VECTOR3& pos,
-                                        PARTICLESTREAMSPEC* spec) const {
+                                        PARTICLESTREAMSPEC* description) const {
     SimVessel* v = Self(handle_);
     sim::Thruster* t = v ? v->FindThruster(thruster) : nullptr;
     if (t == nullptr) return nullptr;
     auto stream = std::make_unique<sim::ExhaustStream>();
     stream->thruster = t;
     stream->source = &pos;
-    stream->hasSpec = spec != nullptr;
-    if (spec != nullptr) stream->spec = *spec;
+    stream->hasStreamDescription = description != nullptr;
+    if (description != nullptr) stream->description = *description;
     v->streams.push_back(std::move(stream));
     return v->streams.back().get();
 }

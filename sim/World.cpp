@@ -290,7 +290,7 @@ void World::DrawFocusHud() {
 
 double World::Rand() { return static_cast<double>(random_() >> 11) * 0x1.0p-53; }
 
-int World::PressKey(SimVessel* vessel, const KeySpec& key) {
+int World::PressKey(SimVessel* vessel, const KeyStroke& key) {
     if (vessel->kind == VesselKind::Inert) return 0;
     char keyboard[256] = {};
     if (key.shift) keyboard[kKeyLeftShift] = static_cast<char>(0x80);

@@ -18,7 +18,7 @@
 
 #include "host/HostApi.h"
 #include "sim/HostFaults.h"
-#include "sim/KeySpec.h"
+#include "sim/KeyStroke.h"
 #include "sim/ModuleLibrary.h"
 #include "sim/RecordingSurface.h"
 #include "sim/SimVessel.h"
@@ -107,7 +107,7 @@ class World {
     double Rand();
 
     // Pilot input: press and release; the press's result.
-    int PressKey(SimVessel* vessel, const KeySpec& key);
+    int PressKey(SimVessel* vessel, const KeyStroke& key);
 
     // Docking. An empty text on success, else the reason.
     std::string Dock(SimVessel* vessel, std::size_t port, SimVessel* other, std::size_t otherPort);

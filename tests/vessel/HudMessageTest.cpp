@@ -39,8 +39,8 @@ TEST_F(HudMessageTest, LinePosition) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.height);
         RecordingSurface surface;
-        HUDPAINTSPEC spec{800, c.height, 400, c.height / 2, 10.0, 6};
-        Ship()->clbkDrawHUD(c.mode, &spec, &surface);
+        HUDPAINTSPEC paint{800, c.height, 400, c.height / 2, 10.0, 6};
+        Ship()->clbkDrawHUD(c.mode, &paint, &surface);
         ASSERT_FALSE(surface.texts.empty());
         const auto& drawn = surface.texts.back();
         EXPECT_EQ(drawn.x, 5);

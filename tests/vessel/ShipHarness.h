@@ -72,8 +72,8 @@ class ShipTest : public testing::Test {
     void LoadShips(const Ships& ships) { quillmar_test::LoadShips(sim, ships); }
     nlohmann::json Describe(const std::string& name) const { return sim.Describe(name); }
     // Presses the key on the ship and returns the handler's result for the press.
-    int Key(const std::string& ship, const std::string& keySpec) {
-        return sim.PressKey(ship, keySpec);
+    int Key(const std::string& ship, const std::string& keyStroke) {
+        return sim.PressKey(ship, keyStroke);
     }
     std::string Hud(const std::string& ship) { return quillmar_test::Hud(sim, ship); }
     nlohmann::json Airlock(const std::string& ship) const {

@@ -1,4 +1,4 @@
-#include "sim/KeySpec.h"
+#include "sim/KeyStroke.h"
 
 #include <charconv>
 
@@ -24,13 +24,13 @@ constexpr NamedKey kNamedKeys[] = {
 
 struct Modifier {
     std::string_view prefix;
-    bool KeySpec::*flag;
+    bool KeyStroke::*flag;
 };
 
 constexpr Modifier kModifiers[] = {
-    {"Shift+", &KeySpec::shift},
-    {"Ctrl+", &KeySpec::ctrl},
-    {"Alt+", &KeySpec::alt},
+    {"Shift+", &KeyStroke::shift},
+    {"Ctrl+", &KeyStroke::ctrl},
+    {"Alt+", &KeyStroke::alt},
 };
 
 std::optional<DWORD> ScanCode(std::string_view text) {
@@ -44,27 +44,27 @@ std::optional<DWORD> ScanCode(std::string_view text) {
 
 }  // namespace
 
-std::optional<KeySpec> ParseKeySpec(std::string_view text) {
-    KeySpec spec;
+std::optional<KeyStroke> ParseKeyStroke(std::string_view text) {
+    KeyStroke stroke;
     for (bool found = true; found;) {
         found = false;
         for (const auto& modifier : kModifiers) {
             if (text.size() > modifier.prefix.size() &&
-                text::StartsWithNoCase(text, modifier.prefix) && !(spec.*modifier.flag)) {
-                spec.*modifier.flag = true;
+                text::StartsWithNoCase(text, modifier.prefix) && !(stroke.*modifier.flag)) {
+                stroke.*modifier.flag = true;
                 text.remove_prefix(modifier.prefix.size());
                 found = true;
             }
         }
     }
     if (auto code = ScanCode(text)) {
-        spec.key = *code;
-        return spec;
+        stroke.key = *code;
+        return stroke;
     }
     for (const auto& named : kNamedKeys) {
         if (text::EqualsNoCase(text, named.name)) {
-            spec.key = named.code;
-            return spec;
+            stroke.key = named.code;
+            return stroke;
         }
     }
     return {};

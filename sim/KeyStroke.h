@@ -9,7 +9,7 @@
 
 namespace sim {
 
-struct KeySpec {
+struct KeyStroke {
     DWORD key = 0;  // scan code
     bool shift = false;
     bool ctrl = false;
@@ -21,6 +21,6 @@ inline constexpr DWORD kKeyLeftControl = 0x1D;
 inline constexpr DWORD kKeyLeftAlt = 0x38;
 
 // The parsed key, or nothing when the text is not a key.
-std::optional<KeySpec> ParseKeySpec(std::string_view text);
+std::optional<KeyStroke> ParseKeyStroke(std::string_view text);
 
 }  // namespace sim

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "sim/KeySpec.h"
+#include "sim/KeyStroke.h"
 
 namespace {
 
@@ -23,21 +23,21 @@ constexpr KeyCase kKeys[] = {
     {"Ctrl+Shift+E", 0x12, true, true, false},
 };
 
-TEST(KeySpec, ParsesKeysAndModifiers) {
+TEST(KeyStroke, ParsesKeysAndModifiers) {
     for (const auto& c : kKeys) {
-        const auto spec = sim::ParseKeySpec(c.text);
-        ASSERT_TRUE(spec.has_value()) << c.text;
-        EXPECT_EQ(spec->key, c.key) << c.text;
-        EXPECT_EQ(spec->shift, c.shift) << c.text;
-        EXPECT_EQ(spec->ctrl, c.ctrl) << c.text;
-        EXPECT_EQ(spec->alt, c.alt) << c.text;
+        const auto stroke = sim::ParseKeyStroke(c.text);
+        ASSERT_TRUE(stroke.has_value()) << c.text;
+        EXPECT_EQ(stroke->key, c.key) << c.text;
+        EXPECT_EQ(stroke->shift, c.shift) << c.text;
+        EXPECT_EQ(stroke->ctrl, c.ctrl) << c.text;
+        EXPECT_EQ(stroke->alt, c.alt) << c.text;
     }
 }
 
-TEST(KeySpec, RefusesWhatIsNoKey) {
+TEST(KeyStroke, RefusesWhatIsNoKey) {
     for (const char* text : {"", "Shift+", "AB", "F1", "0x", "0x100", "0xZZ", "KP*",
                              "Shift+Shift+A", "Meta+A", "+A", "10"}) {
-        EXPECT_FALSE(sim::ParseKeySpec(text).has_value()) << text;
+        EXPECT_FALSE(sim::ParseKeyStroke(text).has_value()) << text;
     }
 }
 
