@@ -29,15 +29,7 @@ class Parser {
   public:
     Parser(std::string_view text, const std::string& source) : source_(source) {
         document_.source = source;
-        std::size_t start = 0;
-        while (start < text.size()) {
-            std::size_t end = text.find('\n', start);
-            if (end == std::string_view::npos) end = text.size();
-            std::string_view line = text.substr(start, end - start);
-            if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-            lines_.emplace_back(line);
-            start = end + 1;
-        }
+        for (const std::string_view line : text::Lines(text)) lines_.emplace_back(line);
     }
 
     ScenarioDocument Parse() {

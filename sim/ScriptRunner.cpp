@@ -130,13 +130,7 @@ Script ParseScript(std::string_view text, const std::string& source) {
     Script script;
     script.source = source;
     int lineNumber = 0;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        start = end + 1;
+    for (const std::string_view line : text::Lines(text)) {
         ++lineNumber;
         try {
             if (auto command = ParseCommand(line)) {

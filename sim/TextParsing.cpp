@@ -29,6 +29,20 @@ std::string_view ScenarioLine(std::string_view raw) {
     return Trim(raw);
 }
 
+std::vector<std::string_view> Lines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
 std::vector<std::string_view> Split(std::string_view text) {
     std::vector<std::string_view> words;
     std::size_t i = 0;

@@ -14,6 +14,9 @@ std::string_view Trim(std::string_view text);
 // A scenario line as the host hands it on: everything from ';' on cut, then trimmed.
 std::string_view ScenarioLine(std::string_view raw);
 
+// The lines of a text, without their line ends (LF or CR LF); no empty line after a final LF.
+std::vector<std::string_view> Lines(std::string_view text);
+
 // Words separated by blanks and tabs.
 std::vector<std::string_view> Split(std::string_view text);
 
