@@ -21,7 +21,7 @@ VESSELSTATUS AtRest(double x, double y) {
 
 }  // namespace
 
-std::filesystem::path ModulePath() { return QM_QUILLMAR_MODULE; }
+std::filesystem::path ModulePath() { return QM_MODULE_PATH; }
 
 std::unique_ptr<sim::Simulator> MakeSimulator() {
     auto simulator = std::make_unique<sim::Simulator>();

@@ -127,8 +127,7 @@ TEST_F(SimulatorTest, LandedVesselsKeepTheirSurfaceLines) {
 }
 
 TEST_F(SimulatorTest, QuillmarDockedToTheStationIsToldItUsesNoCrewAirlock) {
-    if (!fs::exists(QM_QUILLMAR_MODULE)) GTEST_SKIP() << "the vessel module is not built";
-    sim.RegisterModule("Quillmar", QM_QUILLMAR_MODULE);
+    sim.RegisterModule("Quillmar", QM_MODULE_PATH);
     sim.LoadScenario(kStationExample);
     sim.Dock("Visitor", 0, "Harbor", 0);
     EXPECT_EQ(sim.Describe("Harbor")["docks"][0]["docked"], "Visitor");
