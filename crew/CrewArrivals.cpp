@@ -83,8 +83,7 @@ bool IsAddressedTo(const char* transferName, const char* shipName) {
 }
 
 // The candidate's name as the arrival's (at most 39 characters, the rest of the field cleared)
-// with every underscore turned into a space, in one pass: this runs for every crew vessel of
-// every scan.
+// with every underscore turned into a space.
 void CopyNameWithSpaces(char (&arrivalName)[sizeof AirlockLink::arrivalName], const char* name) {
     constexpr std::size_t limit =
         kArrivalNameChars < sizeof arrivalName - 1 ? kArrivalNameChars : sizeof arrivalName - 1;
@@ -94,6 +93,39 @@ void CopyNameWithSpaces(char (&arrivalName)[sizeof AirlockLink::arrivalName], co
     }
     std::memset(arrivalName + length, 0, sizeof arrivalName - length);
 }
+
+// The arrival fields of a pass. Every crew vessel that reaches the attachment check leaves its
+// name and data there; only the last one's survive the pass, so they are written once, when the
+// pass ends, rather than for each of the thousands of crew vessels a pass may see. Names are
+// read into two buffers in turn, keeping the last such candidate's while the next is read.
+class ArrivalFields {
+  public:
+    // Where the next candidate's name is read to.
+    char* NextName() { return names_[next_]; }
+
+    // The candidate whose name was read last reached the check, with this attachment data.
+    void Reached(const VECTOR3& data) {
+        data_ = data;
+        last_ = next_;
+        next_ ^= 1;
+        any_ = true;
+    }
+
+    void WriteTo(AirlockLink& link) const {
+        if (!any_) return;
+        CopyNameWithSpaces(link.arrivalName, names_[last_]);
+        link.arrivalAge = TruncateToInt(data_.x);
+        link.arrivalPulse = TruncateToInt(data_.y);
+        link.arrivalWeight = TruncateToInt(data_.z);
+    }
+
+  private:
+    char names_[2][kCandidateNameSize];
+    int next_ = 0;
+    int last_ = 0;
+    bool any_ = false;
+    VECTOR3 data_{};
+};
 
 // Takes the found crew vessel: deletes it at once when the record says so, else keeps it for
 // the crew manager.
@@ -121,6 +153,7 @@ int Run(AirlockLink& link, bool seatFree) {
 
     link.arrivalVessel = nullptr;
     OwnPosition own(*link.vessel, link.vesselHandle);
+    ArrivalFields fields;
     const DWORD count = oapiGetVesselCount();
     for (DWORD index = 0; index < count; ++index) {
         const OBJHANDLE candidate = oapiGetVesselByIndex(static_cast<int>(index));
@@ -128,13 +161,14 @@ int Run(AirlockLink& link, bool seatFree) {
         const VESSEL* crewVessel = oapiGetVesselInterface(candidate);
         if (crewVessel == nullptr || !IsCrewVessel(*crewVessel)) continue;
 
-        char name[kCandidateNameSize];
+        char* name = fields.NextName();
         name[0] = '\0';  // the host writes the rest
         oapiGetObjectName(candidate, name, kCandidateNameSize);
         name[kCandidateNameSize - 1] = '\0';
 
         if (std::strncmp(name, crew_addon::kTransferVesselPrefix,
                          crew_addon::kVesselPrefixLength) == 0) {
+            fields.WriteTo(link);
             const char* ownName = link.vessel->GetName();
             if (ownName == nullptr || !IsAddressedTo(name, ownName)) return 0;
             spawn_record::Read(crew_addon::kTransferFile);
@@ -156,16 +190,14 @@ int Run(AirlockLink& link, bool seatFree) {
         VECTOR3 direction{};
         VECTOR3 rotation{};
         crewVessel->GetAttachmentParams(member, data, direction, rotation);
-
-        CopyNameWithSpaces(link.arrivalName, name);
-        link.arrivalAge = TruncateToInt(data.x);
-        link.arrivalPulse = TruncateToInt(data.y);
-        link.arrivalWeight = TruncateToInt(data.z);
+        fields.Reached(data);
 
         if (Inside(link, Offset(own, candidate))) {
+            fields.WriteTo(link);
             return TakeArrival(link, candidate, 1);
         }
     }
+    fields.WriteTo(link);
     return 0;
 }
 

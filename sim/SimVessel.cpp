@@ -92,6 +92,15 @@ int SimVessel::GroupType(const void* handle) const {
     return groups[static_cast<std::size_t>(type)].exists ? type : -1;
 }
 
+void SimVessel::ReplaceGroup(ThrusterGroup& group, const THRUSTER_HANDLE* thrusters,
+                             std::size_t count) {
+    group.members.clear();
+    for (std::size_t i = 0; i < count; ++i) {
+        if (Thruster* t = FindThruster(thrusters[i])) group.members.push_back(t);
+    }
+    group.exists = true;
+}
+
 void SimVessel::SetGroupLevel(int type, double level) {
     if (type < 0 || type >= kThrusterGroupSlots) return;
     const ThrusterGroup& group = groups[static_cast<std::size_t>(type)];

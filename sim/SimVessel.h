@@ -43,6 +43,15 @@ struct Thruster {
 struct ThrusterGroup {
     bool exists = false;
     std::vector<Thruster*> members;
+
+    // Whether the group exists with exactly these thrusters, in this order.
+    bool Holds(const THRUSTER_HANDLE* thrusters, std::size_t count) const {
+        if (!exists || members.size() != count) return false;
+        for (std::size_t i = 0; i < count; ++i) {
+            if (thrusters[i] != members[i]) return false;
+        }
+        return true;
+    }
 };
 
 struct Exhaust {
@@ -166,6 +175,10 @@ struct SimVessel {
     Dock* FindDock(const void* handle) const;
     Attachment* FindAttachment(const void* handle) const;
     int GroupType(const void* handle) const;  // -1 when not one of its groups
+
+    // Makes the group exist with those of the thrusters that are the vessel's own, reusing the
+    // group's storage.
+    void ReplaceGroup(ThrusterGroup& group, const THRUSTER_HANDLE* thrusters, std::size_t count);
 
     // Sets the level (clamped to 0..1) of every thruster of the group, when the group exists.
     void SetGroupLevel(int type, double level);

@@ -105,18 +105,9 @@ THGROUP_HANDLE VESSEL::CreateThrusterGroup(THRUSTER_HANDLE* thrusters, int count
     sim::ThrusterGroup& group = v->groups[static_cast<std::size_t>(type)];
     // The same list again, as when a group is restored every step, needs no look-ups: members
     // are always the vessel's own thrusters (a deleted thruster leaves every group).
-    const auto size = static_cast<std::size_t>(count);
-    if (group.exists && group.members.size() == size &&
-        std::equal(
-            thrusters, thrusters + size, group.members.begin(),
-            [](THRUSTER_HANDLE handle, const sim::Thruster* member) { return handle == member; })) {
-        return &group;
+    if (!group.Holds(thrusters, static_cast<std::size_t>(count))) {
+        v->ReplaceGroup(group, thrusters, static_cast<std::size_t>(count));
     }
-    group.members.clear();  // a group of a type that exists is replaced, its storage reused
-    for (int i = 0; i < count; ++i) {
-        if (sim::Thruster* t = v->FindThruster(thrusters[i])) group.members.push_back(t);
-    }
-    group.exists = true;
     return &group;
 }
 

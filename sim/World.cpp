@@ -51,14 +51,10 @@ World::~World() {
 World* World::Current() { return current_; }
 void World::SetCurrent(World* world) { current_ = world; }
 
-SimVessel* World::LiveVessel(const void* handle) {
-    if (current_ == nullptr || handle == nullptr) return nullptr;
-    if (handle == current_->lastLive_ || handle == current_->walkedLive_) {
-        return static_cast<SimVessel*>(const_cast<void*>(handle));
-    }
-    if (!current_->IsLive(handle)) return nullptr;
-    current_->lastLive_ = static_cast<SimVessel*>(const_cast<void*>(handle));
-    return current_->lastLive_;
+SimVessel* World::LookUpLive(const void* handle) {
+    if (!IsLive(handle)) return nullptr;
+    lastLive_ = static_cast<SimVessel*>(const_cast<void*>(handle));
+    return lastLive_;
 }
 
 void World::Forget(SimVessel* vessel) {

@@ -66,7 +66,16 @@ class World {
     // is no world or the handle is not a live vessel).
     static World* Current();
     static void SetCurrent(World* world);
-    static SimVessel* LiveVessel(const void* handle);
+    static SimVessel* LiveVessel(const void* handle) {
+        // Every host call asks this first, mostly about the vessel whose callback runs or the
+        // one a scan is looking at: those two are known without a look-up.
+        World* world = current_;
+        if (world == nullptr || handle == nullptr) return nullptr;
+        if (handle == world->lastLive_ || handle == world->walkedLive_) {
+            return static_cast<SimVessel*>(const_cast<void*>(handle));
+        }
+        return world->LookUpLive(handle);
+    }
     // The vessel at `index` in creation order, or null; LiveVessel then knows it without a
     // look-up, since a caller walking the vessels asks about it next.
     SimVessel* VesselAt(std::size_t index) {
@@ -138,6 +147,8 @@ class World {
     void DrawFocusHud();
     void FlushGraveyard();
     void DestroyObject(SimVessel* vessel);
+
+    SimVessel* LookUpLive(const void* handle);
 
     // Takes the vessel out of the live set (and out of the look-up cache).
     void Forget(SimVessel* vessel);

@@ -1,6 +1,9 @@
 // Crew coming aboard: crew vessels walking into the open airlock, transfer vessels addressed to
 // the ship, the scan's cadence, and a full ship that leaves arrivals waiting outside.
+#include <algorithm>
 #include <filesystem>
+#include <iterator>
+#include <utility>
 
 #include "CrewFixture.h"
 #include "crew/SpawnRecord.h"
@@ -97,6 +100,31 @@ TEST_F(CrewArrivalsTest, OnlyACrewVesselStrictlyInsideTheBoxIsTaken) {
     ASSERT_EQ(crew->SetAirlockState(1), 1);
     EXPECT_EQ(ProcessFor(*crew), 1);
     EXPECT_STREQ(crew->GetMemberName(0), "Jo");
+}
+
+// A pass leaves in the arrival fields the last crew vessel that reached the attachment check,
+// whatever comes after it: a crew vessel without "U-Mm", or a transfer for another ship.
+TEST_F(CrewArrivalsTest, APassLeavesTheLastCheckedCrewVesselInTheArrivalFields) {
+    for (const auto& [name, age] : {std::pair{"UMmu_Ab-Jo", 30}, std::pair{"UMmu_Cd-Li", 40}}) {
+        CrewVessel(name, age, 61, 71);
+        sim.Walk(name, "Ship");
+        sim.Place(name, "Ship", {100, 0, 0});
+    }
+    CrewVessel("UMmu_Ef-Mo", 50);  // no "U-Mm": not checked
+    AirlockLink& link = LinkOf(*crew);
+    EXPECT_EQ(ProcessFor(*crew), 0);
+    EXPECT_STREQ(link.arrivalName, "UMmu Cd-Li");
+    EXPECT_EQ(link.arrivalAge, 40);
+    EXPECT_EQ(link.arrivalPulse, 61);
+    EXPECT_EQ(link.arrivalWeight, 71);
+
+    const OBJHANDLE foreign = CrewVessel("UMmuTOther");
+    Interface(foreign).CreateAttachment(true, VECTOR3{1, 2, 3}, VECTOR3{}, VECTOR3{}, "U-Mm");
+    sim.DeleteVessel(sim.FindVessel("UMmu_Cd-Li"));
+    std::fill(std::begin(link.arrivalName), std::end(link.arrivalName) - 1, 'x');
+    EXPECT_EQ(ProcessFor(*crew), 0);
+    EXPECT_STREQ(link.arrivalName, "UMmu Ab-Jo") << "written before the pass ends";
+    EXPECT_EQ(link.arrivalAge, 30);
 }
 
 TEST_F(CrewArrivalsTest, ScanRunsAtTheFirstStepBeyondAQuarterSecond) {
