@@ -11,9 +11,11 @@
 #include <string>
 #include <unordered_map>
 #include <utility>
+#include <variant>
 #include <vector>
 
 #include "host/HostApi.h"
+#include "sim/CrewAddonVessel.h"
 
 namespace sim {
 
@@ -103,21 +105,24 @@ enum class VesselKind {
 
 inline constexpr int kThrusterGroupSlots = THGROUP_TYPE_COUNT;
 
-struct SimVessel {
-    std::string name;
-    std::string className;
-    VesselKind kind = VesselKind::Inert;
-    ModuleLibrary* module = nullptr;
+struct alignas(64) SimVessel {
+    // What other vessels' arrival scans read of a vessel fills its first three cache lines: the
+    // interface object of a vessel of the host's own classes (a module makes its vessels' own),
+    // the interface, the class, the name, the attachments and the position.
+    std::variant<std::monostate, VESSEL2, CrewAddonVessel> builtInInterface;
     VESSEL* vesselInterface = nullptr;
-    bool deleted = false;
-    // What other vessels' arrival scans and every frame read comes first, close together; the
-    // larger tables of the definition follow.
+    std::string className;
+    std::string name;
     std::array<std::vector<std::unique_ptr<Attachment>>, 2> attachments;  // [toParent]
-    bool landed = false;                                                  // see surfaceLines
-    bool mayThrust = false;  // false only while every thruster is known to be at level 0
+    VECTOR3 pos{};                                                        // see Motion below
 
-    // Motion, relative to the reference body, which sits at the global origin.
-    VECTOR3 pos{};
+    VesselKind kind = VesselKind::Inert;
+    bool deleted = false;
+    bool landed = false;     // see surfaceLines
+    bool mayThrust = false;  // false only while every thruster is known to be at level 0
+    ModuleLibrary* module = nullptr;
+
+    // Motion, relative to the reference body, which sits at the global origin (pos above).
     VECTOR3 vel{};
     VECTOR3 angularVelocity{};                    // rad/s, vessel frame
     MATRIX3 rotation{1, 0, 0, 0, 1, 0, 0, 0, 1};  // vessel frame to global frame

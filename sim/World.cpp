@@ -112,10 +112,12 @@ SimVessel* World::BeginVessel(const std::string& name, const std::string& classN
             vessel->vesselInterface = vessel->module->CreateVessel(vessel, kFlightModel);
             break;
         case VesselKind::CrewAddon:
-            vessel->vesselInterface = new CrewAddonVessel(vessel, kFlightModel);
+            vessel->vesselInterface =
+                &vessel->builtInInterface.emplace<CrewAddonVessel>(vessel, kFlightModel);
             break;
         case VesselKind::Inert:
-            vessel->vesselInterface = new VESSEL2(vessel, kFlightModel);
+            vessel->vesselInterface =
+                &vessel->builtInInterface.emplace<VESSEL2>(vessel, kFlightModel);
             break;
     }
     if (vessel->vesselInterface == nullptr) {
@@ -204,10 +206,8 @@ void World::DestroyObject(SimVessel* vessel) {
         ++callbackDepth_;
         vessel->module->DestroyVessel(vessel->vesselInterface);
         --callbackDepth_;
-    } else {
-        delete vessel->vesselInterface;
     }
-    delete vessel;
+    delete vessel;  // with the interface object of a built-in class
 }
 
 SimVessel* World::SetFocus(SimVessel* vessel) {
