@@ -18,18 +18,23 @@ constexpr int kCandidateNameSize = 95;
 constexpr std::size_t kArrivalNameChars = 39;
 // Parent-side attachments a crew vessel has at least.
 constexpr DWORD kFewestCrewAttachments = 2;
+static_assert(kFewestCrewAttachments > 0, "0 attachments stands for a vessel that is no arrival");
 // The arrival's texts as the roster takes them.
 constexpr int kArrivalTextSize = 40;
 constexpr int kArrivalTextChars = 39;
 constexpr std::size_t kArrivalCodeChars = 5;
 constexpr std::size_t kArrivalNameStoredChars = 25;
 
-bool IsCrewVessel(const VESSEL& candidate) {
+// The number of parent-side attachments of a crew vessel that may be arriving; 0 for any other
+// vessel.
+DWORD CrewVesselAttachments(const VESSEL& candidate) {
     const char* className = candidate.GetClassNameA();
-    return className != nullptr &&
-           std::strncmp(className, crew_addon::kCrewClassPrefix,
-                        crew_addon::kCrewClassPrefixLength) == 0 &&
-           candidate.AttachmentCount(true) >= kFewestCrewAttachments;
+    if (className == nullptr || !crew_text::StartsWith(className, crew_addon::kCrewClassPrefix,
+                                                       crew_addon::kCrewClassPrefixLength)) {
+        return 0;
+    }
+    const DWORD parents = candidate.AttachmentCount(true);
+    return parents >= kFewestCrewAttachments ? parents : 0;
 }
 
 // The own vessel's position in its own frame. Nothing moves during a pass, so a pass finds it
@@ -159,15 +164,17 @@ int Run(AirlockLink& link, bool seatFree) {
         const OBJHANDLE candidate = oapiGetVesselByIndex(static_cast<int>(index));
         if (candidate == nullptr || candidate == link.vesselHandle) continue;
         const VESSEL* crewVessel = oapiGetVesselInterface(candidate);
-        if (crewVessel == nullptr || !IsCrewVessel(*crewVessel)) continue;
+        if (crewVessel == nullptr) continue;
+        const DWORD parents = CrewVesselAttachments(*crewVessel);
+        if (parents == 0) continue;
 
         char* name = fields.NextName();
         name[0] = '\0';  // the host writes the rest
         oapiGetObjectName(candidate, name, kCandidateNameSize);
         name[kCandidateNameSize - 1] = '\0';
 
-        if (std::strncmp(name, crew_addon::kTransferVesselPrefix,
-                         crew_addon::kVesselPrefixLength) == 0) {
+        if (crew_text::StartsWith(name, crew_addon::kTransferVesselPrefix,
+                                  crew_addon::kVesselPrefixLength)) {
             fields.WriteTo(link);
             const char* ownName = link.vessel->GetName();
             if (ownName == nullptr || !IsAddressedTo(name, ownName)) return 0;
@@ -181,11 +188,11 @@ int Run(AirlockLink& link, bool seatFree) {
             return TakeArrival(link, candidate, 2);
         }
 
-        const DWORD parents = crewVessel->AttachmentCount(true);
         const ATTACHMENTHANDLE member = crewVessel->GetAttachmentHandle(true, parents - 1);
         if (member == nullptr) continue;
         const char* id = crewVessel->GetAttachmentId(member);
-        if (id == nullptr || std::strcmp(id, crew_addon::kMemberAttachmentId) != 0) continue;
+        if (id == nullptr || !crew_text::EqualsLiteral(id, crew_addon::kMemberAttachmentId))
+            continue;
         VECTOR3 data{};
         VECTOR3 direction{};
         VECTOR3 rotation{};

@@ -25,6 +25,22 @@ void JoinText(char* destination, std::size_t size, const char* first, const char
 // Replaces every `from` in the zero-terminated text by `to`.
 void ReplaceChar(char* text, char from, char to);
 
+// Whether the zero-terminated text begins with the first `length` characters of `prefix`, case
+// sensitive. Reads no further than the text's terminator; inline, as the arrival scan asks this
+// of every vessel it sees.
+constexpr bool StartsWith(const char* text, const char* prefix, std::size_t length) {
+    for (std::size_t i = 0; i < length; ++i) {
+        if (text[i] != prefix[i]) return false;  // also at the text's terminator
+    }
+    return true;
+}
+
+// Whether the zero-terminated text equals the literal, case sensitive.
+template <std::size_t N>
+constexpr bool EqualsLiteral(const char* text, const char (&literal)[N]) {
+    return StartsWith(text, literal, N);  // the literal's terminator included
+}
+
 // Length of the text, counting at most `limit` characters.
 std::size_t BoundedLength(const char* text, std::size_t limit);
 

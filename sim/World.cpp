@@ -48,9 +48,6 @@ World::~World() {
     libraries_.clear();
 }
 
-World* World::Current() { return current_; }
-void World::SetCurrent(World* world) { current_ = world; }
-
 SimVessel* World::LookUpLive(const void* handle) {
     if (!IsLive(handle)) return nullptr;
     lastLive_ = static_cast<SimVessel*>(const_cast<void*>(handle));

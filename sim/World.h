@@ -64,8 +64,8 @@ class World {
 
     // The world the host functions act on, and the vessel a handle stands for (null when there
     // is no world or the handle is not a live vessel).
-    static World* Current();
-    static void SetCurrent(World* world);
+    static World* Current() { return current_; }
+    static void SetCurrent(World* world) { current_ = world; }
     static SimVessel* LiveVessel(const void* handle) {
         // Every host call asks this first, mostly about the vessel whose callback runs or the
         // one a scan is looking at: those two are known without a look-up.

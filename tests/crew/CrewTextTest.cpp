@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "crew/CrewText.h"
@@ -46,6 +47,27 @@ TEST(CrewTextTest, EqualsIgnoringCaseOfLettersOnly) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(crew_text::EqualsIgnoringCase(c.a, c.b), c.equal) << c.a << " / " << c.b;
+    }
+}
+
+TEST(CrewTextTest, PrefixAndLiteralComparisonsAreCaseSensitiveAndStopAtTheTerminator) {
+    struct Case {
+        const char* text;
+        bool startsWithUMmu;
+        bool equalsUMm;
+    };
+    const Case cases[] = {
+        {"UMmu", true, false},   {"UMmuT", true, false}, {"ummu", false, false},
+        {"UM", false, false},    {"", false, false},     {"U-Mm", false, true},
+        {"U-Mmx", false, false}, {"U-M", false, false},
+    };
+    for (const Case& c : cases) {
+        // Each text in a buffer of exactly its own size, so a read past the terminator shows
+        // under AddressSanitizer.
+        const auto copy = std::make_unique<char[]>(std::strlen(c.text) + 1);
+        std::memcpy(copy.get(), c.text, std::strlen(c.text) + 1);
+        EXPECT_EQ(crew_text::StartsWith(copy.get(), "UMmu", 4), c.startsWithUMmu) << c.text;
+        EXPECT_EQ(crew_text::EqualsLiteral(copy.get(), "U-Mm"), c.equalsUMm) << c.text;
     }
 }
 
