@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "host/HostApi.h"
+#include "sim/CachePrefetch.h"
 #include "sim/CrewAddonVessel.h"
 
 namespace sim {
@@ -81,13 +82,14 @@ struct Dock {
     std::size_t matePort;
 };
 
-struct Attachment {
-    bool toParent;
-    std::size_t index;
+// Two cache lines: what an arrival scan reads (identifier and vectors) comes first.
+struct alignas(kCacheLine) Attachment {
+    std::string id;
     VECTOR3 pos;
     VECTOR3 dir;
     VECTOR3 rot;
-    std::string id;
+    std::size_t index;
+    bool toParent;
     bool loose;
 };
 
@@ -105,7 +107,10 @@ enum class VesselKind {
 
 inline constexpr int kThrusterGroupSlots = THGROUP_TYPE_COUNT;
 
-struct alignas(64) SimVessel {
+// Cache lines at the start of a vessel that hold what an arrival scan reads of it (below).
+inline constexpr std::size_t kScanLines = 3;
+
+struct alignas(kCacheLine) SimVessel {
     // What other vessels' arrival scans read of a vessel fills its first three cache lines: the
     // interface object of a vessel of the host's own classes (a module makes its vessels' own),
     // the interface, the class, the name, the attachments and the position.

@@ -183,7 +183,7 @@ ATTACHMENTHANDLE VESSEL::CreateAttachment(bool toParent, const VECTOR3& pos, con
                                           const VECTOR3& rot, const char* id, bool loose) const {
     SimVessel* v = Self(handle_);
     if (v == nullptr || World::Current()->faults.nullAttachments) return nullptr;
-    return v->AddAttachment({toParent, 0, pos, dir, rot, id ? id : "", loose});
+    return v->AddAttachment({id ? id : "", pos, dir, rot, 0, toParent, loose});
 }
 
 void VESSEL::SetAttachmentParams(ATTACHMENTHANDLE attachment, const VECTOR3& pos,

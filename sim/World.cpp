@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "sim/CachePrefetch.h"
 #include "sim/CrewAddonVessel.h"
 #include "sim/RigidBodyMotion.h"
 #include "sim/Simulator.h"
@@ -52,6 +53,36 @@ SimVessel* World::LookUpLive(const void* handle) {
     if (!IsLive(handle)) return nullptr;
     lastLive_ = static_cast<SimVessel*>(const_cast<void*>(handle));
     return lastLive_;
+}
+
+void World::FetchAhead(std::size_t index) const {
+    // A caller walking the vessels by index (an arrival scan) reads of each its interface, class,
+    // name, attachments and position. Each step fetches a stage further for the vessels ahead:
+    // the vessel record itself, then the name and attachment list it points to, then the last
+    // parent attachment that list points to, so no stage waits for memory.
+    constexpr std::size_t kRecordDistance = 6;
+    constexpr std::size_t kBlocksDistance = 4;
+    constexpr std::size_t kAttachmentDistance = 2;
+    const std::size_t count = vessels_.size();
+    if (index + kRecordDistance < count) {
+        const SimVessel* ahead = vessels_[index + kRecordDistance];
+        for (std::size_t line = 0; line < kScanLines; ++line) {
+            Prefetch(reinterpret_cast<const char*>(ahead) + line * kCacheLine);
+        }
+    }
+    if (index + kBlocksDistance < count) {
+        const SimVessel* ahead = vessels_[index + kBlocksDistance];
+        Prefetch(ahead->name.data());
+        Prefetch(ahead->attachments[1].data());
+    }
+    if (index + kAttachmentDistance < count) {
+        const auto& parents = vessels_[index + kAttachmentDistance]->attachments[1];
+        if (!parents.empty()) {
+            const auto* attachment = reinterpret_cast<const char*>(parents.back().get());
+            Prefetch(attachment);
+            Prefetch(attachment + kCacheLine);
+        }
+    }
 }
 
 void World::Forget(SimVessel* vessel) {
