@@ -65,8 +65,10 @@ class CrewManager {
     int EjectMember(const char* name);
     int ProcessArrivals();
 
-    // Fields, in order.
+    // Fields, in order, except the warnings' deadline: every step reads it with `readyFlags` and
+    // `airlockOpen`, so it shares their cache line.
     CrewMember roster[102]{};
+    double warningUntil = 0.0;
     int readyFlags = 0;
     int crewCount = 0;
     int seatCount = 0;
@@ -89,7 +91,6 @@ class CrewManager {
     char lastEvaVesselName[200]{};
     OBJHANDLE lastEvaVessel = nullptr;
     int linkIndex = -1;
-    double warningUntil = 0.0;
     int addonOutdated = 0;
 
   private:

@@ -17,6 +17,7 @@
 #include "host/HostApi.h"
 #include "sim/CachePrefetch.h"
 #include "sim/CrewAddonVessel.h"
+#include "sim/ThrusterList.h"
 
 namespace sim {
 
@@ -42,10 +43,11 @@ struct Thruster {
     double level;  // 0..1
 };
 
-// One of the fixed group slots, one per THGROUP_TYPE. Replacing a group reuses its list.
-struct ThrusterGroup {
+// One of the fixed group slots, one per THGROUP_TYPE, a cache line each. Replacing a group
+// reuses its list.
+struct alignas(kCacheLine) ThrusterGroup {
+    ThrusterList members;
     bool exists = false;
-    std::vector<Thruster*> members;
 
     // Whether the group exists with exactly these thrusters, in this order.
     bool Holds(const THRUSTER_HANDLE* thrusters, std::size_t count) const {
@@ -56,6 +58,7 @@ struct ThrusterGroup {
         return true;
     }
 };
+static_assert(sizeof(ThrusterGroup) == kCacheLine);
 
 struct Exhaust {
     Thruster* thruster;

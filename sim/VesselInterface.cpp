@@ -118,7 +118,7 @@ bool VESSEL::DelThrusterGroup(THGROUP_TYPE type, bool deleteThrusters) const {
     if (!group.exists) return false;
     group.exists = false;
     if (deleteThrusters) {
-        const std::vector<sim::Thruster*> doomed = group.members;
+        const std::vector<sim::Thruster*> doomed(group.members.begin(), group.members.end());
         v->DeleteThrusters(doomed);
     }
     group.members.clear();

@@ -39,6 +39,8 @@ World::~World() {
     for (SimVessel* vessel : vessels_) vessel->deleted = true;
     graveyard_.insert(graveyard_.end(), vessels_.begin(), vessels_.end());
     vessels_.clear();
+    moduleVessels_.clear();
+    phaseList_.clear();
     byName_.clear();
     live_.clear();
     lastLive_ = nullptr;
@@ -156,6 +158,9 @@ SimVessel* World::BeginVessel(const std::string& name, const std::string& classN
         delete vessel;
         return nullptr;
     }
+    if (vessel->kind == VesselKind::Module) {
+        moduleVessels_.push_back({vessel, static_cast<VESSEL2*>(vessel->vesselInterface)});
+    }
     Log("created " + name + " " + className);
     static_cast<VESSEL2*>(vessel->vesselInterface)->clbkSetClassCaps(nullptr);
     if (vessel->deleted) {
@@ -199,6 +204,12 @@ bool World::DeleteVessel(SimVessel* vessel, SimVessel* alternativeFocus) {
     Forget(vessel);
     byName_.erase(vessel->name);
     vessels_.erase(std::find(vessels_.begin(), vessels_.end(), vessel));
+    if (vessel->kind == VesselKind::Module) {
+        std::erase_if(moduleVessels_, [&](const ModuleVessel& m) { return m.vessel == vessel; });
+        for (ModuleVessel& entry : phaseList_) {
+            if (entry.vessel == vessel) entry.vessel = nullptr;
+        }
+    }
     for (const auto& dock : vessel->docks) {
         if (dock->mate != nullptr && dock->matePort < dock->mate->docks.size()) {
             dock->mate->docks[dock->matePort]->mate = nullptr;
@@ -269,16 +280,15 @@ void World::Frame() {
 
 void World::RunStepPhase(bool pre, double dt) {
     inPhase_ = true;
-    phaseList_.assign(vessels_.begin(), vessels_.end());
-    for (SimVessel* vessel : phaseList_) {
-        if (vessel->deleted || vessel->kind != VesselKind::Module) continue;
-        lastLive_ = vessel;  // live (not deleted): its callbacks ask about it without a look-up
+    phaseList_.assign(moduleVessels_.begin(), moduleVessels_.end());
+    for (const ModuleVessel& entry : phaseList_) {
+        if (entry.vessel == nullptr) continue;  // deleted during this phase
+        lastLive_ = entry.vessel;  // live: its callbacks ask about it without a look-up
         CallbackScope scope(*this);
-        auto* callbacks = static_cast<VESSEL2*>(vessel->vesselInterface);
         if (pre) {
-            callbacks->clbkPreStep(simTime, dt, mjd);
+            entry.callbacks->clbkPreStep(simTime, dt, mjd);
         } else {
-            callbacks->clbkPostStep(simTime, dt, mjd);
+            entry.callbacks->clbkPostStep(simTime, dt, mjd);
         }
     }
     inPhase_ = false;

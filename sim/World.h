@@ -168,7 +168,15 @@ class World {
     std::unordered_map<std::string_view, SimVessel*> byName_;
     std::unordered_set<const void*> live_;
     std::vector<SimVessel*> graveyard_;
-    std::vector<SimVessel*> phaseList_;
+    // The vessels of modules in creation order, with the objects whose callbacks a step phase
+    // calls. A phase walks a copy taken when it begins, in which a vessel deleted meanwhile is
+    // null: the walk reads nothing of the vessels themselves.
+    struct ModuleVessel {
+        SimVessel* vessel;
+        VESSEL2* callbacks;
+    };
+    std::vector<ModuleVessel> moduleVessels_;
+    std::vector<ModuleVessel> phaseList_;
     SimVessel* focus_ = nullptr;
     int callbackDepth_ = 0;
     bool inPhase_ = false;

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "host/HostApi.h"
 #include "tests/sim/SimulatorFixture.h"
@@ -38,6 +39,38 @@ TEST_F(VesselDefinition, ThrusterGroupOfAnExistingTypeReplacesIt) {
     const auto groups = Description()["groups"];
     ASSERT_EQ(groups.size(), 1u);
     EXPECT_EQ(groups["3"], nlohmann::json::array({3, 2, 0}));
+}
+
+// Short lists are held in place and long ones on the heap; replacing one by the other, either
+// way, keeps exactly the new list in its order.
+TEST_F(VesselDefinition, GroupListsOfAnyLengthReplaceEachOther) {
+    THRUSTER_HANDLE t[10];
+    for (int i = 0; i < 10; ++i) t[i] = vessel.CreateThruster({double(i), 0, 0}, {0, 0, 1}, 1.0);
+    const std::vector<std::vector<int>> lists = {{5, 4, 3, 2, 1, 0},
+                                                 {7, 1},
+                                                 {0, 1, 2, 3, 4, 5, 6, 7, 8},
+                                                 {9, 8, 7, 6},
+                                                 {2, 4, 6, 8, 0},
+                                                 {},
+                                                 {3}};
+    for (const auto& list : lists) {
+        std::vector<THRUSTER_HANDLE> handles;
+        for (int i : list) handles.push_back(t[i]);
+        ASSERT_NE(vessel.CreateThrusterGroup(handles.data(), static_cast<int>(handles.size()),
+                                             THGROUP_MAIN),
+                  nullptr);
+        EXPECT_EQ(Description()["groups"]["0"], nlohmann::json(list));
+    }
+    // A thruster deleted with another group leaves a long list too.
+    const int longList[] = {0, 1, 2, 3, 4, 5, 6};
+    std::vector<THRUSTER_HANDLE> handles;
+    for (int i : longList) handles.push_back(t[i]);
+    vessel.CreateThrusterGroup(handles.data(), 7, THGROUP_MAIN);
+    THRUSTER_HANDLE doomed[2] = {t[1], t[5]};
+    vessel.CreateThrusterGroup(doomed, 2, THGROUP_RETRO);
+    ASSERT_TRUE(vessel.DelThrusterGroup(THGROUP_RETRO, true));
+    EXPECT_EQ(Description()["groups"]["0"], nlohmann::json::array({0, 1, 2, 3, 4}))
+        << "t0 t2 t3 t4 t6, renumbered after two deletions";
 }
 
 TEST_F(VesselDefinition, DeletingAGroupKeepsOrRemovesItsThrusters) {
