@@ -61,8 +61,12 @@ void BM_OpenAirlocks(benchmark::State& state) {
 }  // namespace
 
 // Google Benchmark picks one iteration count per registration, so each size registers alone.
-#define QM_RESTING(name, count) \
-    BENCHMARK(name)->Arg(count)->Iterations(FramesFor(count))->Unit(benchmark::kMicrosecond)
+#define QM_RESTING(name, count)        \
+    BENCHMARK(name)                    \
+        ->Arg(count)                   \
+        ->Iterations(FramesFor(count)) \
+        ->Repetitions(kRepetitions)    \
+        ->Unit(benchmark::kMicrosecond)
 QM_RESTING(BM_RestingQuillmars, 1);
 QM_RESTING(BM_RestingInert, 1);
 QM_RESTING(BM_RestingQuillmars, 10);
@@ -78,6 +82,7 @@ BENCHMARK(BM_OpenAirlocks)
     ->Args({kScanShips, 1000})
     ->Args({kScanShips, 10000})
     ->Iterations(260)
+    ->Repetitions(kRepetitions)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace bench

@@ -64,12 +64,14 @@ BENCHMARK(BM_LoadScenario)
     ->Args({1000, kCrewLines})
     ->Args({1000, kFewCrewLines})
     ->Iterations(5)
+    ->Repetitions(kRepetitions)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveScenario)
     ->Args({100, kCrewLines})
     ->Args({1000, kCrewLines})
     ->Args({1000, kFewCrewLines})
     ->Iterations(10)
+    ->Repetitions(kRepetitions)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace bench

@@ -39,8 +39,15 @@ std::string Name(const char* function, long a, long b) {
 
 void SummaryReporter::ReportRuns(const std::vector<Run>& runs) {
     for (const Run& run : runs) {
-        auto& kept = counters_[run.run_name.function_name + "/" + run.run_name.args];
-        for (const auto& [name, counter] : run.counters) kept[name] = counter.value;
+        if (run.run_type != Run::RT_Iteration) continue;  // mean, median and deviation
+        const std::string name = run.run_name.function_name + "/" + run.run_name.args;
+        const double cpuTime = run.GetAdjustedCPUTime();
+        const auto fastest = fastestCpuTime_.find(name);
+        if (fastest != fastestCpuTime_.end() && fastest->second <= cpuTime) continue;
+        fastestCpuTime_[name] = cpuTime;
+        auto& kept = counters_[name];
+        kept.clear();
+        for (const auto& [counter, value] : run.counters) kept[counter] = value.value;
     }
     ConsoleReporter::ReportRuns(runs);
 }
