@@ -7,6 +7,9 @@
 namespace sim {
 
 inline constexpr std::size_t kCacheLine = 64;
+// Processors commonly fetch a line together with its neighbour in the same aligned pair, so
+// data read together is best kept within one pair, and one prefetch brings both lines.
+inline constexpr std::size_t kCacheLinePair = 2 * kCacheLine;
 
 inline void Prefetch(const void* address) {
 #if defined(__GNUC__) || defined(__clang__)

@@ -85,8 +85,8 @@ struct Dock {
     std::size_t matePort;
 };
 
-// Two cache lines: what an arrival scan reads (identifier and vectors) comes first.
-struct alignas(kCacheLine) Attachment {
+// One pair of cache lines: what an arrival scan reads (identifier and vectors) comes first.
+struct alignas(kCacheLinePair) Attachment {
     std::string id;
     VECTOR3 pos;
     VECTOR3 dir;
@@ -113,7 +113,7 @@ inline constexpr int kThrusterGroupSlots = THGROUP_TYPE_COUNT;
 // Cache lines at the start of a vessel that hold what an arrival scan reads of it (below).
 inline constexpr std::size_t kScanLines = 3;
 
-struct alignas(kCacheLine) SimVessel {
+struct alignas(kCacheLinePair) SimVessel {
     // What other vessels' arrival scans read of a vessel fills its first three cache lines: the
     // interface object of a vessel of the host's own classes (a module makes its vessels' own),
     // the interface, the class, the name, the attachments and the position.

@@ -68,8 +68,8 @@ void World::FetchAhead(std::size_t index) const {
     const std::size_t count = vessels_.size();
     if (index + kRecordDistance < count) {
         const SimVessel* ahead = vessels_[index + kRecordDistance];
-        for (std::size_t line = 0; line < kScanLines; ++line) {
-            Prefetch(reinterpret_cast<const char*>(ahead) + line * kCacheLine);
+        for (std::size_t offset = 0; offset < kScanLines * kCacheLine; offset += kCacheLinePair) {
+            Prefetch(reinterpret_cast<const char*>(ahead) + offset);
         }
     }
     if (index + kBlocksDistance < count) {
@@ -80,9 +80,7 @@ void World::FetchAhead(std::size_t index) const {
     if (index + kAttachmentDistance < count) {
         const auto& parents = vessels_[index + kAttachmentDistance]->attachments[1];
         if (!parents.empty()) {
-            const auto* attachment = reinterpret_cast<const char*>(parents.back().get());
-            Prefetch(attachment);
-            Prefetch(attachment + kCacheLine);
+            Prefetch(parents.back().get());
         }
     }
 }
