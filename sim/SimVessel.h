@@ -17,7 +17,7 @@
 #include "host/HostApi.h"
 #include "sim/CachePrefetch.h"
 #include "sim/CrewAddonVessel.h"
-#include "sim/ThrusterList.h"
+#include "sim/SmallList.h"
 
 namespace sim {
 
@@ -46,7 +46,7 @@ struct Thruster {
 // One of the fixed group slots, one per THGROUP_TYPE, a cache line each. Replacing a group
 // reuses its list.
 struct alignas(kCacheLine) ThrusterGroup {
-    ThrusterList members;
+    SmallList<Thruster*, 4> members;  // an attitude group's two or four in place
     bool exists = false;
 
     // Whether the group exists with exactly these thrusters, in this order.
@@ -102,6 +102,9 @@ struct Mesh {
     unsigned short visibility;
 };
 
+// A vessel's attachments of one side; a crew vessel's two parent-side ones in place.
+using AttachmentList = SmallList<std::unique_ptr<Attachment>, 2>;
+
 enum class VesselKind {
     Module,     // made by a vessel module's ovcInit
     CrewAddon,  // the built-in crew add-on class
@@ -111,18 +114,18 @@ enum class VesselKind {
 inline constexpr int kThrusterGroupSlots = THGROUP_TYPE_COUNT;
 
 // Cache lines at the start of a vessel that hold what an arrival scan reads of it (below).
-inline constexpr std::size_t kScanLines = 3;
+inline constexpr std::size_t kScanLines = 4;
 
 struct alignas(kCacheLinePair) SimVessel {
-    // What other vessels' arrival scans read of a vessel fills its first three cache lines: the
+    // What other vessels' arrival scans read of a vessel fills its first four cache lines: the
     // interface object of a vessel of the host's own classes (a module makes its vessels' own),
     // the interface, the class, the name, the attachments and the position.
     std::variant<std::monostate, VESSEL2, CrewAddonVessel> builtInInterface;
     VESSEL* vesselInterface = nullptr;
     std::string className;
     std::string name;
-    std::array<std::vector<std::unique_ptr<Attachment>>, 2> attachments;  // [toParent]
-    VECTOR3 pos{};                                                        // see Motion below
+    std::array<AttachmentList, 2> attachments;  // [toParent]
+    VECTOR3 pos{};                              // see Motion below
 
     VesselKind kind = VesselKind::Inert;
     bool deleted = false;

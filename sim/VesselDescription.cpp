@@ -13,7 +13,7 @@ using nlohmann::json;
 
 json Vector(const VECTOR3& v) { return json::array({v.x, v.y, v.z}); }
 
-json Attachments(const std::vector<std::unique_ptr<Attachment>>& list) {
+json Attachments(const AttachmentList& list) {
     json out = json::array();
     for (const auto& a : list) {
         out.push_back({{"id", a->id},

@@ -155,13 +155,20 @@ TEST_F(VesselDefinition, AttachmentHandlesOfAnotherVesselAreRefused) {
     other.GetAttachmentParams(theirs, pos, dir, rot);
     EXPECT_EQ(pos.x, 1.0);
     EXPECT_EQ(vessel.GetAttachmentId(theirs), nullptr);
-    // The same with more attachments than a short list holds.
+    // The same with more attachments than a short list holds; handles stay valid and in order
+    // as the lists grow.
+    std::vector<ATTACHMENTHANDLE> own;
     for (int i = 0; i < 12; ++i) {
         const std::string id = "A" + std::to_string(i);
-        ATTACHMENTHANDLE own = vessel.CreateAttachment(i % 2 == 0, {}, {}, {}, id.c_str());
-        ASSERT_STREQ(vessel.GetAttachmentId(own), id.c_str());
+        own.push_back(vessel.CreateAttachment(i % 2 == 0, {}, {}, {}, id.c_str()));
+        ASSERT_STREQ(vessel.GetAttachmentId(own.back()), id.c_str());
         EXPECT_EQ(vessel.GetAttachmentId(theirs), nullptr);
-        EXPECT_EQ(other.GetAttachmentId(own), nullptr);
+        EXPECT_EQ(other.GetAttachmentId(own.back()), nullptr);
+    }
+    ASSERT_EQ(vessel.AttachmentCount(true), 6u);
+    for (int i = 0; i < 12; ++i) {
+        EXPECT_EQ(vessel.GetAttachmentHandle(i % 2 == 0, static_cast<DWORD>(i / 2)), own[i]);
+        EXPECT_STREQ(vessel.GetAttachmentId(own[i]), ("A" + std::to_string(i)).c_str());
     }
 }
 
