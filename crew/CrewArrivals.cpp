@@ -191,8 +191,9 @@ int Run(AirlockLink& link, bool seatFree) {
         const ATTACHMENTHANDLE member = crewVessel->GetAttachmentHandle(true, parents - 1);
         if (member == nullptr) continue;
         const char* id = crewVessel->GetAttachmentId(member);
-        if (id == nullptr || !crew_text::EqualsLiteral(id, crew_addon::kMemberAttachmentId))
+        if (id == nullptr || !crew_text::EqualsLiteral(id, crew_addon::kMemberAttachmentId)) {
             continue;
+        }
         VECTOR3 data{};
         VECTOR3 direction{};
         VECTOR3 rotation{};

@@ -79,9 +79,7 @@ void World::FetchAhead(std::size_t index) const {
     }
     if (index + kAttachmentDistance < count) {
         const auto& parents = vessels_[index + kAttachmentDistance]->attachments[1];
-        if (!parents.empty()) {
-            Prefetch(parents.back().get());
-        }
+        if (!parents.empty()) Prefetch(parents.back().get());
     }
 }
 
