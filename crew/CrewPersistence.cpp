@@ -14,10 +14,13 @@ constexpr std::size_t kValueSize = 128;
 
 int CrewManager::SaveCrew(FILEHANDLE scn) const {
     if (!Ready() || crewCount < 1 || scn == nullptr) return 0;
+    // The host's function takes writable texts.
+    char key[sizeof crew_line::kKey];
+    std::memcpy(key, crew_line::kKey, sizeof key);
     for (int slot = 0; slot < crewCount; ++slot) {
         char value[kValueSize];
         crew_line::FormatValue(roster[slot], value, sizeof value);
-        oapiWriteScenario_string(scn, crew_line::kKey, value);
+        oapiWriteScenario_string(scn, key, value);
     }
     return 1;
 }

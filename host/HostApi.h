@@ -1,28 +1,38 @@
 // The host's free functions. Names and handles are the host's; a null handle or interface means
 // none. The host implements them; a module resolves them against the host at load time.
+//
+// Built against the simulator's development kit (QM_ORBITER_SDK) these are the kit's
+// declarations; otherwise this header declares the ones the module uses, with the kit's exact
+// signatures.
 #pragma once
 
 #include "host/HostTypes.h"
+#include "host/Sketchpad.h"
 #include "host/Vessel.h"
 
-// Vessels of the simulation, in index (creation) order.
+// The host's single writable debug line: kDebugStringSize bytes, terminator included.
+inline constexpr int kDebugStringSize = 256;
+
+#if !defined(QM_ORBITER_SDK)
+
+// Vessels of the simulation, by index.
 QM_HOST_API DWORD oapiGetVesselCount();
 QM_HOST_API OBJHANDLE oapiGetVesselByIndex(int index);
-QM_HOST_API OBJHANDLE oapiGetObjectByName(const char* name);
-QM_HOST_API VESSEL* oapiGetVesselInterface(OBJHANDLE object);
-// Copies the object's name into `name`, at most n - 1 characters, always terminated.
-QM_HOST_API void oapiGetObjectName(OBJHANDLE object, char* name, int n);
-QM_HOST_API void oapiGetGlobalPos(OBJHANDLE object, VECTOR3* pos);
+QM_HOST_API OBJHANDLE oapiGetObjectByName(char* name);
+QM_HOST_API VESSEL* oapiGetVesselInterface(OBJHANDLE hVessel);
+// Copies the object's name into `name`, at most n characters.
+QM_HOST_API void oapiGetObjectName(OBJHANDLE hObj, char* name, int n);
+QM_HOST_API void oapiGetGlobalPos(OBJHANDLE hObj, VECTOR3* pos);
 
-// Creation gives the new vessel's handle or null.
-QM_HOST_API OBJHANDLE oapiCreateVessel(const char* name, const char* className,
+// Creation gives the new vessel's handle.
+QM_HOST_API OBJHANDLE oapiCreateVessel(const char* name, const char* classname,
                                        const VESSELSTATUS& status);
-QM_HOST_API bool oapiDeleteVessel(OBJHANDLE vessel, OBJHANDLE alternativeFocus = nullptr);
-// Gives the input focus to the object; returns the object that had it.
-QM_HOST_API OBJHANDLE oapiSetFocusObject(OBJHANDLE object);
+QM_HOST_API bool oapiDeleteVessel(OBJHANDLE hVessel, OBJHANDLE hAlternativeCameraTarget = nullptr);
+// Gives the input focus to the vessel; returns the vessel that had it.
+QM_HOST_API OBJHANDLE oapiSetFocusObject(OBJHANDLE hVessel);
 
-QM_HOST_API double oapiGetEmptyMass(OBJHANDLE vessel);
-QM_HOST_API void oapiSetEmptyMass(OBJHANDLE vessel, double emptyMass);
+QM_HOST_API double oapiGetEmptyMass(OBJHANDLE hVessel);
+QM_HOST_API void oapiSetEmptyMass(OBJHANDLE hVessel, double mass);
 
 // Length of the last simulation step, seconds.
 QM_HOST_API double oapiGetSimStep();
@@ -30,16 +40,19 @@ QM_HOST_API double oapiGetSimStep();
 QM_HOST_API double oapiGetSysTime();
 // A pseudo-random number in 0..1.
 QM_HOST_API double oapiRand();
-// The host's single writable debug line: kDebugStringSize bytes, terminator included.
-inline constexpr int kDebugStringSize = 256;
+// The host's debug line, kDebugStringSize bytes.
 QM_HOST_API char* oapiDebugString();
 
 // Scenario blocks: one line per call, false after the block's last line.
 QM_HOST_API bool oapiReadScenario_nextline(FILEHANDLE scn, char*& line);
-// Writes `item value` as one line of the vessel's block.
-QM_HOST_API void oapiWriteScenario_string(FILEHANDLE scn, const char* item, const char* value);
+// Writes `item string` as one line of the vessel's block.
+QM_HOST_API void oapiWriteScenario_string(FILEHANDLE scn, char* item, char* string);
 
+#endif
+
+// Exported by the simulator's program but declared by no header of its kit (only its static
+// library's source names them), so declared here for both builds.
 // Called by every module's library entry when it is loaded.
-QM_HOST_API void InitLib(HINSTANCE module);
+QM_HOST_API void InitLib(HINSTANCE hModule);
 // A date text such as "Apr 25 2006" as (year mod 100) * 10000 + month * 100 + day.
-QM_HOST_API int Date2Int(const char* date);
+QM_HOST_API int Date2Int(char* date);

@@ -29,21 +29,16 @@
 #define QM_HOST_API __attribute__((visibility("default")))
 
 using DWORD = std::uint32_t;
+using UINT = unsigned int;
+using WORD = std::uint16_t;
 using BOOL = int;
 using HINSTANCE = void*;
 using HANDLE = void*;
 inline HANDLE const INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(-1));
 inline constexpr int MAX_PATH = 260;
 
-// A device context is something text can be drawn on. The host provides the concrete surface.
-struct TextSurface {
-    virtual ~TextSurface() = default;
-    virtual void DrawText(int x, int y, const char* text, int length) = 0;
-};
-using HDC = TextSurface*;
-
-// Draws `length` characters of `text` at (x, y).
-BOOL TextOutA(HDC hdc, int x, int y, const char* text, int length);
+// A device context: only named by the host's older HUD callback, never drawn on by the module.
+using HDC = struct HDC__*;
 
 // The part of a directory entry that the module reads.
 struct WIN32_FIND_DATAA {

@@ -1,25 +1,39 @@
 // The host's vessel interface: VESSEL, through which a module reads and changes its vessel in the
-// simulation, and VESSEL2, whose virtual callbacks the host calls on the module's vessel object.
-// The host implements every non-virtual member and the base behaviour of each callback; a module
-// resolves them against the host at load time.
+// simulation, and VESSEL2 to VESSEL4, whose virtual callbacks the host calls on the module's
+// vessel object. The host implements every non-virtual member and the base behaviour of each
+// callback; a module resolves them against the host at load time.
+//
+// Built against the simulator's development kit (QM_ORBITER_SDK) these are the kit's classes.
+// Otherwise this header declares the members the module uses with the kit's exact signatures
+// (constness, parameter and return types), the kit's data members, and every callback of the kit
+// in the kit's order: VESSEL has no virtual function, so a vessel object's virtual table starts
+// with VESSEL2::clbkSetClassCaps.
 #pragma once
 
 #include "host/HostTypes.h"
+#include "host/Sketchpad.h"
+
+#if !defined(QM_ORBITER_SDK)
+
+class Vessel;  // the host's own record of a vessel
 
 class QM_HOST_API VESSEL {
   public:
-    VESSEL(OBJHANDLE hVessel, int flightModel = 1);
-    virtual ~VESSEL();
+    VESSEL(OBJHANDLE hVessel, int fmodel = 1);
 
-    OBJHANDLE GetHandle() const;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wignored-qualifiers"  // the kit's signature
+    const OBJHANDLE GetHandle() const;
+#pragma GCC diagnostic pop
     char* GetName() const;
-    const char* GetClassNameA() const;
+    // GetClassName in the kit; the system headers name it GetClassNameA.
+    char* GetClassNameA() const;
 
     // Physical definition.
     void SetSize(double size) const;
-    void SetEmptyMass(double emptyMass) const;
+    void SetEmptyMass(double m) const;
     // Drag coefficients for +z, -z, x and y.
-    void SetCW(double cwZPositive, double cwZNegative, double cwX, double cwY) const;
+    void SetCW(double cw_z_pos, double cw_z_neg, double cw_x, double cw_y) const;
     void SetCrossSections(const VECTOR3& cs) const;
     void SetRotDrag(const VECTOR3& rd) const;
     void SetPitchMomentScale(double scale) const;
@@ -28,94 +42,94 @@ class QM_HOST_API VESSEL {
     void SetPMI(const VECTOR3& pmi) const;
 
     // Propellant and thrusters.
-    PROPELLANT_HANDLE CreatePropellantResource(double maxMass, double mass = -1.0,
+    PROPELLANT_HANDLE CreatePropellantResource(double maxmass, double mass = -1.0,
                                                double efficiency = 1.0) const;
-    THRUSTER_HANDLE CreateThruster(const VECTOR3& pos, const VECTOR3& dir, double maxThrust,
-                                   PROPELLANT_HANDLE propellant = nullptr, double isp = 0.0,
-                                   double ispRef = 0.0, double pRef = 101.4e3) const;
-    void SetThrusterMax0(THRUSTER_HANDLE thruster, double maxThrust) const;
+    THRUSTER_HANDLE CreateThruster(const VECTOR3& pos, const VECTOR3& dir, double maxth0,
+                                   PROPELLANT_HANDLE hp = nullptr, double isp0 = 0.0,
+                                   double isp_ref = 0.0, double p_ref = 101.4e3) const;
+    void SetThrusterMax0(THRUSTER_HANDLE th, double maxth0) const;
     // The thruster list is copied. A group of a type that exists replaces it.
-    THGROUP_HANDLE CreateThrusterGroup(THRUSTER_HANDLE* thrusters, int count,
-                                       THGROUP_TYPE type) const;
-    // Deletes the group of that type; with deleteThrusters false its thrusters stay. Deleting a
-    // missing group is harmless (false).
-    bool DelThrusterGroup(THGROUP_TYPE type, bool deleteThrusters = false) const;
-    void SetThrusterGroupLevel(THGROUP_TYPE type, double level) const;
-    unsigned int AddExhaust(THRUSTER_HANDLE thruster, double lengthScale, double widthScale,
-                            const VECTOR3& pos, const VECTOR3& dir,
-                            SURFHANDLE texture = nullptr) const;
+    THGROUP_HANDLE CreateThrusterGroup(THRUSTER_HANDLE* th, int nth, THGROUP_TYPE thgt) const;
+    // Deletes the group of that type; with delth false its thrusters stay. Deleting a missing
+    // group is harmless (false).
+    bool DelThrusterGroup(THGROUP_TYPE thgt, bool delth = false) const;
+    void SetThrusterGroupLevel(THGROUP_TYPE thgt, double level) const;
+    UINT AddExhaust(THRUSTER_HANDLE th, double lscale, double wscale, const VECTOR3& pos,
+                    const VECTOR3& dir, SURFHANDLE tex = nullptr) const;
     // The host keeps `pos` by reference for the stream's life: the source point follows it.
-    PSTREAM_HANDLE AddExhaustStream(THRUSTER_HANDLE thruster, const VECTOR3& pos,
-                                    PARTICLESTREAMSPEC* description = nullptr) const;
+    PSTREAM_HANDLE AddExhaustStream(THRUSTER_HANDLE th, const VECTOR3& pos,
+                                    PARTICLESTREAMSPEC* pss = nullptr) const;
 
     // Docking ports, numbered in creation order.
     DOCKHANDLE CreateDock(const VECTOR3& pos, const VECTOR3& dir, const VECTOR3& rot) const;
-    unsigned int DockCount() const;
-    DOCKHANDLE GetDockHandle(unsigned int port) const;
+    UINT DockCount() const;
+    DOCKHANDLE GetDockHandle(UINT n) const;
     // The vessel docked at the port, or null.
-    OBJHANDLE GetDockStatus(DOCKHANDLE dock) const;
+    OBJHANDLE GetDockStatus(DOCKHANDLE hDock) const;
     // 0 when the port is free, 1 when something is docked there.
-    unsigned int DockingStatus(unsigned int port) const;
+    UINT DockingStatus(UINT port) const;
 
-    // Attachment points. toParent true: a point by which this vessel hangs on a parent;
+    // Attachment points. toparent true: a point by which this vessel hangs on a parent;
     // false: a point on which this vessel carries a child. Parameters come back exactly as set.
-    ATTACHMENTHANDLE CreateAttachment(bool toParent, const VECTOR3& pos, const VECTOR3& dir,
+    ATTACHMENTHANDLE CreateAttachment(bool toparent, const VECTOR3& pos, const VECTOR3& dir,
                                       const VECTOR3& rot, const char* id, bool loose = false) const;
     void SetAttachmentParams(ATTACHMENTHANDLE attachment, const VECTOR3& pos, const VECTOR3& dir,
                              const VECTOR3& rot) const;
     void GetAttachmentParams(ATTACHMENTHANDLE attachment, VECTOR3& pos, VECTOR3& dir,
                              VECTOR3& rot) const;
-    DWORD AttachmentCount(bool toParent) const;
-    ATTACHMENTHANDLE GetAttachmentHandle(bool toParent, DWORD index) const;
     const char* GetAttachmentId(ATTACHMENTHANDLE attachment) const;
+    DWORD AttachmentCount(bool toparent) const;
+    ATTACHMENTHANDLE GetAttachmentHandle(bool toparent, DWORD i) const;
 
     // Visuals.
-    unsigned int AddMesh(const char* meshName, const VECTOR3* offset = nullptr) const;
-    void SetMeshVisibilityMode(unsigned int meshIndex, unsigned short mode) const;
-    void SetCameraOffset(const VECTOR3& offset) const;
+    UINT AddMesh(const char* meshname, const VECTOR3* ofs = nullptr) const;
+    void SetMeshVisibilityMode(UINT idx, WORD mode) const;
+    void SetCameraOffset(const VECTOR3& co) const;
 
     // Transponder.
-    bool EnableTransponder(bool enable) const;
-    bool SetTransponderChannel(unsigned int channel) const;
+    void EnableTransponder(bool enable) const;
+    bool SetTransponderChannel(DWORD ch) const;
 
     // State and frames.
-    void GetAngularVel(VECTOR3& angularVelocity) const;
+    void GetAngularVel(VECTOR3& avel) const;
     void GetStatus(VESSELSTATUS& status) const;
     // Vessel-frame point to a position relative to the reference body.
     void Local2Rel(const VECTOR3& local, VECTOR3& rel) const;
     // Vessel-frame direction to the global frame (rotation only).
-    void GlobalRot(const VECTOR3& local, VECTOR3& global) const;
+    void GlobalRot(const VECTOR3& rloc, VECTOR3& rglob) const;
     // Global point to the vessel frame.
     void Global2Local(const VECTOR3& global, VECTOR3& local) const;
     // Rotation from the vessel frame to the global frame.
-    void GetRotationMatrix(MATRIX3& rotation) const;
-    void SetRotationMatrix(const MATRIX3& rotation) const;
+    void GetRotationMatrix(MATRIX3& R) const;
+    void SetRotationMatrix(const MATRIX3& R) const;
 
     // Hands one scenario line to the host's own parser.
     void ParseScenarioLineEx(char* line, void* status) const;
 
-  private:
-    OBJHANDLE handle_;
-    int flightModel_;
+  protected:
+    Vessel* vessel;     // the host's record of the vessel
+    short flightmodel;  // realism level
+    short version;      // interface version: 0 VESSEL, 1 VESSEL2, 2 VESSEL3, 3 VESSEL4
 };
 
 class QM_HOST_API VESSEL2 : public VESSEL {
   public:
-    VESSEL2(OBJHANDLE hVessel, int flightModel = 1);
+    VESSEL2(OBJHANDLE hVessel, int fmodel = 1);
 
     virtual void clbkSetClassCaps(FILEHANDLE cfg);
     virtual void clbkSaveState(FILEHANDLE scn);
     virtual void clbkLoadStateEx(FILEHANDLE scn, void* status);
     virtual void clbkSetStateEx(const void* status);
     virtual void clbkPostCreation();
-    virtual void clbkFocusChanged(bool getFocus, OBJHANDLE newVessel, OBJHANDLE oldVessel);
+    virtual void clbkFocusChanged(bool getfocus, OBJHANDLE hNewVessel, OBJHANDLE hOldVessel);
     virtual void clbkPreStep(double simt, double simdt, double mjd);
     virtual void clbkPostStep(double simt, double simdt, double mjd);
-    virtual bool clbkPlaybackEvent(double simt, double eventT, const char* eventType,
+    virtual bool clbkPlaybackEvent(double simt, double event_t, const char* event_type,
                                    const char* event);
     virtual void clbkVisualCreated(VISHANDLE vis, int refcount);
     virtual void clbkVisualDestroyed(VISHANDLE vis, int refcount);
-    virtual void clbkDrawHUD(int mode, const HUDPAINTSPEC* hps, HDC hdc);
+    // The simulator no longer calls this one; it draws the HUD through VESSEL3's.
+    virtual void clbkDrawHUD(int mode, const HUDPAINTSPEC* hps, HDC hDC);
     virtual void clbkRCSMode(int mode);
     virtual void clbkADCtrlMode(DWORD mode);
     virtual void clbkHUDMode(int mode);
@@ -133,3 +147,31 @@ class QM_HOST_API VESSEL2 : public VESSEL {
     virtual bool clbkVCMouseEvent(int id, int event, VECTOR3& p);
     virtual bool clbkVCRedrawEvent(int id, int event, SURFHANDLE surf);
 };
+
+class QM_HOST_API VESSEL3 : public VESSEL2 {
+  public:
+    VESSEL3(OBJHANDLE hVessel, int fmodel = 1);
+
+    // The older overloads stay callable beside the ones added here.
+    using VESSEL2::clbkDrawHUD;
+    using VESSEL2::clbkPanelMouseEvent;
+    using VESSEL2::clbkPanelRedrawEvent;
+
+    virtual bool clbkPanelMouseEvent(int id, int event, int mx, int my, void* context);
+    virtual bool clbkPanelRedrawEvent(int id, int event, SURFHANDLE surf, void* context);
+    virtual int clbkGeneric(int msgid = 0, int prm = 0, void* context = nullptr);
+    virtual bool clbkLoadPanel2D(int id, PANELHANDLE hPanel, DWORD viewW, DWORD viewH);
+    // Draws the HUD: the base draws the host's default HUD and returns true.
+    virtual bool clbkDrawHUD(int mode, const HUDPAINTSPEC* hps, oapi::Sketchpad* skp);
+    virtual void clbkRenderHUD(int mode, const HUDPAINTSPEC* hps, SURFHANDLE hDefaultTex);
+    virtual void clbkGetRadiationForce(const VECTOR3& mflux, VECTOR3& F, VECTOR3& pos);
+};
+
+class QM_HOST_API VESSEL4 : public VESSEL3 {
+  public:
+    VESSEL4(OBJHANDLE hVessel, int fmodel = 1);
+
+    virtual int clbkNavProcess(int mode);
+};
+
+#endif

@@ -68,7 +68,7 @@ void CheckValues(const ScriptCommand& command) {
             if (!ParseKeyStroke(command.words[1])) Fail("'" + command.words[1] + "' is not a key");
             break;
         case CommandKind::Thrust:
-            if (n[0] >= THGROUP_TYPE_COUNT) Fail("thruster group type must be 0 to 14");
+            if (n[0] >= sim::kThrusterGroupSlots) Fail("thruster group type must be 0 to 14");
             if (n[1] < 0.0 || n[1] > 1.0) Fail("thrust level must be 0 to 1");
             break;
         case CommandKind::Dock:

@@ -111,7 +111,8 @@ enum class VesselKind {
     Inert,      // a class without a module: no callbacks, scenario lines kept as read
 };
 
-inline constexpr int kThrusterGroupSlots = THGROUP_TYPE_COUNT;
+// One slot per thruster-group type, THGROUP_MAIN to THGROUP_ATT_BACK.
+inline constexpr int kThrusterGroupSlots = THGROUP_ATT_BACK + 1;
 
 // Cache lines at the start of a vessel that hold what an arrival scan reads of it (below).
 inline constexpr std::size_t kScanLines = 4;

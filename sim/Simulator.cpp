@@ -306,7 +306,7 @@ void Simulator::SetAngularVelocity(const std::string& vessel, const VECTOR3& rad
 }
 
 void Simulator::SetThrust(const std::string& vessel, int groupType, double level) {
-    if (groupType < 0 || groupType >= THGROUP_TYPE_COUNT)
+    if (groupType < 0 || groupType >= sim::kThrusterGroupSlots)
         throw InputError("thruster group type must be 0 to 14");
     if (!(level >= 0.0 && level <= 1.0)) throw InputError("thrust level must be 0 to 1");
     // A group the vessel does not have (now) takes no level, as in the host.

@@ -21,7 +21,7 @@ SimVessel* Self(OBJHANDLE handle) { return World::LiveVessel(handle); }
 
 char emptyName[1] = {'\0'};
 
-bool ValidGroupType(THGROUP_TYPE type) { return type >= 0 && type < THGROUP_TYPE_COUNT; }
+bool ValidGroupType(THGROUP_TYPE type) { return type >= 0 && type < sim::kThrusterGroupSlots; }
 
 }  // namespace
 

@@ -10,14 +10,17 @@ char* Quillmar::StartHudMessage() {
 
 void Quillmar::PostHudText(const char* text) { PostHudMessage("%s", text); }
 
-void Quillmar::clbkDrawHUD(int mode, const HUDPAINTSPEC* hps, HDC hdc) {
-    VESSEL2::clbkDrawHUD(mode, hps, hdc);
-    if (!(hudMessageTimer > 0.0)) return;
+bool Quillmar::clbkDrawHUD(int mode, const HUDPAINTSPEC* hps, oapi::Sketchpad* skp) {
+    VESSEL4::clbkDrawHUD(mode, hps, skp);
+    if (!(hudMessageTimer > 0.0)) return true;
 
-    const int hudHeight = hps != nullptr ? hps->H : 0;
-    const int y = (hudHeight / kHudLineUnit) * kHudMessageRow;
-    TextOutA(hdc, kHudMessageX, y, hudMessage, static_cast<int>(std::strlen(hudMessage)));
+    if (skp != nullptr) {
+        const int hudHeight = hps != nullptr ? hps->H : 0;
+        const int y = (hudHeight / kHudLineUnit) * kHudMessageRow;
+        skp->Text(kHudMessageX, y, hudMessage, static_cast<int>(std::strlen(hudMessage)));
+    }
 
     hudMessageTimer -= oapiGetSimStep();
     if (hudMessageTimer < 0.0) hudMessageTimer = 0.0;
+    return true;
 }

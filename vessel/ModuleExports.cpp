@@ -1,5 +1,6 @@
 // The three functions through which the host creates and destroys ships and asks the module's
 // version.
+#include <cstring>
 #include <new>
 
 #include "host/HostApi.h"
@@ -20,9 +21,14 @@ QM_EXPORT VESSEL* ovcInit(OBJHANDLE hVessel, int flightModel) {
     return new (std::nothrow) Quillmar(hVessel, flightModel);
 }
 
-QM_EXPORT void ovcExit(VESSEL* vessel) { delete vessel; }
+// VESSEL has no virtual destructor: the object is deleted as what ovcInit made.
+QM_EXPORT void ovcExit(VESSEL* vessel) { delete static_cast<Quillmar*>(vessel); }
 
 QM_EXPORT int GetModuleVersion() {
-    if (moduleVersion == 0) moduleVersion = Date2Int(kVersionDate);
+    if (moduleVersion == 0) {
+        char date[sizeof kVersionDate];  // the host takes the text as writable
+        std::memcpy(date, kVersionDate, sizeof date);
+        moduleVersion = Date2Int(date);
+    }
     return moduleVersion;
 }

@@ -1,6 +1,7 @@
 // The Quillmar: a very large crewed ship with eight main engines, twenty attitude thrusters and
 // seven docking ports. The host creates one object per vessel through ovcInit and drives it
-// through the callbacks below.
+// through the callbacks below. A VESSEL4, as the simulator's own sample vessels are: the simulator
+// calls the HUD callback of VESSEL3 and later only.
 #pragma once
 
 #include "crew/CrewManager.h"
@@ -12,16 +13,20 @@
 // their attitude thrusters with it, and the RCS-level key switches it.
 extern double rcsThrustLevel;
 
-class Quillmar : public VESSEL2 {
+class Quillmar final : public VESSEL4 {
   public:
-    Quillmar(OBJHANDLE hVessel, int flightModel) : VESSEL2(hVessel, flightModel) {}
+    Quillmar(OBJHANDLE hVessel, int flightModel) : VESSEL4(hVessel, flightModel) {}
+
+    // The device-context HUD callback keeps the host's own behaviour: the simulator draws a
+    // VESSEL3's HUD through the Sketchpad one below.
+    using VESSEL3::clbkDrawHUD;
 
     void clbkSetClassCaps(FILEHANDLE cfg) override;
     void clbkSaveState(FILEHANDLE scn) override;
     void clbkLoadStateEx(FILEHANDLE scn, void* status) override;
     void clbkPreStep(double simt, double simdt, double mjd) override;
     void clbkPostStep(double simt, double simdt, double mjd) override;
-    void clbkDrawHUD(int mode, const HUDPAINTSPEC* hps, HDC hdc) override;
+    bool clbkDrawHUD(int mode, const HUDPAINTSPEC* hps, oapi::Sketchpad* skp) override;
     int clbkConsumeBufferedKey(DWORD key, bool down, char* kstate) override;
 
   private:

@@ -53,19 +53,19 @@ inline constexpr VECTOR3 kMainExhaustPoints[kMainEngineCount] = {
 
 // Smoke of every main engine.
 inline constexpr PARTICLESTREAMSPEC kMainExhaustStreamSpec{
-    0,                  // flags
-    2.0,                // particle size at creation
-    20.0,               // creation rate
-    150.0,              // emission velocity
-    0.1,                // velocity spread
-    0.2,                // lifetime
-    16.0,               // growth rate
-    2.0,                // slow-down in atmosphere
-    PARTICLE_EMISSIVE,  // lighting
-    PARTICLE_LVL_SQRT,  // level mapping
+    0,                             // flags
+    2.0,                           // particle size at creation
+    20.0,                          // creation rate
+    150.0,                         // emission velocity
+    0.1,                           // velocity spread
+    0.2,                           // lifetime
+    16.0,                          // growth rate
+    2.0,                           // slow-down in atmosphere
+    PARTICLESTREAMSPEC::EMISSIVE,  // lighting
+    PARTICLESTREAMSPEC::LVL_SQRT,  // level mapping
     0.0,
-    1.0,                // level minimum, maximum
-    PARTICLE_ATM_PLOG,  // atmosphere mapping
+    1.0,                           // level minimum, maximum
+    PARTICLESTREAMSPEC::ATM_PLOG,  // atmosphere mapping
     0.00001,
     0.1,      // atmosphere minimum, maximum
     nullptr,  // texture: the host's default

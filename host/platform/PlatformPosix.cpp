@@ -28,12 +28,6 @@ bool NextMatch(FileSearch* search, WIN32_FIND_DATAA* found) {
 
 }  // namespace
 
-BOOL TextOutA(HDC hdc, int x, int y, const char* text, int length) {
-    if (hdc == nullptr || text == nullptr || length < 0) return 0;
-    hdc->DrawText(x, y, text, length);
-    return 1;
-}
-
 HANDLE FindFirstFileA(const char* pattern, WIN32_FIND_DATAA* found) {
     if (pattern == nullptr || found == nullptr) return INVALID_HANDLE_VALUE;
     char path[MAX_PATH];
