@@ -48,7 +48,8 @@ struct HandOverRecord {
     std::int32_t reserved;
     std::int32_t ejectFlag;
 };
-static_assert(std::endian::native == std::endian::little, "the record is written as it lies in memory");
+static_assert(std::endian::native == std::endian::little,
+              "the record is written as it lies in memory");
 static_assert(sizeof(HandOverRecord) == 104);
 static_assert(offsetof(HandOverRecord, vesselName) == 0);
 static_assert(offsetof(HandOverRecord, meshName) == 40);
