@@ -26,6 +26,8 @@ class QM_HOST_API VESSEL {
     const OBJHANDLE GetHandle() const;
 #pragma GCC diagnostic pop
     char* GetName() const;
+    // 0 VESSEL, 1 VESSEL2, 2 VESSEL3, 3 VESSEL4: which callbacks the object has.
+    int Version() const { return version; }
     // GetClassName in the kit; the system headers name it GetClassNameA.
     char* GetClassNameA() const;
 

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <string_view>
 
 #include "host/CrewAddon.h"
@@ -15,6 +16,13 @@ constexpr char kMemberKey[] = "MEMBER";
 constexpr char kMemberAttachmentKey[] = "WALKED";
 
 constexpr VECTOR3 kZero{0, 0, 0};
+
+// Writes one scenario line through the host's function, which takes writable texts.
+void WriteLine(FILEHANDLE scn, const char* item, const char* value) {
+    std::string key = item;
+    std::string text = value;
+    oapiWriteScenario_string(scn, key.data(), text.data());
+}
 
 }  // namespace
 
@@ -53,8 +61,8 @@ void CrewAddonVessel::clbkSaveState(FILEHANDLE scn) {
     VESSEL2::clbkSaveState(scn);
     char member[64];
     std::snprintf(member, sizeof member, "%d %d %d", age_, pulse_, weight_);
-    oapiWriteScenario_string(scn, kMemberKey, member);
-    if (memberAttachment_) oapiWriteScenario_string(scn, kMemberAttachmentKey, "");
+    WriteLine(scn, kMemberKey, member);
+    if (memberAttachment_) WriteLine(scn, kMemberAttachmentKey, "");
 }
 
 void CrewAddonVessel::clbkLoadStateEx(FILEHANDLE scn, void* status) {

@@ -55,7 +55,7 @@ OBJHANDLE oapiGetVesselByIndex(int index) {
     return world->VesselAt(static_cast<std::size_t>(index));
 }
 
-OBJHANDLE oapiGetObjectByName(const char* name) {
+OBJHANDLE oapiGetObjectByName(char* name) {
     World* world = World::Current();
     return (world && name) ? world->Find(name) : nullptr;
 }
@@ -149,7 +149,7 @@ bool oapiReadScenario_nextline(FILEHANDLE scn, char*& line) {
     return true;
 }
 
-void oapiWriteScenario_string(FILEHANDLE scn, const char* item, const char* value) {
+void oapiWriteScenario_string(FILEHANDLE scn, char* item, char* value) {
     World* world = World::Current();
     if (world == nullptr || scn == nullptr || scn != world->activeSink || item == nullptr) return;
     std::string line = item;
@@ -165,7 +165,7 @@ void InitLib(HINSTANCE module) {
     sim::libraryCalls.lastInitLibModule = module;
 }
 
-int Date2Int(const char* date) {
+int Date2Int(char* date) {
     ++sim::libraryCalls.date2IntCalls;
     return sim::DateNumber(date);
 }

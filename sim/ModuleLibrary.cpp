@@ -21,12 +21,6 @@ ModuleLibrary::ModuleLibrary(const std::filesystem::path& path) : path_(path) {
         throw InputError("module library " + path.string() +
                          " does not export ovcInit and ovcExit");
     }
-    try {
-        os::ObserveTextOutput(handle_);
-    } catch (...) {
-        os::UnloadLibrary(handle_);
-        throw;
-    }
 }
 
 ModuleLibrary::~ModuleLibrary() { os::UnloadLibrary(handle_); }

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "sim/KeyStroke.h"
+#include "sim/SimVessel.h"
 #include "sim/Simulator.h"
 #include "sim/TextParsing.h"
 

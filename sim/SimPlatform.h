@@ -1,5 +1,5 @@
 // The few things the stand-in simulator asks of the operating system: loading a module library,
-// the program's own folder, a fresh temporary folder, and the device context the HUD is drawn on.
+// the program's own folder, a fresh temporary folder, and the surface the HUD is drawn on.
 // Each platform has its own implementation file (SimPlatformPosix.cpp, SimPlatformWindows.cpp).
 #pragma once
 
@@ -29,42 +29,33 @@ std::filesystem::path ProgramFolder();
 // folder; empty with `error` set when it cannot.
 std::filesystem::path MakeTemporaryFolder(std::string_view prefix, std::string* error);
 
-// Receives every text drawn on a HUD canvas.
-class TextRecorder {
-  public:
-    virtual void Record(int x, int y, const char* text, int length) = 0;
-
-  protected:
-    ~TextRecorder() = default;
-};
-
-// The device context the focus vessel's HUD is drawn on. Every text drawn on it reaches the
-// recorder; on Windows it is a GDI memory device context with a bitmap of kWidth x kHeight.
+// The surface the focus vessel's HUD is drawn on. On Windows it is a GDI memory device context
+// with a bitmap of kWidth x kHeight, on which texts are drawn with gdi32's TextOutA; elsewhere it
+// keeps no pixels.
 class HudCanvas {
   public:
     static constexpr int kWidth = 800;
     static constexpr int kHeight = 600;
 
-    explicit HudCanvas(TextRecorder& recorder);
+    HudCanvas();
     ~HudCanvas();
     HudCanvas(const HudCanvas&) = delete;
     HudCanvas& operator=(const HudCanvas&) = delete;
 
-    HDC Hdc() const;
+    // Draws `length` characters of `text` with their top left at (x, y).
+    void DrawText(int x, int y, const char* text, int length);
     // Clears what the last frame drew.
     void BeginFrame();
     // The canvas pixels (kWidth x kHeight, top row first, 0x00RRGGBB), or null when the platform
     // keeps no pixels.
     const std::uint32_t* Pixels() const;
+    // Height in pixels of a line of text as the canvas draws it; 0 when it keeps no pixels.
+    int LineHeight() const;
 
     struct Impl;
 
   private:
     std::unique_ptr<Impl> impl_;
 };
-
-// Makes the module library's text drawing calls reach the recorder of the canvas they draw on.
-// Throws std::runtime_error when the library's calls cannot be observed.
-void ObserveTextOutput(void* library);
 
 }  // namespace sim::os

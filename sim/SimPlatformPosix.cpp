@@ -42,21 +42,13 @@ fs::path MakeTemporaryFolder(std::string_view prefix, std::string* error) {
     return pattern;
 }
 
-struct HudCanvas::Impl final : TextSurface {
-    explicit Impl(TextRecorder& recorder) : recorder(recorder) {}
-    void DrawText(int x, int y, const char* text, int length) override {
-        recorder.Record(x, y, text, length);
-    }
-    TextRecorder& recorder;
-};
+struct HudCanvas::Impl {};
 
-HudCanvas::HudCanvas(TextRecorder& recorder) : impl_(std::make_unique<Impl>(recorder)) {}
+HudCanvas::HudCanvas() = default;
 HudCanvas::~HudCanvas() = default;
-HDC HudCanvas::Hdc() const { return impl_.get(); }
+void HudCanvas::DrawText(int, int, const char*, int) {}
 void HudCanvas::BeginFrame() {}
 const std::uint32_t* HudCanvas::Pixels() const { return nullptr; }
-
-// The module draws through the platform layer's TextOutA, which calls the surface directly.
-void ObserveTextOutput(void* /*library*/) {}
+int HudCanvas::LineHeight() const { return 0; }
 
 }  // namespace sim::os

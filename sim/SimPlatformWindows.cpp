@@ -1,7 +1,5 @@
 // The simulator's operating-system calls on Windows. The HUD canvas is a GDI memory device
-// context holding a 32-bit bitmap; the module draws on it with gdi32's own TextOutA. To know the
-// texts, the simulator watches the module's calls as an API monitor does: it points the loaded
-// library's import slot for TextOutA at a function that records the call and then draws it.
+// context holding a 32-bit bitmap, on which the HUD's texts are drawn with gdi32's TextOutA.
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -29,10 +27,6 @@ std::string ErrorText(DWORD code) {
     }
     return result.empty() ? "system error " + std::to_string(code) : result;
 }
-
-// The canvases alive now, so a drawing call can find the recorder of its device context.
-constexpr int kMaxCanvases = 8;
-HudCanvas::Impl* liveCanvases[kMaxCanvases] = {};
 
 }  // namespace
 
@@ -81,8 +75,6 @@ fs::path MakeTemporaryFolder(std::string_view prefix, std::string* error) {
 }
 
 struct HudCanvas::Impl {
-    explicit Impl(TextRecorder& recorder) : recorder(recorder) {}
-
     // Rows [top, bottom) hold what was drawn since the last clear. The height is that of the
     // font selected now, which the module may have changed.
     void Touch(int y) {
@@ -92,7 +84,6 @@ struct HudCanvas::Impl {
         bottom = std::min(kHeight, std::max(bottom, y + height));
     }
 
-    TextRecorder& recorder;
     HDC dc = nullptr;
     HBITMAP bitmap = nullptr;
     HGDIOBJ previousBitmap = nullptr;
@@ -101,7 +92,7 @@ struct HudCanvas::Impl {
     int bottom = 0;
 };
 
-HudCanvas::HudCanvas(TextRecorder& recorder) : impl_(std::make_unique<Impl>(recorder)) {
+HudCanvas::HudCanvas() : impl_(std::make_unique<Impl>()) {
     Impl& canvas = *impl_;
     canvas.dc = CreateCompatibleDC(nullptr);
     if (canvas.dc == nullptr) throw std::runtime_error("cannot create the HUD device context");
@@ -123,30 +114,25 @@ HudCanvas::HudCanvas(TextRecorder& recorder) : impl_(std::make_unique<Impl>(reco
     // HUD text: green strokes on whatever lies beneath.
     SetBkMode(canvas.dc, TRANSPARENT);
     SetTextColor(canvas.dc, RGB(0, 255, 0));
-
-    for (auto& slot : liveCanvases) {
-        if (slot == nullptr) {
-            slot = &canvas;
-            return;
-        }
-    }
-    SelectObject(canvas.dc, canvas.previousBitmap);
-    DeleteObject(canvas.bitmap);
-    DeleteDC(canvas.dc);
-    throw std::runtime_error("too many HUD canvases");
 }
 
 HudCanvas::~HudCanvas() {
     Impl& canvas = *impl_;
-    for (auto& slot : liveCanvases) {
-        if (slot == &canvas) slot = nullptr;
-    }
     SelectObject(canvas.dc, canvas.previousBitmap);
     DeleteObject(canvas.bitmap);
     DeleteDC(canvas.dc);
 }
 
-HDC HudCanvas::Hdc() const { return impl_->dc; }
+void HudCanvas::DrawText(int x, int y, const char* text, int length) {
+    if (text == nullptr || length < 0) return;
+    impl_->Touch(y);
+    TextOutA(impl_->dc, x, y, text, length);
+}
+
+int HudCanvas::LineHeight() const {
+    TEXTMETRICA metrics = {};
+    return GetTextMetricsA(impl_->dc, &metrics) ? metrics.tmHeight : 0;
+}
 
 void HudCanvas::BeginFrame() {
     Impl& canvas = *impl_;
@@ -162,70 +148,6 @@ void HudCanvas::BeginFrame() {
 const std::uint32_t* HudCanvas::Pixels() const {
     GdiFlush();
     return impl_->pixels;
-}
-
-namespace {
-
-// Takes the module's TextOutA calls: hands the text to the canvas's recorder, then draws it.
-BOOL WINAPI RecordedTextOutA(HDC dc, int x, int y, LPCSTR text, int length) {
-    for (HudCanvas::Impl* canvas : liveCanvases) {
-        if (canvas != nullptr && canvas->dc == dc && text != nullptr && length >= 0) {
-            canvas->recorder.Record(x, y, text, length);
-            canvas->Touch(y);
-            break;
-        }
-    }
-    return TextOutA(dc, x, y, text, length);
-}
-
-template <typename T>
-T* At(BYTE* base, DWORD offset) {
-    return reinterpret_cast<T*>(base + offset);
-}
-
-}  // namespace
-
-void ObserveTextOutput(void* library) {
-    auto* base = static_cast<BYTE*>(library);
-    const auto* dos = At<IMAGE_DOS_HEADER>(base, 0);
-    if (dos->e_magic != IMAGE_DOS_SIGNATURE) throw std::runtime_error("not a loaded library");
-    const auto* headers = At<IMAGE_NT_HEADERS>(base, static_cast<DWORD>(dos->e_lfanew));
-    if (headers->Signature != IMAGE_NT_SIGNATURE) throw std::runtime_error("not a loaded library");
-    const IMAGE_DATA_DIRECTORY& imports =
-        headers->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    if (imports.VirtualAddress == 0) return;  // imports nothing, so draws nothing
-
-    const auto textOut = reinterpret_cast<ULONG_PTR>(&TextOutA);
-    const auto recorded = reinterpret_cast<ULONG_PTR>(&RecordedTextOutA);
-    for (auto* entry = At<IMAGE_IMPORT_DESCRIPTOR>(base, imports.VirtualAddress); entry->Name != 0;
-         ++entry) {
-        if (lstrcmpiA(At<char>(base, entry->Name), "gdi32.dll") != 0) continue;
-        auto* slots = At<IMAGE_THUNK_DATA>(base, entry->FirstThunk);
-        const IMAGE_THUNK_DATA* names = entry->OriginalFirstThunk != 0
-                                            ? At<IMAGE_THUNK_DATA>(base, entry->OriginalFirstThunk)
-                                            : nullptr;
-        for (std::size_t i = 0; slots[i].u1.Function != 0; ++i) {
-            bool isTextOut = false;
-            if (names != nullptr && !IMAGE_SNAP_BY_ORDINAL(names[i].u1.Ordinal)) {
-                const auto* byName =
-                    At<IMAGE_IMPORT_BY_NAME>(base, static_cast<DWORD>(names[i].u1.AddressOfData));
-                isTextOut =
-                    std::strcmp(reinterpret_cast<const char*>(byName->Name), "TextOutA") == 0;
-            } else {
-                isTextOut = slots[i].u1.Function == textOut;
-            }
-            if (!isTextOut) continue;
-            DWORD protection = 0;
-            if (!VirtualProtect(&slots[i].u1.Function, sizeof slots[i].u1.Function, PAGE_READWRITE,
-                                &protection)) {
-                throw std::runtime_error("cannot watch the module's TextOutA calls: " +
-                                         ErrorText(GetLastError()));
-            }
-            slots[i].u1.Function = recorded;
-            VirtualProtect(&slots[i].u1.Function, sizeof slots[i].u1.Function, protection,
-                           &protection);
-        }
-    }
 }
 
 }  // namespace sim::os

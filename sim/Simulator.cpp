@@ -256,7 +256,7 @@ std::string Simulator::HudText(const std::string& vessel) const {
     return (found && found->hudHasText) ? found->hudText : std::string();
 }
 
-std::vector<HudDrawCall> Simulator::HudDrawCalls() const { return state_->world->surface.Calls(); }
+std::vector<HudDrawCall> Simulator::HudDrawCalls() const { return state_->world->hud.Calls(); }
 
 void Simulator::Dock(const std::string& vessel, unsigned port, const std::string& other,
                      unsigned otherPort) {

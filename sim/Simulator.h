@@ -13,7 +13,7 @@
 
 #include "host/HostApi.h"
 #include "sim/HostFaults.h"
-#include "sim/RecordingSurface.h"
+#include "sim/HudSketchpad.h"
 
 namespace sim {
 

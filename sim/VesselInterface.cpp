@@ -25,56 +25,61 @@ bool ValidGroupType(THGROUP_TYPE type) { return type >= 0 && type < sim::kThrust
 
 }  // namespace
 
-VESSEL::VESSEL(OBJHANDLE hVessel, int flightModel) : handle_(hVessel), flightModel_(flightModel) {}
-VESSEL::~VESSEL() = default;
+// The stand-in's own record of a vessel is found by its handle, so the interface keeps the handle
+// where the simulator keeps its record.
+VESSEL::VESSEL(OBJHANDLE hVessel, int fmodel)
+    : vessel(static_cast<Vessel*>(hVessel)), flightmodel(static_cast<short>(fmodel)), version(0) {}
 
-OBJHANDLE VESSEL::GetHandle() const { return handle_; }
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wignored-qualifiers"  // the interface's signature
+const OBJHANDLE VESSEL::GetHandle() const { return vessel; }
+#pragma GCC diagnostic pop
 
 char* VESSEL::GetName() const {
-    SimVessel* v = Self(handle_);
+    SimVessel* v = Self(GetHandle());
     return v ? v->name.data() : emptyName;
 }
 
-const char* VESSEL::GetClassNameA() const {
-    SimVessel* v = Self(handle_);
-    return v ? v->className.c_str() : nullptr;
+char* VESSEL::GetClassNameA() const {
+    SimVessel* v = Self(GetHandle());
+    return v ? v->className.data() : nullptr;
 }
 
 void VESSEL::SetSize(double size) const {
-    if (SimVessel* v = Self(handle_)) v->size = size;
+    if (SimVessel* v = Self(GetHandle())) v->size = size;
 }
 
 void VESSEL::SetEmptyMass(double emptyMass) const {
-    if (SimVessel* v = Self(handle_)) v->emptyMass = emptyMass;
+    if (SimVessel* v = Self(GetHandle())) v->emptyMass = emptyMass;
 }
 
 void VESSEL::SetCW(double cwZPositive, double cwZNegative, double cwX, double cwY) const {
-    if (SimVessel* v = Self(handle_)) v->cw = {cwZPositive, cwZNegative, cwX, cwY};
+    if (SimVessel* v = Self(GetHandle())) v->cw = {cwZPositive, cwZNegative, cwX, cwY};
 }
 
 void VESSEL::SetCrossSections(const VECTOR3& cs) const {
-    if (SimVessel* v = Self(handle_)) v->crossSections = cs;
+    if (SimVessel* v = Self(GetHandle())) v->crossSections = cs;
 }
 
 void VESSEL::SetRotDrag(const VECTOR3& rd) const {
-    if (SimVessel* v = Self(handle_)) v->rotDrag = rd;
+    if (SimVessel* v = Self(GetHandle())) v->rotDrag = rd;
 }
 
 void VESSEL::SetPitchMomentScale(double scale) const {
-    if (SimVessel* v = Self(handle_)) v->pitchMomentScale = scale;
+    if (SimVessel* v = Self(GetHandle())) v->pitchMomentScale = scale;
 }
 
 void VESSEL::SetBankMomentScale(double scale) const {
-    if (SimVessel* v = Self(handle_)) v->bankMomentScale = scale;
+    if (SimVessel* v = Self(GetHandle())) v->bankMomentScale = scale;
 }
 
 void VESSEL::SetPMI(const VECTOR3& pmi) const {
-    if (SimVessel* v = Self(handle_)) v->pmi = pmi;
+    if (SimVessel* v = Self(GetHandle())) v->pmi = pmi;
 }
 
 PROPELLANT_HANDLE VESSEL::CreatePropellantResource(double maxMass, double mass,
                                                    double efficiency) const {
-    SimVessel* v = Self(handle_);
+    SimVessel* v = Self(GetHandle());
     if (v == nullptr) return nullptr;
     if (maxMass < 0.0) maxMass = 0.0;
     // No initial mass given (negative): the tank starts full.
@@ -85,20 +90,20 @@ PROPELLANT_HANDLE VESSEL::CreatePropellantResource(double maxMass, double mass,
 THRUSTER_HANDLE VESSEL::CreateThruster(const VECTOR3& pos, const VECTOR3& dir, double maxThrust,
                                        PROPELLANT_HANDLE propellant, double isp, double ispRef,
                                        double pRef) const {
-    SimVessel* v = Self(handle_);
+    SimVessel* v = Self(GetHandle());
     if (v == nullptr) return nullptr;
     return v->AddThruster(
         {0, pos, dir, maxThrust, v->FindPropellant(propellant), isp, ispRef, pRef, 0.0});
 }
 
 void VESSEL::SetThrusterMax0(THRUSTER_HANDLE thruster, double maxThrust) const {
-    SimVessel* v = Self(handle_);
+    SimVessel* v = Self(GetHandle());
     if (sim::Thruster* t = v ? v->FindThruster(thruster) : nullptr) t->maxThrust = maxThrust;
 }
 
 THGROUP_HANDLE VESSEL::CreateThrusterGroup(THRUSTER_HANDLE* thrusters, int count,
                                            THGROUP_TYPE type) const {
-    SimVessel* v = Self(handle_);
+    SimVessel* v = Self(GetHandle());
     if (v == nullptr || !ValidGroupType(type) || count < 0 || (thrusters == nullptr && count > 0)) {
         return nullptr;
     }
@@ -112,7 +117,7 @@ THGROUP_HANDLE VESSEL::CreateThrusterGroup(THRUSTER_HANDLE* thrusters, int count
 }
 
 bool VESSEL::DelThrusterGroup(THGROUP_TYPE type, bool deleteThrusters) const {
-    SimVessel* v = Self(handle_);
+    SimVessel* v = Self(GetHandle());
     if (v == nullptr || !ValidGroupType(type)) return false;
     sim::ThrusterGroup& group = v->groups[static_cast<std::size_t>(type)];
     if (!group.exists) return false;
@@ -126,12 +131,12 @@ bool VESSEL::DelThrusterGroup(THGROUP_TYPE type, bool deleteThrusters) const {
 }
 
 void VESSEL::SetThrusterGroupLevel(THGROUP_TYPE type, double level) const {
-    if (SimVessel* v = Self(handle_)) v->SetGroupLevel(type, level);
+    if (SimVessel* v = Self(GetHandle())) v->SetGroupLevel(type, level);
 }
 
 unsigned int VESSEL::AddExhaust(THRUSTER_HANDLE thruster, double lengthScale, double widthScale,
                                 const VECTOR3& pos, const VECTOR3& dir, SURFHANDLE texture) const {
-    SimVessel* v = Self(handle_);
+    SimVessel* v = Self(GetHandle());
     sim::Thruster* t = v ? v->FindThruster(thruster) : nullptr;
     if (t == nullptr) return static_cast<unsigned int>(-1);
     v->exhausts.push_back({t, lengthScale, widthScale, pos, dir, texture});
@@ -140,7 +145,7 @@ unsigned int VESSEL::AddExhaust(THRUSTER_HANDLE thruster, double lengthScale, do
 
 PSTREAM_HANDLE VESSEL::AddExhaustStream(THRUSTER_HANDLE thruster, const VECTOR3& pos,
                                         PARTICLESTREAMSPEC* description) const {
-    SimVessel* v = Self(handle_);
+    SimVessel* v = Self(GetHandle());
     sim::Thruster* t = v ? v->FindThruster(thruster) : nullptr;
     if (t == nullptr) return nullptr;
     auto stream = std::make_unique<sim::ExhaustStream>();
@@ -153,42 +158,42 @@ PSTREAM_HANDLE VESSEL::AddExhaustStream(THRUSTER_HANDLE thruster, const VECTOR3&
 }
 
 DOCKHANDLE VESSEL::CreateDock(const VECTOR3& pos, const VECTOR3& dir, const VECTOR3& rot) const {
-    SimVessel* v = Self(handle_);
+    SimVessel* v = Self(GetHandle());
     if (v == nullptr) return nullptr;
     return v->AddDock(pos, dir, rot);
 }
 
 unsigned int VESSEL::DockCount() const {
-    SimVessel* v = Self(handle_);
+    SimVessel* v = Self(GetHandle());
     return v ? static_cast<unsigned int>(v->docks.size()) : 0;
 }
 
 DOCKHANDLE VESSEL::GetDockHandle(unsigned int port) const {
-    SimVessel* v = Self(handle_);
+    SimVessel* v = Self(GetHandle());
     return (v && port < v->docks.size()) ? v->docks[port].get() : nullptr;
 }
 
 OBJHANDLE VESSEL::GetDockStatus(DOCKHANDLE dock) const {
-    SimVessel* v = Self(handle_);
+    SimVessel* v = Self(GetHandle());
     sim::Dock* d = v ? v->FindDock(dock) : nullptr;
     return d ? d->mate : nullptr;
 }
 
 unsigned int VESSEL::DockingStatus(unsigned int port) const {
-    SimVessel* v = Self(handle_);
+    SimVessel* v = Self(GetHandle());
     return (v && port < v->docks.size() && v->docks[port]->mate != nullptr) ? 1 : 0;
 }
 
 ATTACHMENTHANDLE VESSEL::CreateAttachment(bool toParent, const VECTOR3& pos, const VECTOR3& dir,
                                           const VECTOR3& rot, const char* id, bool loose) const {
-    SimVessel* v = Self(handle_);
+    SimVessel* v = Self(GetHandle());
     if (v == nullptr || World::Current()->faults.nullAttachments) return nullptr;
     return v->AddAttachment({id ? id : "", pos, dir, rot, 0, toParent, loose});
 }
 
 void VESSEL::SetAttachmentParams(ATTACHMENTHANDLE attachment, const VECTOR3& pos,
                                  const VECTOR3& dir, const VECTOR3& rot) const {
-    SimVessel* v = Self(handle_);
+    SimVessel* v = Self(GetHandle());
     if (sim::Attachment* a = v ? v->FindAttachment(attachment) : nullptr) {
         a->pos = pos;
         a->dir = dir;
@@ -198,7 +203,7 @@ void VESSEL::SetAttachmentParams(ATTACHMENTHANDLE attachment, const VECTOR3& pos
 
 void VESSEL::GetAttachmentParams(ATTACHMENTHANDLE attachment, VECTOR3& pos, VECTOR3& dir,
                                  VECTOR3& rot) const {
-    SimVessel* v = Self(handle_);
+    SimVessel* v = Self(GetHandle());
     if (const sim::Attachment* a = v ? v->FindAttachment(attachment) : nullptr) {
         pos = a->pos;
         dir = a->dir;
@@ -207,61 +212,58 @@ void VESSEL::GetAttachmentParams(ATTACHMENTHANDLE attachment, VECTOR3& pos, VECT
 }
 
 DWORD VESSEL::AttachmentCount(bool toParent) const {
-    SimVessel* v = Self(handle_);
+    SimVessel* v = Self(GetHandle());
     return v ? static_cast<DWORD>(v->attachments[toParent ? 1 : 0].size()) : 0;
 }
 
 ATTACHMENTHANDLE VESSEL::GetAttachmentHandle(bool toParent, DWORD index) const {
-    SimVessel* v = Self(handle_);
+    SimVessel* v = Self(GetHandle());
     if (v == nullptr) return nullptr;
     const auto& list = v->attachments[toParent ? 1 : 0];
     return index < list.size() ? list[index].get() : nullptr;
 }
 
 const char* VESSEL::GetAttachmentId(ATTACHMENTHANDLE attachment) const {
-    SimVessel* v = Self(handle_);
+    SimVessel* v = Self(GetHandle());
     const sim::Attachment* a = v ? v->FindAttachment(attachment) : nullptr;
     return a ? a->id.c_str() : nullptr;
 }
 
 unsigned int VESSEL::AddMesh(const char* meshName, const VECTOR3* offset) const {
-    SimVessel* v = Self(handle_);
+    SimVessel* v = Self(GetHandle());
     if (v == nullptr) return static_cast<unsigned int>(-1);
     v->meshes.push_back({meshName ? meshName : "", offset ? *offset : VECTOR3{}, 1});
     return static_cast<unsigned int>(v->meshes.size() - 1);
 }
 
 void VESSEL::SetMeshVisibilityMode(unsigned int meshIndex, unsigned short mode) const {
-    SimVessel* v = Self(handle_);
+    SimVessel* v = Self(GetHandle());
     if (v && meshIndex < v->meshes.size()) v->meshes[meshIndex].visibility = mode;
 }
 
 void VESSEL::SetCameraOffset(const VECTOR3& offset) const {
-    if (SimVessel* v = Self(handle_)) v->cameraOffset = offset;
+    if (SimVessel* v = Self(GetHandle())) v->cameraOffset = offset;
 }
 
-bool VESSEL::EnableTransponder(bool enable) const {
-    SimVessel* v = Self(handle_);
-    if (v == nullptr) return false;
-    v->transponderOn = enable;
-    return true;
+void VESSEL::EnableTransponder(bool enable) const {
+    if (SimVessel* v = Self(GetHandle())) v->transponderOn = enable;
 }
 
-bool VESSEL::SetTransponderChannel(unsigned int channel) const {
-    SimVessel* v = Self(handle_);
+bool VESSEL::SetTransponderChannel(DWORD channel) const {
+    SimVessel* v = Self(GetHandle());
     if (v == nullptr) return false;
     v->transponderChannel = channel;
     return true;
 }
 
 void VESSEL::GetAngularVel(VECTOR3& angularVelocity) const {
-    SimVessel* v = Self(handle_);
+    SimVessel* v = Self(GetHandle());
     angularVelocity = v ? v->angularVelocity : VECTOR3{};
 }
 
 void VESSEL::GetStatus(VESSELSTATUS& status) const {
     status = VESSELSTATUS{};
-    SimVessel* v = Self(handle_);
+    SimVessel* v = Self(GetHandle());
     if (v == nullptr) return;
     status.rpos = v->pos;
     status.rvel = v->vel;
@@ -279,46 +281,48 @@ void VESSEL::GetStatus(VESSELSTATUS& status) const {
 }
 
 void VESSEL::Local2Rel(const VECTOR3& local, VECTOR3& rel) const {
-    SimVessel* v = Self(handle_);
+    SimVessel* v = Self(GetHandle());
     rel = v ? sim::Add(v->pos, sim::Mul(v->rotation, local)) : VECTOR3{};
 }
 
 void VESSEL::GlobalRot(const VECTOR3& local, VECTOR3& global) const {
-    SimVessel* v = Self(handle_);
+    SimVessel* v = Self(GetHandle());
     global = v ? sim::Mul(v->rotation, local) : VECTOR3{};
 }
 
 void VESSEL::Global2Local(const VECTOR3& global, VECTOR3& local) const {
-    SimVessel* v = Self(handle_);
+    SimVessel* v = Self(GetHandle());
     local = v ? sim::MulTransposed(v->rotation, sim::Sub(global, v->pos)) : VECTOR3{};
 }
 
 void VESSEL::GetRotationMatrix(MATRIX3& rotation) const {
-    SimVessel* v = Self(handle_);
+    SimVessel* v = Self(GetHandle());
     rotation = v ? v->rotation : sim::Identity();
 }
 
 void VESSEL::SetRotationMatrix(const MATRIX3& rotation) const {
-    if (SimVessel* v = Self(handle_)) v->rotation = rotation;
+    if (SimVessel* v = Self(GetHandle())) v->rotation = rotation;
 }
 
 void VESSEL::ParseScenarioLineEx(char* line, void* /*status*/) const {
-    SimVessel* v = Self(handle_);
+    SimVessel* v = Self(GetHandle());
     if (v == nullptr || line == nullptr) return;
     sim::ParseStandardLine(*World::Current(), *v, line);
 }
 
 // The host's own behaviour of every callback.
 
-VESSEL2::VESSEL2(OBJHANDLE hVessel, int flightModel) : VESSEL(hVessel, flightModel) {}
+VESSEL2::VESSEL2(OBJHANDLE hVessel, int fmodel) : VESSEL(hVessel, fmodel) { version = 1; }
+VESSEL3::VESSEL3(OBJHANDLE hVessel, int fmodel) : VESSEL2(hVessel, fmodel) { version = 2; }
+VESSEL4::VESSEL4(OBJHANDLE hVessel, int fmodel) : VESSEL3(hVessel, fmodel) { version = 3; }
 
 void VESSEL2::clbkSetClassCaps(FILEHANDLE) {}
 
 void VESSEL2::clbkSaveState(FILEHANDLE scn) {
     SimVessel* v = Self(GetHandle());
     if (v == nullptr) return;
-    for (const auto& [key, value] : sim::StandardLines(*v)) {
-        oapiWriteScenario_string(scn, key.c_str(), value.c_str());
+    for (auto [key, value] : sim::StandardLines(*v)) {
+        oapiWriteScenario_string(scn, key.data(), value.data());
     }
 }
 
@@ -366,3 +370,17 @@ bool VESSEL2::clbkPanelRedrawEvent(int, int, SURFHANDLE) { return false; }
 bool VESSEL2::clbkLoadVC(int) { return false; }
 bool VESSEL2::clbkVCMouseEvent(int, int, VECTOR3&) { return false; }
 bool VESSEL2::clbkVCRedrawEvent(int, int, SURFHANDLE) { return false; }
+
+bool VESSEL3::clbkPanelMouseEvent(int, int, int, int, void*) { return false; }
+bool VESSEL3::clbkPanelRedrawEvent(int, int, SURFHANDLE, void*) { return false; }
+int VESSEL3::clbkGeneric(int, int, void*) { return 0; }
+bool VESSEL3::clbkLoadPanel2D(int, PANELHANDLE, DWORD, DWORD) { return false; }
+// The stand-in has no default HUD elements to draw.
+bool VESSEL3::clbkDrawHUD(int, const HUDPAINTSPEC*, oapi::Sketchpad*) { return true; }
+void VESSEL3::clbkRenderHUD(int, const HUDPAINTSPEC*, SURFHANDLE) {}
+void VESSEL3::clbkGetRadiationForce(const VECTOR3&, VECTOR3& F, VECTOR3& pos) {
+    F = VECTOR3{};
+    pos = VECTOR3{};
+}
+
+int VESSEL4::clbkNavProcess(int mode) { return mode; }

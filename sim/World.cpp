@@ -294,17 +294,18 @@ void World::RunStepPhase(bool pre, double dt) {
 void World::DrawFocusHud() {
     SimVessel* vessel = focus_;
     if (vessel == nullptr) return;
-    surface.BeginFrame();
-    inPhase_ = true;
-    {
+    hud.BeginFrame();
+    // As in the simulator, a vessel draws on the HUD through the Sketchpad callback of VESSEL3
+    // and later; a VESSEL2's device-context callback is never called.
+    if (vessel->vesselInterface->Version() >= 2) {
+        inPhase_ = true;
         CallbackScope scope(*this);
-        static_cast<VESSEL2*>(vessel->vesselInterface)
-            ->clbkDrawHUD(kHudMode, &kHudPaintSpec, surface.Hdc());
+        static_cast<VESSEL3*>(vessel->vesselInterface)->clbkDrawHUD(kHudMode, &kHudPaintSpec, &hud);
     }
     inPhase_ = false;
     if (!vessel->deleted) {
-        if (surface.Drew()) {
-            const std::string_view text = surface.JoinedText();
+        if (hud.Drew()) {
+            const std::string_view text = hud.JoinedText();
             if (!vessel->hudHasText || vessel->hudText != text) {
                 vessel->hudText.assign(text);
                 vessel->hudHasText = true;

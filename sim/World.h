@@ -20,7 +20,7 @@
 #include "sim/HostFaults.h"
 #include "sim/KeyStroke.h"
 #include "sim/ModuleLibrary.h"
-#include "sim/RecordingSurface.h"
+#include "sim/HudSketchpad.h"
 #include "sim/SimVessel.h"
 #include "sim/Transcript.h"
 
@@ -139,7 +139,7 @@ class World {
     void CheckDebugLine();  // adds "debug: ..." when the line changed
     void Log(std::string line) { transcript.Add(simTime, std::move(line)); }
     Transcript transcript;
-    RecordingSurface surface;
+    HudSketchpad hud;
     HostFaults faults;
 
   private:

@@ -20,14 +20,18 @@ TEST(Date2Int, TurnsBuildDatesIntoNumbers) {
         {"Foo 25 2006", 0},      {"Apr 2006", 0},
         {"Apr 32 2006", 0},      {"", 0},
     };
-    for (const auto& c : kCases) EXPECT_EQ(Date2Int(c.text), c.number) << c.text;
+    for (const auto& c : kCases) {
+        std::string text = c.text;
+        EXPECT_EQ(Date2Int(text.data()), c.number) << c.text;
+    }
     EXPECT_EQ(Date2Int(nullptr), 0);
 }
 
 TEST(Date2Int, EveryCallIsCounted) {
     const int before = sim::LibraryCalls().date2IntCalls;
-    Date2Int("Apr 25 2006");
-    Date2Int("Apr 25 2006");
+    char date[] = "Apr 25 2006";
+    Date2Int(date);
+    Date2Int(date);
     EXPECT_EQ(sim::LibraryCalls().date2IntCalls, before + 2);
 }
 
@@ -79,11 +83,12 @@ TEST_F(HostFunctions, VesselsByIndexAndNameFollowCreationAndDeletion) {
     EXPECT_EQ(oapiGetVesselByIndex(2), c);
     EXPECT_EQ(oapiGetVesselByIndex(3), nullptr);
     EXPECT_EQ(oapiGetVesselByIndex(-1), nullptr);
-    EXPECT_EQ(oapiGetObjectByName("Bravo"), b);
+    char bravo[] = "Bravo";
+    EXPECT_EQ(oapiGetObjectByName(bravo), b);
     EXPECT_TRUE(oapiDeleteVessel(b));
     EXPECT_EQ(oapiGetVesselCount(), 2u);
     EXPECT_EQ(oapiGetVesselByIndex(1), c);
-    EXPECT_EQ(oapiGetObjectByName("Bravo"), nullptr);
+    EXPECT_EQ(oapiGetObjectByName(bravo), nullptr);
     EXPECT_FALSE(oapiDeleteVessel(b));
     EXPECT_EQ(Count("deleted Bravo"), 1);
     // The name is free again.
@@ -170,7 +175,9 @@ TEST_F(HostFunctions, ScenarioStreamsOnlyAnswerTheirOwnHandle) {
     int foreign = 0;
     EXPECT_FALSE(oapiReadScenario_nextline(&foreign, line));
     EXPECT_FALSE(oapiReadScenario_nextline(nullptr, line));
-    oapiWriteScenario_string(&foreign, "KEY", "value");  // ignored, no crash
+    char key[] = "KEY";
+    char value[] = "value";
+    oapiWriteScenario_string(&foreign, key, value);  // ignored, no crash
     EXPECT_EQ(line, nullptr);
 }
 

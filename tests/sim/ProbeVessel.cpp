@@ -32,10 +32,11 @@ struct Action {
 
 bool Held(const char* keyboard, int code) { return (keyboard[code] & 0x80) != 0; }
 
-class ProbeVessel : public VESSEL2 {
+class ProbeVessel final : public VESSEL4 {
   public:
-    using VESSEL2::VESSEL2;
-    ~ProbeVessel() override { std::snprintf(oapiDebugString(), 256, "exit %s", name_.c_str()); }
+    using VESSEL3::clbkDrawHUD;
+    using VESSEL4::VESSEL4;
+    ~ProbeVessel() { std::snprintf(oapiDebugString(), 256, "exit %s", name_.c_str()); }
 
     void clbkSetClassCaps(FILEHANDLE) override {
         name_ = GetName();
@@ -75,7 +76,8 @@ class ProbeVessel : public VESSEL2 {
         VESSEL2::clbkSaveState(scn);
         char counts[64];
         std::snprintf(counts, sizeof counts, "%d %d", preSteps_, postSteps_);
-        oapiWriteScenario_string(scn, "STEPS", counts);
+        char key[] = "STEPS";
+        oapiWriteScenario_string(scn, key, counts);
     }
 
     void clbkPreStep(double simt, double, double) override {
@@ -92,13 +94,14 @@ class ProbeVessel : public VESSEL2 {
         time_ = simt;
     }
 
-    void clbkDrawHUD(int mode, const HUDPAINTSPEC* hps, HDC hdc) override {
-        VESSEL2::clbkDrawHUD(mode, hps, hdc);
+    bool clbkDrawHUD(int mode, const HUDPAINTSPEC* hps, oapi::Sketchpad* skp) override {
+        VESSEL4::clbkDrawHUD(mode, hps, skp);
         int row = 0;
         for (const auto& hud : hud_) {
             if (time_ < hud.from || time_ >= hud.to) continue;
-            TextOutA(hdc, 10, 20 + 15 * row++, hud.text.c_str(), static_cast<int>(hud.text.size()));
+            skp->Text(10, 20 + 15 * row++, hud.text.c_str(), static_cast<int>(hud.text.size()));
         }
+        return true;
     }
 
     int clbkConsumeBufferedKey(DWORD key, bool down, char* keyboard) override {
@@ -108,18 +111,18 @@ class ProbeVessel : public VESSEL2 {
     }
 
   private:
-    void Perform(const Action& action) {
+    void Perform(Action& action) {
         if (action.verb == "create") {
             VESSELSTATUS status{};
             GetStatus(status);
             oapiCreateVessel(action.first.c_str(), action.second.c_str(), status);
         } else if (action.verb == "delete") {
-            oapiDeleteVessel(oapiGetObjectByName(action.first.c_str()));
+            oapiDeleteVessel(oapiGetObjectByName(action.first.data()));
         } else if (action.verb == "debug") {
             const char* text = action.first == "-" ? "" : action.first.c_str();
             std::snprintf(oapiDebugString(), 256, "%s", text);
         } else if (action.verb == "focus") {
-            oapiSetFocusObject(oapiGetObjectByName(action.first.c_str()));
+            oapiSetFocusObject(oapiGetObjectByName(action.first.data()));
         }
     }
 

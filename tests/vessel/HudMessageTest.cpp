@@ -9,16 +9,18 @@
 namespace quillmar_test {
 namespace {
 
-// A device context that keeps what is drawn on it.
-struct RecordingSurface : TextSurface {
-    struct Text {
+// A drawing surface that keeps the texts drawn on it.
+struct RecordingSketchpad : oapi::Sketchpad {
+    struct Drawn {
         int x, y;
         std::string text;
     };
-    void DrawText(int x, int y, const char* text, int length) override {
-        texts.push_back({x, y, std::string(text, static_cast<std::size_t>(length))});
+    RecordingSketchpad() : Sketchpad(nullptr) {}
+    bool Text(int x, int y, const char* str, int len) override {
+        texts.push_back({x, y, std::string(str, static_cast<std::size_t>(len))});
+        return true;
     }
-    std::vector<Text> texts;
+    std::vector<Drawn> texts;
 };
 
 class HudMessageTest : public ShipTest {
@@ -27,10 +29,11 @@ class HudMessageTest : public ShipTest {
         CreateShip("Q1");
         sim.SetFocus(sim.FindVessel("Q1"));
     }
-    VESSEL2* Ship() { return static_cast<VESSEL2*>(sim.Interface(sim.FindVessel("Q1"))); }
+    VESSEL3* Ship() { return static_cast<VESSEL3*>(sim.Interface(sim.FindVessel("Q1"))); }
 };
 
-// The line sits at x = 5 and y = (H / 60) * 15, whatever the HUD mode.
+// The line sits at x = 5 and y = (H / 60) * 15, whatever the HUD mode, drawn through the
+// Sketchpad callback, which tells the host the HUD was drawn.
 TEST_F(HudMessageTest, LinePosition) {
     struct Case {
         int mode, height, y;
@@ -38,11 +41,11 @@ TEST_F(HudMessageTest, LinePosition) {
     const Case cases[] = {{0, 600, 150}, {1, 768, 180}, {2, 659, 150}, {3, 59, 0}, {1, 60, 15}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.height);
-        RecordingSurface surface;
+        RecordingSketchpad pad;
         HUDPAINTSPEC paint{800, c.height, 400, c.height / 2, 10.0, 6};
-        Ship()->clbkDrawHUD(c.mode, &paint, &surface);
-        ASSERT_FALSE(surface.texts.empty());
-        const auto& drawn = surface.texts.back();
+        EXPECT_TRUE(Ship()->clbkDrawHUD(c.mode, &paint, &pad));
+        ASSERT_EQ(pad.texts.size(), 1u);
+        const auto& drawn = pad.texts.back();
         EXPECT_EQ(drawn.x, 5);
         EXPECT_EQ(drawn.y, c.y);
         EXPECT_EQ(drawn.text, kWelcome);

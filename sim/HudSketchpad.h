@@ -1,12 +1,13 @@
-// The HUD's device context: records every text drawn on it during one frame. The texts are kept
-// joined with " | " in one buffer that is reused from frame to frame.
+// The Sketchpad the focus vessel's HUD is drawn with: records every text drawn during one frame
+// and draws it on the HUD canvas. The texts are kept joined with " | " in one buffer that is
+// reused from frame to frame.
 #pragma once
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "host/Platform.h"
+#include "host/Sketchpad.h"
 #include "sim/SimPlatform.h"
 
 namespace sim {
@@ -17,17 +18,15 @@ struct HudDrawCall {
     std::string text;
 };
 
-class RecordingSurface final : public os::TextRecorder {
+class HudSketchpad final : public oapi::Sketchpad {
   public:
-    RecordingSurface() : canvas_(*this) {
+    HudSketchpad() : Sketchpad(nullptr) {
         joined_.reserve(1024);
         calls_.reserve(16);
     }
-    RecordingSurface(const RecordingSurface&) = delete;
-    RecordingSurface& operator=(const RecordingSurface&) = delete;
+    HudSketchpad(const HudSketchpad&) = delete;
+    HudSketchpad& operator=(const HudSketchpad&) = delete;
 
-    // The device context the module draws on.
-    HDC Hdc() const { return canvas_.Hdc(); }
     const os::HudCanvas& Canvas() const { return canvas_; }
 
     void BeginFrame() {
@@ -36,11 +35,14 @@ class RecordingSurface final : public os::TextRecorder {
         canvas_.BeginFrame();
     }
 
-    void Record(int x, int y, const char* text, int length) override {
+    bool Text(int x, int y, const char* str, int len) override {
+        if (str == nullptr || len < 0) return false;
         if (!calls_.empty()) joined_.append(kSeparator);
         const std::size_t offset = joined_.size();
-        joined_.append(text, static_cast<std::size_t>(length));
-        calls_.push_back({x, y, offset, static_cast<std::size_t>(length)});
+        joined_.append(str, static_cast<std::size_t>(len));
+        calls_.push_back({x, y, offset, static_cast<std::size_t>(len)});
+        canvas_.DrawText(x, y, str, len);
+        return true;
     }
 
     bool Drew() const { return !calls_.empty(); }
