@@ -215,8 +215,9 @@ void CrewFilesThroughTheModule() {
     CHECK(!fs::exists(transferFile));
 }
 
-// The welcome message reaches the memory device context through gdi32's TextOutA: the recorded
-// call is the one the Linux build records, and pixels changed in the message's row band only.
+// The welcome message reaches the memory device context through the HUD's Sketchpad, which
+// draws with gdi32's TextOutA: the recorded call is the one the Linux build records, and pixels
+// changed in the message's row band only.
 void HudTextDrawnByTextOutA() {
     sim::Simulator simulator;
     simulator.RegisterModule("Quillmar", modulePath);
@@ -231,12 +232,12 @@ void HudTextDrawnByTextOutA() {
     CHECK(calls[0].text == kWelcome);
     CHECK(simulator.HudText("Q1") == kWelcome);
 
-    const sim::os::HudCanvas& canvas = sim::World::Current()->surface.Canvas();
+    const sim::os::HudCanvas& canvas = sim::World::Current()->hud.Canvas();
     const std::uint32_t* pixels = canvas.Pixels();
     CHECK(pixels != nullptr);
     if (pixels == nullptr) return;
-    TEXTMETRICA metrics{};
-    CHECK(GetTextMetricsA(canvas.Hdc(), &metrics) != 0);
+    const int lineHeight = canvas.LineHeight();
+    CHECK(lineHeight > 0);
     int lit = 0;
     int top = sim::os::HudCanvas::kHeight, bottom = -1, left = sim::os::HudCanvas::kWidth;
     for (int y = 0; y < sim::os::HudCanvas::kHeight; ++y) {
@@ -248,11 +249,11 @@ void HudTextDrawnByTextOutA() {
             left = std::min(left, x);
         }
     }
-    std::printf("HUD pixels drawn: %d in rows %d to %d from column %d (line height %ld)\n", lit,
-                top, bottom, left, static_cast<long>(metrics.tmHeight));
+    std::printf("HUD pixels drawn: %d in rows %d to %d from column %d (line height %d)\n", lit, top,
+                bottom, left, lineHeight);
     CHECK(lit > 100);
     CHECK(top >= kHudMessageY);
-    CHECK(bottom < kHudMessageY + metrics.tmHeight);
+    CHECK(bottom < kHudMessageY + lineHeight);
     CHECK(left >= kHudMessageX);
 
     // Once the message time is over, the next frame leaves the canvas clear.
