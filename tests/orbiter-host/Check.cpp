@@ -8,6 +8,7 @@ namespace {
 
 int passed = 0;
 int failed = 0;
+const char* currentGroup = "";
 
 }  // namespace
 
@@ -57,7 +58,9 @@ bool Equal(const char* actual, const char* expected, const char* what, const cha
 void Group(const char* name, void (*run)()) {
     const int passedBefore = passed;
     const int failedBefore = failed;
+    currentGroup = name;
     run();
+    currentGroup = "";
     const int groupPassed = passed - passedBefore;
     const int groupFailed = failed - failedBefore;
     std::printf("%s: %d checks, %s\n", name, groupPassed + groupFailed,
@@ -67,5 +70,6 @@ void Group(const char* name, void (*run)()) {
 
 int Passed() { return passed; }
 int Failed() { return failed; }
+const char* CurrentGroup() { return currentGroup; }
 
 }  // namespace check

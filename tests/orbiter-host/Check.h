@@ -27,6 +27,8 @@ void Group(const char* name, void (*run)());
 
 int Passed();
 int Failed();
+// The group running now ("" between groups), for a report of a crash inside it.
+const char* CurrentGroup();
 
 }  // namespace check
 

@@ -1,7 +1,5 @@
 #include "HostWorld.h"
 
-#include <cstring>
-
 namespace {
 
 // The interface the host makes for a vessel that no module drives (crew vessels and the like).

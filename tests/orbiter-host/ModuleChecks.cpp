@@ -1,5 +1,7 @@
 #include "ModuleChecks.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -8,6 +10,7 @@
 #include "Check.h"
 #include "HostWorld.h"
 #include "HudSketchpad.h"
+#include "ModuleImage.h"
 #include "RootFolder.h"
 #include "host/CrewAddon.h"
 #include "vessel/AirlockRows.h"
@@ -107,6 +110,34 @@ void CheckAttitudeGroup(const Vessel& ship, const AttitudeGroup& row) {
         CHECK_EQ(ship.ThrusterIndex(group.members[static_cast<std::size_t>(m)]),
                  kMainEngineCount + row.members[m]);
     }
+}
+
+// ---- The module's image ------------------------------------------------------------------------
+
+bool AllowedLibrary(std::string name) {
+    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    constexpr const char* kAllowed[] = {"orbiter.exe", "ucrtbase.dll", "kernel32.dll", "gdi32.dll",
+                                        "user32.dll"};
+    for (const char* allowed : kAllowed) {
+        if (name == allowed) return true;
+    }
+    return name.rfind("api-ms-win-crt-", 0) == 0;
+}
+
+// Exactly the three entry points, and imports only from the simulator and the system: no C++
+// runtime DLL that a player's machine may lack.
+void CheckModuleImage() {
+    std::vector<std::string> exports = ExportedNames(loaded.module);
+    std::sort(exports.begin(), exports.end());
+    CheckLines(exports, {"GetModuleVersion", "ovcExit", "ovcInit"}, "exported names", __LINE__);
+    const std::vector<std::string> libraries = ImportedLibraries(loaded.module);
+    bool fromSimulator = false;
+    for (const std::string& library : libraries) {
+        check::Record(AllowedLibrary(library), "imported library", __FILE__, __LINE__,
+                      library.c_str());
+        fromSimulator = fromSimulator || library == "orbiter.exe";
+    }
+    CHECK(fromSimulator);
 }
 
 // ---- Version -----------------------------------------------------------------------------------
@@ -601,19 +632,25 @@ void CheckHud() {
 
 void CheckExit() {
     HostWorld& world = World();
+    std::vector<std::string> before[kShipCount];
+    for (int i = 0; i < kShipCount; ++i) {
+        if (loaded.ships[i] != nullptr) before[i] = SaveLines(loaded.ships[i]);
+    }
     for (int i = 0; i < kShipCount; ++i) {
         Vessel* ship = loaded.ships[i];
         if (ship == nullptr) continue;
-        CHECK(world.DeleteVessel(ship));
-        // The ships left keep working after another one's object is gone.
+        world.DeleteVessel(ship);
+        // The ships left keep their state when another one's object is released.
         for (int j = i + 1; j < kShipCount; ++j) {
-            if (loaded.ships[j] != nullptr) CHECK(!SaveLines(loaded.ships[j]).empty());
+            if (loaded.ships[j] == nullptr) continue;
+            const std::vector<std::string> after = SaveLines(loaded.ships[j]);
+            CHECK(after == before[j]);
         }
     }
     for (Vessel* other : world.LiveVessels()) world.DeleteVessel(other);
-    CHECK_EQ(oapiGetVesselCount(), 0);
     world.module = ModuleEntryPoints{};
     CHECK(FreeLibrary(loaded.module) != FALSE);
+    // The last reference is gone: the module is unloaded.
     CHECK(GetModuleHandleA(loaded.fileName.c_str()) == nullptr);
     loaded.module = nullptr;
 }
@@ -644,15 +681,13 @@ bool LoadModule(const char* path, const char* className) {
     const bool found = CHECK(world.module.ovcInit != nullptr) &&
                        CHECK(world.module.ovcExit != nullptr) &&
                        CHECK(world.module.getModuleVersion != nullptr);
-    // The module exports its three functions and no exit function of the SDK's kind.
-    CHECK(GetProcAddress(loaded.module, "ExitModule") == nullptr);
-    CHECK(GetProcAddress(loaded.module, "opcDLLExit") == nullptr);
     return found;
 }
 
 void RunModuleChecks() {
     HudSketchpad hud;
     loaded.hud = &hud;
+    check::Group("module image (exports, imported libraries)", CheckModuleImage);
     check::Group("module version", CheckModuleVersion);
     check::Group("vessel creation (ovcInit)", CheckVesselCreation);
     check::Group("class set-up (clbkSetClassCaps)", CheckClassCaps);

@@ -14,7 +14,10 @@
 // (`llvm-readobj --coff-exports orbiter.exe` on an installation, compared with
 // `llvm-readobj --coff-imports Quillmar.dll`), and the behaviour of the simulator's own
 // implementations (physics, default HUD, scenario parser), which this host only records.
+#include <windows.h>
+
 #include <cstdio>
+#include <string>
 
 #include "Check.h"
 #include "ModuleChecks.h"
@@ -29,6 +32,17 @@ bool moduleLoaded = false;
 
 void CheckLibraryLoad() { moduleLoaded = LoadModule(modulePath, kModuleClass); }
 
+// A fault inside the module (a call through a wrong vtable slot, a bad layout) ends the run; say
+// where, so that the run's output names it like any other failed check.
+LONG WINAPI ReportCrash(EXCEPTION_POINTERS* info) {
+    std::printf("FAILED in group \"%s\": exception 0x%08lx at %p\n", check::CurrentGroup(),
+                static_cast<unsigned long>(info->ExceptionRecord->ExceptionCode),
+                info->ExceptionRecord->ExceptionAddress);
+    std::printf("%d passed, %d failed\n", check::Passed(), check::Failed() + 1);
+    std::fflush(stdout);
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -41,6 +55,7 @@ int main(int argc, char** argv) {
     RootFolder root;
     if (module.empty() || !root.Enter(argv[2])) return 2;
 
+    SetUnhandledExceptionFilter(ReportCrash);
     modulePath = module.c_str();
     check::Group("library load (InitLib, exports)", CheckLibraryLoad);
     if (moduleLoaded) RunModuleChecks();
