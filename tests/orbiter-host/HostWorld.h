@@ -98,7 +98,7 @@ class Vessel {
     std::vector<std::unique_ptr<HostThruster>> thrusters;
     HostThrusterGroup groups[kHostThrusterGroupTypes];
     std::vector<HostExhaust> exhausts;
-    std::vector<HostExhaustStream> streams;
+    std::vector<std::unique_ptr<HostExhaustStream>> streams;
     std::vector<std::unique_ptr<HostDock>> docks;
     std::vector<std::unique_ptr<HostAttachment>> attachments;
     std::vector<HostMesh> meshes;

@@ -242,7 +242,7 @@ void CheckExhausts(const Vessel& ship) {
     if (!CHECK_EQ(ship.streams.size(), kMainEngineCount)) return;
     const PARTICLESTREAMSPEC& want = kMainExhaustStreamSpec;
     for (int i = 0; i < kMainEngineCount; ++i) {
-        const HostExhaustStream& stream = ship.streams[static_cast<std::size_t>(i)];
+        const HostExhaustStream& stream = *ship.streams[static_cast<std::size_t>(i)];
         CHECK_EQ(ship.ThrusterIndex(stream.thruster), i);
         // The source point is the module's own, read through the reference it handed over.
         if (CHECK(stream.source != nullptr)) CHECK_EQ(*stream.source, kMainExhaustPoints[i]);

@@ -126,10 +126,11 @@ UINT VESSEL::AddExhaust(THRUSTER_HANDLE th, double lscale, double wscale, const 
 
 PSTREAM_HANDLE VESSEL::AddExhaustStream(THRUSTER_HANDLE th, const VECTOR3& pos,
                                         PARTICLESTREAMSPEC* pss) const {
-    HostExhaustStream stream{th, &pos, {}, pss != nullptr};
-    if (pss != nullptr) stream.spec = *pss;
-    vessel->streams.push_back(stream);
-    return &vessel->streams.back();
+    auto stream =
+        std::make_unique<HostExhaustStream>(HostExhaustStream{th, &pos, {}, pss != nullptr});
+    if (pss != nullptr) stream->spec = *pss;
+    vessel->streams.push_back(std::move(stream));
+    return vessel->streams.back().get();
 }
 
 // ---- Docking ports -----------------------------------------------------------------------------
