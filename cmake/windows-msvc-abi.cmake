@@ -64,7 +64,10 @@ set(CMAKE_CXX_FLAGS_INIT "${QM_MSVC_CXX_FLAGS}")
 # (libcmt, oldnames, msvcrt) name libraries that do not exist here.
 set(CMAKE_C_STANDARD_LIBRARIES "" CACHE STRING "")
 set(CMAKE_CXX_STANDARD_LIBRARIES "" CACHE STRING "")
-set(QM_MSVC_LINK_FLAGS "-Qunused-arguments -Xlinker /nodefaultlib -Xlinker /opt:ref -Xlinker /manifest:no")
+# No debug information in the image: the printf family in mingw-w64's libucrtbase.a is GCC-built
+# code carrying DWARF sections, which lld-link would copy into it (with a warning per section).
+set(QM_MSVC_LINK_FLAGS
+  "-Qunused-arguments -Xlinker /nodefaultlib -Xlinker /opt:ref -Xlinker /manifest:no -Xlinker /debug:none")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "${QM_MSVC_LINK_FLAGS}")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "${QM_MSVC_LINK_FLAGS} -Xlinker /entry:_DllMainCRTStartup")
 set(CMAKE_MODULE_LINKER_FLAGS_INIT "${QM_MSVC_LINK_FLAGS} -Xlinker /entry:_DllMainCRTStartup")

@@ -221,6 +221,8 @@ def compile_probe(entry, probe_text, workdir):
             command.append(source)
         else:
             command.append(word)
+    # The SDK returns some values `const` (GetHandle): the probe spells its types as they are.
+    command.append("-Wno-ignored-qualifiers")
     result = subprocess.run(command, cwd=entry["directory"], capture_output=True, text=True)
     return result, obj
 

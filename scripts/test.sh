@@ -22,5 +22,6 @@ echo "== fuzzers, short run"
 scripts/fuzz.sh
 echo "== Windows build and tests under Wine"
 scripts/test-windows.sh
+scripts/test-msvc.sh
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer build and tests"
 run_suite build-asan -DQM_SANITIZE=ON
