@@ -33,15 +33,15 @@ constexpr int kHudHeight = HudSketchpad::kHeight;
 // Rows below the text's top that the HUD font can reach; nothing is drawn outside them.
 constexpr int kTextBand = 32;
 
-// Scan codes of the simulator's keyboard.
-constexpr DWORD kKey1 = 0x02;
-constexpr DWORD kKey2 = 0x03;
-constexpr DWORD kKeyQ = 0x10;
-constexpr DWORD kKeyE = 0x12;
-constexpr DWORD kKeyA = 0x1E;
-constexpr DWORD kKeyS = 0x1F;
-constexpr DWORD kKeyLeftControl = 0x1D;
-constexpr unsigned char kKeyHeld = 0x80;
+// The simulator's key codes, from its SDK: the module's key table must agree with them.
+constexpr DWORD kKey1 = OAPI_KEY_1;
+constexpr DWORD kKey2 = OAPI_KEY_2;
+constexpr DWORD kKeyQ = OAPI_KEY_Q;
+constexpr DWORD kKeyE = OAPI_KEY_E;
+constexpr DWORD kKeyA = OAPI_KEY_A;
+constexpr DWORD kKeyS = OAPI_KEY_S;
+constexpr DWORD kKeyLeftControl = OAPI_KEY_LCONTROL;
+constexpr unsigned char kKeyHeld = 0x80;  // what the SDK's KEYDOWN tests
 
 struct Loaded {
     HMODULE module = nullptr;
