@@ -1,21 +1,32 @@
 #!/usr/bin/env bash
 # Builds the add-on package in the simulator's folder layout: out/Quillmar-addon/ and
-# out/Quillmar-addon.zip. Cross-builds Quillmar.dll in build-win/ first.
+# out/Quillmar-addon.zip. Builds Quillmar.dll for the 64-bit simulator first, in its own C++ ABI
+# against its SDK headers (build-msvc/, as scripts/test-msvc.sh does; the SDK include folder is
+# ../shared/orbitersdk/include beside the project unless QUILLMAR_SDK_DIR names another).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
-build="build-win"
-triplet=x86_64-w64-mingw32
+build="build-msvc"
+sdk=${QUILLMAR_SDK_DIR:-$root/../shared/orbitersdk/include}
 package=out/Quillmar-addon
 
-scripts/install-deps.sh g++-mingw-w64-x86-64-posix python3 zip
-cmake -S tests/windows -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+scripts/install-deps.sh clang-14 lld-14 llvm-14 libc++-14-dev mingw-w64-x86-64-dev python3 zip
+if [ ! -f "$sdk/Orbitersdk.h" ]; then
+  echo "no Orbitersdk.h in $sdk: set QUILLMAR_SDK_DIR to the SDK's include folder"
+  exit 1
+fi
+sdk=$(cd "$sdk" && pwd)
+cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/windows-msvc-abi.cmake" \
+  -DQUILLMAR_SDK_DIR="$sdk" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j"${JOBS:-2}" --target Quillmar
+# Only a DLL whose imports are the simulator's and the system's goes into the package.
+python3 scripts/check-msvc-imports.py --build "$build" \
+  --sdk-source "${QUILLMAR_SDK_SOURCE:-$sdk/../Orbitersdk.cpp}"
 
 rm -rf "$package" "$package.zip"
 mkdir -p "$package/Modules" "$package/Config/Vessels" "$package/Meshes" "$package/Scenarios/Quillmar"
-"$triplet-strip" -o "$package/Modules/Quillmar.dll" "$build/Quillmar.dll"
+# The image carries no debug information or symbol table (linked with /debug:none).
+cp "$build/Quillmar.dll" "$package/Modules/Quillmar.dll"
 cp packaging/Config/Vessels/Quillmar.cfg "$package/Config/Vessels/"
 python3 packaging/make_mesh.py vessel/ShipTables.h "$package/Meshes/quillmar.msh"
 # The mesh as a reader takes it: header, group and vertex counts, triangle indices within their
