@@ -17,7 +17,7 @@
 
 --self-test instead feeds the signature check a table of names that must be rejected (and one
 that must pass), to show it tells them apart. --print-def OBJECT... prints the .def's name list
-for the given objects.
+for the given objects (by default the module's, in the build folder).
 """
 import argparse
 import json
@@ -309,11 +309,18 @@ def main():
     parser.add_argument("--sdk-source", default=os.path.join(ROOT, "../shared/orbitersdk/Orbitersdk.cpp"))
     parser.add_argument("--llvm-bin", default="/usr/lib/llvm-14/bin")
     parser.add_argument("--self-test", action="store_true")
-    parser.add_argument("--print-def", nargs="+", metavar="OBJECT")
+    parser.add_argument("--print-def", nargs="*", metavar="OBJECT",
+                        help="default: the module's objects in BUILD (vessel/, crew/, host/)")
     options = parser.parse_args()
     tools = {tool: os.path.join(options.llvm_bin, f"llvm-{tool}") for tool in ("nm", "undname", "readobj")}
-    if options.print_def:
-        print_def(tools, options.print_def)
+    if options.print_def is not None:
+        objects = options.print_def or sorted(
+            os.path.join(folder, name)
+            for part in ("vessel", "crew", "host")
+            for folder, _, names in os.walk(os.path.join(options.build, part))
+            if "msvc" not in os.path.relpath(folder, options.build).split(os.sep)
+            for name in names if name.endswith(".obj"))
+        print_def(tools, objects)
         return 0
     entry = compile_command(options.build, options.like)
     passed, failed = 0, 0
