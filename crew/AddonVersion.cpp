@@ -1,9 +1,12 @@
 #include "crew/AddonVersion.h"
 
+#include <algorithm>
 #include <cctype>
-#include <charconv>
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
-#include <cstring>
+#include <cstdlib>
+#include <limits>
 
 #include "host/CrewAddon.h"
 #include "host/Platform.h"
@@ -16,19 +19,53 @@ constexpr int kLineChars = 13;
 
 float cachedVersion = 0.0f;
 
-// A decimal number at the start of the text: leading white space and a sign allowed, anything
-// after the number ignored; 0 when the text does not begin with a number.
+// Significant digits kept of a number; the first line holds at most kLineChars characters.
+constexpr int kMaxDigits = 18;
+constexpr int kMaxExponent = 300;
+
+// A decimal number at the start of the text: leading white space and a sign allowed, digits
+// with an optional fraction and exponent, anything after the number ignored; 0 when the text does
+// not begin with a number. Read by hand: the C library's readers follow the process's locale,
+// and the Windows build's C++ library has no floating-point from_chars.
 float ParseVersion(const char* text) {
     while (std::isspace(static_cast<unsigned char>(*text))) ++text;
     bool negative = false;
     if (*text == '+' || *text == '-') negative = *text++ == '-';
-    const bool startsWithDigit =
-        std::isdigit(static_cast<unsigned char>(text[0])) ||
-        (text[0] == '.' && std::isdigit(static_cast<unsigned char>(text[1])));
-    if (!startsWithDigit) return 0.0f;
-    float value = 0.0f;
-    std::from_chars(text, text + std::strlen(text), value, std::chars_format::general);
-    return negative ? -value : value;
+    const auto digit = [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; };
+    if (!digit(text[0]) && !(text[0] == '.' && digit(text[1]))) return 0.0f;
+
+    std::uint64_t mantissa = 0;
+    int digits = 0;
+    int exponent = 0;
+    const auto take = [&](char c, bool fraction) {
+        if (digits < kMaxDigits) {
+            mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+            if (mantissa != 0) ++digits;
+            if (fraction) --exponent;
+        } else if (!fraction) {
+            ++exponent;
+        }
+    };
+    for (; digit(*text); ++text) take(*text, false);
+    if (*text == '.') {
+        for (++text; digit(*text); ++text) take(*text, true);
+    }
+    if (*text == 'e' || *text == 'E') {
+        const char* e = text + 1;
+        bool negativeExponent = false;
+        if (*e == '+' || *e == '-') negativeExponent = *e++ == '-';
+        if (digit(*e)) {
+            int written = 0;
+            for (; digit(*e); ++e) written = std::min(written * 10 + (*e - '0'), kMaxExponent);
+            exponent += negativeExponent ? -written : written;
+        }
+    }
+    const double scale = std::pow(10.0, std::abs(exponent));
+    const double value = exponent < 0 ? static_cast<double>(mantissa) / scale
+                                      : static_cast<double>(mantissa) * scale;
+    // A number beyond a float's range counts as none, as from_chars leaves it.
+    if (!(value <= std::numeric_limits<float>::max())) return 0.0f;
+    return static_cast<float>(negative ? -value : value);
 }
 
 }  // namespace

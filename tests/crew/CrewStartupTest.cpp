@@ -90,9 +90,22 @@ TEST_F(CrewStartupTest, AMissingOrOldVersionFileStartsTheWarnings) {
         int outdated;
     };
     const Case cases[] = {
-        {"1.5\n", 1.5f, 1},      {"2\n", 2.0f, 0},           {"2.1", 2.1f, 0},
-        {nullptr, -1.0f, 1},     {"  +2.5 beta\n", 2.5f, 0}, {"beta 3\n", 0.0f, 1},
-        {"1.9\n3.0\n", 1.9f, 1}, {"0.2e1", 2.0f, 0},
+        {"1.5\n", 1.5f, 1},
+        {"2\n", 2.0f, 0},
+        {"2.1", 2.1f, 0},
+        {nullptr, -1.0f, 1},
+        {"  +2.5 beta\n", 2.5f, 0},
+        {"beta 3\n", 0.0f, 1},
+        {"1.9\n3.0\n", 1.9f, 1},
+        {"0.2e1", 2.0f, 0},
+        // A point is the decimal mark whatever the locale; an exponent needs digits; a number
+        // beyond a float's range counts as none.
+        {".5", 0.5f, 1},
+        {"2,5", 2.0f, 0},
+        {"2e\n", 2.0f, 0},
+        {"25e-1", 2.5f, 0},
+        {"1e39", 0.0f, 1},
+        {"-2.5", -2.5f, 1},
     };
     World().sysTime = 10.0;
     for (const Case& c : cases) {
