@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The whole test suite: the plain build and its tests, the fuzzers' short runs, the Windows build
-# with its tests under Wine, and last the build and tests under AddressSanitizer and
+# The whole test suite: the plain build and its tests, the fuzzers' short runs, the stand-in's
+# Windows build with its tests under Wine, the module DLL in the simulator's own C++ ABI with its
+# checks and test host under Wine, and last the build and tests under AddressSanitizer and
 # UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -20,8 +21,9 @@ echo "== plain build and tests"
 run_suite build
 echo "== fuzzers, short run"
 scripts/fuzz.sh
-echo "== Windows build and tests under Wine"
+echo "== The stand-in's Windows build and tests under Wine"
 scripts/test-windows.sh
+echo "== The module DLL in the simulator's C++ ABI, its checks and its test host under Wine"
 scripts/test-msvc.sh
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer build and tests"
 run_suite build-asan -DQM_SANITIZE=ON

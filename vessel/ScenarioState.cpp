@@ -18,6 +18,6 @@ void Quillmar::clbkLoadStateEx(FILEHANDLE scn, void* status) {
 }
 
 void Quillmar::clbkSaveState(FILEHANDLE scn) {
-    VESSEL2::clbkSaveState(scn);
+    VESSEL4::clbkSaveState(scn);
     crew.SaveCrew(scn);
 }
