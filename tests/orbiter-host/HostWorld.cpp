@@ -1,5 +1,7 @@
 #include "HostWorld.h"
 
+#include "host/CrewAddon.h"
+
 namespace {
 
 // The interface the host makes for a vessel that no module drives (crew vessels and the like).
@@ -62,6 +64,10 @@ Vessel* HostWorld::CreateVessel(const char* name, const char* className,
         created->interfaceFromModule = true;
     } else {
         created->vesselInterface = new HostVesselInterface(created, 1);
+    }
+    if (created->className == crew_addon::kCrewClassName) {
+        created->vesselInterface->CreateAttachment(true, VECTOR3{}, VECTOR3{{0, 0, 1}},
+                                                   VECTOR3{{0, 1, 0}}, kCrewSuitAttachmentId);
     }
     return created;
 }

@@ -12,6 +12,8 @@
 
 inline constexpr int kHostThrusterGroupTypes = THGROUP_ATT_BACK + 1;
 inline constexpr std::size_t kHostDebugStringSize = 256;  // terminator included, as the simulator's
+// The parent attachment every crew vessel of the crew add-on carries from its creation on.
+inline constexpr char kCrewSuitAttachmentId[] = "UMmuSuit";
 
 struct HostPropellant {
     double maxMass;
@@ -160,7 +162,9 @@ class HostWorld {
     int baseHudDrawCalls = 0;
 
     // Creates a vessel. One of the module's class gets its interface from ovcInit, any other a
-    // host-made one; class set-up is left to the caller. Null when a name is taken or empty.
+    // host-made one; class set-up is left to the caller. A vessel of the crew add-on's class
+    // carries the add-on's own parent attachment from the start, as the add-on's module gives it.
+    // Null when a name is taken or empty.
     Vessel* CreateVessel(const char* name, const char* className, const VESSELSTATUS& status);
     // Deletes a vessel; the module's vessels through ovcExit.
     bool DeleteVessel(Vessel* vessel);

@@ -414,6 +414,9 @@ void CheckEva(const Vessel& ship) {
         CHECK_EQ(crewVessel->status.rvel, ship.status.rvel);
         CHECK_EQ(crewVessel->status.status, 0);
         CHECK_EQ(crewVessel->status.fuel, 1.0);
+        // Turned by port 0's EVA angles, all zero: the orientation it was created with.
+        const MATRIX3& r = crewVessel->rotation;
+        for (int i = 0; i < 9; ++i) CHECK_EQ(r.data[i], IdentityMatrix().data[i]);
     }
     crew_addon::HandOverRecord record{};
     std::FILE* file = std::fopen("config\\UMmutmp.cfg", "rb");
@@ -557,9 +560,7 @@ void CheckArrival(double& simt) {
     status.rpos = Sum(ship->status.rpos, kAirlockRows[0].evaPosition);
     Vessel* walker = World().CreateVessel("UMmu_Tech-Zed_Ray", crew_addon::kCrewClassName, status);
     if (!CHECK(walker != nullptr)) return;
-    // What the crew add-on gives its vessels: a parent attachment of its own, then the member's.
-    walker->vesselInterface->CreateAttachment(true, Vec(0, 0, 0), Vec(0, 0, 1), Vec(0, 1, 0),
-                                              "UMmu-body", false);
+    // The member's data, after the add-on's own attachment, as the crew add-on sets it up.
     walker->vesselInterface->CreateAttachment(true, Vec(33, 70, 75), Vec(0, 0, 0), Vec(0, 0, 0),
                                               crew_addon::kMemberAttachmentId, false);
     StepAll(simt, 50);
@@ -624,6 +625,67 @@ void CheckHud() {
         1);
     CHECK_EQ(HudText(ship).c_str(), "1 souls aboard ship Meridian, 49 seats available");
     CHECK(loaded.hud->LitPixels(150, 150 + kTextBand) > 0);
+}
+
+// ---- Crew transfer between docked ships --------------------------------------------------------
+
+void Dock(Vessel* a, Vessel* b) {
+    a->docks[0]->docked = b;
+    b->docks[0]->docked = a;
+}
+
+// Docked at port 0, a member sent out of Pioneer goes to Meridian: a transfer vessel at the
+// centre of Meridian's published airlock and a hand-over file, both taken up by Meridian's next
+// arrival scan.
+void CheckTransfer() {
+    Vessel* from = loaded.ships[kPioneer];
+    Vessel* to = loaded.ships[kMeridian];
+    if (from == nullptr || to == nullptr || from->docks.empty() || to->docks.empty()) return;
+    Dock(from, to);
+    char keyState[256] = {};
+    auto* receiver = static_cast<VESSEL2*>(to->vesselInterface);
+    CHECK_EQ(receiver->clbkConsumeBufferedKey(kKeyA, true, keyState), 1);
+    auto* sender = static_cast<VESSEL2*>(from->vesselInterface);
+    CHECK_EQ(sender->clbkConsumeBufferedKey(kKeyE, true, keyState), 1);
+    CHECK_EQ(HudText(from).c_str(), "Transfer to docked ship Ok - Max Poe transfered");
+
+    const Vessel* transfer = World().FindByName("UMmuTMeridian");
+    if (CHECK(transfer != nullptr)) {
+        CHECK_EQ(transfer->className.c_str(), crew_addon::kCrewClassName);
+        CHECK_EQ(transfer->status.rpos, Sum(to->status.rpos, kAirlockRows[0].evaPosition));
+        const HostAttachment* member = transfer->attachments.back().get();
+        CHECK_EQ(member->id.c_str(), crew_addon::kMemberAttachmentId);
+        CHECK(member->toParent);
+        CHECK_EQ(member->pos, Vec(30, 70, 80));
+    }
+    crew_addon::HandOverRecord record{};
+    std::FILE* file = std::fopen("config\\UMmutmpT.cfg", "rb");
+    if (CHECK(file != nullptr)) {
+        CHECK_EQ(std::fread(&record, 1, sizeof record, file), sizeof record);
+        std::fclose(file);
+        CHECK_EQ(record.vesselName, "UMmu_Tech-Max Poe");
+        CHECK_EQ(record.age, 30);
+        CHECK_EQ(record.pulse, 70);
+        CHECK_EQ(record.weight, 80);
+        CHECK_EQ(record.ejectFlag, 0);
+    }
+
+    double simt = 100.0;
+    StepAll(simt, 50);
+    CHECK(World().FindByName("UMmuTMeridian") == nullptr);
+    std::FILE* left = std::fopen("config\\UMmutmpT.cfg", "rb");
+    CHECK(left == nullptr);
+    if (left != nullptr) std::fclose(left);
+    CHECK_EQ(HudText(to).c_str(), "Tech \"Max Poe\" aged 30 was transfered to our ship");
+    CheckLines(SaveLines(to),
+               {"STATUS Orbiting Earth", "XPDR 0", "UMMUCREW Pass-Corwin_Haddel-54-65-82",
+                "UMMUCREW Tech-Max_Poe-30-70-80"},
+               "receiver's crew after the transfer", __LINE__);
+    CheckLines(SaveLines(from),
+               {"STATUS Orbiting Earth", "XPDR 466", "UMMUCREW Tech-Zed_Ray-33-70-75"},
+               "sender's crew after the transfer", __LINE__);
+    CHECK_EQ(to->emptyMass, kEmptyMass + 80.0);
+    CHECK_EQ(from->emptyMass, kEmptyMass - kDefaultCrewMember.weight + 75.0);
 }
 
 // ---- Exit and unloading ------------------------------------------------------------------------
@@ -693,6 +755,7 @@ void RunModuleChecks() {
     check::Group("buffered keys (clbkConsumeBufferedKey)", CheckKeys);
     check::Group("frames (clbkPreStep, clbkPostStep)", CheckFrames);
     check::Group("HUD drawing (VESSEL3::clbkDrawHUD)", CheckHud);
+    check::Group("crew transfer between docked ships", CheckTransfer);
     check::Group("exit and unloading (ovcExit, FreeLibrary)", CheckExit);
     loaded.hud = nullptr;
 }
