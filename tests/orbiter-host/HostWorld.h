@@ -146,6 +146,9 @@ class HostWorld {
     ModuleEntryPoints module;
 
     char debugString[kHostDebugStringSize] = {};
+    // Right behind the debug line: a module that writes past the line's end changes it.
+    unsigned char debugStringGuard[16] = {0xA5, 0xA5, 0xA5, 0xA5, 0xA5, 0xA5, 0xA5, 0xA5,
+                                          0xA5, 0xA5, 0xA5, 0xA5, 0xA5, 0xA5, 0xA5, 0xA5};
     double simStep = 0.02;
     double sysTime = 0.0;
     unsigned int randomState = 12345u;

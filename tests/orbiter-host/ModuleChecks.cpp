@@ -688,6 +688,37 @@ void CheckTransfer() {
     CHECK_EQ(from->emptyMass, kEmptyMass - kDefaultCrewMember.weight + 75.0);
 }
 
+// ---- A ship without the crew add-on -----------------------------------------------------------
+
+// With the add-on's module file gone, a new ship's crew manager does not start: the ship is set up
+// all the same, without crew, and says so on the simulator's debug line every step.
+void CheckWithoutCrewAddon() {
+    HostWorld& world = World();
+    if (!CHECK(DeleteFileA("modules\\UMmu.dll") != FALSE)) return;
+    Vessel* ship = world.CreateVessel("Drifter", world.module.className.c_str(), ShipStatus(3));
+    if (!CHECK(ship != nullptr && ship->vesselInterface != nullptr)) return;
+    auto* vessel = static_cast<VESSEL2*>(ship->vesselInterface);
+    int configMarker = 0;
+    vessel->clbkSetClassCaps(&configMarker);
+    CHECK_EQ(ship->thrusters.size(), kMainEngineCount + kAttitudeThrusterCount);
+    CHECK_EQ(ship->docks.size(), kDockCount);
+    CHECK_EQ(ship->emptyMass, kEmptyMass);
+    CHECK_EQ(ship->AttachmentCount(false), 0);
+
+    std::memset(world.debugString, 'x', sizeof world.debugString);
+    vessel->clbkPreStep(200.0, world.simStep, 53850.5);
+    CHECK_EQ(world.debugString,
+             "MyAddonName ERROR UMMU 2.0 not properly initialised in your code.");
+    bool guardKept = true;
+    for (unsigned char byte : world.debugStringGuard) guardKept = guardKept && byte == 0xA5;
+    CHECK(guardKept);
+
+    char keyState[256] = {};
+    CHECK_EQ(vessel->clbkConsumeBufferedKey(kKeyE, true, keyState), 1);
+    CHECK_EQ(HudText(ship).c_str(), "Misc error with UMMU install it again");
+    CheckLines(SaveLines(ship), {"STATUS Orbiting Earth", "XPDR 0"}, "ship without crew", __LINE__);
+}
+
 // ---- Exit and unloading ------------------------------------------------------------------------
 
 void CheckExit() {
@@ -756,6 +787,7 @@ void RunModuleChecks() {
     check::Group("frames (clbkPreStep, clbkPostStep)", CheckFrames);
     check::Group("HUD drawing (VESSEL3::clbkDrawHUD)", CheckHud);
     check::Group("crew transfer between docked ships", CheckTransfer);
+    check::Group("ship without the crew add-on", CheckWithoutCrewAddon);
     check::Group("exit and unloading (ovcExit, FreeLibrary)", CheckExit);
     loaded.hud = nullptr;
 }

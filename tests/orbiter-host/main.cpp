@@ -3,17 +3,22 @@
 // functions and classes under the names the real orbiter.exe exports them. Run under Wine as
 //   orbiter.exe Quillmar.dll examples/root
 // it copies the sample root folder to a temporary working folder, loads the module with
-// LoadLibrary and drives it as the simulator does (ovcInit/ovcExit, class set-up, scenario load
-// and save, frames, buffered keys, HUD drawing through a GDI Sketchpad, unloading), checking what
-// arrives in the host's functions against the module's own set-up tables.
+// LoadLibrary and drives it as the simulator does: ovcInit/ovcExit for several ships, class
+// set-up, scenario load and save, frames (rotation limits, a crew vessel walking in, a transfer
+// between docked ships), buffered keys (an EVA with its crew vessel and hand-over file), HUD
+// drawing through a Sketchpad that draws with GDI into a real bitmap, a ship without the crew
+// add-on, unloading. It checks what arrives in the host's functions against the module's own
+// set-up tables; the last line counts passed and failed checks, and the exit status is 0 only
+// when every check passed.
 //
 // What this proves: the module's imports resolve by their MSVC names against an executable that
 // defines them from the SDK headers; its objects have the SDK's layout and vtable order; values
 // cross the boundary intact; it needs no runtime DLL beyond the system's. What only a run in the
 // real simulator can prove: that the real orbiter.exe exports every name the module imports
 // (`llvm-readobj --coff-exports orbiter.exe` on an installation, compared with
-// `llvm-readobj --coff-imports Quillmar.dll`), and the behaviour of the simulator's own
-// implementations (physics, default HUD, scenario parser), which this host only records.
+// `llvm-readobj --coff-imports Quillmar.dll`), and everything this host only records instead of
+// doing as the simulator does: physics, docking, the default HUD, the scenario parser, the
+// graphics client's Sketchpad, and the crew add-on's own module.
 #include <windows.h>
 
 #include <cstdio>
