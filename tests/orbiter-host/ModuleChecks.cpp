@@ -95,6 +95,13 @@ void CheckLines(const std::vector<std::string>& actual, const std::vector<const 
     }
 }
 
+// A name field of a hand-over record as text, never read past the field.
+template <std::size_t N>
+std::string FieldText(const char (&field)[N]) {
+    const void* end = std::memchr(field, '\0', N);
+    return std::string(field, end != nullptr ? static_cast<const char*>(end) - field : N);
+}
+
 int CountGroups(const Vessel& ship) {
     int count = 0;
     for (const HostThrusterGroup& group : ship.groups) count += group.exists ? 1 : 0;
@@ -426,9 +433,9 @@ void CheckEva(const Vessel& ship) {
         std::fclose(file);
         CHECK_EQ(read, sizeof record);
         CHECK(!more);
-        CHECK_EQ(record.vesselName, "UMmu_Capt-Ada Kerr");
+        CHECK_EQ(FieldText(record.vesselName).c_str(), "UMmu_Capt-Ada Kerr");
         // The crew ID table's built-in mesh for the function code "Capt".
-        CHECK_EQ(record.meshName, "ummu/ummup");
+        CHECK_EQ(FieldText(record.meshName).c_str(), "ummu/ummup");
         CHECK_EQ(record.age, 41);
         CHECK_EQ(record.pulse, 66);
         CHECK_EQ(record.evaValue, 100);
@@ -663,7 +670,7 @@ void CheckTransfer() {
     if (CHECK(file != nullptr)) {
         CHECK_EQ(std::fread(&record, 1, sizeof record, file), sizeof record);
         std::fclose(file);
-        CHECK_EQ(record.vesselName, "UMmu_Tech-Max Poe");
+        CHECK_EQ(FieldText(record.vesselName).c_str(), "UMmu_Tech-Max Poe");
         CHECK_EQ(record.age, 30);
         CHECK_EQ(record.pulse, 70);
         CHECK_EQ(record.weight, 80);
