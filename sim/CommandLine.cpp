@@ -7,7 +7,7 @@ namespace sim {
 
 const char* Usage() {
     return "usage: vesselsim [--root DIR] [--seed N] [--step SECONDS] [--module CLASS=PATH]... "
-           "SCENARIO [SCRIPT]";
+           "[--draw VESSEL=FILE.svg]... SCENARIO [SCRIPT]";
 }
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
@@ -51,6 +51,12 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
                 throw InputError("--module needs CLASS=PATH");
             }
             line.modules.emplace_back(value.substr(0, split), value.substr(split + 1));
+        } else if (option == "--draw") {
+            const std::size_t split = value.find('=');
+            if (split == std::string::npos || split == 0 || split + 1 == value.size()) {
+                throw InputError("--draw needs VESSEL=FILE.svg");
+            }
+            line.drawings.emplace_back(value.substr(0, split), value.substr(split + 1));
         } else {
             throw InputError("unknown option " + option);
         }

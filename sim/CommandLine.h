@@ -1,5 +1,6 @@
 // vesselsim's command line:
-// vesselsim [--root DIR] [--seed N] [--step SECONDS] [--module CLASS=PATH]... SCENARIO [SCRIPT]
+// vesselsim [--root DIR] [--seed N] [--step SECONDS] [--module CLASS=PATH]...
+//           [--draw VESSEL=FILE.svg]... SCENARIO [SCRIPT]
 #pragma once
 
 #include <filesystem>
@@ -15,6 +16,8 @@ struct CommandLine {
     unsigned seed = 1;
     double step = 0.02;
     std::vector<std::pair<std::string, std::filesystem::path>> modules;
+    // --draw VESSEL=FILE.svg: drawings of the state after the script (or the default run).
+    std::vector<std::pair<std::string, std::filesystem::path>> drawings;
     std::filesystem::path scenario;
     std::optional<std::filesystem::path> script;
     bool help = false;

@@ -7,6 +7,7 @@
 #include "sim/KeyStroke.h"
 #include "sim/SimVessel.h"
 #include "sim/Simulator.h"
+#include "sim/SvgDrawing.h"
 #include "sim/TextParsing.h"
 
 namespace sim {
@@ -46,6 +47,7 @@ constexpr CommandSyntax kCommands[] = {
     {"thrust", CommandKind::Thrust, "VIN", "thrust VESSEL TYPE LEVEL"},
     {"print", CommandKind::Print, "V", "print VESSEL"},
     {"save", CommandKind::Save, "F", "save FILE"},
+    {"draw", CommandKind::Draw, "VF", "draw VESSEL FILE.svg"},
 };
 
 // Largest port number a script may name.
@@ -213,6 +215,12 @@ void RunCommand(Simulator& simulator, const ScriptCommand& command,
             std::filesystem::path file = w[0];
             if (file.is_relative() && !baseDirectory.empty()) file = baseDirectory / file;
             simulator.SaveScenario(file);
+            break;
+        }
+        case CommandKind::Draw: {
+            std::filesystem::path file = w[1];
+            if (file.is_relative() && !baseDirectory.empty()) file = baseDirectory / file;
+            WriteVesselDrawing(simulator, w[0], file);
             break;
         }
     }

@@ -27,7 +27,8 @@ enum class CommandKind {
     AngVel,
     Thrust,
     Print,
-    Save
+    Save,
+    Draw
 };
 
 struct ScriptCommand {

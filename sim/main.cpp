@@ -8,6 +8,7 @@
 #include "sim/ScriptRunner.h"
 #include "sim/SimPlatform.h"
 #include "sim/Simulator.h"
+#include "sim/SvgDrawing.h"
 
 namespace {
 
@@ -51,6 +52,9 @@ int RunSession(const sim::CommandLine& line) {
     } else {
         simulator.Run(kDefaultRunSeconds);
         for (const auto& name : simulator.VesselNames()) simulator.Print(name);
+    }
+    for (const auto& [vessel, file] : line.drawings) {
+        sim::WriteVesselDrawing(simulator, vessel, Resolve(start, file));
     }
     return 0;
 }

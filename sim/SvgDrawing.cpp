@@ -1,0 +1,848 @@
+#include "sim/SvgDrawing.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+#include <fstream>
+#include <string_view>
+#include <vector>
+
+#include "host/CrewAddon.h"
+#include "sim/SimVessel.h"
+#include "sim/Simulator.h"
+#include "sim/VectorMath.h"
+#include "sim/World.h"
+#include "sim/XmlText.h"
+
+namespace sim {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Page layout, pixels.
+constexpr double kDrawWidth = 1600.0;  // the main views' z range at most
+constexpr double kRightPad = 200.0;    // room past the main views for labels
+constexpr double kMinPageWidth = 1200.0;
+constexpr double kDetailPanel = 460.0;  // the airlock close-ups, square
+constexpr double kDetailGap = 60.0;
+// The airlock close-ups show this many times the box's largest half-extent around its centre.
+constexpr double kDetailReach = 2.2;
+constexpr double kLegendKeyColumn = 700.0;
+constexpr double kMargin = 30.0;
+constexpr double kTitleHeight = 70.0;
+constexpr double kViewHeadingHeight = 22.0;
+constexpr double kViewPad = 40.0;  // room around a view's content for labels
+constexpr double kViewGap = 16.0;
+constexpr double kScaleBarHeight = 50.0;
+constexpr double kLegendRow = 17.0;
+constexpr double kMaxScale = 40.0;  // pixels per metre, for small vessels
+constexpr double kMinViewHeight = 60.0;
+
+// Symbols, pixels. Not to scale, so that they stay readable on a vessel of any size.
+constexpr double kEngineArrow = 44.0;
+constexpr double kAttitudeArrow = 26.0;
+constexpr double kPortArrow = 22.0;
+constexpr double kPortDot = 4.0;
+constexpr double kActiveRing = 9.0;
+constexpr double kMarkerSize = 6.0;
+constexpr double kEndOnRadius = 4.5;
+// An end-on thruster symbol sits this far beside its point, towards the viewer's left when the
+// thrust comes out of the page and to the right when it goes in, so that a pair stays readable.
+constexpr double kEndOnOffset = 5.0;
+// A direction whose share of its length in the page plane is below this is drawn end-on.
+constexpr double kEndOnShare = 0.2;
+
+// Crew vessels within this distance of the vessel's origin are drawn: the vessel's size, at
+// least kNearbyMinimum metres.
+constexpr double kNearbyMinimum = 100.0;
+
+// Two directions or positions closer than this count as the same.
+constexpr double kSame = 1e-6;
+
+constexpr const char* kGroupNames[kThrusterGroupSlots] = {
+    "main",       "retro", "hover", "pitch up", "pitch down", "yaw left", "yaw right", "bank left",
+    "bank right", "right", "left",  "up",       "down",       "forward",  "back"};
+
+constexpr char kStyle[] =
+    "text{font-family:sans-serif;font-size:11px;fill:#222}"
+    ".title{font-size:20px;font-weight:bold}.subtitle{font-size:12px;fill:#444}"
+    ".heading{font-size:13px;font-weight:bold;fill:#333}"
+    ".axis{stroke:#bbb;stroke-width:1;stroke-dasharray:6 4}"
+    ".hull{fill:#eef2f6;stroke:#5a6b7d;stroke-width:1.5;stroke-linejoin:round}"
+    ".airlock rect{stroke-width:1.5}"
+    ".airlock.open rect{fill:#ff7f0e;fill-opacity:0.15;stroke:#e06a00}"
+    ".airlock.closed rect{fill:#999;fill-opacity:0.08;stroke:#777;stroke-dasharray:5 3}"
+    ".airlock text{fill:#b35400}.airlock.closed text{fill:#666}"
+    ".port line{stroke:#2ca02c;stroke-width:1.6}.port circle{fill:#2ca02c;stroke:#2ca02c}"
+    ".port .ring{fill:none;stroke:#d62728;stroke-width:2}"
+    ".port.maybe .ring{stroke-dasharray:3 2}.port text{fill:#1b6e1b}"
+    ".thruster.engine line,.thruster.engine circle{stroke:#d62728;stroke-width:2.4}"
+    ".thruster.attitude line,.thruster.attitude circle{stroke:#1f77b4;stroke-width:1.3}"
+    ".thruster.ungrouped line,.thruster.ungrouped circle{stroke:#888;stroke-width:1.3}"
+    ".thruster circle{fill:#fff}.thruster .dot{fill:currentColor;stroke:none}"
+    ".thruster.engine{color:#d62728}.thruster.attitude{color:#1f77b4}"
+    ".thruster.ungrouped{color:#888}"
+    ".thruster-label{font-size:9px;fill:#1f4f7a}"
+    ".vessel-marker.crew polygon{fill:#9467bd;stroke:#5e3d87}"
+    ".vessel-marker.docked rect{fill:#8c564b;stroke:#5c372f}"
+    ".vessel-marker text{fill:#5e3d87}.vessel-marker.docked text{fill:#5c372f}"
+    ".scale line{stroke:#222;stroke-width:1.5}";
+
+// Arrow heads: marker id and colour.
+constexpr const char* kArrowHeads[][2] = {{"head-engine", "#d62728"},
+                                          {"head-attitude", "#1f77b4"},
+                                          {"head-ungrouped", "#888"},
+                                          {"head-port", "#2ca02c"}};
+
+// Appends formatted numbers and fixed words; text from outside never goes through the format.
+[[gnu::format(printf, 2, 3)]] void Emit(std::string& out, const char* format, ...) {
+    char buffer[512];
+    va_list arguments;
+    va_start(arguments, format);
+    const int length = std::vsnprintf(buffer, sizeof buffer, format, arguments);
+    va_end(arguments);
+    if (length > 0)
+        out.append(buffer, std::min(static_cast<std::size_t>(length), sizeof buffer - 1));
+}
+
+// A number for a tooltip: up to six significant digits.
+std::string Short(double value) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%g", value);
+    return buffer;
+}
+
+std::string VectorText(const VECTOR3& v) {
+    return "(" + Short(v.x) + ", " + Short(v.y) + ", " + Short(v.z) + ")";
+}
+
+bool IsFinite(const VECTOR3& v) {
+    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
+}
+
+double Component(const VECTOR3& v, int axis) { return axis == 0 ? v.x : (axis == 1 ? v.y : v.z); }
+
+// A view of the vessel's frame: z runs to the right of the page in both; which axis runs down
+// the page and which comes towards the viewer picks the view. Page positions follow from the
+// view's place on the page and the common scale.
+struct View {
+    const char* id;
+    const char* heading;
+    int downAxis;
+    double downSign;
+    int towardsAxis;
+    double towardsSign;
+
+    double left = 0.0, top = 0.0, width = 0.0, height = 0.0;  // pixels
+    bool clipped = false;  // a close-up: content outside the frame is cut off
+    double zMin = 0.0, downMin = 0.0, scale = 1.0;
+
+    double Down(const VECTOR3& v) const { return downSign * Component(v, downAxis); }
+    double Towards(const VECTOR3& v) const { return towardsSign * Component(v, towardsAxis); }
+    double X(const VECTOR3& p) const { return left + (p.z - zMin) * scale; }
+    double Y(const VECTOR3& p) const { return top + (Down(p) - downMin) * scale; }
+};
+
+// The published crew airlock: the child attachment's vectors hold the box (x, y and z ranges),
+// the door state, an auxiliary number and the free seats.
+struct Airlock {
+    bool present = false;
+    VECTOR3 low{}, high{};
+    bool open = false;
+    double aux = 0.0;
+    double freeSeats = 0.0;
+};
+
+Airlock FindAirlock(const SimVessel& vessel) {
+    Airlock airlock;
+    for (const auto& a : vessel.attachments[0]) {
+        if (a->id != crew_addon::kAirlockAttachmentId) continue;
+        airlock.present = true;
+        airlock.low = {a->pos.x, a->pos.z, a->dir.y};
+        airlock.high = {a->pos.y, a->dir.x, a->dir.z};
+        airlock.open = a->rot.x == 1.0;
+        airlock.aux = a->rot.y;
+        airlock.freeSeats = a->rot.z;
+        break;
+    }
+    return airlock;
+}
+
+bool Inside(const Airlock& box, const VECTOR3& p) {
+    return p.x >= box.low.x - kSame && p.x <= box.high.x + kSame && p.y >= box.low.y - kSame &&
+           p.y <= box.high.y + kSame && p.z >= box.low.z - kSame && p.z <= box.high.z + kSame;
+}
+
+// The active port is not published; the airlock box sits at it. Of the ports inside the box,
+// those nearest its centre: one when the box tells, several when it cannot (ports sharing a
+// box), none without an airlock or a port in it.
+std::vector<std::size_t> ActivePorts(const SimVessel& vessel, const Airlock& airlock) {
+    std::vector<std::size_t> active;
+    if (!airlock.present) return active;
+    const VECTOR3 centre = Scale(Add(airlock.low, airlock.high), 0.5);
+    double best = 0.0;
+    for (const auto& dock : vessel.docks) {
+        if (!Inside(airlock, dock->pos)) continue;
+        const double distance = Length(Sub(dock->pos, centre));
+        if (active.empty() || distance < best - kSame) {
+            active.assign(1, dock->index);
+            best = distance;
+        } else if (distance <= best + kSame) {
+            active.push_back(dock->index);
+        }
+    }
+    return active;
+}
+
+enum class ThrusterKind { Engine, Attitude, Ungrouped };
+constexpr const char* kKindNames[] = {"engine", "attitude", "ungrouped"};
+
+// Engines are the thrusters of the main, retro and hover groups; the attitude groups' others.
+std::vector<ThrusterKind> ThrusterKinds(const SimVessel& vessel) {
+    std::vector<ThrusterKind> kinds(vessel.thrusters.size(), ThrusterKind::Ungrouped);
+    for (int type = 0; type < kThrusterGroupSlots; ++type) {
+        const ThrusterGroup& group = vessel.groups[static_cast<std::size_t>(type)];
+        if (!group.exists) continue;
+        for (const Thruster* t : group.members) {
+            ThrusterKind& kind = kinds[t->index];
+            if (type <= THGROUP_HOVER) {
+                kind = ThrusterKind::Engine;
+            } else if (kind == ThrusterKind::Ungrouped) {
+                kind = ThrusterKind::Attitude;
+            }
+        }
+    }
+    return kinds;
+}
+
+std::string GroupsOf(const SimVessel& vessel, const Thruster& thruster) {
+    std::string names;
+    for (int type = 0; type < kThrusterGroupSlots; ++type) {
+        const ThrusterGroup& group = vessel.groups[static_cast<std::size_t>(type)];
+        if (!group.exists) continue;
+        for (const Thruster* t : group.members) {
+            if (t != &thruster) continue;
+            if (!names.empty()) names += ", ";
+            names += kGroupNames[type];
+            break;
+        }
+    }
+    return names.empty() ? "none" : names;
+}
+
+// "0-7" for a run of indices, "1, 6, 10, 15" otherwise.
+std::string IndexList(const std::vector<std::size_t>& indices) {
+    std::string text;
+    for (std::size_t i = 0; i < indices.size();) {
+        std::size_t j = i;
+        while (j + 1 < indices.size() && indices[j + 1] == indices[j] + 1) ++j;
+        if (!text.empty()) text += ", ";
+        text += std::to_string(indices[i]);
+        if (j >= i + 2) {
+            text += "-" + std::to_string(indices[j]);
+        } else if (j == i + 1) {
+            text += ", " + std::to_string(indices[j]);
+        }
+        i = j + 1;
+    }
+    return text;
+}
+
+struct NearbyVessel {
+    const SimVessel* vessel;
+    VECTOR3 pos;  // in the drawn vessel's frame
+    bool docked;
+    std::size_t port;  // the drawn vessel's port it is docked at
+};
+
+std::vector<NearbyVessel> NearbyVessels(const World& world, const SimVessel& vessel) {
+    std::vector<NearbyVessel> nearby;
+    const double range = std::max(vessel.size, kNearbyMinimum);
+    for (const SimVessel* other : world.Vessels()) {
+        if (other == &vessel || other->deleted) continue;
+        const VECTOR3 local = MulTransposed(vessel.rotation, Sub(other->pos, vessel.pos));
+        if (!IsFinite(local)) continue;
+        const Dock* dock = nullptr;
+        for (const auto& d : vessel.docks) {
+            if (d->mate == other) {
+                dock = d.get();
+                break;
+            }
+        }
+        if (dock != nullptr) {
+            nearby.push_back({other, local, true, dock->index});
+        } else if (other->kind == VesselKind::CrewAddon && Length(local) <= range) {
+            nearby.push_back({other, local, false, 0});
+        }
+    }
+    return nearby;
+}
+
+// The hull outline in a view: the convex hull of the ports, thrusters and exhausts, which are
+// the points the vessel defines on its skin. Empty when they enclose no area.
+std::vector<VECTOR3> HullOutline(const View& view, const std::vector<VECTOR3>& points) {
+    std::vector<VECTOR3> sorted = points;
+    std::sort(sorted.begin(), sorted.end(), [&](const VECTOR3& a, const VECTOR3& b) {
+        return a.z != b.z ? a.z < b.z : view.Down(a) < view.Down(b);
+    });
+    const auto cross = [&](const VECTOR3& o, const VECTOR3& a, const VECTOR3& b) {
+        return (a.z - o.z) * (view.Down(b) - view.Down(o)) -
+               (view.Down(a) - view.Down(o)) * (b.z - o.z);
+    };
+    std::vector<VECTOR3> hull(2 * sorted.size() + 1);
+    std::size_t k = 0;
+    for (std::size_t i = 0; i < sorted.size(); ++i) {
+        while (k >= 2 && cross(hull[k - 2], hull[k - 1], sorted[i]) <= 0) --k;
+        hull[k++] = sorted[i];
+    }
+    for (std::size_t i = sorted.size() - 1, lower = k + 1; i-- > 0;) {
+        while (k >= lower && cross(hull[k - 2], hull[k - 1], sorted[i]) <= 0) --k;
+        hull[k++] = sorted[i];
+    }
+    hull.resize(k > 0 ? k - 1 : 0);
+    double area = 0.0;
+    for (std::size_t i = 0; i < hull.size(); ++i) {
+        area += cross(VECTOR3{}, hull[i], hull[(i + 1) % hull.size()]);
+    }
+    if (hull.size() < 3 || std::fabs(area) < 1e-9) hull.clear();
+    return hull;
+}
+
+// Everything the drawing shows, gathered once for both views.
+struct Scene {
+    const World& world;
+    const SimVessel& vessel;
+    Airlock airlock;
+    std::vector<std::size_t> activePorts;
+    std::vector<ThrusterKind> kinds;
+    std::vector<NearbyVessel> nearby;
+    std::vector<VECTOR3> skin;     // hull points
+    std::vector<VECTOR3> content;  // every point a view must show
+
+    bool IsActive(std::size_t port) const {
+        return std::find(activePorts.begin(), activePorts.end(), port) != activePorts.end();
+    }
+};
+
+Scene Gather(const World& world, const SimVessel& vessel) {
+    Scene scene{world, vessel, FindAirlock(vessel), {}, ThrusterKinds(vessel), {}, {}, {}};
+    scene.activePorts = ActivePorts(vessel, scene.airlock);
+    scene.nearby = NearbyVessels(world, vessel);
+    for (const auto& d : vessel.docks) scene.skin.push_back(d->pos);
+    for (const auto& t : vessel.thrusters) scene.skin.push_back(t->pos);
+    for (const auto& e : vessel.exhausts) scene.skin.push_back(e.pos);
+    std::erase_if(scene.skin, [](const VECTOR3& p) { return !IsFinite(p); });
+    scene.content = scene.skin;
+    scene.content.push_back({0, 0, 0});
+    if (scene.airlock.present) {
+        scene.content.push_back(scene.airlock.low);
+        scene.content.push_back(scene.airlock.high);
+    }
+    for (const auto& n : scene.nearby) scene.content.push_back(n.pos);
+    if (scene.skin.size() < 3) {
+        // Without enough points on the skin the hull is a circle of the vessel's size.
+        const double r = std::isfinite(vessel.size) && vessel.size > 0 ? vessel.size : 1.0;
+        scene.content.push_back({-r, -r, -r});
+        scene.content.push_back({r, r, r});
+    }
+    std::erase_if(scene.content, [](const VECTOR3& p) { return !IsFinite(p); });
+    return scene;
+}
+
+// An arrow of `length` pixels from `from` along `direction`, or, when the direction points
+// mostly into or out of the page, a circle with a dot (out of the page) or a cross (into it).
+// Gives the page position of the tip (or of the symbol).
+struct Tip {
+    double x, y;
+};
+
+Tip AddDirection(std::string& out, const View& view, const VECTOR3& from, const VECTOR3& direction,
+                 double length, const char* head) {
+    const double x = view.X(from), y = view.Y(from);
+    const double norm = Length(direction);
+    if (!(norm > 0.0) || !std::isfinite(norm)) {
+        Emit(out, "<circle cx=\"%.1f\" cy=\"%.1f\" r=\"%.1f\"/>", x, y, kEndOnRadius);
+        return {x, y};
+    }
+    const double right = direction.z / norm, down = view.Down(direction) / norm;
+    const double inPlane = std::sqrt(right * right + down * down);
+    if (inPlane < kEndOnShare) {
+        const bool outOfPage = view.Towards(direction) > 0;
+        const double cx = x + (outOfPage ? -kEndOnOffset : kEndOnOffset);
+        Emit(out, "<circle cx=\"%.1f\" cy=\"%.1f\" r=\"%.1f\"/>", cx, y, kEndOnRadius);
+        if (outOfPage) {
+            Emit(out, "<circle class=\"dot\" cx=\"%.1f\" cy=\"%.1f\" r=\"1.5\"/>", cx, y);
+        } else {
+            const double d = kEndOnRadius * 0.7;
+            Emit(out, "<line x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\"/>", cx - d, y - d,
+                 cx + d, y + d);
+            Emit(out, "<line x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\"/>", cx - d, y + d,
+                 cx + d, y - d);
+        }
+        return {cx, y};
+    }
+    // Foreshortened: a direction partly out of the page draws shorter.
+    const double tx = x + right * length, ty = y + down * length;
+    Emit(out, "<line x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\" marker-end=\"url(#%s)\"/>", x,
+         y, tx, ty, head);
+    return {tx, ty};
+}
+
+void AddTitle(std::string& out, std::string_view text) {
+    out += "<title>";
+    AppendXmlText(out, text);
+    out += "</title>";
+}
+
+// A label beside a page point, pushed away from where its arrow came from.
+void AddLabel(std::string& out, const char* cssClass, double x, double y, double awayX,
+              double awayY, std::string_view text) {
+    const char* anchor = awayX > 0.3 ? "start" : (awayX < -0.3 ? "end" : "middle");
+    const double dx = awayX > 0.3 ? 3.0 : (awayX < -0.3 ? -3.0 : 0.0);
+    const double dy = awayY > 0.3 ? 11.0 : (awayY < -0.3 ? -4.0 : 4.0);
+    out += "<text";
+    if (cssClass != nullptr) Emit(out, " class=\"%s\"", cssClass);
+    Emit(out, " x=\"%.1f\" y=\"%.1f\" text-anchor=\"%s\">", x + dx, y + dy, anchor);
+    AppendXmlText(out, text);
+    out += "</text>";
+}
+
+void AddHull(std::string& out, const Scene& scene, const View& view) {
+    const std::vector<VECTOR3> hull = HullOutline(view, scene.skin);
+    if (hull.empty()) {
+        const double r = std::isfinite(scene.vessel.size) && scene.vessel.size > 0
+                             ? scene.vessel.size * view.scale
+                             : view.scale;
+        Emit(out, "<circle class=\"hull\" cx=\"%.1f\" cy=\"%.1f\" r=\"%.1f\">", view.X({0, 0, 0}),
+             view.Y({0, 0, 0}), r);
+        AddTitle(out, "hull (the vessel's size)");
+        out += "</circle>";
+        return;
+    }
+    out += "<path class=\"hull\" d=\"";
+    for (std::size_t i = 0; i < hull.size(); ++i) {
+        Emit(out, "%s%.1f %.1f", i == 0 ? "M" : " L", view.X(hull[i]), view.Y(hull[i]));
+    }
+    out += " Z\">";
+    AddTitle(out, "hull outline: around the ports, thrusters and exhausts");
+    out += "</path>";
+}
+
+void AddAirlock(std::string& out, const Scene& scene, const View& view) {
+    const Airlock& a = scene.airlock;
+    if (!a.present) return;
+    // The box's corners in this view: its z range across, the view's down axis along.
+    const double x0 = view.X(a.low), x1 = view.X(a.high);
+    const double y0 = view.Y(a.low), y1 = view.Y(a.high);
+    const int seats = static_cast<int>(a.freeSeats);
+    Emit(out, "<g class=\"airlock %s\" data-door=\"%s\" data-free-seats=\"%d\">",
+         a.open ? "open" : "closed", a.open ? "open" : "closed", seats);
+    AddTitle(out, "crew airlock, door " + std::string(a.open ? "open" : "closed") + ": x " +
+                      Short(a.low.x) + " to " + Short(a.high.x) + ", y " + Short(a.low.y) + " to " +
+                      Short(a.high.y) + ", z " + Short(a.low.z) + " to " + Short(a.high.z) +
+                      " m; " + std::to_string(seats) + " seats free");
+    Emit(out, "<rect x=\"%.1f\" y=\"%.1f\" width=\"%.1f\" height=\"%.1f\"/>", std::min(x0, x1),
+         std::min(y0, y1), std::fabs(x1 - x0), std::fabs(y1 - y0));
+    Emit(out, "<text x=\"%.1f\" y=\"%.1f\" text-anchor=\"end\">airlock %s, %d free</text>",
+         std::min(x0, x1) - 4.0, (y0 + y1) / 2 + 4.0, a.open ? "open" : "closed", seats);
+    out += "</g>";
+}
+
+void AddPorts(std::string& out, const Scene& scene, const View& view) {
+    const bool ambiguous = scene.activePorts.size() > 1;
+    for (const auto& dock : scene.vessel.docks) {
+        if (!IsFinite(dock->pos)) continue;
+        const bool active = scene.IsActive(dock->index);
+        const char* activity = active ? (ambiguous ? "maybe" : "yes") : "no";
+        Emit(out, "<g class=\"port%s\" data-port=\"%d\" data-active=\"%s\"",
+             active ? (ambiguous ? " active maybe" : " active") : "", static_cast<int>(dock->index),
+             activity);
+        if (dock->mate != nullptr) {
+            out += " data-docked=\"";
+            AppendXmlText(out, dock->mate->name);
+            out += "\"";
+        }
+        out += ">";
+        std::string tip = "docking port " + std::to_string(dock->index) + " at " +
+                          VectorText(dock->pos) + " m, facing " + VectorText(dock->dir);
+        if (dock->mate != nullptr) tip += ", docked: " + dock->mate->name;
+        if (active) tip += ambiguous ? ", maybe the active port" : ", the active port";
+        AddTitle(out, tip);
+        const double x = view.X(dock->pos), y = view.Y(dock->pos);
+        if (active) {
+            Emit(out, "<circle class=\"ring\" cx=\"%.1f\" cy=\"%.1f\" r=\"%.1f\"/>", x, y,
+                 kActiveRing);
+        }
+        Emit(out, "<circle cx=\"%.1f\" cy=\"%.1f\" r=\"%.1f\"/>", x, y, kPortDot);
+        const Tip end = AddDirection(out, view, dock->pos, dock->dir, kPortArrow, "head-port");
+        std::string label = "P" + std::to_string(dock->index);
+        if (active) label += ambiguous ? " active?" : " active";
+        if (dock->mate != nullptr) label += " \xE2\x86\x94 " + dock->mate->name;  // U+2194
+        const double len = std::hypot(end.x - x, end.y - y);
+        AddLabel(out, nullptr, end.x, end.y, len > 0 ? (end.x - x) / len : 0.0,
+                 len > 0 ? (end.y - y) / len : -1.0, label);
+        out += "</g>";
+    }
+}
+
+void AddThrusters(std::string& out, const Scene& scene, const View& view) {
+    struct LabelSpot {
+        Tip tip;
+        double awayX, awayY;
+        std::vector<std::size_t> indices;
+    };
+    std::vector<LabelSpot> spots;
+    for (const auto& t : scene.vessel.thrusters) {
+        if (!IsFinite(t->pos) || !IsFinite(t->dir)) continue;
+        const ThrusterKind kind = scene.kinds[t->index];
+        const char* name = kKindNames[static_cast<int>(kind)];
+        Emit(out, "<g class=\"thruster %s\" data-index=\"%d\">", name, static_cast<int>(t->index));
+        AddTitle(out, "thruster " + std::to_string(t->index) + " (" + name + ") at " +
+                          VectorText(t->pos) + " m, thrust towards " + VectorText(t->dir) + ", " +
+                          Short(t->maxThrust) + " N; groups: " + GroupsOf(scene.vessel, *t));
+        char head[32];
+        std::snprintf(head, sizeof head, "head-%s", name);
+        const Tip tip =
+            AddDirection(out, view, t->pos, t->dir,
+                         kind == ThrusterKind::Engine ? kEngineArrow : kAttitudeArrow, head);
+        out += "</g>";
+        // Thrusters drawn onto one another share one label.
+        const double x = view.X(t->pos), y = view.Y(t->pos);
+        const double len = std::hypot(tip.x - x, tip.y - y);
+        auto spot = std::find_if(spots.begin(), spots.end(), [&](const LabelSpot& s) {
+            return std::fabs(s.tip.x - tip.x) < 0.5 && std::fabs(s.tip.y - tip.y) < 0.5;
+        });
+        if (spot == spots.end()) {
+            spots.push_back(
+                {tip, len > 1 ? (tip.x - x) / len : 0.0, len > 1 ? (tip.y - y) / len : 1.0, {}});
+            spot = spots.end() - 1;
+        }
+        spot->indices.push_back(t->index);
+    }
+    for (const auto& spot : spots) {
+        AddLabel(out, "thruster-label", spot.tip.x, spot.tip.y, spot.awayX, spot.awayY,
+                 IndexList(spot.indices));
+    }
+}
+
+void AddNearby(std::string& out, const Scene& scene, const View& view) {
+    for (const auto& n : scene.nearby) {
+        const double x = view.X(n.pos), y = view.Y(n.pos);
+        Emit(out, "<g class=\"vessel-marker %s\" data-name=\"", n.docked ? "docked" : "crew");
+        AppendXmlText(out, n.vessel->name);
+        out += "\">";
+        std::string tip =
+            n.vessel->name + " (" + n.vessel->className + ") at " + VectorText(n.pos) + " m";
+        if (n.docked) tip += ", docked at port " + std::to_string(n.port);
+        AddTitle(out, tip);
+        if (n.docked) {
+            Emit(out, "<rect x=\"%.1f\" y=\"%.1f\" width=\"%.1f\" height=\"%.1f\"/>",
+                 x - kMarkerSize, y - kMarkerSize, 2 * kMarkerSize, 2 * kMarkerSize);
+        } else {
+            Emit(out, "<polygon points=\"%.1f,%.1f %.1f,%.1f %.1f,%.1f %.1f,%.1f\"/>", x,
+                 y - kMarkerSize, x + kMarkerSize, y, x, y + kMarkerSize, x - kMarkerSize, y);
+        }
+        std::string label = n.vessel->name;
+        if (n.docked) label += " (docked at P" + std::to_string(n.port) + ")";
+        out += "<text";
+        Emit(out, " x=\"%.1f\" y=\"%.1f\">", x + kMarkerSize + 3, y - kMarkerSize - 2);
+        AppendXmlText(out, label);
+        out += "</text></g>";
+    }
+}
+
+void AddView(std::string& out, const Scene& scene, const View& view) {
+    Emit(out, "<g id=\"%s\" class=\"view\" data-scale=\"%.6f\">", view.id, view.scale);
+    Emit(out, "<text class=\"heading\" x=\"%.1f\" y=\"%.1f\">%s</text>", view.left - kViewPad,
+         view.top - kViewPad + 4.0, view.heading);
+    double x0 = view.left, x1 = view.left + view.width;
+    if (view.clipped) {
+        x0 -= kViewPad / 2;
+        x1 += kViewPad / 2;
+        const double y0 = view.top - kViewPad / 2, y1 = view.top + view.height + kViewPad / 2;
+        Emit(out,
+             "<clipPath id=\"%s-clip\"><rect x=\"%.1f\" y=\"%.1f\" width=\"%.1f\" "
+             "height=\"%.1f\"/></clipPath>",
+             view.id, x0, y0, x1 - x0, y1 - y0);
+        Emit(out,
+             "<rect class=\"frame\" x=\"%.1f\" y=\"%.1f\" width=\"%.1f\" height=\"%.1f\" "
+             "fill=\"none\" stroke=\"#999\"/>",
+             x0, y0, x1 - x0, y1 - y0);
+        Emit(out, "<g clip-path=\"url(#%s-clip)\">", view.id);
+    }
+    // The vessel's z axis.
+    const double axisY = view.Y({0, 0, 0});
+    Emit(out, "<line class=\"axis\" x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\"/>", x0, axisY,
+         x1, axisY);
+    AddHull(out, scene, view);
+    AddAirlock(out, scene, view);
+    AddPorts(out, scene, view);
+    AddThrusters(out, scene, view);
+    AddNearby(out, scene, view);
+    if (view.clipped) out += "</g>";
+    out += "</g>";
+}
+
+// A round length (1, 2 or 5 times a power of ten) of about a fifth of the drawn length.
+double ScaleBarLength(double span) {
+    const double target = std::max(span / 5.0, 1e-3);
+    const double power = std::pow(10.0, std::floor(std::log10(target)));
+    for (const double step : {5.0, 2.0, 1.0}) {
+        if (step * power <= target) return step * power;
+    }
+    return power;
+}
+
+void AddScaleBar(std::string& out, const char* id, double left, double top, double scale,
+                 double span, const char* note) {
+    const double metres = ScaleBarLength(span);
+    const double length = metres * scale;
+    const double y = top + 20.0;
+    Emit(out, "<g id=\"%s\" class=\"scale\" data-metres=\"%g\" data-pixels=\"%.3f\">", id, metres,
+         length);
+    Emit(out, "<line x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\"/>", left, y, left + length, y);
+    for (int i = 0; i <= 5; ++i) {
+        const double x = left + length * i / 5.0;
+        const double tick = (i == 0 || i == 5) ? 6.0 : 3.0;
+        Emit(out, "<line x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\"/>", x, y - tick, x,
+             y + tick);
+    }
+    Emit(out, "<text x=\"%.1f\" y=\"%.1f\">%g m</text>", left + length + 8.0, y + 4.0, metres);
+    Emit(out, "<text x=\"%.1f\" y=\"%.1f\">%s</text>", left, y + 22.0, note);
+    out += "</g>";
+}
+
+// The legend: the vessel's thruster groups on the left, the symbols on the right. Gives its
+// height.
+double AddLegend(std::string& out, const Scene& scene, double top) {
+    const SimVessel& vessel = scene.vessel;
+    out += "<g id=\"legend\">";
+    Emit(out, "<text class=\"heading\" x=\"%.1f\" y=\"%.1f\">Thruster groups</text>", kMargin, top);
+    double y = top + kLegendRow;
+    int groups = 0;
+    for (int type = 0; type < kThrusterGroupSlots; ++type) {
+        const ThrusterGroup& group = vessel.groups[static_cast<std::size_t>(type)];
+        if (!group.exists) continue;
+        ++groups;
+        std::vector<std::size_t> members;
+        bool engine = type <= THGROUP_HOVER;
+        for (const Thruster* t : group.members) members.push_back(t->index);
+        Emit(out, "<g class=\"group\" data-type=\"%d\">", type);
+        Emit(out,
+             "<line x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\" stroke=\"%s\" "
+             "stroke-width=\"3\"/>",
+             kMargin, y - 4.0, kMargin + 16.0, y - 4.0, engine ? "#d62728" : "#1f77b4");
+        Emit(out, "<text x=\"%.1f\" y=\"%.1f\">%d %s: thrusters ", kMargin + 24.0, y, type,
+             kGroupNames[type]);
+        out += members.empty() ? std::string("none") : IndexList(members);
+        out += "</text></g>";
+        y += kLegendRow;
+    }
+    if (groups == 0) {
+        Emit(out, "<text x=\"%.1f\" y=\"%.1f\">no thruster groups</text>", kMargin + 24.0, y);
+        y += kLegendRow;
+    }
+
+    // The symbol key.
+    const double left = kLegendKeyColumn;
+    double ky = top;
+    Emit(out, "<text class=\"heading\" x=\"%.1f\" y=\"%.1f\">Symbols</text>", left, ky);
+    ky += kLegendRow;
+    const auto keyRow = [&](const std::string& symbol, const char* text) {
+        out += symbol;
+        Emit(out, "<text x=\"%.1f\" y=\"%.1f\">%s</text>", left + 34.0, ky, text);
+        ky += kLegendRow;
+    };
+    char buffer[320];
+    std::snprintf(buffer, sizeof buffer,
+                  "<g class=\"thruster engine\"><line x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" "
+                  "y2=\"%.1f\" marker-end=\"url(#head-engine)\"/></g>",
+                  left, ky - 4.0, left + 24.0, ky - 4.0);
+    keyRow(buffer, "engine (main, retro and hover groups), in its thrust direction");
+    std::snprintf(buffer, sizeof buffer,
+                  "<g class=\"thruster attitude\"><line x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" "
+                  "y2=\"%.1f\" marker-end=\"url(#head-attitude)\"/></g>",
+                  left, ky - 4.0, left + 24.0, ky - 4.0);
+    keyRow(buffer, "attitude thruster, with its index; shorter when partly out of the page");
+    std::snprintf(buffer, sizeof buffer,
+                  "<g class=\"thruster attitude\"><circle cx=\"%.1f\" cy=\"%.1f\" r=\"4.5\"/>"
+                  "<circle class=\"dot\" cx=\"%.1f\" cy=\"%.1f\" r=\"1.5\"/></g>",
+                  left + 6.0, ky - 4.0, left + 6.0, ky - 4.0);
+    keyRow(buffer, "thrust out of the page; a cross: into the page");
+    std::snprintf(buffer, sizeof buffer,
+                  "<g class=\"port active\"><circle class=\"ring\" cx=\"%.1f\" cy=\"%.1f\" "
+                  "r=\"9\"/><circle cx=\"%.1f\" cy=\"%.1f\" r=\"4\"/></g>",
+                  left + 10.0, ky - 4.0, left + 10.0, ky - 4.0);
+    keyRow(buffer,
+           "docking port Pn facing its arrow; ringed: the active port (the airlock box is there)");
+    std::snprintf(buffer, sizeof buffer,
+                  "<g class=\"airlock open\"><rect x=\"%.1f\" y=\"%.1f\" width=\"24\" "
+                  "height=\"10\"/></g>",
+                  left, ky - 9.0);
+    keyRow(buffer, "crew airlock box, door open (dashed grey: closed)");
+    std::snprintf(buffer, sizeof buffer,
+                  "<g class=\"vessel-marker crew\"><polygon points=\"%.1f,%.1f %.1f,%.1f "
+                  "%.1f,%.1f %.1f,%.1f\"/></g>",
+                  left + 10.0, ky - 10.0, left + 16.0, ky - 4.0, left + 10.0, ky + 2.0, left + 4.0,
+                  ky - 4.0);
+    keyRow(buffer, "crew vessel nearby");
+    std::snprintf(buffer, sizeof buffer,
+                  "<g class=\"vessel-marker docked\"><rect x=\"%.1f\" y=\"%.1f\" width=\"12\" "
+                  "height=\"12\"/></g>",
+                  left + 4.0, ky - 10.0);
+    keyRow(buffer, "docked vessel, at its origin");
+    out += "</g>";
+    return std::max(y, ky) - top;
+}
+
+}  // namespace
+
+std::string DrawVesselSvg(const World& world, const SimVessel& vessel) {
+    const Scene scene = Gather(world, vessel);
+    std::string scaleBars;
+    View views[2] = {
+        {"top-view", "Top view, from above (+y towards you): nose (+z) right, starboard (+x) down",
+         0, 1.0, 1, 1.0},
+        {"side-view", "Side view, from starboard (+x towards you): nose (+z) right, up (+y) up", 1,
+         -1.0, 0, 1.0},
+    };
+
+    // One scale for both views, from the z range; each view as tall as its content.
+    double zMin = 0.0, zMax = 0.0;
+    for (const auto& p : scene.content) {
+        zMin = std::min(zMin, p.z);
+        zMax = std::max(zMax, p.z);
+    }
+    const double zSpan = std::max(zMax - zMin, 1.0);
+    const double scale = std::min(kMaxScale, kDrawWidth / zSpan);
+    const double pageWidth =
+        std::max(kMinPageWidth, kMargin + kViewPad + zSpan * scale + kRightPad);
+    double y = kMargin + kTitleHeight;
+    for (View& view : views) {
+        double low = 0.0, high = 0.0;
+        for (const auto& p : scene.content) {
+            low = std::min(low, view.Down(p));
+            high = std::max(high, view.Down(p));
+        }
+        double contentHeight = (high - low) * scale;
+        if (contentHeight < kMinViewHeight) {
+            const double extra = (kMinViewHeight - contentHeight) / 2.0 / scale;
+            low -= extra;
+            contentHeight = kMinViewHeight;
+        }
+        view.scale = scale;
+        view.zMin = zMin;
+        view.downMin = low;
+        view.left = kMargin + kViewPad;
+        view.top = y + kViewHeadingHeight + kViewPad;
+        view.width = zSpan * scale;
+        view.height = contentHeight;
+        y = view.top + contentHeight + kViewPad + kViewGap;
+    }
+    AddScaleBar(scaleBars, "scale-bar", kMargin + kViewPad, y, scale, zSpan,
+                "both views to this scale; arrows, port and vessel symbols are not");
+    y += kScaleBarHeight;
+
+    // Close-ups of the airlock, where crew vessels come and go, to a larger scale.
+    View details[2] = {
+        {"top-detail", "Around the airlock, from above", 0, 1.0, 1, 1.0},
+        {"side-detail", "Around the airlock, from starboard", 1, -1.0, 0, 1.0},
+    };
+    const bool withDetails = scene.airlock.present;
+    if (withDetails) {
+        const Airlock& a = scene.airlock;
+        const VECTOR3 centre = Scale(Add(a.low, a.high), 0.5);
+        const double half = std::max(
+            {(a.high.x - a.low.x) / 2, (a.high.y - a.low.y) / 2, (a.high.z - a.low.z) / 2, 1.0});
+        const double reach = half * kDetailReach;
+        y += kViewGap;
+        for (int i = 0; i < 2; ++i) {
+            View& view = details[i];
+            view.scale = kDetailPanel / (2 * reach);
+            view.zMin = centre.z - reach;
+            view.downMin = view.Down(centre) - reach;
+            view.left = kMargin + kViewPad + i * (kDetailPanel + kViewPad + kDetailGap);
+            view.top = y + kViewHeadingHeight + kViewPad;
+            view.width = kDetailPanel;
+            view.height = kDetailPanel;
+            view.clipped = true;
+        }
+        y = details[0].top + kDetailPanel + kViewPad;
+        AddScaleBar(scaleBars, "detail-scale-bar", kMargin + kViewPad, y, details[0].scale,
+                    2 * reach, "the close-ups to this scale");
+        y += kScaleBarHeight;
+    }
+
+    std::string body;
+    body.reserve(64 * 1024);
+    Emit(body, "<text class=\"title\" x=\"%.1f\" y=\"%.1f\">", kMargin, kMargin + 14.0);
+    AppendXmlText(body, vessel.name);
+    body += " <tspan class=\"subtitle\">class ";
+    AppendXmlText(body, vessel.className);
+    body += "</tspan></text>";
+    Emit(body,
+         "<text class=\"subtitle\" x=\"%.1f\" y=\"%.1f\">simulation time %.2f s (MJD %.6f); "
+         "size %g m; %d thrusters, %d docking ports; vessel frame: x starboard, y up, z "
+         "forward; metres</text>",
+         kMargin, kMargin + 36.0, world.simTime, world.mjd, vessel.size,
+         static_cast<int>(vessel.thrusters.size()), static_cast<int>(vessel.docks.size()));
+    std::string active = "active port: ";
+    if (scene.activePorts.empty()) {
+        active += scene.airlock.present ? "none in the airlock box" : "none (no crew airlock)";
+    } else {
+        for (std::size_t i = 0; i < scene.activePorts.size(); ++i) {
+            if (i > 0) active += " or ";
+            active += std::to_string(scene.activePorts[i]);
+        }
+        if (scene.activePorts.size() > 1) active += " (they share the airlock box)";
+    }
+    Emit(body, "<text class=\"subtitle\" x=\"%.1f\" y=\"%.1f\">", kMargin, kMargin + 54.0);
+    AppendXmlText(body, active);
+    body += "</text>";
+    for (const View& view : views) AddView(body, scene, view);
+    if (withDetails) {
+        for (const View& view : details) AddView(body, scene, view);
+    }
+    body += scaleBars;
+    y += AddLegend(body, scene, y + kLegendRow) + kLegendRow + kMargin;
+
+    std::string svg;
+    svg.reserve(body.size() + 4096);
+    svg += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    Emit(svg,
+         "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%.0f\" height=\"%.0f\" "
+         "viewBox=\"0 0 %.0f %.0f\">\n",
+         pageWidth, y, pageWidth, y);
+    svg += "<title>";
+    AppendXmlText(svg, vessel.name + " (" + vessel.className + ")");
+    svg += "</title>\n<style>";
+    svg += kStyle;
+    svg += "</style>\n<defs>";
+    for (const auto& head : kArrowHeads) {
+        Emit(svg,
+             "<marker id=\"%s\" viewBox=\"0 0 10 10\" refX=\"9\" refY=\"5\" markerWidth=\"7\" "
+             "markerHeight=\"7\" markerUnits=\"userSpaceOnUse\" orient=\"auto\"><path d=\"M0 0 "
+             "L10 5 L0 10 Z\" fill=\"%s\"/></marker>",
+             head[0], head[1]);
+    }
+    svg += "</defs>\n";
+    Emit(svg, "<rect width=\"%.0f\" height=\"%.0f\" fill=\"#fff\"/>\n", pageWidth, y);
+    svg += body;
+    svg += "\n</svg>\n";
+    return svg;
+}
+
+void WriteVesselDrawing(const Simulator& simulator, const std::string& vessel,
+                        const fs::path& file) {
+    const SimVessel* drawn = World::LiveVessel(simulator.FindVessel(vessel));
+    const World* world = World::Current();
+    if (drawn == nullptr || world == nullptr) throw InputError("no vessel named " + vessel);
+    const std::string svg = DrawVesselSvg(*world, *drawn);
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    if (out) out.write(svg.data(), static_cast<std::streamsize>(svg.size()));
+    out.flush();
+    if (!out) throw InputError(file.string() + ": cannot write the drawing");
+}
+
+}  // namespace sim

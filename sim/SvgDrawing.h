@@ -1,0 +1,23 @@
+// A vessel and what is around it drawn as a self-contained SVG document: a top view (x-z) and a
+// side view (y-z) to one scale in the vessel's frame, with the hull outline, docking ports, the
+// published crew airlock, thrusters, the thruster groups, nearby crew and docked vessels, a scale
+// bar and a title. Made from what the simulator holds, for people to look at (not per frame).
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace sim {
+
+class Simulator;
+class World;
+struct SimVessel;
+
+std::string DrawVesselSvg(const World& world, const SimVessel& vessel);
+
+// Writes the drawing of the named vessel of the running simulation. Throws InputError when there
+// is no such vessel or the file cannot be written.
+void WriteVesselDrawing(const Simulator& simulator, const std::string& vessel,
+                        const std::filesystem::path& file);
+
+}  // namespace sim
