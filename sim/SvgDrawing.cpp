@@ -282,6 +282,7 @@ std::vector<NearbyVessel> NearbyVessels(const World& world, const SimVessel& ves
 // The hull outline in a view: the convex hull of the ports, thrusters and exhausts, which are
 // the points the vessel defines on its skin. Empty when they enclose no area.
 std::vector<VECTOR3> HullOutline(const View& view, const std::vector<VECTOR3>& points) {
+    if (points.size() < 3) return {};
     std::vector<VECTOR3> sorted = points;
     std::sort(sorted.begin(), sorted.end(), [&](const VECTOR3& a, const VECTOR3& b) {
         return a.z != b.z ? a.z < b.z : view.Down(a) < view.Down(b);
