@@ -45,6 +45,7 @@ constexpr double kAttitudeArrow = 26.0;
 constexpr double kPortArrow = 22.0;
 constexpr double kPortDot = 4.0;
 constexpr double kActiveRing = 9.0;
+constexpr double kLabelledBox = 120.0;  // a narrower airlock box is left to its tooltip
 constexpr double kMarkerSize = 6.0;
 constexpr double kEndOnRadius = 4.5;
 // An end-on thruster symbol sits this far beside its point, towards the viewer's left when the
@@ -445,8 +446,11 @@ void AddAirlock(std::string& out, const Scene& scene, const View& view) {
                       " m; " + std::to_string(seats) + " seats free");
     Emit(out, "<rect x=\"%.1f\" y=\"%.1f\" width=\"%.1f\" height=\"%.1f\"/>", std::min(x0, x1),
          std::min(y0, y1), std::fabs(x1 - x0), std::fabs(y1 - y0));
-    Emit(out, "<text x=\"%.1f\" y=\"%.1f\" text-anchor=\"end\">airlock %s, %d free</text>",
-         std::min(x0, x1) - 4.0, (y0 + y1) / 2 + 4.0, a.open ? "open" : "closed", seats);
+    // Below the box (the ports' labels sit beside it and inside it), where it has room.
+    if (std::fabs(x1 - x0) >= kLabelledBox) {
+        Emit(out, "<text x=\"%.1f\" y=\"%.1f\">airlock %s, %d free</text>", std::min(x0, x1),
+             std::max(y0, y1) + 13.0, a.open ? "open" : "closed", seats);
+    }
     out += "</g>";
 }
 
