@@ -1,5 +1,5 @@
 // Arbitrary script text: the reader either refuses it with an input error or its commands run on
-// two docked ships. Runs are kept short and saves go to one file in the root.
+// two docked ships. Runs are kept short; saves and drawings go to one file each in the root.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -13,6 +13,7 @@ namespace {
 constexpr double kStep = 0.02;
 constexpr double kLongestRun = 0.5;
 constexpr char kSaveFile[] = "fuzz-saved.scn";
+constexpr char kDrawFile[] = "fuzz-drawn.svg";
 
 }  // namespace
 
@@ -43,6 +44,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 break;
             case sim::CommandKind::Save:
                 command.words[0] = kSaveFile;
+                break;
+            case sim::CommandKind::Draw:
+                command.words[1] = kDrawFile;
                 break;
             default:
                 break;
