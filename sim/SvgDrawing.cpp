@@ -146,12 +146,11 @@ struct View {
 };
 
 // The published crew airlock: the child attachment's vectors hold the box (x, y and z ranges),
-// the door state, an auxiliary number and the free seats.
+// the door state, an auxiliary number (not drawn) and the free seats.
 struct Airlock {
     bool present = false;
     VECTOR3 low{}, high{};
     bool open = false;
-    double aux = 0.0;
     double freeSeats = 0.0;
 };
 
@@ -163,7 +162,6 @@ Airlock FindAirlock(const SimVessel& vessel) {
         airlock.low = {a->pos.x, a->pos.z, a->dir.y};
         airlock.high = {a->pos.y, a->dir.x, a->dir.z};
         airlock.open = a->rot.x == 1.0;
-        airlock.aux = a->rot.y;
         airlock.freeSeats = a->rot.z;
         break;
     }
@@ -437,18 +435,19 @@ void AddAirlock(std::string& out, const Scene& scene, const View& view) {
     // The box's corners in this view: its z range across, the view's down axis along.
     const double x0 = view.X(a.low), x1 = view.X(a.high);
     const double y0 = view.Y(a.low), y1 = view.Y(a.high);
-    const int seats = static_cast<int>(a.freeSeats);
-    Emit(out, "<g class=\"airlock %s\" data-door=\"%s\" data-free-seats=\"%d\">",
+    // The seats as published: a number the module chose, not necessarily a whole one.
+    const double seats = a.freeSeats;
+    Emit(out, "<g class=\"airlock %s\" data-door=\"%s\" data-free-seats=\"%g\">",
          a.open ? "open" : "closed", a.open ? "open" : "closed", seats);
     AddTitle(out, "crew airlock, door " + std::string(a.open ? "open" : "closed") + ": x " +
                       Short(a.low.x) + " to " + Short(a.high.x) + ", y " + Short(a.low.y) + " to " +
                       Short(a.high.y) + ", z " + Short(a.low.z) + " to " + Short(a.high.z) +
-                      " m; " + std::to_string(seats) + " seats free");
+                      " m; " + Short(seats) + " seats free");
     Emit(out, "<rect x=\"%.1f\" y=\"%.1f\" width=\"%.1f\" height=\"%.1f\"/>", std::min(x0, x1),
          std::min(y0, y1), std::fabs(x1 - x0), std::fabs(y1 - y0));
     // Below the box (the ports' labels sit beside it and inside it), where it has room.
     if (std::fabs(x1 - x0) >= kLabelledBox) {
-        Emit(out, "<text x=\"%.1f\" y=\"%.1f\">airlock %s, %d free</text>", std::min(x0, x1),
+        Emit(out, "<text x=\"%.1f\" y=\"%.1f\">airlock %s, %g free</text>", std::min(x0, x1),
              std::max(y0, y1) + 13.0, a.open ? "open" : "closed", seats);
     }
     out += "</g>";
