@@ -15,10 +15,10 @@ namespace {
 namespace fs = std::filesystem;
 
 struct Case {
-    std::string text;                   // the whole scenario
-    std::vector<std::string> warnings;  // each after "FILE:"
-    std::vector<std::string> saved;     // lines the saved file holds
-    std::vector<std::string> unsaved;   // lines it must not hold
+    std::string text;                       // the whole scenario
+    std::vector<std::string> warnings;      // each after "FILE:"
+    std::vector<std::string> saved = {};    // lines the saved file holds
+    std::vector<std::string> unsaved = {};  // lines it must not hold
 };
 
 std::string Ships(const std::string& lines) {
@@ -86,7 +86,7 @@ const Case kCases[] = {
      {"  Ship B"}},
 };
 
-TEST_F(SimulatorTest, LinesReadInPartWarnAndSaveTheValuesInForce) {
+TEST(ScenarioWarnings, LinesReadInPartWarnAndSaveTheValuesInForce) {
     for (const Case& c : kCases) {
         SCOPED_TRACE(c.text);
         sim::SimulatorOptions options;
@@ -109,7 +109,10 @@ TEST_F(SimulatorTest, LinesReadInPartWarnAndSaveTheValuesInForce) {
 
         const fs::path saved = simulator.Root() / "saved.scn";
         simulator.SaveScenario(saved);
-        const std::string text = ReadFile(saved);
+        std::ifstream in(saved, std::ios::binary);
+        std::ostringstream content;
+        content << in.rdbuf();
+        const std::string text = content.str();
         for (const auto& line : c.saved) {
             EXPECT_NE(text.find("\n" + line + "\n"), std::string::npos) << line << "\n" << text;
         }
