@@ -1,7 +1,10 @@
 // Scenario lines the simulator reads on past: what can be read is taken, the rest keeps its value,
 // one warning names file, line and what was assumed, and saving writes the values in force.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -156,6 +159,35 @@ TEST_F(SimulatorTest, QuillmarKeepsItsChannelForAnXpdrLineWithoutANumber) {
             ReadFile(sim.Root() / "q.scn").find("\n  XPDR " + std::to_string(c.channel) + "\n"),
             std::string::npos);
     }
+}
+
+// vesselsim runs on with the warnings on standard error; what the host cannot load either still
+// stops it with status 2.
+TEST(ScenarioWarnings, VesselsimPrintsThemAndRunsOn) {
+    const fs::path folder =
+        fs::temp_directory_path() / ("vesselsim-warnings-" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+    std::ofstream(folder / "odd.scn")
+        << "BEGIN_ENVIRONMENT\n  Date MJD ;\nEND_ENVIRONMENT\n" + Ships(" RPOS 1 2\n");
+    const auto run = [&](const std::string& scenario) {
+        const std::string command = "cd '" + folder.string() + "' && '" + QM_VESSELSIM + "' " +
+                                    scenario + " >out.txt 2>err.txt";
+        const int raw = std::system(command.c_str());
+        std::ifstream in(folder / "err.txt");
+        std::ostringstream err;
+        err << in.rdbuf();
+        return std::make_pair(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, err.str());
+    };
+    const auto [status, err] = run("odd.scn");
+    EXPECT_EQ(status, 0) << err;
+    const std::string file = (folder / "odd.scn").string();
+    EXPECT_EQ(err, file +
+                       ":2: Date 'MJD' gives no date as MJD, JD or JE NUMBER: the date in force "
+                       "stays\n" +
+                       file + ":6: RPOS '1 2' has 2 of 3 numbers: uses 1 2 0\n");
+    EXPECT_GT(fs::file_size(folder / "out.txt"), 0u);  // it ran
+    EXPECT_EQ(run("missing.scn").first, 2);
+    fs::remove_all(folder);
 }
 
 }  // namespace
