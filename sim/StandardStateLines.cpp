@@ -19,13 +19,7 @@ constexpr long long kMaxPortNumber = 1000;
 
 using Words = std::vector<std::string_view>;
 
-// Built by appending: "'" + std::string(...) makes GCC 12 warn falsely (-Wrestrict) at -O3.
-std::string Quoted(std::string_view text) {
-    std::string quoted(1, '\'');
-    quoted.append(text);
-    quoted += '\'';
-    return quoted;
-}
+std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
 
 // A vector line read as the host reads it: each number read replaces its component, the others
 // keep their value, and text after the third number is passed over.

@@ -166,8 +166,7 @@ TEST_F(AirlockLinkTest, EveryManagerGetsARecordOfItsOwn) {
     std::vector<std::unique_ptr<CrewManager>> crews;
     std::vector<OBJHANDLE> ships;
     while (airlock_links::Count() < 105 || crews.size() < 2) {
-        // Appended rather than "S" + ...: GCC 12 at -O3 warns falsely (-Wrestrict) on the latter.
-        ships.push_back(Ship(std::string("S").append(std::to_string(crews.size()))));
+        ships.push_back(Ship("S" + std::to_string(crews.size())));
         const int before = airlock_links::Count();
         crews.push_back(Crew(ships.back()));
         EXPECT_EQ(crews.back()->linkIndex, before);

@@ -159,8 +159,7 @@ TEST_F(VesselDefinition, AttachmentHandlesOfAnotherVesselAreRefused) {
     // as the lists grow.
     std::vector<ATTACHMENTHANDLE> own;
     for (int i = 0; i < 12; ++i) {
-        // Appended rather than "A" + ...: GCC 12 at -O3 warns falsely (-Wrestrict) on the latter.
-        const std::string id = std::string("A").append(std::to_string(i));
+        const std::string id = "A" + std::to_string(i);
         own.push_back(vessel.CreateAttachment(i % 2 == 0, {}, {}, {}, id.c_str()));
         ASSERT_STREQ(vessel.GetAttachmentId(own.back()), id.c_str());
         EXPECT_EQ(vessel.GetAttachmentId(theirs), nullptr);
@@ -169,8 +168,7 @@ TEST_F(VesselDefinition, AttachmentHandlesOfAnotherVesselAreRefused) {
     ASSERT_EQ(vessel.AttachmentCount(true), 6u);
     for (int i = 0; i < 12; ++i) {
         EXPECT_EQ(vessel.GetAttachmentHandle(i % 2 == 0, static_cast<DWORD>(i / 2)), own[i]);
-        EXPECT_STREQ(vessel.GetAttachmentId(own[i]),
-                     std::string("A").append(std::to_string(i)).c_str());
+        EXPECT_STREQ(vessel.GetAttachmentId(own[i]), ("A" + std::to_string(i)).c_str());
     }
 }
 
