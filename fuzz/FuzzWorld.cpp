@@ -21,7 +21,9 @@ void EndSimulator() { simulator.reset(); }
 
 sim::Simulator& Simulator() {
     if (simulator == nullptr) {
-        simulator = std::make_unique<sim::Simulator>();
+        sim::SimulatorOptions options;
+        options.warnings = nullptr;  // read back through LoadWarnings()
+        simulator = std::make_unique<sim::Simulator>(options);
         simulator->RegisterModule(kShipClass, QM_MODULE_PATH);
         std::atexit(EndSimulator);
     }

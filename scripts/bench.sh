@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DQM_BUILD_TESTS=OFF >/dev/null
+cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DQUILLMAR_BUILD_TESTS=OFF >/dev/null
 cmake --build build-bench -j"${JOBS:-2}" --target bench
 echo "running the benchmarks (a few minutes)..."
 build-bench/bench/bench --benchmark_color=false "$@" >build-bench/bench-full.txt

@@ -25,7 +25,7 @@ sdk=$(cd "$sdk" && pwd)
 
 echo "== MSVC-ABI build ($build, SDK $sdk)"
 cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/windows-msvc-abi.cmake" \
-  -DQUILLMAR_SDK_DIR="$sdk" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  -DQUILLMAR_SDK_DIR="$sdk" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLMAR_WERROR=ON >/dev/null
 cmake --build "$build" -j"$jobs"
 
 check=(python3 scripts/check-msvc-imports.py --build "$build" --sdk-source "$sdk_source")

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# The whole test suite: the plain build and its tests, the fuzzers' short runs, the stand-in's
-# Windows build with its tests under Wine, the module DLL in the simulator's own C++ ABI with its
-# checks and test host under Wine, and last the build and tests under AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# The whole test suite: the plain build and its tests, a Release build, the fuzzers' short runs,
+# the stand-in's Windows build with its tests under Wine, the module DLL in the simulator's own C++
+# ABI with its checks and test host under Wine, and last the build and tests under
+# AddressSanitizer and UndefinedBehaviorSanitizer. Warnings are errors in all of them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -11,7 +11,7 @@ jobs=${JOBS:-2}
 run_suite() {  # build folder, cmake flags...
   local dir=$1
   shift
-  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLMAR_WERROR=ON "$@" >/dev/null
   cmake --build "$dir" -j"$jobs"
   ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir "$dir" --output-on-failure -j"$jobs"
@@ -19,6 +19,9 @@ run_suite() {  # build folder, cmake flags...
 
 echo "== plain build and tests"
 run_suite build
+echo "== Release build, warnings as errors (built only: the optimiser warns where others do not)"
+cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DQUILLMAR_WERROR=ON >/dev/null
+cmake --build build-release -j"$jobs"
 echo "== fuzzers, short run"
 scripts/fuzz.sh
 echo "== The stand-in's Windows build and tests under Wine"

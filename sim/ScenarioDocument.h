@@ -43,6 +43,8 @@ struct ScenarioDocument {
     std::optional<double> mjd;
     std::optional<std::string> focus;
     int focusLineNumber = 0;
+    // What reading had to assume ("FILE:LINE: message"), where the host reads on.
+    std::vector<std::string> warnings;
 };
 
 }  // namespace sim

@@ -92,6 +92,10 @@ class Parser {
         document_.sections.push_back(std::move(section));
     }
 
+    void Warn(const std::string& message) {
+        document_.warnings.push_back(source_ + ":" + std::to_string(next_ + 1) + ": " + message);
+    }
+
     void ReadEnvironmentLine(std::string_view line) {
         const auto words = text::Split(line);
         if (words.empty()) return;
@@ -99,18 +103,53 @@ class Parser {
             if (words.size() != 2) Fail(next_ + 1, "System needs one name");
             document_.system = std::string(words[1]);
         } else if (text::EqualsNoCase(words[0], "Date")) {
-            const auto mjd = words.size() == 3 && text::EqualsNoCase(words[1], "MJD")
-                                 ? text::ParseDouble(words[2])
-                                 : std::nullopt;
-            if (!mjd) Fail(next_ + 1, "Date needs the form 'Date MJD NUMBER'");
-            document_.mjd = *mjd;
+            ReadDate(text::Trim(line.substr(words[0].size())));
+        }
+    }
+
+    // "Date MJD|JD|JE NUMBER". The host takes what it can read and leaves the date as it is
+    // otherwise, so a date left out or unreadable keeps the one in force.
+    void ReadDate(std::string_view value) {
+        struct Form {
+            std::string_view name;
+            double (*toMjd)(double);
+        };
+        static constexpr Form kForms[] = {
+            {"MJD", [](double mjd) { return mjd; }},
+            {"JD", [](double jd) { return jd - 2400000.5; }},
+            // Julian epoch: years of 365.25 days from J2000.0, which is MJD 51544.5.
+            {"JE", [](double je) { return 51544.5 + 365.25 * (je - 2000.0); }},
+        };
+        const auto words = text::Split(value);
+        const Form* form = nullptr;
+        for (const auto& candidate : kForms) {
+            if (!words.empty() && text::EqualsNoCase(words[0], candidate.name)) form = &candidate;
+        }
+        std::string_view rest;
+        const auto number = form ? text::ScanNumbers(value.substr(words[0].size()), 1, &rest)
+                                 : std::vector<double>{};
+        if (number.empty()) {
+            Warn("Date '" + std::string(value) +
+                 "' gives no date as MJD, JD or JE NUMBER: the date in force stays");
+            return;
+        }
+        document_.mjd = form->toMjd(number[0]);
+        if (!text::Trim(rest).empty()) {
+            Warn("Date '" + std::string(value) + "': the text after the number is ignored");
         }
     }
 
     void ReadFocusLine(std::string_view line) {
         const auto words = text::Split(line);
         if (words.empty() || !text::EqualsNoCase(words[0], "Ship")) return;
-        if (words.size() != 2) Fail(next_ + 1, "Ship needs one vessel name");
+        if (words.size() < 2) {
+            Warn("Ship names no vessel: the first vessel takes the focus");
+            return;
+        }
+        if (words.size() > 2) {
+            Warn("Ship '" + std::string(text::Trim(line.substr(words[0].size()))) +
+                 "' takes one name: uses " + std::string(words[1]));
+        }
         document_.focus = std::string(words[1]);
         document_.focusLineNumber = static_cast<int>(next_ + 1);
     }
@@ -136,6 +175,10 @@ class Parser {
         if (name.find_first_of(" \t") != std::string_view::npos) {
             Fail(next_ + 1, "vessel name '" + std::string(name) + "' holds a blank");
         }
+        // Names travel through the host as C strings: one with a NUL would be cut in some places
+        // and not in others.
+        if (text::HasControlCharacter(name))
+            Fail(next_ + 1, "vessel name holds a control character");
         if (className.empty()) Fail(next_ + 1, "vessel " + std::string(name) + " has no class");
         for (const auto& other : document_.vessels) {
             if (other.name == name)

@@ -100,6 +100,7 @@ void Simulator::LoadScenario(const fs::path& file) {
     if (document.system) world.system = *document.system;
     world.pendingDocks.clear();
     world.loadError.clear();
+    world.loadWarnings = std::move(document.warnings);
     for (auto& block : document.vessels) {
         const std::string location = document.source + ":" + std::to_string(block.headerLineNumber);
         if (world.Find(block.name) != nullptr) {
@@ -130,23 +131,37 @@ void Simulator::LoadScenario(const fs::path& file) {
     world.pendingDocks.clear();
     for (const auto& link : links) {
         if (!world.IsLive(link.vessel)) continue;
+        // The host links what it can and loads on.
         SimVessel* other = world.Find(link.otherName);
         if (other == nullptr) {
-            throw InputError(link.location +
-                             ": DOCKINFO names no vessel of the scenario: " + link.otherName);
+            world.loadWarnings.push_back(
+                link.location + ": DOCKINFO names no vessel of the scenario: " + link.otherName +
+                ": the port stays free");
+            continue;
         }
         const std::string refusal = world.Dock(link.vessel, link.port, other, link.otherPort);
-        if (!refusal.empty()) throw InputError(link.location + ": " + refusal);
-    }
-    if (document.focus) {
-        SimVessel* focus = world.Find(*document.focus);
-        if (focus == nullptr) {
-            throw InputError(document.source + ":" + std::to_string(document.focusLineNumber) +
-                             ": the focus vessel " + *document.focus + " is not in the scenario");
+        if (!refusal.empty()) {
+            world.loadWarnings.push_back(link.location + ": " + refusal + ": the port stays free");
         }
-        world.SetFocus(focus);
-    } else if (world.Focus() == nullptr && !world.Vessels().empty()) {
-        world.SetFocus(world.Vessels().front());
+    }
+    SimVessel* focus = document.focus ? world.Find(*document.focus) : nullptr;
+    if (document.focus && focus == nullptr && !world.Vessels().empty()) {
+        world.loadWarnings.push_back(
+            document.source + ":" + std::to_string(document.focusLineNumber) +
+            ": the focus vessel " + *document.focus +
+            " is not in the scenario: " + world.Vessels().front()->name + " takes the focus");
+    }
+    // As in the host, a focus vessel not found leaves it to the first vessel.
+    if (focus == nullptr && (document.focus || world.Focus() == nullptr) &&
+        !world.Vessels().empty()) {
+        focus = world.Vessels().front();
+    }
+    if (focus != nullptr) world.SetFocus(focus);
+    if (state_->options.warnings != nullptr) {
+        for (const auto& warning : world.loadWarnings) {
+            *state_->options.warnings << warning << '\n';
+        }
+        state_->options.warnings->flush();
     }
     document.vessels.clear();
     state_->document = std::move(document);
@@ -159,6 +174,10 @@ void Simulator::SaveScenario(const fs::path& file) const {
     WriteScenario(out, state_->document ? &*state_->document : nullptr, *state_->world);
     out.flush();
     if (!out) throw InputError(file.string() + ": cannot write the scenario file");
+}
+
+const std::vector<std::string>& Simulator::LoadWarnings() const {
+    return state_->world->loadWarnings;
 }
 
 void Simulator::RunScript(const fs::path& file) { RunScript(ReadScriptFile(file)); }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <iostream>
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <ostream>
@@ -41,6 +42,8 @@ struct SimulatorOptions {
     double step = 0.02;
     // Where transcript lines go as they happen, besides Transcript(); may be null.
     std::ostream* transcript = nullptr;
+    // Where a scenario load's warnings go, one line each; may be null.
+    std::ostream* warnings = &std::cerr;
     // Folder against which relative paths of a script's `save` resolve. Empty: the current
     // directory, which is the root while the simulator exists.
     std::filesystem::path baseDirectory;
@@ -65,6 +68,9 @@ class Simulator {
     // Scenario files (throw InputError on bad input, naming file and line).
     void LoadScenario(const std::filesystem::path& file);
     void SaveScenario(const std::filesystem::path& file) const;
+    // What the last load had to assume, one "FILE:LINE: message" each: the simulator loads on
+    // past what it cannot read whole.
+    const std::vector<std::string>& LoadWarnings() const;
 
     // Scripts: a whole file, or one command line as a script holds it. Errors throw InputError.
     void RunScript(const std::filesystem::path& file);

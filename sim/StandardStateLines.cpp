@@ -19,18 +19,27 @@ constexpr long long kMaxPortNumber = 1000;
 
 using Words = std::vector<std::string_view>;
 
-// The three numbers of a vector line; a malformed line is reported.
-std::optional<VECTOR3> VectorOf(World& world, const Words& words) {
-    const auto x = words.size() == 4 ? text::ParseDouble(words[1]) : std::nullopt;
-    const auto y = words.size() == 4 ? text::ParseDouble(words[2]) : std::nullopt;
-    const auto z = words.size() == 4 ? text::ParseDouble(words[3]) : std::nullopt;
-    if (!x || !y || !z) {
-        world.ReportLoadError(std::string(words[0]) + " needs three numbers");
-        return {};
+std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+
+// A vector line read as the host reads it: each number read replaces its component, the others
+// keep their value, and text after the third number is passed over.
+VECTOR3 ReadVector(World& world, std::string_view key, std::string_view values, VECTOR3 value) {
+    std::string_view rest;
+    const std::vector<double> numbers = text::ScanNumbers(values, 3, &rest);
+    double* components[] = {&value.x, &value.y, &value.z};
+    for (std::size_t i = 0; i < numbers.size(); ++i) *components[i] = numbers[i];
+    const std::string line = std::string(key) + " " + Quoted(values);
+    if (numbers.size() < 3) {
+        world.ReportLoadWarning(line + " has " + std::to_string(numbers.size()) +
+                                " of 3 numbers: uses " +
+                                text::FormatVector(value.x, value.y, value.z));
+    } else if (!text::Trim(rest).empty()) {
+        world.ReportLoadWarning(line + ": ignores " + Quoted(text::Trim(rest)));
     }
-    return VECTOR3{*x, *y, *z};
+    return value;
 }
 
+// Items "INDEX:LEVEL", read up to the first that is not one.
 void ParsePropellantLevels(World& world, SimVessel& vessel, const Words& words) {
     for (std::size_t i = 1; i < words.size(); ++i) {
         const std::string_view item = words[i];
@@ -40,7 +49,8 @@ void ParsePropellantLevels(World& world, SimVessel& vessel, const Words& words) 
                                ? std::nullopt
                                : text::ParseDouble(item.substr(colon + 1));
         if (!index || !level || *index < 0) {
-            world.ReportLoadError("PRPLEVEL item '" + std::string(item) + "' is not INDEX:LEVEL");
+            world.ReportLoadWarning("PRPLEVEL item " + Quoted(item) +
+                                    " is not INDEX:LEVEL: it and the items after it are ignored");
             return;
         }
         // A tank the vessel does not have is passed over, as the host does.
@@ -50,6 +60,7 @@ void ParsePropellantLevels(World& world, SimVessel& vessel, const Words& words) 
     }
 }
 
+// Items "PORT:OTHERPORT,NAME", read up to the first that is not one.
 void ParseDockInfo(World& world, SimVessel& vessel, const Words& words) {
     for (std::size_t i = 1; i < words.size(); ++i) {
         const std::string_view item = words[i];
@@ -62,8 +73,9 @@ void ParseDockInfo(World& world, SimVessel& vessel, const Words& words) {
             shaped ? text::ParseInteger(item.substr(colon + 1, comma - colon - 1)) : std::nullopt;
         if (!port || !otherPort || *port < 0 || *otherPort < 0 || *port > kMaxPortNumber ||
             *otherPort > kMaxPortNumber) {
-            world.ReportLoadError("DOCKINFO item '" + std::string(item) +
-                                  "' is not PORT:OTHERPORT,NAME");
+            world.ReportLoadWarning("DOCKINFO item " + Quoted(item) +
+                                    " is not PORT:OTHERPORT,NAME: it and the items after it are "
+                                    "ignored");
             return;
         }
         std::string location;
@@ -74,6 +86,23 @@ void ParseDockInfo(World& world, SimVessel& vessel, const Words& words) {
         world.pendingDocks.push_back({&vessel, static_cast<std::size_t>(*port),
                                       static_cast<std::size_t>(*otherPort),
                                       std::string(item.substr(comma + 1)), std::move(location)});
+    }
+}
+
+// The channel number; without one the channel in force stays, and the transponder is on either
+// way.
+void ParseTransponder(World& world, SimVessel& vessel, std::string_view values) {
+    std::string_view rest;
+    const auto channel = text::ScanInteger(values, &rest);
+    vessel.transponderOn = true;
+    if (!channel || *channel < 0 || *channel > 0xFFFFFFFFLL) {
+        world.ReportLoadWarning("XPDR " + Quoted(values) + " gives no channel: keeps channel " +
+                                std::to_string(vessel.transponderChannel));
+        return;
+    }
+    vessel.transponderChannel = static_cast<unsigned int>(*channel);
+    if (!text::Trim(rest).empty()) {
+        world.ReportLoadWarning("XPDR " + Quoted(values) + ": ignores " + Quoted(text::Trim(rest)));
     }
 }
 
@@ -103,6 +132,7 @@ void ParseStandardLine(World& world, SimVessel& vessel, std::string_view line) {
     const Words words = text::Split(line);
     if (words.empty()) return;
     const std::string_view key = words[0];
+    const std::string_view values = text::Trim(line.substr(key.size()));
     if (text::EqualsNoCase(key, "STATUS")) {
         if (words.size() >= 3 && text::EqualsNoCase(words[1], "Orbiting")) {
             vessel.referenceBody = std::string(words[2]);
@@ -110,33 +140,30 @@ void ParseStandardLine(World& world, SimVessel& vessel, std::string_view line) {
         } else if (words.size() >= 3 && text::EqualsNoCase(words[1], "Landed")) {
             vessel.referenceBody = std::string(words[2]);
             vessel.landed = true;
+        } else {
+            world.ReportLoadWarning(
+                "STATUS " + Quoted(values) + " is not Orbiting BODY or Landed BODY: keeps " +
+                (vessel.landed ? "Landed " : "Orbiting ") + vessel.referenceBody);
         }
     } else if (IsSurfaceKey(key)) {
-        KeepSurfaceLine(vessel, key, text::Trim(line.substr(key.size())));
+        KeepSurfaceLine(vessel, key, values);
     } else if (text::EqualsNoCase(key, "RPOS")) {
-        if (const auto value = VectorOf(world, words)) vessel.pos = *value;
+        vessel.pos = ReadVector(world, key, values, vessel.pos);
     } else if (text::EqualsNoCase(key, "RVEL")) {
-        if (const auto value = VectorOf(world, words)) vessel.vel = *value;
+        vessel.vel = ReadVector(world, key, values, vessel.vel);
     } else if (text::EqualsNoCase(key, "AROT")) {
-        if (const auto value = VectorOf(world, words)) {
-            vessel.rotation = RotationFromEuler(Scale(*value, kDegree));
-        }
+        const VECTOR3 degrees = Scale(EulerFromRotation(vessel.rotation), 1.0 / kDegree);
+        vessel.rotation =
+            RotationFromEuler(Scale(ReadVector(world, key, values, degrees), kDegree));
     } else if (text::EqualsNoCase(key, "VROT")) {
-        if (const auto value = VectorOf(world, words)) {
-            vessel.angularVelocity = Scale(*value, kDegree);
-        }
+        const VECTOR3 degrees = Scale(vessel.angularVelocity, 1.0 / kDegree);
+        vessel.angularVelocity = Scale(ReadVector(world, key, values, degrees), kDegree);
     } else if (text::EqualsNoCase(key, "PRPLEVEL")) {
         ParsePropellantLevels(world, vessel, words);
     } else if (text::EqualsNoCase(key, "DOCKINFO")) {
         ParseDockInfo(world, vessel, words);
     } else if (text::EqualsNoCase(key, "XPDR")) {
-        const auto channel = words.size() == 2 ? text::ParseInteger(words[1]) : std::nullopt;
-        if (!channel || *channel < 0 || *channel > 0xFFFFFFFFLL) {
-            world.ReportLoadError("XPDR needs a channel number");
-            return;
-        }
-        vessel.transponderOn = true;
-        vessel.transponderChannel = static_cast<unsigned int>(*channel);
+        ParseTransponder(world, vessel, values);
     }
 }
 

@@ -13,8 +13,8 @@ namespace sim {
 class World;
 struct SimVessel;
 
-// Applies one line (already cut and trimmed) to the vessel; a malformed value of a known key is
-// reported to the world's load error.
+// Applies one line (already cut and trimmed) to the vessel as the host reads it: what can be read
+// is taken, the rest keeps its value, and the world's load warnings say what was assumed.
 void ParseStandardLine(World& world, SimVessel& vessel, std::string_view line);
 
 // The standard lines as (key, value) pairs: STATUS, RPOS, RVEL, AROT, VROT (when rotating) or,

@@ -55,6 +55,13 @@ std::vector<std::string_view> Split(std::string_view text) {
     return words;
 }
 
+bool HasControlCharacter(std::string_view text) {
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == '\x7f') return true;
+    }
+    return false;
+}
+
 bool EqualsNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
@@ -82,6 +89,32 @@ std::optional<long long> ParseInteger(std::string_view text) {
     const char* end = text.data() + text.size();
     const auto [ptr, error] = std::from_chars(text.data(), end, value);
     if (text.empty() || error != std::errc{} || ptr != end) return {};
+    return value;
+}
+
+std::vector<double> ScanNumbers(std::string_view text, std::size_t most, std::string_view* rest) {
+    std::vector<double> numbers;
+    while (numbers.size() < most) {
+        const std::string_view number = WithoutPlus(Trim(text));
+        double value = 0.0;
+        const char* end = number.data() + number.size();
+        const auto [ptr, error] = std::from_chars(number.data(), end, value);
+        if (number.empty() || error != std::errc{} || !std::isfinite(value)) break;
+        numbers.push_back(value);
+        text = number.substr(static_cast<std::size_t>(ptr - number.data()));
+    }
+    *rest = text;
+    return numbers;
+}
+
+std::optional<long long> ScanInteger(std::string_view text, std::string_view* rest) {
+    *rest = text;
+    const std::string_view number = WithoutPlus(Trim(text));
+    long long value = 0;
+    const char* end = number.data() + number.size();
+    const auto [ptr, error] = std::from_chars(number.data(), end, value);
+    if (number.empty() || error != std::errc{}) return {};
+    *rest = number.substr(static_cast<std::size_t>(ptr - number.data()));
     return value;
 }
 

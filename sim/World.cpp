@@ -7,6 +7,7 @@
 #include "sim/CrewAddonVessel.h"
 #include "sim/RigidBodyMotion.h"
 #include "sim/Simulator.h"
+#include "sim/TextParsing.h"
 
 namespace sim {
 namespace {
@@ -108,6 +109,10 @@ SimVessel* World::BeginVessel(const std::string& name, const std::string& classN
     }
     if (name.find_first_of(" \t:;") != std::string::npos) {
         *why = "vessel name '" + name + "' holds a blank, tab, ':' or ';'";
+        return nullptr;
+    }
+    if (text::HasControlCharacter(name)) {
+        *why = "vessel name holds a control character";
         return nullptr;
     }
     if (className.empty()) {
@@ -408,6 +413,15 @@ void World::ReportLoadError(const std::string& message) {
     } else {
         loadError = message;
     }
+}
+
+void World::ReportLoadWarning(const std::string& message) {
+    if (activeSource == nullptr) {
+        loadWarnings.push_back(message);
+        return;
+    }
+    loadWarnings.push_back(activeSource->file + ":" + std::to_string(activeSource->currentLine) +
+                           ": " + message);
 }
 
 std::string_view World::DebugLine() const {

@@ -132,6 +132,10 @@ class World {
     // The first fault found in scenario lines while loading ("FILE:LINE: message").
     std::string loadError;
     void ReportLoadError(const std::string& message);
+    // What loading had to assume where the host reads on past a line it cannot read whole, one
+    // "FILE:LINE: message" each, in order.
+    std::vector<std::string> loadWarnings;
+    void ReportLoadWarning(const std::string& message);
 
     // Output.
     char* DebugString() { return debugLine_; }

@@ -18,7 +18,9 @@ struct FileSearch {
 
 bool NextMatch(FileSearch* search, WIN32_FIND_DATAA* found) {
     while (dirent* entry = readdir(search->folder)) {
-        if (fnmatch(search->pattern, entry->d_name, 0) != 0) continue;
+        // Windows compares file names without regard to letter case; so does the search here, so
+        // that one folder gives the same files on every system.
+        if (fnmatch(search->pattern, entry->d_name, FNM_CASEFOLD) != 0) continue;
         std::memset(found, 0, sizeof *found);
         std::snprintf(found->cFileName, sizeof found->cFileName, "%s", entry->d_name);
         return true;

@@ -166,23 +166,17 @@ TEST(ScenarioErrors, NameFileAndLine) {
         {"BEGIN_SHIPS\nA:Rock\nEND\nA:Rock\nEND\nEND_SHIPS\n", "bad.scn:4: vessel A appears twice"},
         {"BEGIN_SHIPS\n:Rock\nEND\nEND_SHIPS\n", "bad.scn:2: vessel header ':Rock' has no name"},
         {"BEGIN_SHIPS\nA:\nEND\nEND_SHIPS\n", "bad.scn:2: vessel A has no class"},
-        {"BEGIN_SHIPS\nA:Rock\n RPOS 1 2\nEND\nEND_SHIPS\n", "bad.scn:3: RPOS needs three numbers"},
-        {"BEGIN_SHIPS\nA:Rock\n\n AROT 1 x 3\nEND\nEND_SHIPS\n",
-         "bad.scn:4: AROT needs three numbers"},
-        {"BEGIN_SHIPS\nA:Rock\n PRPLEVEL 0-1\nEND\nEND_SHIPS\n", "bad.scn:3: PRPLEVEL item '0-1'"},
-        {"BEGIN_SHIPS\nA:Rock\n XPDR seven\nEND\nEND_SHIPS\n", "bad.scn:3: XPDR needs a channel"},
-        {"BEGIN_SHIPS\nA:Rock\n DOCKINFO 0:0\nEND\nEND_SHIPS\n", "bad.scn:3: DOCKINFO item '0:0'"},
-        {"BEGIN_SHIPS\nA:Rock\n DOCKINFO 0:0,Ghost\nEND\nEND_SHIPS\n",
-         "bad.scn:3: DOCKINFO names no vessel"},
-        {"BEGIN_FOCUS\n Ship Ghost\nEND_FOCUS\n", "bad.scn:2: the focus vessel Ghost"},
-        {"BEGIN_ENVIRONMENT\n Date MJD soon\nEND_ENVIRONMENT\n", "bad.scn:2: Date needs"},
+        {"BEGIN_SHIPS\nA:Rock\nEND\nB" + std::string(1, '\0') + "x:Rock\nEND\nEND_SHIPS\n",
+         "bad.scn:4: vessel name holds a control character"},
+        {"BEGIN_SHIPS\nA\x01:Rock\nEND\nEND_SHIPS\n", "bad.scn:2: vessel name holds a control"},
+        {"BEGIN_SHIPS\nA\x7f:Rock\nEND\nEND_SHIPS\n", "bad.scn:2: vessel name holds a control"},
         {"BEGIN_SHIPS\nEND_SHIPS\nBEGIN_SHIPS\nEND_SHIPS\n",
          "bad.scn:3: BEGIN_SHIPS appears twice"},
     };
     for (const auto& c : cases) {
         sim::Simulator simulator;
         const auto file = simulator.Root() / "bad.scn";
-        std::ofstream(file) << c.text;
+        std::ofstream(file, std::ios::binary) << c.text;
         try {
             simulator.LoadScenario(file);
             ADD_FAILURE() << "no error for: " << c.text;

@@ -145,6 +145,7 @@ TEST_F(Script, RunTimeErrorsNameFileAndLine) {
     constexpr Case kCases[] = {
         {"create Ship Rock", "a vessel named Ship exists already"},
         {"create Bad:Name Rock", "holds a blank, tab, ':' or ';'"},
+        {"create Bad\x01Name Rock", "vessel name holds a control character"},
         {"delete Ghost", "no vessel named Ghost"},
         {"focus Ghost", "no vessel named Ghost"},
         {"dock Ship 0 Ship 1", "cannot dock to itself"},
