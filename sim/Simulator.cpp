@@ -7,6 +7,7 @@
 
 #include "host/CrewAddon.h"
 #include "sim/CrewAddonVessel.h"
+#include "sim/HostStop.h"
 #include "sim/ScenarioReader.h"
 #include "sim/ScenarioWriter.h"
 #include "sim/ScriptRunner.h"
@@ -170,6 +171,8 @@ void Simulator::RunScript(const Script& script) {
         } catch (const InputError& error) {
             throw InputError(script.source + ":" + std::to_string(command.line) + ": " +
                              error.what());
+        } catch (const HostStop& stop) {
+            throw HostStop(script.source + ":" + std::to_string(command.line) + ": " + stop.what());
         }
     }
 }

@@ -22,6 +22,7 @@
 #include "sim/HudSketchpad.h"
 #include "sim/KeyStroke.h"
 #include "sim/ModuleLibrary.h"
+#include "sim/NoCaseKey.h"
 #include "sim/SimVessel.h"
 #include "sim/Transcript.h"
 
@@ -92,6 +93,7 @@ class World {
 
     // Vessels.
     const std::vector<SimVessel*>& Vessels() const { return vessels_; }
+    // The vessel of that name, letter case ignored.
     SimVessel* Find(std::string_view name) const;
     bool IsLive(const void* handle) const { return live_.count(handle) != 0; }
     // Creates a vessel from a state (ovcInit, class set-up, the state, clbkPostCreation).
@@ -176,7 +178,9 @@ class World {
     // Beside each vessel of vessels_, the object whose step callbacks a frame phase calls (null
     // for vessels without a module): a phase reads nothing of the vessels themselves.
     std::vector<VESSEL2*> stepCallbacks_;
-    std::unordered_map<std::string_view, SimVessel*> byName_;
+    // Names are found ignoring letter case, as in the simulator; two vessels' names never differ
+    // in case alone.
+    std::unordered_map<std::string_view, SimVessel*, NoCaseHash, NoCaseEqual> byName_;
     std::unordered_set<const void*> live_;
     std::size_t marked_ = 0;  // vessels waiting for removal
     SimVessel* focus_ = nullptr;
