@@ -108,9 +108,10 @@ void Simulator::LoadScenario(const fs::path& file) {
         }
         ScenarioLineSource source;
         source.file = document.source;
+        // Every line of the block reaches the vessel, blank ones too, as in the simulator; only
+        // comments are cut.
         for (std::size_t i = 0; i < block.lines.size(); ++i) {
             const std::string_view line = text::ScenarioLine(block.lines[i]);
-            if (line.empty()) continue;
             source.lines.emplace_back(line);
             source.lineNumbers.push_back(block.lineNumbers[i]);
         }

@@ -3,7 +3,8 @@
 //   HUD FROM TO TEXT...   draw TEXT at (10, 20 + 15 * n) while FROM <= time < TO
 //   AT TIME VERB ARGS     once, in the first pre-step at or after TIME: "create NAME CLASS",
 //                         "delete NAME", "debug TEXT" ("debug -" clears the line), "focus NAME"
-// It has two docking ports, saves "STEPS PRE POST" (its callback counts) after the host's lines,
+// It has two docking ports, saves "BLANKS N" (the blank lines its block handed it, when any) and
+// "STEPS PRE POST" (its callback counts) after the host's lines,
 // answers a key press with the key code plus 1000 for Shift, 2000 for Ctrl and 4000 for Alt (only
 // when the key itself is held), and writes "exit NAME PRE POST" to the debug line when it is
 // destroyed.
@@ -53,6 +54,7 @@ class ProbeVessel final : public VESSEL4 {
     void clbkLoadStateEx(FILEHANDLE scn, void* status) override {
         char* line = nullptr;
         while (oapiReadScenario_nextline(scn, line)) {
+            if (line[0] == '\0') ++blankLines_;
             std::istringstream words(line);
             std::string key;
             words >> key;
@@ -79,6 +81,11 @@ class ProbeVessel final : public VESSEL4 {
     void clbkSaveState(FILEHANDLE scn) override {
         VESSEL2::clbkSaveState(scn);
         char counts[64];
+        if (blankLines_ > 0) {
+            std::snprintf(counts, sizeof counts, "%d", blankLines_);
+            char blanks[] = "BLANKS";
+            oapiWriteScenario_string(scn, blanks, counts);
+        }
         std::snprintf(counts, sizeof counts, "%d %d", preSteps_, postSteps_);
         char key[] = "STEPS";
         oapiWriteScenario_string(scn, key, counts);
@@ -133,6 +140,7 @@ class ProbeVessel final : public VESSEL4 {
     std::string name_;
     std::vector<HudText> hud_;
     std::vector<Action> actions_;
+    int blankLines_ = 0;
     int preSteps_ = 0;
     int postSteps_ = 0;
     double time_ = 0.0;
