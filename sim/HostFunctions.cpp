@@ -70,7 +70,10 @@ OBJHANDLE oapiGetVesselByIndex(int index) {
 
 OBJHANDLE oapiGetObjectByName(char* name) {
     World* world = World::Current();
-    return (world && name) ? world->Find(name) : nullptr;
+    if (world == nullptr || name == nullptr) return nullptr;
+    // Vessels and celestial bodies alike, letter case ignored.
+    if (SimVessel* vessel = world->Find(name)) return vessel;
+    return const_cast<void*>(world->FindBody(name));
 }
 
 VESSEL* oapiGetVesselInterface(OBJHANDLE object) {
@@ -80,14 +83,17 @@ VESSEL* oapiGetVesselInterface(OBJHANDLE object) {
 }
 
 void oapiGetObjectName(OBJHANDLE object, char* name, int n) {
-    SimVessel* vessel = sim::RequireVessel(object, "oapiGetObjectName");
+    World* world = World::Current();
+    const std::string* bodyName = world ? world->BodyName(object) : nullptr;
+    const std::string& objectName =
+        bodyName ? *bodyName : sim::RequireVessel(object, "oapiGetObjectName")->name;
     if (name == nullptr || n <= 0) return;
     // As strncpy, which the simulator uses: a name of n characters or more fills the buffer with
     // no terminator; a shorter one is padded with zeros. Called for every crew vessel of every
     // arrival scan: copies, not a format.
     const auto size = static_cast<std::size_t>(n);
-    const std::size_t length = std::min(vessel->name.size(), size);
-    std::memcpy(name, vessel->name.data(), length);
+    const std::size_t length = std::min(objectName.size(), size);
+    std::memcpy(name, objectName.data(), length);
     if (length < size) std::memset(name + length, 0, size - length);
 }
 

@@ -194,6 +194,7 @@ OBJHANDLE Simulator::CreateVessel(const std::string& name, const std::string& cl
                                   const VESSELSTATUS* status, std::string* why) {
     VESSELSTATUS atRest{};
     atRest.fuel = 1.0;
+    atRest.flag[0] = 2;  // the fuel level applies
     SimVessel* vessel =
         state_->world->CreateVessel(name, className, status ? *status : atRest, why);
     state_->world->CheckDebugLine();

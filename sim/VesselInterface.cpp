@@ -13,6 +13,7 @@
 #include "sim/RigidBodyMotion.h"
 #include "sim/SimVessel.h"
 #include "sim/StandardStateLines.h"
+#include "sim/StatusEncoding.h"
 #include "sim/VectorMath.h"
 #include "sim/World.h"
 
@@ -291,22 +292,8 @@ void VESSEL::GetAngularVel(VECTOR3& angularVelocity) const {
 }
 
 void VESSEL::GetStatus(VESSELSTATUS& status) const {
-    status = VESSELSTATUS{};
     SimVessel* v = Self(GetHandle());
-    if (v == nullptr) return;
-    status.rpos = v->pos;
-    status.rvel = v->vel;
-    status.vrot = v->angularVelocity;
-    status.arot = sim::EulerFromRotation(v->rotation);
-    if (!v->propellants.empty() && v->propellants[0]->maxMass > 0.0) {
-        status.fuel = v->propellants[0]->mass / v->propellants[0]->maxMass;
-    }
-    const auto level = [&](THGROUP_TYPE type) {
-        const auto& members = v->groups[static_cast<std::size_t>(type)].members;
-        return members.empty() ? 0.0 : members.front()->level;
-    };
-    status.eng_main = level(THGROUP_MAIN);
-    status.eng_hovr = level(THGROUP_HOVER);
+    status = v ? sim::StatusOf(*World::Current(), *v) : VESSELSTATUS{};
 }
 
 void VESSEL::Local2Rel(const VECTOR3& local, VECTOR3& rel) const {
@@ -363,16 +350,7 @@ void VESSEL2::clbkLoadStateEx(FILEHANDLE scn, void* status) {
 void VESSEL2::clbkSetStateEx(const void* status) {
     SimVessel* v = Self(GetHandle());
     if (v == nullptr || status == nullptr) return;
-    const auto& state = *static_cast<const VESSELSTATUS*>(status);
-    v->pos = state.rpos;
-    v->vel = state.rvel;
-    v->angularVelocity = state.vrot;
-    v->rotation = sim::RotationFromEuler(state.arot);
-    if (!v->propellants.empty()) {
-        sim::Propellant& tank = *v->propellants[0];
-        const double fuel = state.fuel < 0.0 ? 0.0 : (state.fuel > 1.0 ? 1.0 : state.fuel);
-        tank.mass = tank.maxMass * fuel;
-    }
+    sim::ApplyStatus(*World::Current(), *v, *static_cast<const VESSELSTATUS*>(status));
 }
 
 void VESSEL2::clbkPostCreation() {}

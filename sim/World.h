@@ -111,6 +111,12 @@ class World {
     // Removes one vessel between frames (the script's and the tests' deletion).
     void RemoveAtOnce(SimVessel* vessel);
 
+    // Celestial bodies, known by name (letter case ignored): the Sol system's and every reference
+    // body a vessel names. A body's handle is no vessel's.
+    const void* BodyHandle(std::string_view name);
+    const void* FindBody(std::string_view name) const;
+    const std::string* BodyName(const void* handle) const;
+
     // Focus.
     SimVessel* Focus() const { return focus_; }
     SimVessel* SetFocus(SimVessel* vessel);  // returns the vessel that had it
@@ -183,6 +189,8 @@ class World {
     std::unordered_map<std::string_view, SimVessel*, NoCaseHash, NoCaseEqual> byName_;
     std::unordered_set<const void*> live_;
     std::size_t marked_ = 0;  // vessels waiting for removal
+    std::unordered_map<std::string, std::unique_ptr<std::string>, NoCaseHash, NoCaseEqual> bodies_;
+    std::unordered_set<const void*> bodyHandles_;
     SimVessel* focus_ = nullptr;
     std::mt19937_64 random_;
     char debugLine_[kDebugLineSize] = {};
