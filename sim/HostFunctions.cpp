@@ -109,6 +109,12 @@ OBJHANDLE oapiCreateVessel(const char* name, const char* className, const VESSEL
         world->faults.refuseCreateVessel) {
         return nullptr;
     }
+    // The simulator ends with an error box when the class has no configuration file.
+    if (!world->ClassInstalled(className)) {
+        sim::StopRun(std::string("oapiCreateVessel: vessel class ") + className +
+                     " is not installed (no Config/Vessels/" + className + ".cfg or Config/" +
+                     className + ".cfg in the root; the simulator ends here)");
+    }
     std::string why;
     return world->CreateVessel(name, className, status, &why);
 }

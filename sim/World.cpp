@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "sim/CachePrefetch.h"
+#include "sim/ClassConfig.h"
 #include "sim/CrewAddonVessel.h"
 #include "sim/RigidBodyMotion.h"
 #include "sim/Simulator.h"
@@ -94,6 +95,16 @@ void World::RegisterModule(const std::string& className, const std::filesystem::
     if (className.empty()) throw InputError("a module needs a class name");
     libraries_.push_back(std::make_unique<ModuleLibrary>(library));
     classModules_[className] = libraries_.back().get();
+}
+
+bool World::ClassInstalled(const std::string& className) const {
+    return classModules_.count(className) != 0 ||
+           !FindClassConfig(std::filesystem::current_path(), className).empty();
+}
+
+int World::ModuleLoads(const std::string& className) const {
+    const auto module = classModules_.find(className);
+    return module == classModules_.end() ? 0 : module->second->Loads();
 }
 
 SimVessel* World::Find(std::string_view name) const {

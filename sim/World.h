@@ -90,6 +90,12 @@ class World {
 
     // Vessel modules by class name. Throws InputError when the library cannot be loaded.
     void RegisterModule(const std::string& className, const std::filesystem::path& library);
+    // Whether a module may create vessels of the class: it has a module registered (the
+    // stand-in's installation of a module class) or a configuration file in the root folder
+    // (the current directory), as the simulator requires.
+    bool ClassInstalled(const std::string& className) const;
+    // How often the library of the class's module has been loaded for vessels; 0 without one.
+    int ModuleLoads(const std::string& className) const;
 
     // Vessels.
     const std::vector<SimVessel*>& Vessels() const { return vessels_; }
