@@ -128,19 +128,6 @@ int CheckLeaving(const CrewManager& crew, const char* name) {
     return crew.crewCount < 1 ? 0 : 1;
 }
 
-// The simulator applies a new vessel's fuel level only with flag[0] bit 2 and its main and hover
-// levels only with bit 1.
-constexpr DWORD kStatusSetsThrusters = 1;
-constexpr DWORD kStatusSetsFuel = 2;
-
-void PrepareCrewVesselStatus(VESSELSTATUS& status) {
-    status.fuel = 1.0;
-    status.eng_main = 0.0;
-    status.eng_hovr = 0.0;
-    status.flag[0] |= kStatusSetsFuel | kStatusSetsThrusters;
-    status.status = 0;
-}
-
 // The state of `source` for a new crew vessel in free flight beside it. A landed source's status
 // comes in the landed encoding (vrot.x its altitude, arot angles in the planet's frame), which
 // read as free flight would set the crew vessel tumbling and turned: those two are taken from
@@ -160,7 +147,6 @@ void FreeFlightStatusBeside(const VESSEL& source, VESSELSTATUS& status) {
                 : VECTOR3{std::atan2(-r.m21 * sinY, r.m22), std::asin(sinY), 0.0};
         status.vdata[0] = VECTOR3{};
     }
-    PrepareCrewVesselStatus(status);
 }
 
 // Whether the crew vessel class is installed: its add-on module alone is not enough, the
@@ -173,6 +159,19 @@ bool CrewClassInstalled() {
         }
     }
     return false;
+}
+
+// The simulator applies a new vessel's fuel level only with flag[0] bit 2 and its main and hover
+// levels only with bit 1.
+constexpr DWORD kStatusSetsThrusters = 1;
+constexpr DWORD kStatusSetsFuel = 2;
+
+void PrepareCrewVesselStatus(VESSELSTATUS& status) {
+    status.fuel = 1.0;
+    status.eng_main = 0.0;
+    status.eng_hovr = 0.0;
+    status.flag[0] |= kStatusSetsFuel | kStatusSetsThrusters;
+    status.status = 0;
 }
 
 }  // namespace
@@ -227,6 +226,7 @@ int AirlockLink::SpawnCrewVessel(const char* memberString, int age, int evaValue
         vessel->GetAngularVel(rotation);
         const double push = kPushPerRotation * (std::fabs(rotation.x) + std::fabs(rotation.y));
         FreeFlightStatusBeside(*vessel, status);
+        PrepareCrewVesselStatus(status);
         const VECTOR3 localVelocity = velocity == nullptr
                                           ? VECTOR3{0.0, 0.0, push}
                                           : VECTOR3{velocity->x, velocity->y, push + velocity->z};
