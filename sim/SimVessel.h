@@ -129,10 +129,13 @@ struct alignas(kCacheLinePair) SimVessel {
     VECTOR3 pos{};                              // see Motion below
 
     VesselKind kind = VesselKind::Inert;
-    bool deleted = false;
+    // Deleted: still in the simulation until the end of the frame's post-step; the focus then
+    // goes to focusAfterRemoval when that vessel still exists.
+    bool marked = false;
     bool landed = false;     // see surfaceLines
     bool mayThrust = false;  // false only while every thruster is known to be at level 0
     ModuleLibrary* module = nullptr;
+    SimVessel* focusAfterRemoval = nullptr;
 
     // Motion, relative to the reference body, which sits at the global origin (pos above).
     VECTOR3 vel{};
@@ -161,7 +164,8 @@ struct alignas(kCacheLinePair) SimVessel {
     unsigned int transponderChannel = 0;
 
     // Of a vessel `landed` on `referenceBody` ("STATUS Landed BODY"): the stand-in has no
-    // surface, so it stays where it is and keeps these lines (POS, BASE, HEADING) as read.
+    // surface, so it stays where it is and keeps these lines (POS, BASE, HEADING, ALT) as read
+    // or as its landed status gave them.
     std::vector<std::pair<std::string, std::string>> surfaceLines;
 
     // Scenario lines of an inert vessel, kept exactly as read, and lines before its header.
@@ -173,6 +177,9 @@ struct alignas(kCacheLinePair) SimVessel {
 
     enum class HandleKind { Propellant, Thruster, Dock, Attachment };
     std::unordered_map<const void*, HandleKind> handles;
+
+    // The status a module created the vessel with (oapiCreateVessel), for tests to look at.
+    std::unique_ptr<VESSELSTATUS> creationStatus;
 
     // The text drawn in this vessel's most recent HUD frame.
     bool hudHasText = false;

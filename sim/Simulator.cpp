@@ -7,6 +7,7 @@
 
 #include "host/CrewAddon.h"
 #include "sim/CrewAddonVessel.h"
+#include "sim/HostStop.h"
 #include "sim/ScenarioReader.h"
 #include "sim/ScenarioWriter.h"
 #include "sim/ScriptRunner.h"
@@ -108,9 +109,10 @@ void Simulator::LoadScenario(const fs::path& file) {
         }
         ScenarioLineSource source;
         source.file = document.source;
+        // Every line of the block reaches the vessel, blank ones too, as in the simulator; only
+        // comments are cut.
         for (std::size_t i = 0; i < block.lines.size(); ++i) {
             const std::string_view line = text::ScenarioLine(block.lines[i]);
-            if (line.empty()) continue;
             source.lines.emplace_back(line);
             source.lineNumbers.push_back(block.lineNumbers[i]);
         }
@@ -189,6 +191,8 @@ void Simulator::RunScript(const Script& script) {
         } catch (const InputError& error) {
             throw InputError(script.source + ":" + std::to_string(command.line) + ": " +
                              error.what());
+        } catch (const HostStop& stop) {
+            throw HostStop(script.source + ":" + std::to_string(command.line) + ": " + stop.what());
         }
     }
 }
@@ -209,6 +213,7 @@ OBJHANDLE Simulator::CreateVessel(const std::string& name, const std::string& cl
                                   const VESSELSTATUS* status, std::string* why) {
     VESSELSTATUS atRest{};
     atRest.fuel = 1.0;
+    atRest.flag[0] = 2;  // the fuel level applies
     SimVessel* vessel =
         state_->world->CreateVessel(name, className, status ? *status : atRest, why);
     state_->world->CheckDebugLine();
@@ -217,7 +222,10 @@ OBJHANDLE Simulator::CreateVessel(const std::string& name, const std::string& cl
 
 bool Simulator::DeleteVessel(OBJHANDLE vessel) {
     SimVessel* doomed = World::LiveVessel(vessel);
-    return doomed != nullptr && state_->world->DeleteVessel(doomed, nullptr);
+    if (doomed == nullptr) return false;
+    state_->world->RemoveAtOnce(doomed);
+    state_->world->CheckDebugLine();
+    return true;
 }
 
 OBJHANDLE Simulator::FindVessel(const std::string& name) const { return state_->world->Find(name); }
@@ -336,6 +344,12 @@ void Simulator::Print(const std::string& vessel) { state_->world->Log(Describe(v
 
 nlohmann::json Simulator::Describe(const std::string& vessel) const {
     return DescribeVessel(*state_->world, *state_->Require(vessel));
+}
+
+std::optional<VESSELSTATUS> Simulator::CreationStatus(const std::string& vessel) const {
+    const SimVessel* found = state_->Require(vessel);
+    if (found->creationStatus == nullptr) return std::nullopt;
+    return *found->creationStatus;
 }
 
 std::vector<std::string> Simulator::VesselNames() const {

@@ -7,6 +7,7 @@
 #include <iostream>
 #include <memory>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -83,6 +84,8 @@ class Simulator {
     // The same; on refusal null, and `why` tells the reason.
     OBJHANDLE CreateVessel(const std::string& name, const std::string& className,
                            const VESSELSTATUS* status, std::string* why);
+    // Removes the vessel at once, between frames; a module's oapiDeleteVessel only marks it
+    // for removal at the end of the frame, as in the simulator.
     bool DeleteVessel(OBJHANDLE vessel);
     OBJHANDLE FindVessel(const std::string& name) const;
     VESSEL* Interface(OBJHANDLE vessel) const;
@@ -122,7 +125,10 @@ class Simulator {
 
     // One vessel as `print` shows it.
     nlohmann::json Describe(const std::string& vessel) const;
-    // Names of all vessels in creation order.
+    // The status the vessel was created with by oapiCreateVessel or CreateVessel; none for a
+    // vessel of a scenario.
+    std::optional<VESSELSTATUS> CreationStatus(const std::string& vessel) const;
+    // Names of all vessels in index order.
     std::vector<std::string> VesselNames() const;
 
     // Faults injected into the host functions, off by default.

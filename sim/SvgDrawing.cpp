@@ -259,7 +259,7 @@ std::vector<NearbyVessel> NearbyVessels(const World& world, const SimVessel& ves
     std::vector<NearbyVessel> nearby;
     const double range = std::max(vessel.size, kNearbyMinimum);
     for (const SimVessel* other : world.Vessels()) {
-        if (other == &vessel || other->deleted) continue;
+        if (other == &vessel || other->marked) continue;
         const VECTOR3 local = MulTransposed(vessel.rotation, Sub(other->pos, vessel.pos));
         if (!IsFinite(local)) continue;
         const Dock* dock = nullptr;
