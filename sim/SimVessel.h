@@ -129,10 +129,13 @@ struct alignas(kCacheLinePair) SimVessel {
     VECTOR3 pos{};                              // see Motion below
 
     VesselKind kind = VesselKind::Inert;
-    bool deleted = false;
+    // Deleted: still in the simulation until the end of the frame's post-step; the focus then
+    // goes to focusAfterRemoval when that vessel still exists.
+    bool marked = false;
     bool landed = false;     // see surfaceLines
     bool mayThrust = false;  // false only while every thruster is known to be at level 0
     ModuleLibrary* module = nullptr;
+    SimVessel* focusAfterRemoval = nullptr;
 
     // Motion, relative to the reference body, which sits at the global origin (pos above).
     VECTOR3 vel{};

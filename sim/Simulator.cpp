@@ -198,7 +198,10 @@ OBJHANDLE Simulator::CreateVessel(const std::string& name, const std::string& cl
 
 bool Simulator::DeleteVessel(OBJHANDLE vessel) {
     SimVessel* doomed = World::LiveVessel(vessel);
-    return doomed != nullptr && state_->world->DeleteVessel(doomed, nullptr);
+    if (doomed == nullptr) return false;
+    state_->world->RemoveAtOnce(doomed);
+    state_->world->CheckDebugLine();
+    return true;
 }
 
 OBJHANDLE Simulator::FindVessel(const std::string& name) const { return state_->world->Find(name); }

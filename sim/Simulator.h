@@ -77,6 +77,8 @@ class Simulator {
     // The same; on refusal null, and `why` tells the reason.
     OBJHANDLE CreateVessel(const std::string& name, const std::string& className,
                            const VESSELSTATUS* status, std::string* why);
+    // Removes the vessel at once, between frames; a module's oapiDeleteVessel only marks it
+    // for removal at the end of the frame, as in the simulator.
     bool DeleteVessel(OBJHANDLE vessel);
     OBJHANDLE FindVessel(const std::string& name) const;
     VESSEL* Interface(OBJHANDLE vessel) const;

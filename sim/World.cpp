@@ -21,31 +21,23 @@ constexpr double kSecondsPerDay = 86400.0;
 
 World* World::current_ = nullptr;
 
-CallbackScope::~CallbackScope() {
-    if (--world_.callbackDepth_ == 0 && !world_.inPhase_) world_.FlushGraveyard();
-}
-
 World::World(unsigned seed, double initialStep) : step(initialStep), random_(seed) {
-    phaseList_.reserve(64);
     lastDebugLine_.reserve(kDebugLineSize);
 }
 
 World::~World() {
     // Every vessel's object goes (the module's ovcExit) before any library is unloaded.
     // No transcript lines and no focus changes while the world closes.
-    callbackDepth_ = 0;
-    inPhase_ = false;
     focus_ = nullptr;
-    for (SimVessel* vessel : vessels_) vessel->deleted = true;
-    graveyard_.insert(graveyard_.end(), vessels_.begin(), vessels_.end());
-    vessels_.clear();
-    moduleVessels_.clear();
-    phaseList_.clear();
+    std::vector<SimVessel*> doomed;
+    doomed.swap(vessels_);
+    stepCallbacks_.clear();
     byName_.clear();
     live_.clear();
     lastLive_ = nullptr;
     walkedLive_ = nullptr;
-    FlushGraveyard();
+    for (SimVessel* vessel : doomed) vessel->marked = true;
+    for (SimVessel* vessel : doomed) DestroyObject(vessel);
     if (current_ == this) current_ = nullptr;
     classModules_.clear();
     libraries_.clear();
@@ -130,6 +122,7 @@ SimVessel* World::BeginVessel(const std::string& name, const std::string& classN
         vessel->kind = VesselKind::CrewAddon;
     }
     vessels_.push_back(owned.release());
+    stepCallbacks_.push_back(nullptr);
     byName_.emplace(vessel->name, vessel);
     live_.insert(vessel);
 
@@ -150,38 +143,33 @@ SimVessel* World::BeginVessel(const std::string& name, const std::string& classN
         *why = "the module of class " + className + " made no vessel for " + name;
         Forget(vessel);
         byName_.erase(vessel->name);
+        // Still the last: nothing that ovcInit may have done removes a vessel.
         vessels_.pop_back();
+        stepCallbacks_.pop_back();
         delete vessel;
         return nullptr;
     }
     if (vessel->kind == VesselKind::Module) {
-        moduleVessels_.push_back({vessel, static_cast<VESSEL2*>(vessel->vesselInterface)});
+        stepCallbacks_.back() = static_cast<VESSEL2*>(vessel->vesselInterface);
     }
     Log("created " + name + " " + className);
     static_cast<VESSEL2*>(vessel->vesselInterface)->clbkSetClassCaps(nullptr);
-    if (vessel->deleted) {
-        *why = "vessel " + name + " was deleted while it was set up";
-        return nullptr;
-    }
     return vessel;
 }
 
 SimVessel* World::CreateVessel(const std::string& name, const std::string& className,
                                const VESSELSTATUS& status, std::string* why) {
-    CallbackScope scope(*this);
     SimVessel* vessel = BeginVessel(name, className, why);
     if (vessel == nullptr) return nullptr;
     auto* callbacks = static_cast<VESSEL2*>(vessel->vesselInterface);
     callbacks->clbkSetStateEx(&status);
-    if (!vessel->deleted) callbacks->clbkPostCreation();
-    if (vessel->deleted) return nullptr;
+    callbacks->clbkPostCreation();
     if (focus_ == nullptr) SetFocus(vessel);
     return vessel;
 }
 
 SimVessel* World::CreateVesselFromScenario(const std::string& name, const std::string& className,
                                            ScenarioLineSource& source, std::string* why) {
-    CallbackScope scope(*this);
     SimVessel* vessel = BeginVessel(name, className, why);
     if (vessel == nullptr) return nullptr;
     auto* callbacks = static_cast<VESSEL2*>(vessel->vesselInterface);
@@ -190,70 +178,89 @@ SimVessel* World::CreateVesselFromScenario(const std::string& name, const std::s
     VESSELSTATUS status{};
     callbacks->clbkLoadStateEx(&source, &status);
     activeSource = outer;
-    if (!vessel->deleted) callbacks->clbkPostCreation();
-    return vessel->deleted ? nullptr : vessel;
+    callbacks->clbkPostCreation();
+    return vessel;
 }
 
 bool World::DeleteVessel(SimVessel* vessel, SimVessel* alternativeFocus) {
-    if (vessel == nullptr || vessel->deleted) return false;
-    vessel->deleted = true;
+    if (vessel == nullptr) return false;
+    if (!vessel->marked) ++marked_;
+    vessel->marked = true;
+    vessel->focusAfterRemoval = alternativeFocus;
+    return true;
+}
+
+void World::KillVessels() {
+    if (marked_ == 0) return;
+    marked_ = 0;
+    // From the end down: the vessel that takes a removed one's slot has been looked at already.
+    std::vector<SimVessel*> doomed;
+    for (std::size_t i = vessels_.size(); i-- > 0;) {
+        if (!vessels_[i]->marked) continue;
+        doomed.push_back(vessels_[i]);
+        Remove(i);
+    }
+    std::reverse(doomed.begin(), doomed.end());
+    Finish(doomed);
+}
+
+void World::RemoveAtOnce(SimVessel* vessel) {
+    if (vessel == nullptr || !IsLive(vessel)) return;
+    if (!vessel->marked) {
+        vessel->marked = true;
+        vessel->focusAfterRemoval = nullptr;
+    } else {
+        --marked_;
+    }
+    Remove(static_cast<std::size_t>(std::find(vessels_.begin(), vessels_.end(), vessel) -
+                                    vessels_.begin()));
+    Finish({vessel});
+}
+
+void World::Finish(const std::vector<SimVessel*>& doomed) {
+    for (SimVessel* vessel : doomed) {
+        Log("deleted " + vessel->name);
+        if (focus_ != vessel) continue;
+        focus_ = nullptr;
+        SimVessel* alternative = vessel->focusAfterRemoval;
+        SimVessel* next = (alternative != nullptr && IsLive(alternative))
+                              ? alternative
+                              : (vessels_.empty() ? nullptr : vessels_.front());
+        if (next != nullptr) SetFocus(next);
+    }
+    for (SimVessel* vessel : doomed) DestroyObject(vessel);
+}
+
+void World::Remove(std::size_t index) {
+    SimVessel* vessel = vessels_[index];
     Forget(vessel);
     byName_.erase(vessel->name);
-    vessels_.erase(std::find(vessels_.begin(), vessels_.end(), vessel));
-    if (vessel->kind == VesselKind::Module) {
-        std::erase_if(moduleVessels_, [&](const ModuleVessel& m) { return m.vessel == vessel; });
-        for (ModuleVessel& entry : phaseList_) {
-            if (entry.vessel == vessel) entry.vessel = nullptr;
-        }
-    }
+    // As the simulator's vessel list: the last vessel moves into the slot.
+    vessels_[index] = vessels_.back();
+    vessels_.pop_back();
+    stepCallbacks_[index] = stepCallbacks_.back();
+    stepCallbacks_.pop_back();
     for (const auto& dock : vessel->docks) {
         if (dock->mate != nullptr && dock->matePort < dock->mate->docks.size()) {
             dock->mate->docks[dock->matePort]->mate = nullptr;
         }
         dock->mate = nullptr;
     }
-    Log("deleted " + vessel->name);
-    graveyard_.push_back(vessel);
-    if (focus_ == vessel) {
-        focus_ = nullptr;
-        SimVessel* next = (alternativeFocus != nullptr && IsLive(alternativeFocus))
-                              ? alternativeFocus
-                              : (vessels_.empty() ? nullptr : vessels_.front());
-        if (next != nullptr) SetFocus(next);
-    }
-    if (callbackDepth_ == 0 && !inPhase_) FlushGraveyard();
-    return true;
-}
-
-void World::FlushGraveyard() {
-    if (flushing_) return;
-    flushing_ = true;
-    while (!graveyard_.empty()) {
-        std::vector<SimVessel*> doomed;
-        doomed.swap(graveyard_);
-        for (SimVessel* vessel : doomed) DestroyObject(vessel);
-    }
-    flushing_ = false;
 }
 
 void World::DestroyObject(SimVessel* vessel) {
-    if (vessel->kind == VesselKind::Module) {
-        ++callbackDepth_;
-        vessel->module->DestroyVessel(vessel->vesselInterface);
-        --callbackDepth_;
-    }
+    if (vessel->kind == VesselKind::Module) vessel->module->DestroyVessel(vessel->vesselInterface);
     delete vessel;  // with the interface object of a built-in class
 }
 
 SimVessel* World::SetFocus(SimVessel* vessel) {
     SimVessel* previous = focus_;
     if (vessel == nullptr || vessel == previous || !IsLive(vessel)) return previous;
-    CallbackScope scope(*this);
     focus_ = vessel;
     if (previous != nullptr && previous->kind == VesselKind::Module) {
         static_cast<VESSEL2*>(previous->vesselInterface)->clbkFocusChanged(false, vessel, previous);
     }
-    if (!vessel->deleted && vessel->kind == VesselKind::Module) {
+    if (vessel->kind == VesselKind::Module) {
         static_cast<VESSEL2*>(vessel->vesselInterface)->clbkFocusChanged(true, vessel, previous);
     }
     return previous;
@@ -270,25 +277,24 @@ void World::Frame() {
     mjd += dt / kSecondsPerDay;
     sysTime += dt / timeAcceleration;
     RunStepPhase(false, dt);
+    KillVessels();
     DrawFocusHud();
     CheckDebugLine();
 }
 
 void World::RunStepPhase(bool pre, double dt) {
-    inPhase_ = true;
-    phaseList_.assign(moduleVessels_.begin(), moduleVessels_.end());
-    for (const ModuleVessel& entry : phaseList_) {
-        if (entry.vessel == nullptr) continue;  // deleted during this phase
-        lastLive_ = entry.vessel;  // live: its callbacks ask about it without a look-up
-        CallbackScope scope(*this);
+    // No vessel leaves the list during a phase; vessels created meanwhile wait for the next one.
+    const std::size_t count = stepCallbacks_.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        VESSEL2* callbacks = stepCallbacks_[i];
+        if (callbacks == nullptr) continue;
+        lastLive_ = vessels_[i];  // live: its callbacks ask about it without a look-up
         if (pre) {
-            entry.callbacks->clbkPreStep(simTime, dt, mjd);
+            callbacks->clbkPreStep(simTime, dt, mjd);
         } else {
-            entry.callbacks->clbkPostStep(simTime, dt, mjd);
+            callbacks->clbkPostStep(simTime, dt, mjd);
         }
     }
-    inPhase_ = false;
-    FlushGraveyard();
 }
 
 void World::DrawFocusHud() {
@@ -298,25 +304,19 @@ void World::DrawFocusHud() {
     // As in the simulator, a vessel draws on the HUD through the Sketchpad callback of VESSEL3
     // and later; a VESSEL2's device-context callback is never called.
     if (vessel->vesselInterface->Version() >= 2) {
-        inPhase_ = true;
-        CallbackScope scope(*this);
         static_cast<VESSEL3*>(vessel->vesselInterface)->clbkDrawHUD(kHudMode, &kHudPaintSpec, &hud);
     }
-    inPhase_ = false;
-    if (!vessel->deleted) {
-        if (hud.Drew()) {
-            const std::string_view text = hud.JoinedText();
-            if (!vessel->hudHasText || vessel->hudText != text) {
-                vessel->hudText.assign(text);
-                vessel->hudHasText = true;
-                Log("hud " + vessel->name + ": " + vessel->hudText);
-            }
-        } else if (vessel->hudHasText) {
-            vessel->hudHasText = false;
-            Log("hud " + vessel->name + ": -");
+    if (hud.Drew()) {
+        const std::string_view text = hud.JoinedText();
+        if (!vessel->hudHasText || vessel->hudText != text) {
+            vessel->hudText.assign(text);
+            vessel->hudHasText = true;
+            Log("hud " + vessel->name + ": " + vessel->hudText);
         }
+    } else if (vessel->hudHasText) {
+        vessel->hudHasText = false;
+        Log("hud " + vessel->name + ": -");
     }
-    FlushGraveyard();
 }
 
 double World::Rand() { return static_cast<double>(random_() >> 11) * 0x1.0p-53; }
@@ -328,14 +328,11 @@ int World::PressKey(SimVessel* vessel, const KeyStroke& key) {
     if (key.ctrl) keyboard[kKeyLeftControl] = static_cast<char>(0x80);
     if (key.alt) keyboard[kKeyLeftAlt] = static_cast<char>(0x80);
     const std::size_t code = key.key & 0xFF;
-    CallbackScope scope(*this);
     auto* callbacks = static_cast<VESSEL2*>(vessel->vesselInterface);
     keyboard[code] = static_cast<char>(0x80);
     const int result = callbacks->clbkConsumeBufferedKey(key.key, true, keyboard);
-    if (!vessel->deleted) {
-        keyboard[code] = 0;
-        callbacks->clbkConsumeBufferedKey(key.key, false, keyboard);
-    }
+    keyboard[code] = 0;
+    callbacks->clbkConsumeBufferedKey(key.key, false, keyboard);
     return result;
 }
 
@@ -356,12 +353,11 @@ std::string World::Dock(SimVessel* vessel, std::size_t port, SimVessel* other,
     own->matePort = otherPort;
     theirs->mate = vessel;
     theirs->matePort = port;
-    CallbackScope scope(*this);
     if (vessel->kind == VesselKind::Module) {
         static_cast<VESSEL2*>(vessel->vesselInterface)
             ->clbkDockEvent(static_cast<int>(port), other);
     }
-    if (!other->deleted && other->kind == VesselKind::Module) {
+    if (other->kind == VesselKind::Module) {
         static_cast<VESSEL2*>(other->vesselInterface)
             ->clbkDockEvent(static_cast<int>(otherPort), vessel);
     }
@@ -376,12 +372,11 @@ std::string World::Undock(SimVessel* vessel, std::size_t port) {
     other->docks[own->matePort]->mate = nullptr;
     const std::size_t otherPort = own->matePort;
     own->mate = nullptr;
-    CallbackScope scope(*this);
     if (vessel->kind == VesselKind::Module) {
         static_cast<VESSEL2*>(vessel->vesselInterface)
             ->clbkDockEvent(static_cast<int>(port), nullptr);
     }
-    if (!other->deleted && other->kind == VesselKind::Module) {
+    if (other->kind == VesselKind::Module) {
         static_cast<VESSEL2*>(other->vesselInterface)
             ->clbkDockEvent(static_cast<int>(otherPort), nullptr);
     }
@@ -392,10 +387,7 @@ std::vector<std::string> World::SaveState(SimVessel* vessel) {
     ScenarioLineSink sink;
     ScenarioLineSink* outer = activeSink;
     activeSink = &sink;
-    {
-        CallbackScope scope(*this);
-        static_cast<VESSEL2*>(vessel->vesselInterface)->clbkSaveState(&sink);
-    }
+    static_cast<VESSEL2*>(vessel->vesselInterface)->clbkSaveState(&sink);
     activeSink = outer;
     return std::move(sink.lines);
 }

@@ -1,9 +1,10 @@
-// The simulation the host functions act on: vessels in creation order with constant-time
-// look-up by index, name and handle, the registered vessel modules, focus, time, the debug line,
-// the HUD surface and the transcript. Creating and deleting vessels is safe from inside
-// callbacks: a frame phase walks the vessels that existed when it began, a deleted vessel leaves
-// the index list, the name map and the live set at once, and its object (with the module's
-// ovcExit) is destroyed only when no callback can be running any more.
+// The simulation the host functions act on: the vessel list with constant-time look-up by index,
+// name and handle, the registered vessel modules, focus, time, the debug line, the HUD surface
+// and the transcript. As in the simulator, deleting a vessel only marks it: it stays listed,
+// found by name, keeps its interface and gets its callbacks until the frame's post-step is over;
+// then every marked vessel is removed (its slot in the index list taken by the last vessel) and
+// its object destroyed with the module's ovcExit. A frame phase walks the vessels that existed
+// when it began; vessels created meanwhile join the next phase.
 #pragma once
 
 #include <cstddef>
@@ -18,9 +19,9 @@
 
 #include "host/HostApi.h"
 #include "sim/HostFaults.h"
+#include "sim/HudSketchpad.h"
 #include "sim/KeyStroke.h"
 #include "sim/ModuleLibrary.h"
-#include "sim/HudSketchpad.h"
 #include "sim/SimVessel.h"
 #include "sim/Transcript.h"
 
@@ -93,14 +94,20 @@ class World {
     const std::vector<SimVessel*>& Vessels() const { return vessels_; }
     SimVessel* Find(std::string_view name) const;
     bool IsLive(const void* handle) const { return live_.count(handle) != 0; }
-    // Creates a vessel from a state (ovcInit, class set-up, clbkSetStateEx, clbkPostCreation).
+    // Creates a vessel from a state (ovcInit, class set-up, the state, clbkPostCreation).
     // Null when refused; `why` then tells the reason.
     SimVessel* CreateVessel(const std::string& name, const std::string& className,
                             const VESSELSTATUS& status, std::string* why);
     // Creates a vessel from scenario lines (class set-up, clbkLoadStateEx, clbkPostCreation).
     SimVessel* CreateVesselFromScenario(const std::string& name, const std::string& className,
                                         ScenarioLineSource& source, std::string* why);
+    // Marks the vessel for removal at the end of the frame; the focus then goes to
+    // `alternativeFocus` when that still exists.
     bool DeleteVessel(SimVessel* vessel, SimVessel* alternativeFocus);
+    // Removes the marked vessels, as the simulator does after the post-step of every frame.
+    void KillVessels();
+    // Removes one vessel between frames (the script's and the tests' deletion).
+    void RemoveAtOnce(SimVessel* vessel);
 
     // Focus.
     SimVessel* Focus() const { return focus_; }
@@ -143,11 +150,12 @@ class World {
     HostFaults faults;
 
   private:
-    friend class CallbackScope;
     SimVessel* BeginVessel(const std::string& name, const std::string& className, std::string* why);
     void RunStepPhase(bool pre, double dt);
     void DrawFocusHud();
-    void FlushGraveyard();
+    void Remove(std::size_t index);
+    // Logs the removal, hands the focus on and destroys the objects.
+    void Finish(const std::vector<SimVessel*>& doomed);
     void DestroyObject(SimVessel* vessel);
 
     SimVessel* LookUpLive(const void* handle);
@@ -165,38 +173,16 @@ class World {
     std::vector<std::unique_ptr<ModuleLibrary>> libraries_;
     std::unordered_map<std::string, ModuleLibrary*> classModules_;
     std::vector<SimVessel*> vessels_;
+    // Beside each vessel of vessels_, the object whose step callbacks a frame phase calls (null
+    // for vessels without a module): a phase reads nothing of the vessels themselves.
+    std::vector<VESSEL2*> stepCallbacks_;
     std::unordered_map<std::string_view, SimVessel*> byName_;
     std::unordered_set<const void*> live_;
-    std::vector<SimVessel*> graveyard_;
-    // The vessels of modules in creation order, with the objects whose callbacks a step phase
-    // calls. A phase walks a copy taken when it begins, in which a vessel deleted meanwhile is
-    // null: the walk reads nothing of the vessels themselves.
-    struct ModuleVessel {
-        SimVessel* vessel;
-        VESSEL2* callbacks;
-    };
-    std::vector<ModuleVessel> moduleVessels_;
-    std::vector<ModuleVessel> phaseList_;
+    std::size_t marked_ = 0;  // vessels waiting for removal
     SimVessel* focus_ = nullptr;
-    int callbackDepth_ = 0;
-    bool inPhase_ = false;
-    bool flushing_ = false;
     std::mt19937_64 random_;
     char debugLine_[kDebugLineSize] = {};
     std::string lastDebugLine_;
-};
-
-// Held while a callback of a vessel may run: vessels deleted meanwhile are destroyed only when
-// the outermost scope ends outside a frame phase.
-class CallbackScope {
-  public:
-    explicit CallbackScope(World& world) : world_(world) { ++world_.callbackDepth_; }
-    ~CallbackScope();
-    CallbackScope(const CallbackScope&) = delete;
-    CallbackScope& operator=(const CallbackScope&) = delete;
-
-  private:
-    World& world_;
 };
 
 }  // namespace sim

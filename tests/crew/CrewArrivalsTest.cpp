@@ -68,6 +68,8 @@ TEST_F(CrewArrivalsTest, ACrewVesselWalkingInComesAboard) {
         CrewVessel(c.vessel, 54, 65, 82);
         sim.Walk(c.vessel, "Ship");
         ASSERT_EQ(ProcessFor(*crew), 1);
+        EXPECT_NE(sim.FindVessel(c.vessel), nullptr) << "deleted vessels stay to the frame's end";
+        sim.Frame();
         EXPECT_EQ(sim.FindVessel(c.vessel), nullptr) << "the crew vessel is gone";
         EXPECT_EQ(sim.Focus(), ship);
         ASSERT_EQ(crew->GetCrewCount(), 1);
@@ -211,6 +213,7 @@ TEST_F(CrewArrivalsTest, AFullShipLeavesArrivalsWaitingOutside) {
     EXPECT_STREQ(crew->GetIdCode(2), "Sci");
     EXPECT_EQ(crew->GetWeight(2), 77);
     EXPECT_FALSE(std::filesystem::exists(RootFile(crew_addon::kTransferFile)));
+    sim.Frame();  // the vessels taken aboard leave the simulation at the end of a frame
 
     // The link alone goes by the seats it publishes.
     AirlockLink& link = LinkOf(*crew);

@@ -286,6 +286,7 @@ TEST_F(CrewSpawnTest, TransferReachesTheDockedShipsRoster) {
     EXPECT_EQ(receiverCrew->GetWeight(0), 72);
     EXPECT_STREQ(receiverCrew->GetLastArrivalName(), "Corwin Haddel");
     EXPECT_DOUBLE_EQ(oapiGetEmptyMass(receiver), kShipMass + 72);
+    sim.Frame();  // the transfer vessel leaves the simulation at the end of the frame
     EXPECT_EQ(sim.FindVessel("UMmuTReceiver"), nullptr);
     EXPECT_FALSE(std::filesystem::exists(RootFile(crew_addon::kTransferFile)));
 }

@@ -22,28 +22,35 @@ TEST_F(FrameLoop, EveryVesselStepsOncePerFrameInCreationOrder) {
 }
 
 TEST_F(FrameLoop, VesselsCreatedAndDeletedInsideCallbacks) {
-    // A deletes B (later in order) and creates C; D deletes itself; E deletes A (earlier).
+    // A deletes B (later in order) and creates C; D deletes itself; E deletes A (earlier) and
+    // later makes a vessel of A's name.
+    WriteFile("config/Vessels/Rock.cfg", "ClassName = Rock\n");
     LoadShips(
         "A:Probe\n AT 0 delete B\n AT 0 create C Probe\nEND\n"
         "B:Probe\nEND\n"
         "D:Probe\n AT 0.01 delete D\nEND\n"
-        "E:Probe\n AT 0.03 delete A\n AT 0.03 create A Rock\nEND\n");
+        "E:Probe\n AT 0.03 delete A\n AT 0.05 create A Rock\nEND\n");
     sim.Frame();
-    // B was deleted before its turn and never stepped; C was made during the phase and joins
-    // the next one.
+    // B had both callbacks of the frame in which it was deleted, and left after the post-step
+    // (ovcExit then); C, made during the pre-step phase, joined in the post-step phase and took
+    // B's slot in the list.
     EXPECT_EQ(sim.FindVessel("B"), nullptr);
     EXPECT_EQ(Count("deleted B"), 1);
     EXPECT_EQ(Count("created C Probe"), 1);
-    EXPECT_EQ(Count("debug: exit B"), 1);  // ovcExit ran after the phase
+    EXPECT_EQ(Count("debug: exit B 1 1"), 1);
     EXPECT_EQ(Steps(sim, "C"), "STEPS 0 1");
+    EXPECT_EQ(sim.VesselNames(), (std::vector<std::string>{"A", "C", "D", "E"}));
     sim.Frame();
-    EXPECT_EQ(sim.FindVessel("D"), nullptr);
+    EXPECT_EQ(Count("debug: exit D 2 2"), 1);
+    EXPECT_EQ(sim.VesselNames(), (std::vector<std::string>{"A", "C", "E"}));
     sim.Frame();
-    // A's name was free at once for a new vessel of another class.
+    EXPECT_EQ(Count("debug: exit A 3 3"), 1);
+    EXPECT_EQ(sim.VesselNames(), (std::vector<std::string>{"E", "C"}));
+    sim.Frame();
     ASSERT_NE(sim.FindVessel("A"), nullptr);
     EXPECT_EQ(sim.Describe("A")["class"], "Rock");
     EXPECT_EQ(sim.VesselNames(), (std::vector<std::string>{"E", "C", "A"}));
-    EXPECT_EQ(Steps(sim, "C"), "STEPS 2 3");
+    EXPECT_EQ(Steps(sim, "C"), "STEPS 3 4");
 }
 
 TEST_F(FrameLoop, HudLinesWhenTheTextChangesOrStops) {

@@ -74,25 +74,39 @@ TEST(SimulatorRoot, TemporaryCopyOfTheSampleRootIsTheWorkingFolderAndGoesAway) {
 
 using HostFunctions = SimulatorTest;
 
-TEST_F(HostFunctions, VesselsByIndexAndNameFollowCreationAndDeletion) {
-    OBJHANDLE a = sim.CreateVessel("Alpha", "Rock");
-    OBJHANDLE b = sim.CreateVessel("Bravo", "Rock");
-    OBJHANDLE c = sim.CreateVessel("Charlie", "Rock");
-    ASSERT_EQ(oapiGetVesselCount(), 3u);
-    EXPECT_EQ(oapiGetVesselByIndex(0), a);
-    EXPECT_EQ(oapiGetVesselByIndex(2), c);
-    EXPECT_EQ(oapiGetVesselByIndex(3), nullptr);
-    EXPECT_EQ(oapiGetVesselByIndex(-1), nullptr);
-    char bravo[] = "Bravo";
-    EXPECT_EQ(oapiGetObjectByName(bravo), b);
+TEST_F(HostFunctions, ADeletedVesselStaysToTheEndOfTheFrame) {
+    LoadShips("Alpha:Probe\nEND\nBravo:Probe\nEND\nCharlie:Probe\nEND\nDelta:Rock\nEND\n");
+    OBJHANDLE b = sim.FindVessel("Bravo");
+    OBJHANDLE d = sim.FindVessel("Delta");
+    ASSERT_EQ(oapiGetVesselByIndex(1), b);
     EXPECT_TRUE(oapiDeleteVessel(b));
-    EXPECT_EQ(oapiGetVesselCount(), 2u);
-    EXPECT_EQ(oapiGetVesselByIndex(1), c);
-    EXPECT_EQ(oapiGetObjectByName(bravo), nullptr);
-    EXPECT_FALSE(oapiDeleteVessel(b));
+    EXPECT_TRUE(oapiDeleteVessel(b));  // marked twice, removed once
+    // Marked only: listed, found by name, with its interface, until the frame is over.
+    char bravo[] = "Bravo";
+    EXPECT_EQ(oapiGetVesselCount(), 4u);
+    EXPECT_EQ(oapiGetVesselByIndex(1), b);
+    EXPECT_EQ(oapiGetObjectByName(bravo), b);
+    EXPECT_NE(oapiGetVesselInterface(b), nullptr);
+    EXPECT_EQ(Count("deleted Bravo"), 0);
+    sim.Frame();
+    // It had the frame's callbacks, then left; the last vessel took its slot.
+    EXPECT_EQ(Count("debug: exit Bravo 1 1"), 1);
     EXPECT_EQ(Count("deleted Bravo"), 1);
+    EXPECT_EQ(oapiGetVesselCount(), 3u);
+    EXPECT_EQ(oapiGetVesselByIndex(1), d);
+    EXPECT_EQ(oapiGetObjectByName(bravo), nullptr);
+    EXPECT_EQ(sim.VesselNames(), (std::vector<std::string>{"Alpha", "Delta", "Charlie"}));
     // The name is free again.
     EXPECT_NE(sim.CreateVessel("Bravo", "Rock"), nullptr);
+}
+
+TEST_F(HostFunctions, SeveralDeletionsInOneFrameEachMoveTheLastVessel) {
+    for (const char* name : {"V0", "V1", "V2", "V3", "V4", "V5"}) sim.CreateVessel(name, "Rock");
+    oapiDeleteVessel(sim.FindVessel("V1"));
+    oapiDeleteVessel(sim.FindVessel("V4"));
+    oapiDeleteVessel(sim.FindVessel("V5"));
+    sim.Frame();
+    EXPECT_EQ(sim.VesselNames(), (std::vector<std::string>{"V0", "V3", "V2"}));
 }
 
 TEST_F(HostFunctions, StaleAndForeignHandlesGiveNone) {
@@ -137,8 +151,11 @@ TEST_F(HostFunctions, FocusMovesAndFollowsDeletion) {
     EXPECT_EQ(oapiSetFocusObject(b), a);
     EXPECT_EQ(sim.Focus(), b);
     oapiDeleteVessel(b, c);
+    EXPECT_EQ(sim.Focus(), b);  // until the vessel leaves at the end of the frame
+    sim.Frame();
     EXPECT_EQ(sim.Focus(), c);
     oapiDeleteVessel(c);
+    sim.Frame();
     EXPECT_EQ(sim.Focus(), a);
 }
 

@@ -5,7 +5,8 @@
 //                         "delete NAME", "debug TEXT" ("debug -" clears the line), "focus NAME"
 // It has two docking ports, saves "STEPS PRE POST" (its callback counts) after the host's lines,
 // answers a key press with the key code plus 1000 for Shift, 2000 for Ctrl and 4000 for Alt (only
-// when the key itself is held), and writes "exit NAME" to the debug line when it is destroyed.
+// when the key itself is held), and writes "exit NAME PRE POST" to the debug line when it is
+// destroyed.
 #include <cstdio>
 #include <cstring>
 #include <sstream>
@@ -36,7 +37,10 @@ class ProbeVessel final : public VESSEL4 {
   public:
     using VESSEL3::clbkDrawHUD;
     using VESSEL4::VESSEL4;
-    ~ProbeVessel() { std::snprintf(oapiDebugString(), 256, "exit %s", name_.c_str()); }
+    ~ProbeVessel() {
+        std::snprintf(oapiDebugString(), 256, "exit %s %d %d", name_.c_str(), preSteps_,
+                      postSteps_);
+    }
 
     void clbkSetClassCaps(FILEHANDLE) override {
         name_ = GetName();
