@@ -1,6 +1,7 @@
 // Crew moving between ships through the real module, in the timings that once lost, duplicated
 // or stranded a member: two transfers under way at once between different pairs, a transfer
-// under way across a save and a load, and a crew vessel whose name holds punctuation walking in.
+// under way across a save and a load, two ships taking the same crew vessel in one frame, and a
+// crew vessel whose name holds punctuation walking in.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -69,6 +70,31 @@ TEST_F(CrewTransferTest, ATransferUnderWaySurvivesSavingAndLoading) {
     EXPECT_EQ(Hud("Alpha"), "Transfer to docked ship Ok - Max Poe transfered");
     sim.Run(1.0);
     EXPECT_EQ(RosterNames("Beta"), (Names{"Ivo Brandt", "Ada Kerr", "Max Poe"}));
+    ExpectCrewConserved();
+}
+
+// Two ships docked nose to nose with both airlocks open share part of their airlock boxes. Under
+// time acceleration every frame's step exceeds the scan interval, so both scan in the same frame,
+// and the crew vessel the first takes stays in the simulation until the frame ends: the second
+// passes over it.
+TEST_F(CrewTransferTest, TwoShipsScanningInTheSameFrameTakeAWalkerOnce) {
+    LoadDockedPair();
+    crew_addon::HandOverRecord record{};
+    std::snprintf(record.vesselName, sizeof record.vesselName, "UMmu_Sci-Eve Ng");
+    record.age = 33;
+    record.pulse = 70;
+    record.weight = 58;
+    std::ofstream(sim.Root() / "config" / "UMmutmp.cfg", std::ios::binary)
+        .write(reinterpret_cast<const char*>(&record), sizeof record);
+    ASSERT_NE(sim.CreateVessel("UMmu_Sci-Eve_Ng", "UMmu"), nullptr);
+    sim.Walk("UMmu_Sci-Eve_Ng", "Alpha");
+    sim.SetStep(0.3);
+    CountCrew();
+
+    sim.Frame();
+    const std::size_t aboard = RosterNames("Alpha").size() + RosterNames("Beta").size();
+    EXPECT_EQ(aboard, 4U) << "Alpha had two members, Beta one, and Eve Ng came aboard once";
+    EXPECT_EQ(sim.FindVessel("UMmu_Sci-Eve_Ng"), nullptr);
     ExpectCrewConserved();
 }
 
