@@ -1,11 +1,11 @@
 // Seeded random sessions: ships pressing keys, docking and undocking, transfers between docked
 // ships (many under way at once), crew vessels walking into airlocks and arriving from elsewhere
 // with punctuation in their names, receivers closing their airlocks or deleted while a transfer
-// waits for them, saves and loads at any moment, ships and crew vessels deleted, ships whose long
-// names share their first 36 characters. After every operation each member is in exactly one
-// place (aboard a ship, in a crew vessel or in a transfer vessel) and every ship publishes the free
-// seats its roster leaves; at the end, with every airlock open, every transfer has arrived or gone
-// back into free space.
+// waits for them, time acceleration, saves and loads at any moment, ships and crew vessels deleted,
+// ships whose long names share their first 36 characters. After every operation each member is in
+// exactly one place (aboard a ship, in a crew vessel or in a transfer vessel) and every ship
+// publishes the free seats its roster leaves; at the end, with every airlock open, every transfer
+// has arrived or gone back into free space.
 //
 // The suite runs a short session. A long one (50 ships, 10 000 operations):
 //   QM_SOAK=long build/tests/robustness/robustness_tests --gtest_filter='CrewSoak*'
@@ -48,6 +48,9 @@ constexpr const char* kKeys[] = {"E", "E", "E", "1",         "2",         "A",
 constexpr char kLongNamePrefix[] = "Outer_belt_ore_carrier_of_the_guild_";
 // Member names: a number each keeps them apart; some carry characters a roster turns to blanks.
 constexpr const char* kNameEndings[] = {"", "", ".q", "_r", "'s"};
+// Frame lengths, seconds: the simulator's default, and one under time acceleration.
+constexpr double kStep = 0.02;
+constexpr double kAcceleratedStep = 0.3;
 // The simulated time a settling run gives every airlock's scan, seconds.
 constexpr double kSettleSeconds = 1.0;
 
@@ -113,6 +116,7 @@ class CrewSoak {
         int receiversClosed = 0;
         int receiversDeleted = 0;
         int punctuatedWalkers = 0;
+        int acceleratedRuns = 0;
     } tally;
 
   private:
@@ -277,9 +281,16 @@ class CrewSoak {
         } else if (roll < 72) {
             ArriveFromElsewhere(ships);
         } else if (roll < 87) {
-            const double seconds = Uniform(1, 6) / 10.0;
-            operation_ = "run " + std::to_string(seconds);
+            // Now and then under time acceleration: every frame's step above the scan interval,
+            // so every open airlock scans in every frame.
+            const bool accelerated = Uniform(0, 3) == 0;
+            const double seconds = accelerated ? Uniform(3, 12) / 10.0 : Uniform(1, 6) / 10.0;
+            operation_ =
+                std::string(accelerated ? "accelerated " : "") + "run " + std::to_string(seconds);
+            if (accelerated) sim_->SetStep(kAcceleratedStep);
             RunCounting(seconds);
+            if (accelerated) sim_->SetStep(kStep);
+            tally.acceleratedRuns += accelerated ? 1 : 0;
         } else if (roll < 89 && !walkers.empty()) {
             const std::string& walker = Pick(walkers);
             operation_ = "delete crew vessel " + walker;
@@ -419,7 +430,8 @@ TEST(CrewSoak, NobodyLostDuplicatedOrStrandedInRandomSessions) {
               << done.transfersWhilePending << " while another was under way, at most "
               << done.mostPending << " under way at once), " << done.transfersEnded
               << " transfers ended (" << done.returnedToFreeSpace << " back into free space), "
-              << done.arrivals << " arrivals, " << done.punctuatedWalkers
+              << done.arrivals << " arrivals, " << done.acceleratedRuns
+              << " runs under time acceleration, " << done.punctuatedWalkers
               << " crew vessels with punctuated names, " << done.receiversClosed
               << " receivers closed and " << done.receiversDeleted << " deleted mid-transfer, "
               << done.loads << " saves and loads (" << done.loadsInFlight
@@ -432,6 +444,7 @@ TEST(CrewSoak, NobodyLostDuplicatedOrStrandedInRandomSessions) {
     EXPECT_GT(done.receiversClosed, 0);
     EXPECT_GT(done.receiversDeleted, 0);
     EXPECT_GT(done.punctuatedWalkers, 0);
+    EXPECT_GT(done.acceleratedRuns, 0);
 }
 
 }  // namespace
