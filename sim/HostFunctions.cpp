@@ -1,5 +1,7 @@
-// The host's free functions, acting on the current world. A handle that is not a live vessel
-// gives none: null, zero or an empty name.
+// The host's free functions, acting on the current world. Where the simulator reads through a
+// handle without checking it (the interface, the name, the focus), a null or stale handle stops
+// the run with a message naming the call; elsewhere a handle that is not a live vessel gives none:
+// null or zero.
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -7,6 +9,7 @@
 #include <string_view>
 
 #include "host/HostApi.h"
+#include "sim/HostStop.h"
 #include "sim/Simulator.h"
 #include "sim/TextParsing.h"
 #include "sim/World.h"
@@ -18,6 +21,16 @@ namespace sim {
 namespace {
 
 LibraryCallLog libraryCalls;
+
+// The live vessel of a handle the simulator would read through unchecked.
+SimVessel* RequireVessel(OBJHANDLE object, const char* call) {
+    SimVessel* vessel = World::LiveVessel(object);
+    if (vessel == nullptr) {
+        StopRun(std::string(call) + ": " + (object == nullptr ? "null" : "stale") +
+                " vessel handle (the simulator would crash here)");
+    }
+    return vessel;
+}
 
 constexpr std::string_view kMonthNames[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                             "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
@@ -57,23 +70,31 @@ OBJHANDLE oapiGetVesselByIndex(int index) {
 
 OBJHANDLE oapiGetObjectByName(char* name) {
     World* world = World::Current();
-    return (world && name) ? world->Find(name) : nullptr;
+    if (world == nullptr || name == nullptr) return nullptr;
+    // Vessels and celestial bodies alike, letter case ignored.
+    if (SimVessel* vessel = world->Find(name)) return vessel;
+    return const_cast<void*>(world->FindBody(name));
 }
 
 VESSEL* oapiGetVesselInterface(OBJHANDLE object) {
-    SimVessel* vessel = World::LiveVessel(object);
-    if (vessel == nullptr || World::Current()->faults.hideInterfaces) return nullptr;
+    SimVessel* vessel = sim::RequireVessel(object, "oapiGetVesselInterface");
+    if (World::Current()->faults.hideInterfaces) return nullptr;
     return vessel->vesselInterface;
 }
 
 void oapiGetObjectName(OBJHANDLE object, char* name, int n) {
+    World* world = World::Current();
+    const std::string* bodyName = world ? world->BodyName(object) : nullptr;
+    const std::string& objectName =
+        bodyName ? *bodyName : sim::RequireVessel(object, "oapiGetObjectName")->name;
     if (name == nullptr || n <= 0) return;
-    // Called for every crew vessel of every arrival scan: a bounded copy, not a format.
-    SimVessel* vessel = World::LiveVessel(object);
-    const std::size_t length =
-        vessel ? std::min(vessel->name.size(), static_cast<std::size_t>(n) - 1) : 0;
-    if (length > 0) std::memcpy(name, vessel->name.data(), length);
-    name[length] = '\0';
+    // As strncpy, which the simulator uses: a name of n characters or more fills the buffer with
+    // no terminator; a shorter one is padded with zeros. Called for every crew vessel of every
+    // arrival scan: copies, not a format.
+    const auto size = static_cast<std::size_t>(n);
+    const std::size_t length = std::min(objectName.size(), size);
+    std::memcpy(name, objectName.data(), length);
+    if (length < size) std::memset(name + length, 0, size - length);
 }
 
 void oapiGetGlobalPos(OBJHANDLE object, VECTOR3* pos) {
@@ -88,6 +109,12 @@ OBJHANDLE oapiCreateVessel(const char* name, const char* className, const VESSEL
         world->faults.refuseCreateVessel) {
         return nullptr;
     }
+    // The simulator ends with an error box when the class has no configuration file.
+    if (!world->ClassInstalled(className)) {
+        sim::StopRun(std::string("oapiCreateVessel: vessel class ") + className +
+                     " is not installed (no Config/Vessels/" + className + ".cfg or Config/" +
+                     className + ".cfg in the root; the simulator ends here)");
+    }
     std::string why;
     return world->CreateVessel(name, className, status, &why);
 }
@@ -99,11 +126,8 @@ bool oapiDeleteVessel(OBJHANDLE vessel, OBJHANDLE alternativeFocus) {
 }
 
 OBJHANDLE oapiSetFocusObject(OBJHANDLE object) {
-    World* world = World::Current();
-    if (world == nullptr) return nullptr;
-    SimVessel* vessel = World::LiveVessel(object);
-    if (vessel == nullptr) return world->Focus();
-    return world->SetFocus(vessel);
+    SimVessel* vessel = sim::RequireVessel(object, "oapiSetFocusObject");
+    return World::Current()->SetFocus(vessel);
 }
 
 double oapiGetEmptyMass(OBJHANDLE vessel) {

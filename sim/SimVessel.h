@@ -164,7 +164,8 @@ struct alignas(kCacheLinePair) SimVessel {
     unsigned int transponderChannel = 0;
 
     // Of a vessel `landed` on `referenceBody` ("STATUS Landed BODY"): the stand-in has no
-    // surface, so it stays where it is and keeps these lines (POS, BASE, HEADING) as read.
+    // surface, so it stays where it is and keeps these lines (POS, BASE, HEADING, ALT) as read
+    // or as its landed status gave them.
     std::vector<std::pair<std::string, std::string>> surfaceLines;
 
     // Scenario lines of an inert vessel, kept exactly as read, and lines before its header.

@@ -7,6 +7,7 @@
 
 #include "host/CrewAddon.h"
 #include "sim/CrewAddonVessel.h"
+#include "sim/HostStop.h"
 #include "sim/ScenarioReader.h"
 #include "sim/ScenarioWriter.h"
 #include "sim/ScriptRunner.h"
@@ -107,9 +108,10 @@ void Simulator::LoadScenario(const fs::path& file) {
         }
         ScenarioLineSource source;
         source.file = document.source;
+        // Every line of the block reaches the vessel, blank ones too, as in the simulator; only
+        // comments are cut.
         for (std::size_t i = 0; i < block.lines.size(); ++i) {
             const std::string_view line = text::ScenarioLine(block.lines[i]);
-            if (line.empty()) continue;
             source.lines.emplace_back(line);
             source.lineNumbers.push_back(block.lineNumbers[i]);
         }
@@ -170,6 +172,8 @@ void Simulator::RunScript(const Script& script) {
         } catch (const InputError& error) {
             throw InputError(script.source + ":" + std::to_string(command.line) + ": " +
                              error.what());
+        } catch (const HostStop& stop) {
+            throw HostStop(script.source + ":" + std::to_string(command.line) + ": " + stop.what());
         }
     }
 }
@@ -190,6 +194,7 @@ OBJHANDLE Simulator::CreateVessel(const std::string& name, const std::string& cl
                                   const VESSELSTATUS* status, std::string* why) {
     VESSELSTATUS atRest{};
     atRest.fuel = 1.0;
+    atRest.flag[0] = 2;  // the fuel level applies
     SimVessel* vessel =
         state_->world->CreateVessel(name, className, status ? *status : atRest, why);
     state_->world->CheckDebugLine();

@@ -77,7 +77,7 @@ void ParseDockInfo(World& world, SimVessel& vessel, const Words& words) {
     }
 }
 
-constexpr std::string_view kSurfaceKeys[] = {"POS", "BASE", "HEADING"};
+constexpr std::string_view kSurfaceKeys[] = {"POS", "BASE", "HEADING", "ALT"};
 
 bool IsSurfaceKey(std::string_view key) {
     for (const auto surfaceKey : kSurfaceKeys) {
@@ -106,9 +106,11 @@ void ParseStandardLine(World& world, SimVessel& vessel, std::string_view line) {
     if (text::EqualsNoCase(key, "STATUS")) {
         if (words.size() >= 3 && text::EqualsNoCase(words[1], "Orbiting")) {
             vessel.referenceBody = std::string(words[2]);
+            world.BodyHandle(words[2]);
             vessel.landed = false;
         } else if (words.size() >= 3 && text::EqualsNoCase(words[1], "Landed")) {
             vessel.referenceBody = std::string(words[2]);
+            world.BodyHandle(words[2]);
             vessel.landed = true;
         }
     } else if (IsSurfaceKey(key)) {

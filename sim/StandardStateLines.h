@@ -18,7 +18,7 @@ struct SimVessel;
 void ParseStandardLine(World& world, SimVessel& vessel, std::string_view line);
 
 // The standard lines as (key, value) pairs: STATUS, RPOS, RVEL, AROT, VROT (when rotating) or,
-// for a landed vessel, its surface lines as read,
+// for a landed vessel, its surface lines as read (POS, BASE, HEADING, ALT),
 // PRPLEVEL (non-empty tanks), DOCKINFO (when docked), XPDR (while the transponder is on).
 std::vector<std::pair<std::string, std::string>> StandardLines(const SimVessel& vessel);
 

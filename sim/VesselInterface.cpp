@@ -1,14 +1,19 @@
 // The host side of the vessel interface: every VESSEL member acts on the simulator's record of
 // the vessel, and the VESSEL2 callbacks give the host's own default behaviour. A member called
-// for a vessel that no longer exists does nothing and gives an empty result.
+// for a vessel that no longer exists does nothing and gives an empty result. Where the simulator
+// reads through a dock or attachment handle unchecked, one that is null or not the vessel's own
+// stops the run with a message naming the call.
 #include <algorithm>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "host/HostApi.h"
+#include "sim/HostStop.h"
 #include "sim/RigidBodyMotion.h"
 #include "sim/SimVessel.h"
 #include "sim/StandardStateLines.h"
+#include "sim/StatusEncoding.h"
 #include "sim/VectorMath.h"
 #include "sim/World.h"
 
@@ -20,6 +25,30 @@ namespace {
 SimVessel* Self(OBJHANDLE handle) { return World::LiveVessel(handle); }
 
 char emptyName[1] = {'\0'};
+
+// Channels the simulator's transponder takes: 0 to 639.
+constexpr DWORD kTransponderChannels = 640;
+// Bytes the simulator keeps of an attachment identifier (strncpy into char[8]).
+constexpr std::size_t kAttachmentIdBytes = 8;
+
+[[noreturn]] void StopBadHandle(const char* call, const void* handle, const char* kind) {
+    sim::StopRun(std::string(call) + ": " + (handle == nullptr ? "null " : "stale ") + kind +
+                 " handle (the simulator would crash here)");
+}
+
+// The vessel's own dock or attachment for a handle the simulator reads through unchecked.
+sim::Dock* RequireDock(const SimVessel* v, DOCKHANDLE dock, const char* call) {
+    sim::Dock* d = v ? v->FindDock(dock) : nullptr;
+    if (v != nullptr && d == nullptr) StopBadHandle(call, dock, "dock");
+    return d;
+}
+
+sim::Attachment* RequireAttachment(const SimVessel* v, ATTACHMENTHANDLE attachment,
+                                   const char* call) {
+    sim::Attachment* a = v ? v->FindAttachment(attachment) : nullptr;
+    if (v != nullptr && a == nullptr) StopBadHandle(call, attachment, "attachment");
+    return a;
+}
 
 bool ValidGroupType(THGROUP_TYPE type) { return type >= 0 && type < sim::kThrusterGroupSlots; }
 
@@ -174,8 +203,7 @@ DOCKHANDLE VESSEL::GetDockHandle(unsigned int port) const {
 }
 
 OBJHANDLE VESSEL::GetDockStatus(DOCKHANDLE dock) const {
-    SimVessel* v = Self(GetHandle());
-    sim::Dock* d = v ? v->FindDock(dock) : nullptr;
+    const sim::Dock* d = RequireDock(Self(GetHandle()), dock, "VESSEL::GetDockStatus");
     return d ? d->mate : nullptr;
 }
 
@@ -188,7 +216,9 @@ ATTACHMENTHANDLE VESSEL::CreateAttachment(bool toParent, const VECTOR3& pos, con
                                           const VECTOR3& rot, const char* id, bool loose) const {
     SimVessel* v = Self(GetHandle());
     if (v == nullptr || World::Current()->faults.nullAttachments) return nullptr;
-    return v->AddAttachment({id ? id : "", pos, dir, rot, 0, toParent, loose});
+    // The simulator keeps the first eight bytes of the identifier.
+    const std::string kept = id ? std::string(id, strnlen(id, kAttachmentIdBytes)) : std::string();
+    return v->AddAttachment({kept, pos, dir, rot, 0, toParent, loose});
 }
 
 void VESSEL::SetAttachmentParams(ATTACHMENTHANDLE attachment, const VECTOR3& pos,
@@ -203,8 +233,8 @@ void VESSEL::SetAttachmentParams(ATTACHMENTHANDLE attachment, const VECTOR3& pos
 
 void VESSEL::GetAttachmentParams(ATTACHMENTHANDLE attachment, VECTOR3& pos, VECTOR3& dir,
                                  VECTOR3& rot) const {
-    SimVessel* v = Self(GetHandle());
-    if (const sim::Attachment* a = v ? v->FindAttachment(attachment) : nullptr) {
+    if (const sim::Attachment* a =
+            RequireAttachment(Self(GetHandle()), attachment, "VESSEL::GetAttachmentParams")) {
         pos = a->pos;
         dir = a->dir;
         rot = a->rot;
@@ -224,8 +254,8 @@ ATTACHMENTHANDLE VESSEL::GetAttachmentHandle(bool toParent, DWORD index) const {
 }
 
 const char* VESSEL::GetAttachmentId(ATTACHMENTHANDLE attachment) const {
-    SimVessel* v = Self(GetHandle());
-    const sim::Attachment* a = v ? v->FindAttachment(attachment) : nullptr;
+    const sim::Attachment* a =
+        RequireAttachment(Self(GetHandle()), attachment, "VESSEL::GetAttachmentId");
     return a ? a->id.c_str() : nullptr;
 }
 
@@ -251,7 +281,7 @@ void VESSEL::EnableTransponder(bool enable) const {
 
 bool VESSEL::SetTransponderChannel(DWORD channel) const {
     SimVessel* v = Self(GetHandle());
-    if (v == nullptr) return false;
+    if (v == nullptr || channel >= kTransponderChannels) return false;
     v->transponderChannel = channel;
     return true;
 }
@@ -262,22 +292,8 @@ void VESSEL::GetAngularVel(VECTOR3& angularVelocity) const {
 }
 
 void VESSEL::GetStatus(VESSELSTATUS& status) const {
-    status = VESSELSTATUS{};
     SimVessel* v = Self(GetHandle());
-    if (v == nullptr) return;
-    status.rpos = v->pos;
-    status.rvel = v->vel;
-    status.vrot = v->angularVelocity;
-    status.arot = sim::EulerFromRotation(v->rotation);
-    if (!v->propellants.empty() && v->propellants[0]->maxMass > 0.0) {
-        status.fuel = v->propellants[0]->mass / v->propellants[0]->maxMass;
-    }
-    const auto level = [&](THGROUP_TYPE type) {
-        const auto& members = v->groups[static_cast<std::size_t>(type)].members;
-        return members.empty() ? 0.0 : members.front()->level;
-    };
-    status.eng_main = level(THGROUP_MAIN);
-    status.eng_hovr = level(THGROUP_HOVER);
+    status = v ? sim::StatusOf(*World::Current(), *v) : VESSELSTATUS{};
 }
 
 void VESSEL::Local2Rel(const VECTOR3& local, VECTOR3& rel) const {
@@ -334,16 +350,7 @@ void VESSEL2::clbkLoadStateEx(FILEHANDLE scn, void* status) {
 void VESSEL2::clbkSetStateEx(const void* status) {
     SimVessel* v = Self(GetHandle());
     if (v == nullptr || status == nullptr) return;
-    const auto& state = *static_cast<const VESSELSTATUS*>(status);
-    v->pos = state.rpos;
-    v->vel = state.rvel;
-    v->angularVelocity = state.vrot;
-    v->rotation = sim::RotationFromEuler(state.arot);
-    if (!v->propellants.empty()) {
-        sim::Propellant& tank = *v->propellants[0];
-        const double fuel = state.fuel < 0.0 ? 0.0 : (state.fuel > 1.0 ? 1.0 : state.fuel);
-        tank.mass = tank.maxMass * fuel;
-    }
+    sim::ApplyStatus(*World::Current(), *v, *static_cast<const VESSELSTATUS*>(status));
 }
 
 void VESSEL2::clbkPostCreation() {}

@@ -4,9 +4,11 @@
 #include <cstring>
 
 #include "sim/CachePrefetch.h"
+#include "sim/ClassConfig.h"
 #include "sim/CrewAddonVessel.h"
 #include "sim/RigidBodyMotion.h"
 #include "sim/Simulator.h"
+#include "sim/StatusEncoding.h"
 
 namespace sim {
 namespace {
@@ -16,6 +18,13 @@ constexpr HUDPAINTSPEC kHudPaintSpec{800, 600, 400, 300, 10.0, 6};
 constexpr int kHudMode = 1;
 constexpr int kFlightModel = 1;
 constexpr double kSecondsPerDay = 86400.0;
+// The bodies of the simulator's Sol system.
+constexpr const char* kSolBodies[] = {
+    "Sun",     "Mercury", "Venus",  "Earth",    "Moon",     "Mars",    "Phobos",  "Deimos",
+    "Jupiter", "Io",      "Europa", "Ganymede", "Callisto", "Saturn",  "Mimas",   "Enceladus",
+    "Tethys",  "Dione",   "Rhea",   "Titan",    "Iapetus",  "Uranus",  "Miranda", "Ariel",
+    "Umbriel", "Titania", "Oberon", "Neptune",  "Triton",   "Proteus", "Nereid",
+};
 
 }  // namespace
 
@@ -23,6 +32,7 @@ World* World::current_ = nullptr;
 
 World::World(unsigned seed, double initialStep) : step(initialStep), random_(seed) {
     lastDebugLine_.reserve(kDebugLineSize);
+    for (const char* body : kSolBodies) BodyHandle(body);
 }
 
 World::~World() {
@@ -87,9 +97,39 @@ void World::RegisterModule(const std::string& className, const std::filesystem::
     classModules_[className] = libraries_.back().get();
 }
 
+bool World::ClassInstalled(const std::string& className) const {
+    return classModules_.count(className) != 0 ||
+           !FindClassConfig(std::filesystem::current_path(), className).empty();
+}
+
+int World::ModuleLoads(const std::string& className) const {
+    const auto module = classModules_.find(className);
+    return module == classModules_.end() ? 0 : module->second->Loads();
+}
+
 SimVessel* World::Find(std::string_view name) const {
     const auto found = byName_.find(name);
     return found == byName_.end() ? nullptr : found->second;
+}
+
+const void* World::BodyHandle(std::string_view name) {
+    const void* known = FindBody(name);
+    if (known != nullptr) return known;
+    auto body = std::make_unique<std::string>(name);
+    const void* handle = body.get();
+    bodies_.emplace(std::string(name), std::move(body));
+    bodyHandles_.insert(handle);
+    return handle;
+}
+
+const void* World::FindBody(std::string_view name) const {
+    const auto found = bodies_.find(std::string(name));
+    return found == bodies_.end() ? nullptr : found->second.get();
+}
+
+const std::string* World::BodyName(const void* handle) const {
+    if (handle == nullptr || bodyHandles_.count(handle) == 0) return nullptr;
+    return static_cast<const std::string*>(handle);
 }
 
 SimVessel* World::BeginVessel(const std::string& name, const std::string& className,
@@ -161,9 +201,9 @@ SimVessel* World::CreateVessel(const std::string& name, const std::string& class
                                const VESSELSTATUS& status, std::string* why) {
     SimVessel* vessel = BeginVessel(name, className, why);
     if (vessel == nullptr) return nullptr;
-    auto* callbacks = static_cast<VESSEL2*>(vessel->vesselInterface);
-    callbacks->clbkSetStateEx(&status);
-    callbacks->clbkPostCreation();
+    // The simulator applies the state itself; the module's clbkSetStateEx is not called.
+    ApplyStatus(*this, *vessel, status);
+    static_cast<VESSEL2*>(vessel->vesselInterface)->clbkPostCreation();
     if (focus_ == nullptr) SetFocus(vessel);
     return vessel;
 }

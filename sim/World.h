@@ -22,6 +22,7 @@
 #include "sim/HudSketchpad.h"
 #include "sim/KeyStroke.h"
 #include "sim/ModuleLibrary.h"
+#include "sim/NoCaseKey.h"
 #include "sim/SimVessel.h"
 #include "sim/Transcript.h"
 
@@ -89,9 +90,16 @@ class World {
 
     // Vessel modules by class name. Throws InputError when the library cannot be loaded.
     void RegisterModule(const std::string& className, const std::filesystem::path& library);
+    // Whether a module may create vessels of the class: it has a module registered (the
+    // stand-in's installation of a module class) or a configuration file in the root folder
+    // (the current directory), as the simulator requires.
+    bool ClassInstalled(const std::string& className) const;
+    // How often the library of the class's module has been loaded for vessels; 0 without one.
+    int ModuleLoads(const std::string& className) const;
 
     // Vessels.
     const std::vector<SimVessel*>& Vessels() const { return vessels_; }
+    // The vessel of that name, letter case ignored.
     SimVessel* Find(std::string_view name) const;
     bool IsLive(const void* handle) const { return live_.count(handle) != 0; }
     // Creates a vessel from a state (ovcInit, class set-up, the state, clbkPostCreation).
@@ -108,6 +116,12 @@ class World {
     void KillVessels();
     // Removes one vessel between frames (the script's and the tests' deletion).
     void RemoveAtOnce(SimVessel* vessel);
+
+    // Celestial bodies, known by name (letter case ignored): the Sol system's and every reference
+    // body a vessel names. A body's handle is no vessel's.
+    const void* BodyHandle(std::string_view name);
+    const void* FindBody(std::string_view name) const;
+    const std::string* BodyName(const void* handle) const;
 
     // Focus.
     SimVessel* Focus() const { return focus_; }
@@ -176,9 +190,13 @@ class World {
     // Beside each vessel of vessels_, the object whose step callbacks a frame phase calls (null
     // for vessels without a module): a phase reads nothing of the vessels themselves.
     std::vector<VESSEL2*> stepCallbacks_;
-    std::unordered_map<std::string_view, SimVessel*> byName_;
+    // Names are found ignoring letter case, as in the simulator; two vessels' names never differ
+    // in case alone.
+    std::unordered_map<std::string_view, SimVessel*, NoCaseHash, NoCaseEqual> byName_;
     std::unordered_set<const void*> live_;
     std::size_t marked_ = 0;  // vessels waiting for removal
+    std::unordered_map<std::string, std::unique_ptr<std::string>, NoCaseHash, NoCaseEqual> bodies_;
+    std::unordered_set<const void*> bodyHandles_;
     SimVessel* focus_ = nullptr;
     std::mt19937_64 random_;
     char debugLine_[kDebugLineSize] = {};

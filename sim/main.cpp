@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "sim/CommandLine.h"
+#include "sim/HostStop.h"
 #include "sim/ScriptRunner.h"
 #include "sim/SimPlatform.h"
 #include "sim/Simulator.h"
@@ -68,6 +69,12 @@ int main(int argc, char** argv) {
         const int status = RunSession(line);
         std::cout.flush();
         return status;
+    } catch (const sim::HostStop& stop) {
+        // Where the simulator itself would have ended: the module did something it does not
+        // survive.
+        std::cout.flush();
+        std::cerr << "vesselsim: stopped: " << stop.what() << '\n';
+        return 3;
     } catch (const sim::InputError& error) {
         std::cout.flush();
         std::cerr << "vesselsim: " << error.what() << '\n';

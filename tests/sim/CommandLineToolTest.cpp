@@ -55,6 +55,18 @@ class VesselsimTool : public ::testing::Test {
     fs::path folder_;
 };
 
+TEST_F(VesselsimTool, AModuleFaultStopsTheRunWithAMessageAndStatus3) {
+    Write("maker.scn", "BEGIN_SHIPS\nMaker:Probe\n AT 0 create Made Widget\nEND\nEND_SHIPS\n");
+    Write("s.script", "run 0.1\nprint Maker\n");
+    const Outcome outcome =
+        Run(std::string("--module Probe=") + QM_PROBE_MODULE + " maker.scn s.script");
+    EXPECT_EQ(outcome.status, 3) << outcome.err;
+    EXPECT_NE(outcome.err.find("stopped"), std::string::npos) << outcome.err;
+    EXPECT_NE(outcome.err.find("s.script:1"), std::string::npos) << outcome.err;
+    EXPECT_NE(outcome.err.find("Widget"), std::string::npos) << outcome.err;
+    EXPECT_EQ(outcome.out.find("\"name\""), std::string::npos) << "nothing ran after the stop";
+}
+
 TEST_F(VesselsimTool, RunsAScriptAndPrintsTheTranscript) {
     Write("s.script", "run 1\ncreate C UMmu\nprint A\nsave saved.scn\n");
     const Outcome outcome = Run("--seed 3 --step 0.1 two.scn s.script");

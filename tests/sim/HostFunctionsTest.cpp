@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <string>
 
 #include "host/HostApi.h"
+#include "sim/HostStop.h"
 #include "tests/sim/SimulatorFixture.h"
 
 namespace {
@@ -109,7 +111,13 @@ TEST_F(HostFunctions, SeveralDeletionsInOneFrameEachMoveTheLastVessel) {
     EXPECT_EQ(sim.VesselNames(), (std::vector<std::string>{"V0", "V3", "V2"}));
 }
 
-TEST_F(HostFunctions, StaleAndForeignHandlesGiveNone) {
+// A call the simulator answers by reading through the handle, and what the stop must name.
+struct ReadThroughCall {
+    const char* call;
+    std::function<void(OBJHANDLE)> make;
+};
+
+TEST_F(HostFunctions, NullAndStaleVesselHandlesStopTheRunWhereTheSimulatorCrashes) {
     OBJHANDLE gone = sim.CreateVessel("Gone", "Rock");
     OBJHANDLE kept = sim.CreateVessel("Kept", "Rock");
     // Recently asked-about vessels are known without a look-up; a deleted one must be forgotten.
@@ -117,30 +125,139 @@ TEST_F(HostFunctions, StaleAndForeignHandlesGiveNone) {
     ASSERT_NE(oapiGetVesselInterface(gone), nullptr);
     ASSERT_EQ(oapiGetVesselByIndex(0), gone);
     ASSERT_TRUE(sim.DeleteVessel(gone));
+    const ReadThroughCall calls[] = {
+        {"oapiGetVesselInterface", [](OBJHANDLE h) { oapiGetVesselInterface(h); }},
+        {"oapiGetObjectName",
+         [](OBJHANDLE h) {
+             char name[16];
+             oapiGetObjectName(h, name, sizeof name);
+         }},
+        {"oapiSetFocusObject", [](OBJHANDLE h) { oapiSetFocusObject(h); }},
+    };
     int foreign = 0;
-    for (OBJHANDLE handle : {gone, static_cast<OBJHANDLE>(&foreign), OBJHANDLE{}}) {
-        EXPECT_EQ(oapiGetVesselInterface(handle), nullptr);
-        char name[16] = "unchanged";
-        oapiGetObjectName(handle, name, sizeof name);
-        EXPECT_STREQ(name, "");
-        VECTOR3 pos{1, 2, 3};
-        oapiGetGlobalPos(handle, &pos);
-        EXPECT_EQ(pos.x, 0.0);
-        EXPECT_EQ(oapiGetEmptyMass(handle), 0.0);
-        EXPECT_FALSE(oapiDeleteVessel(handle));
-        EXPECT_EQ(oapiSetFocusObject(handle), sim.Focus());
+    for (const auto& c : calls) {
+        for (OBJHANDLE handle : {gone, static_cast<OBJHANDLE>(&foreign), OBJHANDLE{}}) {
+            SCOPED_TRACE(std::string(c.call) + (handle == nullptr ? " null" : " stale"));
+            try {
+                c.make(handle);
+                ADD_FAILURE() << "no stop";
+            } catch (const sim::HostStop& stop) {
+                EXPECT_NE(std::string(stop.what()).find(c.call), std::string::npos) << stop.what();
+            }
+        }
     }
+    // Calls the simulator checks, or that the stand-in has no cause to stop for, give none.
+    VECTOR3 pos{1, 2, 3};
+    oapiGetGlobalPos(gone, &pos);
+    EXPECT_EQ(pos.x, 0.0);
+    EXPECT_EQ(oapiGetEmptyMass(gone), 0.0);
+    EXPECT_FALSE(oapiDeleteVessel(gone));
     EXPECT_NE(oapiGetVesselInterface(kept), nullptr);
+    // The fault-injection switch still hides the interface of a live vessel, without a stop.
+    sim.Faults().hideInterfaces = true;
+    EXPECT_EQ(oapiGetVesselInterface(kept), nullptr);
 }
 
-TEST_F(HostFunctions, ObjectNamesAreCutToTheBuffer) {
-    OBJHANDLE vessel = sim.CreateVessel("Longname", "Rock");
-    char name[5];
-    std::memset(name, 'x', sizeof name);
-    oapiGetObjectName(vessel, name, sizeof name);
-    EXPECT_STREQ(name, "Long");
-    oapiGetObjectName(vessel, name, 0);  // nothing written, nothing overrun
-    EXPECT_STREQ(name, "Long");
+TEST_F(HostFunctions, NullAndForeignDockAndAttachmentHandlesStopTheRun) {
+    LoadShips("Ship:Probe\nEND\nOther:Probe\nEND\n");
+    VESSEL& ship = *Vessel("Ship");
+    VESSEL& other = *Vessel("Other");
+    const DOCKHANDLE theirDock = other.GetDockHandle(0);
+    const ATTACHMENTHANDLE theirAttachment = other.CreateAttachment(false, {}, {}, {}, "UMmu");
+    ASSERT_NE(theirDock, nullptr);
+    ASSERT_NE(theirAttachment, nullptr);
+    struct Case {
+        const char* call;
+        const void* handle;
+        std::function<void(const void*)> make;
+    };
+    VECTOR3 a{}, b{}, c{};
+    const auto dockStatus = [&](const void* h) { ship.GetDockStatus(const_cast<void*>(h)); };
+    const auto attachmentId = [&](const void* h) { ship.GetAttachmentId(const_cast<void*>(h)); };
+    const auto attachmentParams = [&](const void* h) {
+        ship.GetAttachmentParams(const_cast<void*>(h), a, b, c);
+    };
+    const Case cases[] = {
+        {"GetDockStatus", nullptr, dockStatus},
+        {"GetDockStatus", theirDock, dockStatus},
+        {"GetAttachmentId", nullptr, attachmentId},
+        {"GetAttachmentId", theirAttachment, attachmentId},
+        {"GetAttachmentParams", nullptr, attachmentParams},
+        {"GetAttachmentParams", theirAttachment, attachmentParams},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(std::string(k.call) + (k.handle == nullptr ? " null" : " foreign"));
+        try {
+            k.make(k.handle);
+            ADD_FAILURE() << "no stop";
+        } catch (const sim::HostStop& stop) {
+            EXPECT_NE(std::string(stop.what()).find(k.call), std::string::npos) << stop.what();
+        }
+    }
+    // The vessel's own handles answer.
+    EXPECT_EQ(ship.GetDockStatus(ship.GetDockHandle(1)), nullptr);
+    EXPECT_STREQ(other.GetAttachmentId(theirAttachment), "UMmu");
+}
+
+TEST_F(HostFunctions, NamesAndIdentifiersAsTheSimulatorKeepsThem) {
+    OBJHANDLE ship = sim.CreateVessel("Meridian", "Rock");
+    // Look-up by name ignores letter case.
+    for (const char* asked : {"Meridian", "meridian", "MERIDIAN", "mERIDIAn"}) {
+        std::string name = asked;
+        EXPECT_EQ(oapiGetObjectByName(name.data()), ship) << asked;
+    }
+    std::string other = "Meridian2";
+    EXPECT_EQ(oapiGetObjectByName(other.data()), nullptr);
+    std::string why;
+    EXPECT_EQ(sim.CreateVessel("MERIDIAN", "Rock", nullptr, &why), nullptr);
+    EXPECT_NE(why.find("exists already"), std::string::npos) << why;
+
+    // Names are copied as strncpy copies: no terminator when the name fills the buffer.
+    struct NameCase {
+        int n;
+        const char* expected;  // the buffer's first n bytes, '#' where nothing was written
+    };
+    const NameCase names[] = {
+        {12, "Meridian\0\0\0\0"}, {9, "Meridian\0"}, {8, "Meridian"}, {4, "Meri"}, {0, ""},
+    };
+    for (const auto& c : names) {
+        char buffer[16];
+        std::memset(buffer, '#', sizeof buffer);
+        oapiGetObjectName(ship, buffer, c.n);
+        EXPECT_EQ(std::string(buffer, static_cast<std::size_t>(c.n)),
+                  std::string(c.expected, static_cast<std::size_t>(c.n)))
+            << c.n;
+        EXPECT_EQ(buffer[c.n], '#') << "nothing written past n = " << c.n;
+    }
+
+    // Attachment identifiers keep eight bytes.
+    VESSEL& vessel = *sim.Interface(ship);
+    struct IdCase {
+        const char* given;
+        const char* kept;
+    };
+    const IdCase ids[] = {{"UMmu", "UMmu"},
+                          {"U-Mm", "U-Mm"},
+                          {"UMmuSuit", "UMmuSuit"},
+                          {"Launchpad", "Launchpa"},
+                          {"", ""}};
+    for (const auto& c : ids) {
+        EXPECT_STREQ(vessel.GetAttachmentId(vessel.CreateAttachment(true, {}, {}, {}, c.given)),
+                     c.kept);
+    }
+
+    // Transponder channels run from 0 to 639; another is refused and changes nothing.
+    struct ChannelCase {
+        DWORD channel;
+        bool taken;
+        unsigned kept;
+    };
+    const ChannelCase channels[] = {
+        {466, true, 466}, {639, true, 639}, {640, false, 639}, {0, true, 0}, {4000, false, 0}};
+    for (const auto& c : channels) {
+        EXPECT_EQ(vessel.SetTransponderChannel(c.channel), c.taken) << c.channel;
+        EXPECT_EQ(sim.Describe("Meridian")["transponder"]["channel"], c.kept) << c.channel;
+    }
 }
 
 TEST_F(HostFunctions, FocusMovesAndFollowsDeletion) {

@@ -3,10 +3,12 @@
 //   HUD FROM TO TEXT...   draw TEXT at (10, 20 + 15 * n) while FROM <= time < TO
 //   AT TIME VERB ARGS     once, in the first pre-step at or after TIME: "create NAME CLASS",
 //                         "delete NAME", "debug TEXT" ("debug -" clears the line), "focus NAME"
-// It has two docking ports, saves "STEPS PRE POST" (its callback counts) after the host's lines,
-// answers a key press with the key code plus 1000 for Shift, 2000 for Ctrl and 4000 for Alt (only
-// when the key itself is held), and writes "exit NAME PRE POST" to the debug line when it is
-// destroyed.
+// It has two docking ports (one whose name begins with "Tanker" also a 1000 kg tank and one
+// thruster each in the main, retro and hover groups), saves "SETSTATE N" (the times the host
+// called its clbkSetStateEx, when any), "BLANKS N" (the blank lines its block handed it, when any)
+// and "STEPS PRE POST" (its callback counts) after the host's lines, answers a key press with the
+// key code plus 1000 for Shift, 2000 for Ctrl and 4000 for Alt (only when the key itself is held),
+// and writes "exit NAME PRE POST" to the debug line when it is destroyed.
 #include <cstdio>
 #include <cstring>
 #include <sstream>
@@ -48,11 +50,26 @@ class ProbeVessel final : public VESSEL4 {
         SetPMI({1.0, 1.0, 1.0});
         CreateDock({0, 0, 10}, {0, 0, 1}, {0, 1, 0});
         CreateDock({0, 0, -10}, {0, 0, -1}, {0, 1, 0});
+        if (name_.rfind("Tanker", 0) == 0) {
+            PROPELLANT_HANDLE tank = CreatePropellantResource(1000.0);
+            const THGROUP_TYPE groups[] = {THGROUP_MAIN, THGROUP_RETRO, THGROUP_HOVER};
+            for (const THGROUP_TYPE type : groups) {
+                THRUSTER_HANDLE thruster =
+                    CreateThruster({0, 0, 0}, {0, 0, 1}, 100.0, tank, 3000.0);
+                CreateThrusterGroup(&thruster, 1, type);
+            }
+        }
+    }
+
+    void clbkSetStateEx(const void* status) override {
+        ++setStateCalls_;
+        VESSEL4::clbkSetStateEx(status);
     }
 
     void clbkLoadStateEx(FILEHANDLE scn, void* status) override {
         char* line = nullptr;
         while (oapiReadScenario_nextline(scn, line)) {
+            if (line[0] == '\0') ++blankLines_;
             std::istringstream words(line);
             std::string key;
             words >> key;
@@ -79,6 +96,16 @@ class ProbeVessel final : public VESSEL4 {
     void clbkSaveState(FILEHANDLE scn) override {
         VESSEL2::clbkSaveState(scn);
         char counts[64];
+        if (setStateCalls_ > 0) {
+            std::snprintf(counts, sizeof counts, "%d", setStateCalls_);
+            char setState[] = "SETSTATE";
+            oapiWriteScenario_string(scn, setState, counts);
+        }
+        if (blankLines_ > 0) {
+            std::snprintf(counts, sizeof counts, "%d", blankLines_);
+            char blanks[] = "BLANKS";
+            oapiWriteScenario_string(scn, blanks, counts);
+        }
         std::snprintf(counts, sizeof counts, "%d %d", preSteps_, postSteps_);
         char key[] = "STEPS";
         oapiWriteScenario_string(scn, key, counts);
@@ -133,6 +160,8 @@ class ProbeVessel final : public VESSEL4 {
     std::string name_;
     std::vector<HudText> hud_;
     std::vector<Action> actions_;
+    int setStateCalls_ = 0;
+    int blankLines_ = 0;
     int preSteps_ = 0;
     int postSteps_ = 0;
     double time_ = 0.0;

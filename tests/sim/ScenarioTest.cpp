@@ -80,6 +80,18 @@ TEST_F(Scenario, LinesReachTheVesselAsTheHostHandsThemOn) {
                                      "odd indentation", "DOCKINFO 1:0,Alpha"}));
 }
 
+TEST_F(Scenario, BlankLinesInsideABlockReachTheVessel) {
+    // Blank lines, and a comment line with nothing before its ';', reach the module as empty
+    // lines, as the simulator hands blank lines on.
+    LoadShips(
+        "Alpha:Probe\n\n   \n  ; a note\n  RPOS 1 2 3\n\nEND\nBeta:Probe\n RPOS 0 0 1\nEND\n");
+    const auto alpha = sim.Describe("Alpha")["state"];
+    EXPECT_NE(std::find(alpha.begin(), alpha.end(), "BLANKS 4"), alpha.end()) << alpha.dump();
+    EXPECT_EQ(sim.Describe("Alpha")["pos"], nlohmann::json::array({1.0, 2.0, 3.0}));
+    const auto beta = sim.Describe("Beta")["state"];
+    for (const auto& line : beta) EXPECT_NE(line.get<std::string>().rfind("BLANKS", 0), 0u);
+}
+
 TEST_F(Scenario, SavingWritesBackWhatItDoesNotInterpret) {
     sim.LoadScenario(WriteFile("in.scn", kScenario));
     sim.SaveScenario(sim.Root() / "out.scn");
@@ -95,7 +107,8 @@ TEST_F(Scenario, SavingWritesBackWhatItDoesNotInterpret) {
         saved.find(
             "; the probe\nAlpha:Probe\n  STATUS Orbiting Moon\n  RPOS 1 2 3\n  RVEL -1 0.5 2.9\n"),
         std::string::npos);
-    EXPECT_NE(saved.find("  DOCKINFO 0:1,Station\n  XPDR 7\n  STEPS 0 0\nEND\n"),
+    // The blank line of Alpha's block reached the probe, which counted it.
+    EXPECT_NE(saved.find("  DOCKINFO 0:1,Station\n  XPDR 7\n  BLANKS 1\n  STEPS 0 0\nEND\n"),
               std::string::npos);
 }
 

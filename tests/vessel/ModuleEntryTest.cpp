@@ -78,13 +78,17 @@ TEST(ModuleEntry, ExportsOnlyItsThreeFunctions) {
               (std::set<std::string>{"GetModuleVersion", "ovcExit", "ovcInit"}));
 }
 
-// Loading announces the module to the host once, with its own handle; unloading lets it go.
+// Loading announces the module to the host once, with its own handle; unloading lets it go. As
+// in the simulator, the library is loaded while ships of its class exist.
 TEST(ModuleEntry, LoadCallsInitLibOnceWithTheModuleHandle) {
     ASSERT_FALSE(IsLoaded(QM_MODULE_PATH));
     {
         sim::Simulator sim;
+        sim.RegisterModule("Quillmar", QM_MODULE_PATH);  // checked by loading it once
+        EXPECT_FALSE(IsLoaded(QM_MODULE_PATH));
         const int before = sim::LibraryCalls().initLibCalls;
-        sim.RegisterModule("Quillmar", QM_MODULE_PATH);
+        sim.CreateVessel("Q1", "Quillmar");
+        sim.CreateVessel("Q2", "Quillmar");
         EXPECT_EQ(sim::LibraryCalls().initLibCalls, before + 1);
 
         void* handle = dlopen(QM_MODULE_PATH, RTLD_NOW | RTLD_NOLOAD);
@@ -92,13 +96,41 @@ TEST(ModuleEntry, LoadCallsInitLibOnceWithTheModuleHandle) {
         EXPECT_EQ(sim::LibraryCalls().lastInitLibModule, handle);
         dlclose(handle);
         EXPECT_EQ(sim::LibraryCalls().initLibCalls, before + 1);
+        sim.DeleteVessel(sim.FindVessel("Q1"));
+        EXPECT_TRUE(IsLoaded(QM_MODULE_PATH));
+        sim.DeleteVessel(sim.FindVessel("Q2"));
+        EXPECT_FALSE(IsLoaded(QM_MODULE_PATH)) << "unloaded with the last ship";
+        sim.CreateVessel("Q3", "Quillmar");
+        EXPECT_EQ(sim::LibraryCalls().initLibCalls, before + 2);
     }
     EXPECT_FALSE(IsLoaded(QM_MODULE_PATH)) << "the module keeps no hold on itself";
 }
 
+// Module-wide state (here the attitude thrust level) lives as long as the library: after the last
+// ship has gone, the next one starts as the first one did.
+TEST(ModuleEntry, ModuleWideStateStartsAfreshAfterTheLastShip) {
+    sim::Simulator sim;
+    sim.RegisterModule("Quillmar", QM_MODULE_PATH);
+    const auto attitudeThrust = [&](const char* ship) {
+        return sim.Describe(ship)["thrusters"][kMainEngines]["max"].get<double>();
+    };
+    sim.CreateVessel("First", "Quillmar");
+    sim.PressKey("First", "Ctrl+1");
+    sim.CreateVessel("Second", "Quillmar");
+    EXPECT_EQ(attitudeThrust("Second"), kRcsMinimum) << "the level in force while loaded";
+    sim.DeleteVessel(sim.FindVessel("First"));
+    sim.DeleteVessel(sim.FindVessel("Second"));
+    sim.CreateVessel("Third", "Quillmar");
+    EXPECT_EQ(attitudeThrust("Third"), kRcsMaximum);
+}
+
 class LoadedModule : public testing::Test {
   protected:
-    LoadedModule() { sim.RegisterModule("Quillmar", QM_MODULE_PATH); }
+    // A ship keeps the library loaded.
+    LoadedModule() {
+        sim.RegisterModule("Quillmar", QM_MODULE_PATH);
+        sim.CreateVessel("Holder", "Quillmar");
+    }
     ~LoadedModule() override {
         if (handle != nullptr) dlclose(handle);
     }
