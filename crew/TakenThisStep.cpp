@@ -33,4 +33,6 @@ bool Contains(OBJHANDLE vessel) {
 
 void Add(OBJHANDLE vessel) { List().vessels.push_back(vessel); }
 
+void Forget() { List().vessels.clear(); }
+
 }  // namespace taken_this_step

@@ -14,4 +14,8 @@ bool Contains(OBJHANDLE vessel);
 // Records that the vessel was taken in the current step.
 void Add(OBJHANDLE vessel);
 
+// Empties the list, as a freshly loaded module has it: a later session's step may have the same
+// system time and its vessels the handles of vessels long gone.
+void Forget();
+
 }  // namespace taken_this_step
