@@ -107,10 +107,49 @@ int CheckLeaving(const CrewManager& crew, const char* name) {
     return crew.crewCount < 1 ? 0 : 1;
 }
 
+// The state of `source` for a new crew vessel in free flight beside it. A landed source's status
+// comes in the landed encoding (vrot.x its altitude, arot angles in the planet's frame), which
+// read as free flight would set the crew vessel tumbling and turned: those two are taken from
+// the source's global state instead, arot in the simulator's own convention
+// (R = Rx * Ry * Rz with m13 = sin y, m23 = sin x cos y, m33 = cos x cos y, m12 = cos y sin z,
+// m11 = cos y cos z).
+void FreeFlightStatusBeside(const VESSEL& source, VESSELSTATUS& status) {
+    source.GetStatus(status);
+    if (status.status == 1) {
+        source.GetAngularVel(status.vrot);
+        MATRIX3 r{};
+        source.GetRotationMatrix(r);
+        const double sinY = std::fmax(-1.0, std::fmin(1.0, r.m13));
+        status.arot =
+            std::fabs(sinY) < 1.0 - 1e-12
+                ? VECTOR3{std::atan2(r.m23, r.m33), std::asin(sinY), std::atan2(r.m12, r.m11)}
+                : VECTOR3{std::atan2(-r.m21 * sinY, r.m22), std::asin(sinY), 0.0};
+        status.vdata[0] = VECTOR3{};
+    }
+}
+
+// Whether the crew vessel class is installed: its add-on module alone is not enough, the
+// simulator needs the class's configuration file to create one.
+bool CrewClassInstalled() {
+    for (const char* path : crew_addon::kClassConfigFiles) {
+        if (std::FILE* file = platform::OpenFile(path, "rb")) {
+            std::fclose(file);
+            return true;
+        }
+    }
+    return false;
+}
+
+// The simulator applies a new vessel's fuel level only with flag[0] bit 2 and its main and hover
+// levels only with bit 1.
+constexpr DWORD kStatusSetsThrusters = 1;
+constexpr DWORD kStatusSetsFuel = 2;
+
 void PrepareCrewVesselStatus(VESSELSTATUS& status) {
     status.fuel = 1.0;
     status.eng_main = 0.0;
     status.eng_hovr = 0.0;
+    status.flag[0] |= kStatusSetsFuel | kStatusSetsThrusters;
     status.status = 0;
 }
 
@@ -192,7 +231,7 @@ int AirlockLink::SpawnCrewVessel(const char* memberString, int age, int evaValue
         VECTOR3 rotation{};
         vessel->GetAngularVel(rotation);
         const double push = kPushPerRotation * (std::fabs(rotation.x) + std::fabs(rotation.y));
-        vessel->GetStatus(status);
+        FreeFlightStatusBeside(*vessel, status);
         PrepareCrewVesselStatus(status);
         const VECTOR3 localVelocity = velocity == nullptr
                                           ? VECTOR3{0.0, 0.0, push}
@@ -259,6 +298,8 @@ int CrewManager::EjectMember(const char* name) {
 }
 
 int CrewManager::LeaveVessel(int slot, bool eject) {
+    // Refused as when the add-on is missing; the member stays aboard.
+    if (!CrewClassInstalled()) return -6;
     const CrewMember& member = roster[slot];
     char memberString[kMemberStringSize];
     if (member.idCode[0] != '\0') {

@@ -13,6 +13,11 @@ inline constexpr char kModuleFile[] = "modules\\UMmu.dll";
 inline constexpr char kVersionFile[] = "meshes\\UMmu\\ver.dtf";
 inline constexpr char kIdFilePattern[] = "config\\UMMUIdConfig\\*.cfg";
 
+// The crew vessel class's configuration file, where the simulator looks for it (the first that
+// exists counts); without one, creating a crew vessel ends the simulator.
+inline constexpr const char* kClassConfigFiles[] = {"config\\Vessels\\UMmu.cfg",
+                                                    "config\\UMmu.cfg"};
+
 // Hand-over files: a crew vessel created in free space, and a transfer to a docked ship.
 inline constexpr char kSpawnFile[] = "config\\UMmutmp.cfg";
 inline constexpr char kTransferFile[] = "config\\UMmutmpT.cfg";

@@ -18,17 +18,26 @@ inline constexpr int kDebugStringSize = 256;
 // Vessels of the simulation, by index.
 QM_HOST_API DWORD oapiGetVesselCount();
 QM_HOST_API OBJHANDLE oapiGetVesselByIndex(int index);
+// Vessels and celestial bodies, the name's letter case ignored.
 QM_HOST_API OBJHANDLE oapiGetObjectByName(char* name);
+// The handle must be a live vessel's: the host reads through it unchecked.
 QM_HOST_API VESSEL* oapiGetVesselInterface(OBJHANDLE hVessel);
-// Copies the object's name into `name`, at most n characters.
+// Copies the object's name into `name` as strncpy does: n characters at most, with no terminator
+// when the name has n or more. The handle must be a live object's.
 QM_HOST_API void oapiGetObjectName(OBJHANDLE hObj, char* name, int n);
 QM_HOST_API void oapiGetGlobalPos(OBJHANDLE hObj, VECTOR3* pos);
 
-// Creation gives the new vessel's handle.
+// Creation gives the new vessel's handle. The host applies the status itself (fuel only with
+// flag[0] & 2, thruster levels only with flag[0] & 1, a landed status in its landed encoding)
+// without calling the new vessel's clbkSetStateEx. A class without configuration file ends the
+// simulator.
 QM_HOST_API OBJHANDLE oapiCreateVessel(const char* name, const char* classname,
                                        const VESSELSTATUS& status);
+// Marks the vessel for deletion: it stays listed, named and called back until the frame's
+// post-step is over; then the last vessel of the list takes its index.
 QM_HOST_API bool oapiDeleteVessel(OBJHANDLE hVessel, OBJHANDLE hAlternativeCameraTarget = nullptr);
-// Gives the input focus to the vessel; returns the vessel that had it.
+// Gives the input focus to the vessel (a live vessel's handle, read unchecked); returns the vessel
+// that had it.
 QM_HOST_API OBJHANDLE oapiSetFocusObject(OBJHANDLE hVessel);
 
 QM_HOST_API double oapiGetEmptyMass(OBJHANDLE hVessel);

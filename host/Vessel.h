@@ -66,13 +66,14 @@ class QM_HOST_API VESSEL {
     DOCKHANDLE CreateDock(const VECTOR3& pos, const VECTOR3& dir, const VECTOR3& rot) const;
     UINT DockCount() const;
     DOCKHANDLE GetDockHandle(UINT n) const;
-    // The vessel docked at the port, or null.
+    // The vessel docked at the port, or null. The dock handle is read unchecked.
     OBJHANDLE GetDockStatus(DOCKHANDLE hDock) const;
     // 0 when the port is free, 1 when something is docked there.
     UINT DockingStatus(UINT port) const;
 
     // Attachment points. toparent true: a point by which this vessel hangs on a parent;
-    // false: a point on which this vessel carries a child. Parameters come back exactly as set.
+    // false: a point on which this vessel carries a child. Parameters come back exactly as set;
+    // the identifier keeps 8 characters. Attachment handles given back are read unchecked.
     ATTACHMENTHANDLE CreateAttachment(bool toparent, const VECTOR3& pos, const VECTOR3& dir,
                                       const VECTOR3& rot, const char* id, bool loose = false) const;
     void SetAttachmentParams(ATTACHMENTHANDLE attachment, const VECTOR3& pos, const VECTOR3& dir,
@@ -88,7 +89,7 @@ class QM_HOST_API VESSEL {
     void SetMeshVisibilityMode(UINT idx, WORD mode) const;
     void SetCameraOffset(const VECTOR3& co) const;
 
-    // Transponder.
+    // Transponder; channels 0 to 639, another is refused (false).
     void EnableTransponder(bool enable) const;
     bool SetTransponderChannel(DWORD ch) const;
 

@@ -178,6 +178,9 @@ struct alignas(kCacheLinePair) SimVessel {
     enum class HandleKind { Propellant, Thruster, Dock, Attachment };
     std::unordered_map<const void*, HandleKind> handles;
 
+    // The status a module created the vessel with (oapiCreateVessel), for tests to look at.
+    std::unique_ptr<VESSELSTATUS> creationStatus;
+
     // The text drawn in this vessel's most recent HUD frame.
     bool hudHasText = false;
     std::string hudText;

@@ -327,6 +327,12 @@ nlohmann::json Simulator::Describe(const std::string& vessel) const {
     return DescribeVessel(*state_->world, *state_->Require(vessel));
 }
 
+std::optional<VESSELSTATUS> Simulator::CreationStatus(const std::string& vessel) const {
+    const SimVessel* found = state_->Require(vessel);
+    if (found->creationStatus == nullptr) return std::nullopt;
+    return *found->creationStatus;
+}
+
 std::vector<std::string> Simulator::VesselNames() const {
     std::vector<std::string> names;
     for (const SimVessel* vessel : state_->world->Vessels()) names.push_back(vessel->name);

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <memory>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -118,7 +119,10 @@ class Simulator {
 
     // One vessel as `print` shows it.
     nlohmann::json Describe(const std::string& vessel) const;
-    // Names of all vessels in creation order.
+    // The status the vessel was created with by oapiCreateVessel or CreateVessel; none for a
+    // vessel of a scenario.
+    std::optional<VESSELSTATUS> CreationStatus(const std::string& vessel) const;
+    // Names of all vessels in index order.
     std::vector<std::string> VesselNames() const;
 
     // Faults injected into the host functions, off by default.

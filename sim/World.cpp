@@ -202,6 +202,7 @@ SimVessel* World::CreateVessel(const std::string& name, const std::string& class
     SimVessel* vessel = BeginVessel(name, className, why);
     if (vessel == nullptr) return nullptr;
     // The simulator applies the state itself; the module's clbkSetStateEx is not called.
+    vessel->creationStatus = std::make_unique<VESSELSTATUS>(status);
     ApplyStatus(*this, *vessel, status);
     static_cast<VESSEL2*>(vessel->vesselInterface)->clbkPostCreation();
     if (focus_ == nullptr) SetFocus(vessel);
