@@ -40,14 +40,16 @@ class AirlockLink {
     // at the airlock of the ship docked at `transferDock`. 1 free space; 2 transfer vessel
     // created and marked; 3 transfer vessel created without interface; -1 docked ship publishes
     // no airlock; -2 docked ship's airlock closed; -3 no interface; -4 the host created no vessel;
-    // -5 a transfer to the docked ship is still under way.
+    // -5 a transfer to the docked ship is still under way; -6 the docked ship's name is too long
+    // for a transfer vessel's.
     int SpawnCrewVessel(const char* memberString, int age, int evaValue, int pulse, int weight,
                         const char* meshName, const VECTOR3* position, const VECTOR3* angles,
                         const VECTOR3* velocity);
     void OrientCrewVessel(const VECTOR3* angles, OBJHANDLE crewVessel) const;
 
-    // Looks for crew vessels in the open airlock every 0.25 s of simulation time.
-    // 0 nothing; 1 walked in; 2 transfer addressed to this vessel; -3 no vessel.
+    // Looks for crew vessels in the open airlock every 0.25 s of simulation time, and for transfer
+    // vessels addressed to this vessel; sends a transfer vessel whose receiver is gone back into
+    // free space. 0 nothing; 1 walked in; 2 transfer addressed to this vessel; -3 no vessel.
     int ScanForArrivals();
 
     // Fields, in order.

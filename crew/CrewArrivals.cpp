@@ -6,6 +6,10 @@
 #include "crew/CrewManager.h"
 #include "crew/CrewText.h"
 #include "crew/SpawnRecord.h"
+#include "crew/TakenThisStep.h"
+#include "crew/TransferFile.h"
+#include "crew/TransferReturn.h"
+#include "crew/TransferVessel.h"
 #include "crew/Truncate.h"
 #include "host/CrewAddon.h"
 
@@ -77,16 +81,6 @@ bool Inside(const AirlockLink& link, const VECTOR3& d) {
            link.xMin < d.x && d.x < link.xMax;
 }
 
-// Whether a transfer vessel's name addresses the ship: "UMmuT" followed by the ship's name, or
-// by as much of it as fits a name field, which is how a sender names it for a ship whose name
-// is longer than 33 characters.
-bool IsAddressedTo(const char* transferName, const char* shipName) {
-    if (std::strcmp(transferName + crew_addon::kVesselPrefixLength, shipName) == 0) return true;
-    char fitted[crew_addon::kNameFieldChars + 1];
-    crew_text::JoinText(fitted, sizeof fitted, crew_addon::kTransferVesselPrefix, shipName);
-    return std::strcmp(transferName, fitted) == 0;
-}
-
 // The candidate's name as the arrival's (at most 39 characters, the rest of the field cleared)
 // with every underscore turned into a space.
 void CopyNameWithSpaces(char (&arrivalName)[sizeof AirlockLink::arrivalName], const char* name) {
@@ -133,8 +127,9 @@ class ArrivalFields {
 };
 
 // Takes the found crew vessel: deletes it at once when the record says so, else keeps it for
-// the crew manager.
+// the crew manager. Either way no other ship takes it in this step.
 int TakeArrival(AirlockLink& link, OBJHANDLE candidate, int result) {
+    taken_this_step::Add(candidate);
     if (link.autoDeleteArrival == 1) {
         oapiSetFocusObject(link.vesselHandle);
         oapiDeleteVessel(candidate, nullptr);
@@ -143,6 +138,21 @@ int TakeArrival(AirlockLink& link, OBJHANDLE candidate, int result) {
         link.arrivalVessel = candidate;
     }
     return result;
+}
+
+// The member a transfer vessel carries: the member string it names, or the transfer file's record
+// when it names none but the file holds a record with its numbers. False when neither holds.
+bool IdentifyTransfer(const VESSEL& transfer, transfer_vessel::Carried& member) {
+    if (!transfer_vessel::Read(transfer, member)) return false;
+    return member.named || transfer_file::FindMember(member);
+}
+
+// The candidate's whole name. False when it does not fit: the name could not be compared whole.
+bool ReadWholeName(OBJHANDLE candidate, char (&name)[transfer_vessel::kNameSize]) {
+    std::memset(name, 0, sizeof name);
+    oapiGetObjectName(candidate, name, static_cast<int>(sizeof name));
+    return name[sizeof name - 1] == '\0' &&
+           crew_text::BoundedLength(name, sizeof name) < sizeof name - 1;
 }
 
 }  // namespace
@@ -175,16 +185,27 @@ int Run(AirlockLink& link, bool seatFree) {
 
         if (crew_text::StartsWith(name, crew_addon::kTransferVesselPrefix,
                                   crew_addon::kVesselPrefixLength)) {
-            fields.WriteTo(link);
+            if (taken_this_step::Contains(candidate)) continue;
+            transfer_vessel::Carried member;
+            if (!IdentifyTransfer(*crewVessel, member)) continue;
+            char transferName[transfer_vessel::kNameSize];
+            if (!ReadWholeName(candidate, transferName)) continue;
+            const char* addressee = transferName + crew_addon::kVesselPrefixLength;
             const char* ownName = link.vessel->GetName();
-            if (ownName == nullptr || !IsAddressedTo(name, ownName)) return 0;
-            spawn_record::Read(crew_addon::kTransferFile);
-            platform::RemoveFile(crew_addon::kTransferFile);
-            crew_text::CopyText(link.arrivalName, sizeof link.arrivalName, spawnRecord.vesselName,
-                                kArrivalNameChars);
-            link.arrivalAge = spawnRecord.age;
-            link.arrivalPulse = spawnRecord.pulse;
-            link.arrivalWeight = spawnRecord.weight;
+            if (ownName == nullptr || std::strcmp(addressee, ownName) != 0) {
+                // Addressed to another ship: passed over, unless that ship is gone.
+                if (!transfer_return::VesselNamed(addressee)) {
+                    transfer_return::ToFreeSpace(candidate, *crewVessel, member);
+                }
+                continue;
+            }
+            fields.WriteTo(link);
+            crew_text::JoinText(link.arrivalName, sizeof link.arrivalName,
+                                crew_addon::kCrewVesselPrefix, member.memberString);
+            link.arrivalAge = member.age;
+            link.arrivalPulse = member.pulse;
+            link.arrivalWeight = member.weight;
+            transfer_file::RemoveIfOf(member.memberString);
             return TakeArrival(link, candidate, 2);
         }
 
@@ -200,7 +221,7 @@ int Run(AirlockLink& link, bool seatFree) {
         crewVessel->GetAttachmentParams(member, data, direction, rotation);
         fields.Reached(data);
 
-        if (Inside(link, Offset(own, candidate))) {
+        if (Inside(link, Offset(own, candidate)) && !taken_this_step::Contains(candidate)) {
             fields.WriteTo(link);
             return TakeArrival(link, candidate, 1);
         }
@@ -236,6 +257,11 @@ int CrewManager::ProcessArrivals() {
     oapiDeleteVessel(link->arrivalVessel, nullptr);
     link->arrivalVessel = nullptr;
     crew_text::CopyText(lastArrivalName, sizeof lastArrivalName, name, kArrivalNameStoredChars);
-    AddMember(name, link->arrivalAge, link->arrivalPulse, link->arrivalWeight, idCode);
+    if (AddMember(name, link->arrivalAge, link->arrivalPulse, link->arrivalWeight, idCode) == 1) {
+        // The name as the roster holds it, cleaned of what a crew name may not hold, so that the
+        // arrival's message finds the member.
+        const CrewMember& added = roster[crewCount - 1];
+        crew_text::CopyText(lastArrivalName, sizeof lastArrivalName, added.name, sizeof added.name);
+    }
     return result == 2 ? 2 : 1;
 }

@@ -8,9 +8,12 @@
 #include "crew/CrewManager.h"
 #include "crew/CrewText.h"
 #include "crew/EvaMeshName.h"
+#include "crew/FreeVesselName.h"
 #include "crew/SpawnRecord.h"
+#include "crew/TransferVessel.h"
 #include "crew/Truncate.h"
 #include "host/CrewAddon.h"
+#include "host/Platform.h"
 
 namespace {
 
@@ -19,8 +22,6 @@ constexpr std::size_t kLookupNameChars = 39;
 constexpr std::size_t kNameFieldSize = crew_addon::kNameFieldChars + 1;
 // Room for the member string: code (up to 7), hyphen, name (up to 39).
 constexpr std::size_t kMemberStringSize = 48;
-// Numbers tried behind a vessel name that is taken.
-constexpr int kMostNameNumbers = 399;
 // Push of a free-space crew vessel per rad/s of the vessel's rotation about x and y, m/s.
 constexpr double kPushPerRotation = 5.0;
 
@@ -34,28 +35,6 @@ struct SpawnLimit {
 constexpr SpawnLimit kAgeLimit{0, 120, 41};
 constexpr SpawnLimit kEvaValueLimit{0, 4000, 100};
 constexpr SpawnLimit kPulseLimit{0, 140, 60};
-
-// "%s%i" cut to a name field: the name is shortened so the number always fits.
-void NumberedName(const char* name, int number, char (&out)[kNameFieldSize]) {
-    char digits[12];
-    const int digitChars = std::snprintf(digits, sizeof digits, "%i", number);
-    char base[kNameFieldSize];
-    crew_text::CopyText(base, sizeof base, name,
-                        crew_addon::kNameFieldChars - static_cast<std::size_t>(digitChars));
-    crew_text::JoinText(out, sizeof out, base, digits);
-}
-
-// The name itself when no vessel bears it, else the first free numbered name (the last one
-// tried when all are taken).
-void FreeVesselName(char (&name)[kNameFieldSize]) {
-    if (oapiGetObjectByName(name) == nullptr) return;
-    char candidate[kNameFieldSize];
-    for (int number = 1; number <= kMostNameNumbers; ++number) {
-        NumberedName(name, number, candidate);
-        if (oapiGetObjectByName(candidate) == nullptr) break;
-    }
-    std::memcpy(name, candidate, sizeof name);
-}
 
 MATRIX3 Multiply(const MATRIX3& p, const MATRIX3& q) {
     return MATRIX3{
@@ -174,6 +153,33 @@ void PrepareCrewVesselStatus(VESSELSTATUS& status) {
     status.status = 0;
 }
 
+// Creates the transfer vessel and fixes the member to it: age, pulse and weight, and the member
+// string by which the receiver knows whom it takes. 2 done; -4 the host created no vessel; 3 the
+// member could not be fixed to it. On a failure neither the vessel nor the hand-over file just
+// written stays behind, since the member stays aboard.
+int CreateTransferVessel(const AirlockLink& link, const char* name, const VESSELSTATUS& status,
+                         const HandOverFields& handOver, const char* memberString,
+                         const VECTOR3* angles) {
+    const OBJHANDLE created = oapiCreateVessel(name, crew_addon::kCrewClassName, status);
+    if (created == nullptr) {
+        platform::RemoveFile(crew_addon::kTransferFile);
+        return -4;
+    }
+    if (angles != nullptr) link.OrientCrewVessel(angles, created);
+    VESSEL* crewVessel = oapiGetVesselInterface(created);
+    const VECTOR3 numbers{static_cast<double>(handOver.age), static_cast<double>(handOver.pulse),
+                          static_cast<double>(handOver.weight)};
+    const transfer_vessel::MemberVectors member = transfer_vessel::Encode(memberString);
+    if (crewVessel == nullptr ||
+        crewVessel->CreateAttachment(true, numbers, member.direction, member.rotation,
+                                     crew_addon::kMemberAttachmentId, false) == nullptr) {
+        oapiDeleteVessel(created, nullptr);
+        platform::RemoveFile(crew_addon::kTransferFile);
+        return 3;
+    }
+    return 2;
+}
+
 }  // namespace
 
 int AirlockLink::SpawnCrewVessel(const char* memberString, int age, int evaValue, int pulse,
@@ -206,21 +212,21 @@ int AirlockLink::SpawnCrewVessel(const char* memberString, int age, int evaValue
         if (OpenPublishedAirlock(*receiver, position, direction, closedSeen) == nullptr) {
             return closedSeen ? -2 : -1;
         }
-        char receiverName[kNameFieldSize];
-        crew_text::CopyText(receiverName, sizeof receiverName, receiver->GetName(),
-                            crew_addon::kNameFieldChars);
+        // The receiver's whole name: one cut to fit would address every ship whose name begins
+        // alike.
+        char transferName[transfer_vessel::kNameSize];
+        if (!transfer_vessel::ComposeName(receiver->GetName(), transferName)) return -6;
         receiver->GetStatus(status);
         PrepareCrewVesselStatus(status);
         const VECTOR3 centre{(position.x + position.y) / 2, (position.z + direction.x) / 2,
                              (direction.y + direction.z) / 2};
         receiver->Local2Rel(centre, status.rpos);
-        crew_text::JoinText(name, sizeof name, crew_addon::kTransferVesselPrefix, receiverName);
-        // One transfer to a ship at a time: the record of one still under way lies in the
-        // transfer file, and the receiver takes only the vessel that bears its own name.
-        if (oapiGetObjectByName(name) != nullptr) return -5;
+        // One transfer to a ship at a time: the receiver takes only the vessel that bears its name.
+        if (oapiGetObjectByName(transferName) != nullptr) return -5;
 
         FillSpawnRecord(handOver, 0);
         spawn_record::Write(crew_addon::kTransferFile);
+        return CreateTransferVessel(*this, transferName, status, handOver, memberString, angles);
     } else {
         VECTOR3 rotation{};
         vessel->GetAngularVel(rotation);
@@ -244,18 +250,10 @@ int AirlockLink::SpawnCrewVessel(const char* memberString, int age, int evaValue
     }
 
     crew_text::ReplaceChar(name, ' ', '_');
-    FreeVesselName(name);
+    free_vessel_name::Choose(name);
     const OBJHANDLE created = oapiCreateVessel(name, crew_addon::kCrewClassName, status);
     if (created != nullptr && angles != nullptr) OrientCrewVessel(angles, created);
-    if (!transfer) return created != nullptr ? 1 : -4;
-
-    VESSEL* crewVessel = created == nullptr ? nullptr : oapiGetVesselInterface(created);
-    if (crewVessel == nullptr) return 3;
-    const VECTOR3 member{static_cast<double>(age), static_cast<double>(pulse),
-                         static_cast<double>(weight)};
-    crewVessel->CreateAttachment(true, member, VECTOR3{}, VECTOR3{},
-                                 crew_addon::kMemberAttachmentId, false);
-    return 2;
+    return created != nullptr ? 1 : -4;
 }
 
 void AirlockLink::OrientCrewVessel(const VECTOR3* angles, OBJHANDLE crewVessel) const {

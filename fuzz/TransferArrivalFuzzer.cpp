@@ -1,10 +1,13 @@
 // A transfer between two docked ships whose hand-over file holds arbitrary bytes when the
-// receiver finds the transfer vessel: the receiver takes exactly one member and deletes the file
-// and the vessel; the sender has one member fewer.
+// receiver finds the transfer vessel: the receiver takes the member the transfer vessel names and
+// deletes the vessel; the sender has one member fewer. The file goes too, unless it holds a whole
+// record of another member, which is another transfer's.
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <string>
 
 #include "fuzz/FuzzWorld.h"
 #include "host/CrewAddon.h"
@@ -15,6 +18,9 @@ constexpr char kSender[] = "Sender";
 constexpr char kReceiver[] = "Receiver";
 constexpr char kTransferVessel[] = "UMmuTReceiver";
 constexpr char kTransferFile[] = "config/UMmutmpT.cfg";
+// The function code of the member the sender sends, its default member's.
+constexpr char kSentCode[] = "Pass";
+constexpr std::size_t kNameFieldSize = crew_addon::kNameFieldChars + 1;
 // Long enough for two arrival scans whatever the receiver's first scan time.
 constexpr double kArrivalSeconds = 0.6;
 
@@ -43,14 +49,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     sim.Run(kArrivalSeconds);
 
     Require(sim.FindVessel(kTransferVessel) == nullptr, "the receiver took the transfer vessel");
-    Require(!std::filesystem::exists(file), "the receiver deleted the transfer file");
     const auto sentAfter = Roster(kSender);
     const auto receivedAfter = Roster(kReceiver);
     Require(sentAfter.size() + 1 == sent.size(), "the sender has one member fewer");
     Require(receivedAfter.size() == received.size() + 1, "the receiver has one member more");
-    if (size < sizeof(crew_addon::HandOverRecord)) {
-        // A file shorter than a record is not taken; the record the sender wrote stands.
-        Require(receivedAfter.back() == sent.front(), "the member who left arrived");
-    }
+    Require(receivedAfter.back() == sent.front(), "the member who left arrived");
+
+    crew_addon::HandOverRecord record{};
+    const bool whole = size >= sizeof record;
+    if (whole) std::memcpy(&record, data, sizeof record);
+    const std::string expected = "UMmu_" + std::string(kSentCode) + "-" + sent.front();
+    const bool another =
+        whole && std::strncmp(record.vesselName, expected.c_str(), kNameFieldSize) != 0;
+    Require(std::filesystem::exists(file) == another,
+            "the file stays only with a whole record of another member");
     return 0;
 }

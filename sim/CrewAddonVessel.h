@@ -3,8 +3,12 @@
 // "config\UMmutmp.cfg" at creation and keeps the member's age, pulse and weight; when it walks
 // into a ship's airlock it gets, once, its last parent-side attachment "U-Mm" carrying
 // (age, pulse, weight). A transfer vessel ("UMmuT...") gets only its own attachment: the sending
-// ship adds "U-Mm".
+// ship adds "U-Mm". Saving keeps the vessel whole: its member data, and every parent-side
+// attachment added to it after its own, with identifier and vectors, in their order.
 #pragma once
+
+#include <string>
+#include <vector>
 
 #include "host/HostApi.h"
 
@@ -30,10 +34,21 @@ class CrewAddonVessel : public VESSEL2 {
 
   private:
     void ReadHandOverRecord();
+    // Recreates, in order, the attachments that the scenario lines named.
+    void RestoreAttachments();
     int age_ = 0;
     int pulse_ = 0;
     int weight_ = 0;
     bool memberAttachment_ = false;
+    ATTACHMENTHANDLE walkedAttachment_ = nullptr;
+    // Attachments read from scenario lines, made once every line is read: the walk's (no
+    // identifier) or one added by another vessel's module.
+    struct SavedAttachment {
+        bool walked;
+        std::string id;
+        VECTOR3 pos, dir, rot;
+    };
+    std::vector<SavedAttachment> savedAttachments_;
 };
 
 }  // namespace sim

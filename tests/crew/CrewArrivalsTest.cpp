@@ -7,6 +7,7 @@
 
 #include "CrewFixture.h"
 #include "crew/SpawnRecord.h"
+#include "crew/TransferVessel.h"
 
 namespace crew_test {
 namespace {
@@ -153,18 +154,33 @@ TEST_F(CrewArrivalsTest, ScanRunsAtTheFirstStepBeyondAQuarterSecond) {
     }
 }
 
-TEST_F(CrewArrivalsTest, ATransferForAnotherShipEndsThePass) {
+// A transfer vessel waiting for another ship (its airlock closed, say) holds up no one: the pass
+// goes on to the vessels after it. Once that ship is gone, the member goes back into free space
+// as a crew vessel, which can walk in like any other.
+TEST_F(CrewArrivalsTest, ATransferForAnotherShipIsPassedOverAndReturnsWhenItsShipIsGone) {
+    const OBJHANDLE other = Ship("Other");
     const OBJHANDLE foreign = CrewVessel("UMmuTOther");
-    const VESSEL& carrier = Interface(foreign);
-    carrier.CreateAttachment(true, VECTOR3{30, 60, 70}, VECTOR3{}, VECTOR3{}, "U-Mm");
+    const transfer_vessel::MemberVectors member = transfer_vessel::Encode("Sci-Max Poe");
+    Interface(foreign).CreateAttachment(true, VECTOR3{44, 66, 77}, member.direction,
+                                        member.rotation, "U-Mm");
     sim.Place("UMmuTOther", "Ship", {0, 0, 0});
     CrewVessel("UMmu_Ab-Jo", 30, 60, 70);
     sim.Walk("UMmu_Ab-Jo", "Ship");
 
-    EXPECT_EQ(ProcessFor(*crew), 0) << "the walker comes later in the index order";
-    EXPECT_NE(sim.FindVessel("UMmu_Ab-Jo"), nullptr);
-    sim.DeleteVessel(foreign);
+    EXPECT_EQ(ProcessFor(*crew), 1) << "the walker comes later in the index order";
+    EXPECT_STREQ(crew->GetMemberName(0), "Jo");
+    EXPECT_NE(sim.FindVessel("UMmuTOther"), nullptr) << "left for its own ship";
+
+    sim.DeleteVessel(other);
+    EXPECT_EQ(ProcessFor(*crew), 0);
+    EXPECT_EQ(sim.FindVessel("UMmuTOther"), nullptr);
+    ASSERT_NE(sim.FindVessel("UMmu_Sci-Max_Poe"), nullptr);
+    sim.Walk("UMmu_Sci-Max_Poe", "Ship");
     EXPECT_EQ(ProcessFor(*crew), 1);
+    EXPECT_STREQ(crew->GetMemberName(1), "Max Poe");
+    EXPECT_STREQ(crew->GetIdCode(1), "Sci");
+    EXPECT_EQ(crew->GetAge(1), 44);
+    EXPECT_EQ(crew->GetWeight(1), 77);
 }
 
 TEST_F(CrewArrivalsTest, AFullShipLeavesArrivalsWaitingOutside) {

@@ -16,6 +16,7 @@
 #include "crew/AddonVersion.h"
 #include "crew/CrewIdTable.h"
 #include "crew/CrewManager.h"
+#include "crew/TakenThisStep.h"
 #include "host/CrewAddon.h"
 #include "sim/Simulator.h"
 #include "sim/World.h"
@@ -41,6 +42,7 @@ class CrewTest : public testing::Test {
         // Module-wide tables as a fresh module in this root has them.
         addon_version::Forget();
         crew_ids::Load();
+        taken_this_step::Forget();
     }
 
     sim::World& World() { return *sim::World::Current(); }

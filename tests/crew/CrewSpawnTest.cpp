@@ -291,6 +291,30 @@ TEST_F(CrewSpawnTest, TransferReachesTheDockedShipsRoster) {
     EXPECT_FALSE(std::filesystem::exists(RootFile(crew_addon::kTransferFile)));
 }
 
+// Two ships whose names share more than a name field holds behind "UMmuT": the member arrives at
+// the ship it was sent to, though the other scans first.
+TEST_F(CrewSpawnTest, ATransferArrivesOnlyAtTheShipOfItsWholeName) {
+    const std::string shared = "Interplanetary_cargo_hauler_Mark_7_";
+    const auto meantCrew = Crew(Ship(shared + "Alpha"));
+    const auto otherCrew = Crew(Ship(shared + "Beta"));
+    sim.Dock("Ship", 0, shared + "Alpha", 0);
+    ASSERT_EQ(crew->EvaMember("Jane Roe"), 2);
+
+    for (int frame = 0; frame < 60; ++frame) {
+        sim.Frame();
+        ASSERT_EQ(otherCrew->ProcessArrivals(), 0) << "frame " << frame;
+    }
+    int arrival = 0;
+    for (int frame = 0; frame < 60 && arrival == 0; ++frame) {
+        sim.Frame();
+        arrival = meantCrew->ProcessArrivals();
+    }
+    EXPECT_EQ(arrival, 2);
+    ASSERT_EQ(meantCrew->GetCrewCount(), 1);
+    EXPECT_STREQ(meantCrew->GetMemberName(0), "Jane Roe");
+    EXPECT_EQ(otherCrew->GetCrewCount(), 0);
+}
+
 TEST_F(CrewSpawnTest, EjectGoesToFreeSpaceWhateverTheAirlockAndDocking) {
     const auto receiverCrew = DockedReceiver();
     ASSERT_EQ(crew->SetAirlockState(0), 1);

@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <cstring>
 #include <fstream>
+#include <optional>
 
+#include "crew/TransferVessel.h"
 #include "host/CrewAddon.h"
 #include "sim/World.h"
 
@@ -13,11 +15,6 @@ namespace robustness {
 namespace {
 
 constexpr char kCrewKey[] = "UMMUCREW ";
-
-std::string WithSpaces(std::string text) {
-    std::replace(text.begin(), text.end(), '_', ' ');
-    return text;
-}
 
 bool StartsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
 
@@ -28,6 +25,18 @@ std::string TransferFileMember(const sim::Simulator& sim) {
     if (!in.read(reinterpret_cast<char*>(&record), sizeof record)) return "(no transfer file)";
     return MemberOfCrewVesselName(
         std::string(record.vesselName, strnlen(record.vesselName, sizeof record.vesselName)));
+}
+
+// The member a transfer vessel carries: the member string of its "U-Mm" attachment, or, for one
+// that names none, the transfer file's.
+std::string TransferMember(const sim::Simulator& sim, const sim::SimVessel& vessel) {
+    transfer_vessel::Carried carried;
+    if (vessel.vesselInterface != nullptr &&
+        transfer_vessel::Read(*vessel.vesselInterface, carried) && carried.named) {
+        return MemberOfCrewVesselName(crew_addon::kCrewVesselPrefix +
+                                      std::string(carried.memberString));
+    }
+    return TransferFileMember(sim);
 }
 
 }  // namespace
@@ -51,8 +60,8 @@ std::vector<CrewLine> Roster(const std::string& ship) {
             ADD_FAILURE() << "crew line of " << ship << " has not five fields: " << line;
             continue;
         }
-        crew.push_back({fields[0], WithSpaces(fields[1]), std::stoi(fields[2]),
-                        std::stoi(fields[3]), std::stoi(fields[4])});
+        crew.push_back({fields[0], CrewName(fields[1]), std::stoi(fields[2]), std::stoi(fields[3]),
+                        std::stoi(fields[4])});
     }
     return crew;
 }
@@ -67,7 +76,16 @@ std::string MemberOfCrewVesselName(const std::string& vesselName) {
     std::string member = vesselName.substr(std::min(vesselName.size(), std::size_t{5}));
     const std::size_t hyphen = member.find('-');
     if (hyphen != std::string::npos) member = member.substr(hyphen + 1);
-    return WithSpaces(member);
+    return CrewName(member);
+}
+
+std::string CrewName(std::string name) {
+    for (char& c : name) {
+        const bool kept =
+            (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+        if (!kept) c = ' ';
+    }
+    return name;
 }
 
 Headcount CountEveryone(const sim::Simulator& sim) {
@@ -77,7 +95,7 @@ Headcount CountEveryone(const sim::Simulator& sim) {
             for (const std::string& name : RosterNames(vessel->name)) ++count[name];
         } else if (vessel->kind == sim::VesselKind::CrewAddon) {
             if (StartsWith(vessel->name, crew_addon::kTransferVesselPrefix)) {
-                ++count[TransferFileMember(sim)];
+                ++count[TransferMember(sim, *vessel)];
             } else {
                 ++count[MemberOfCrewVesselName(vessel->name)];
             }
@@ -104,15 +122,28 @@ std::string Difference(const Headcount& expected, const Headcount& found) {
     return text;
 }
 
-int PublishedFreeSeats(const std::string& ship) {
+namespace {
+
+// The rotation vector of the ship's published airlock: door state, aux value, free seats.
+std::optional<VECTOR3> PublishedNumbers(const std::string& ship) {
     const sim::SimVessel* vessel = sim::World::Current()->Find(ship);
-    if (vessel == nullptr) return -1;
+    if (vessel == nullptr) return std::nullopt;
     for (const auto& attachment : vessel->attachments[0]) {
-        if (attachment->id == crew_addon::kAirlockAttachmentId) {
-            return static_cast<int>(attachment->rot.z);
-        }
+        if (attachment->id == crew_addon::kAirlockAttachmentId) return attachment->rot;
     }
-    return -1;
+    return std::nullopt;
+}
+
+}  // namespace
+
+int PublishedFreeSeats(const std::string& ship) {
+    const auto numbers = PublishedNumbers(ship);
+    return numbers ? static_cast<int>(numbers->z) : -1;
+}
+
+int PublishedAirlockState(const std::string& ship) {
+    const auto numbers = PublishedNumbers(ship);
+    return numbers ? static_cast<int>(numbers->x) : -1;
 }
 
 std::vector<std::string> TransferVessels(const sim::Simulator& sim) {

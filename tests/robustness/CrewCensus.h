@@ -1,6 +1,6 @@
 // Where every crew member is, as the simulation shows it: aboard a ship (its crew lines), in a
-// crew vessel (its name "UMmu_" + code + "-" + name), or in a transfer under way (a vessel
-// "UMmuT" + receiver and the member's record in the transfer file).
+// crew vessel (its name "UMmu_" + code + "-" + name), or in a transfer vessel ("UMmuT" +
+// receiver, naming its member in its "U-Mm" attachment, or else by the transfer file's record).
 #pragma once
 
 #include <map>
@@ -30,6 +30,10 @@ std::vector<std::string> RosterNames(const std::string& ship);
 // The member a crew vessel name carries ("UMmu_Capt-Ada_Kerr" gives "Ada Kerr").
 std::string MemberOfCrewVesselName(const std::string& vesselName);
 
+// A member's name as a roster keeps it: every character but letters and digits a blank. A crew
+// vessel's name may hold what the roster does not ("Ann.Lee" comes aboard as "Ann Lee").
+std::string CrewName(std::string name);
+
 // Every member in the simulation, counted by name.
 using Headcount = std::map<std::string, int>;
 Headcount CountEveryone(const sim::Simulator& sim);
@@ -39,8 +43,10 @@ std::string Difference(const Headcount& expected, const Headcount& found);
 
 // The free seats a ship publishes on its airlock attachment, or -1 without one.
 int PublishedFreeSeats(const std::string& ship);
+// The door state a ship publishes (1 open, 0 closed), or -1 without an airlock.
+int PublishedAirlockState(const std::string& ship);
 
-// Names of the transfer vessels under way.
+// Names of the transfer vessels under way, in index order.
 std::vector<std::string> TransferVessels(const sim::Simulator& sim);
 
 }  // namespace robustness

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "host/CrewAddon.h"
 #include "sim/World.h"
 #include "tests/robustness/RobustnessFixture.h"
 
@@ -21,14 +22,16 @@ constexpr std::size_t kHudChars = 255;
 
 class HostileInputTest : public RobustnessTest {};
 
-std::string LongName() {
+std::string LongName(std::size_t length = kLongestVesselName) {
     std::string name;
-    while (name.size() < kLongestVesselName) name += static_cast<char>('A' + name.size() % 26);
+    while (name.size() < length) name += static_cast<char>('A' + name.size() % 26);
     return name;
 }
 
 // A ship with the longest name the simulator allows, docked at the active port: its name is cut
-// in the port message and in the crew information, and a transfer to it arrives.
+// in the port message and in the crew information. A transfer vessel bears "UMmuT" and the
+// receiver's whole name, which the simulator does not allow for this one: the transfer is
+// refused and the member stays aboard. A ship whose name leaves room for the prefix receives.
 TEST_F(HostileInputTest, LongestVesselNameDockedAtTheActivePort) {
     const std::string longName = LongName();
     CreateShip("Alpha");
@@ -44,10 +47,22 @@ TEST_F(HostileInputTest, LongestVesselNameDockedAtTheActivePort) {
     Key(longName, "A");  // Alpha's door opened with port 1 and stays open at port 0
     CountCrew();
     Key("Alpha", "E");
+    EXPECT_EQ(Hud("Alpha"), "Misc error with UMMU install it again");
+    EXPECT_TRUE(TransferVessels(sim).empty());
+    EXPECT_EQ(RosterNames("Alpha").size(), 1U);
+    ExpectCrewConserved();
+
+    const std::string roomyName = LongName(kLongestVesselName - crew_addon::kVesselPrefixLength);
+    sim.Undock("Alpha", 0);
+    CreateShip(roomyName);
+    sim.Dock("Alpha", 0, roomyName, 0);
+    Key(roomyName, "A");
+    CountCrew();
+    Key("Alpha", "E");
     EXPECT_EQ(Hud("Alpha"), "Transfer to docked ship Ok - Corwin Haddel transfered");
     sim.Run(1.0);
     EXPECT_TRUE(TransferVessels(sim).empty());
-    EXPECT_EQ(RosterNames(longName).size(), 2U);
+    EXPECT_EQ(RosterNames(roomyName).size(), 2U);
     ExpectCrewConserved();
 }
 
@@ -134,8 +149,8 @@ TEST_F(HostileInputTest, HundredAndFiftyShipsHaveTheirOwnAirlocks) {
     ExpectCrewConserved();
 }
 
-// A transfer file shorter than a record is not read: the record the sender wrote stands, and the
-// member who left arrives.
+// A transfer file shorter than a record is not read, and goes: the member the transfer vessel
+// names arrives.
 TEST_F(HostileInputTest, TransferFileShorterThanARecord) {
     for (const std::size_t bytes : {std::size_t{0}, std::size_t{50}, std::size_t{103}}) {
         SCOPED_TRACE(bytes);

@@ -118,4 +118,28 @@ TEST_F(CrewAddon, MemberDataSurvivesSaving) {
     EXPECT_EQ(Parents("UMmu_Ann")[1]["pos"], nlohmann::json::array({30.0, 70.0, 60.0}));
 }
 
+// A transfer vessel as a sending ship leaves it: the "U-Mm" attachment that ship added, with
+// whatever its vectors carry, comes back after saving and loading, exactly and in its place.
+TEST_F(CrewAddon, AnAddedAttachmentSurvivesSaving) {
+    MakeShip();
+    const OBJHANDLE transfer = sim.CreateVessel("UMmuTShip", "UMmu");
+    const VECTOR3 pos{41, 66, 72};
+    const VECTOR3 dir{140737488355333.0, 0.1, -1e-300};
+    const VECTOR3 rot{-3, 1.0 / 3.0, 7e300};
+    sim.Interface(transfer)->CreateAttachment(true, pos, dir, rot, crew_addon::kMemberAttachmentId);
+    const nlohmann::json before = Parents("UMmuTShip");
+    ASSERT_EQ(before.size(), 2u);
+
+    sim.Execute("save crew.scn");
+    sim.Execute("delete UMmuTShip");
+    std::string text = ReadFile(sim.Root() / "crew.scn");
+    text = text.substr(text.find("UMmuTShip:UMmu"));
+    text = "BEGIN_SHIPS\n" + text.substr(0, text.find("END\n") + 4) + "END_SHIPS\n";
+    sim.LoadScenario(WriteFile("again.scn", text));
+    EXPECT_EQ(Parents("UMmuTShip"), before);
+    const auto state = sim.Describe("UMmuTShip")["state"];
+    EXPECT_EQ(state.back().get<std::string>().rfind("ADDED_ATTACHMENT U-Mm 41 66 72 ", 0), 0u)
+        << state.back();
+}
+
 }  // namespace

@@ -1,0 +1,37 @@
+#include "crew/FreeVesselName.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "crew/CrewText.h"
+#include "host/HostApi.h"
+
+namespace free_vessel_name {
+namespace {
+
+// Numbers tried behind a vessel name that is taken.
+constexpr int kMostNameNumbers = 399;
+
+// "%s%i" cut to a name field: the name is shortened so the number always fits.
+void NumberedName(const char* name, int number, char (&out)[kSize]) {
+    char digits[12];
+    const int digitChars = std::snprintf(digits, sizeof digits, "%i", number);
+    char base[kSize];
+    crew_text::CopyText(base, sizeof base, name,
+                        crew_addon::kNameFieldChars - static_cast<std::size_t>(digitChars));
+    crew_text::JoinText(out, sizeof out, base, digits);
+}
+
+}  // namespace
+
+void Choose(char (&name)[kSize]) {
+    if (oapiGetObjectByName(name) == nullptr) return;
+    char candidate[kSize];
+    for (int number = 1; number <= kMostNameNumbers; ++number) {
+        NumberedName(name, number, candidate);
+        if (oapiGetObjectByName(candidate) == nullptr) break;
+    }
+    std::memcpy(name, candidate, sizeof name);
+}
+
+}  // namespace free_vessel_name

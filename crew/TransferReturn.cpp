@@ -1,0 +1,88 @@
+#include "crew/TransferReturn.h"
+
+#include <cstring>
+
+#include "crew/CrewIdTable.h"
+#include "crew/CrewText.h"
+#include "crew/FreeVesselName.h"
+#include "crew/SpawnRecord.h"
+#include "crew/TakenThisStep.h"
+#include "crew/TransferFile.h"
+#include "host/CrewAddon.h"
+
+namespace transfer_return {
+namespace {
+
+// The number every crew vessel of a crew manager gets unless it is set otherwise.
+constexpr int kEvaValue = 100;
+
+// The member's function code: the member string's part before its first hyphen, if any.
+void IdCode(const char* memberString, char (&code)[crew_ids::kCodeSize]) {
+    const char* hyphen = std::strchr(memberString, '-');
+    const std::size_t length =
+        hyphen == nullptr ? 0 : static_cast<std::size_t>(hyphen - memberString);
+    crew_text::CopyText(code, sizeof code, memberString, length);
+}
+
+// The record the crew vessel reads when it is created, as for a member leaving on EVA.
+void WriteSpawnRecord(const transfer_vessel::Carried& member, const char* crewName) {
+    char code[crew_ids::kCodeSize];
+    IdCode(member.memberString, code);
+    const char* mesh = crew_ids::FindMesh(code);
+    crew_text::JoinText(spawnRecord.vesselName, free_vessel_name::kSize, crewName, nullptr);
+    crew_text::JoinText(spawnRecord.meshName, free_vessel_name::kSize,
+                        mesh != nullptr ? mesh : crew_addon::kDefaultCrewMesh, nullptr);
+    spawnRecord.age = member.age;
+    spawnRecord.pulse = member.pulse;
+    spawnRecord.evaValue = kEvaValue;
+    spawnRecord.weight = member.weight;
+    spawnRecord.reserved = 0;
+    spawnRecord.ejectFlag = 0;
+    spawn_record::Write(crew_addon::kSpawnFile);
+}
+
+}  // namespace
+
+bool VesselNamed(const char* name) {
+    const OBJHANDLE found = oapiGetObjectByName(const_cast<char*>(name));
+    if (found == nullptr) return false;
+    const VESSEL* vessel = oapiGetVesselInterface(found);
+    if (vessel != nullptr && vessel->GetName() != nullptr &&
+        std::strcmp(vessel->GetName(), name) == 0) {
+        return true;
+    }
+    // Another vessel whose name differs in letter case only; look for the exact one.
+    const DWORD count = oapiGetVesselCount();
+    for (DWORD index = 0; index < count; ++index) {
+        const VESSEL* other = oapiGetVesselInterface(oapiGetVesselByIndex(static_cast<int>(index)));
+        if (other != nullptr && other->GetName() != nullptr &&
+            std::strcmp(other->GetName(), name) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool ToFreeSpace(OBJHANDLE transferVessel, const VESSEL& transfer,
+                 const transfer_vessel::Carried& member) {
+    char crewName[free_vessel_name::kSize];
+    crew_text::JoinText(crewName, sizeof crewName, crew_addon::kCrewVesselPrefix,
+                        member.memberString);
+    WriteSpawnRecord(member, crewName);
+
+    // In the transfer vessel's place and motion; it is in free flight already.
+    VESSELSTATUS status{};
+    transfer.GetStatus(status);
+    char name[free_vessel_name::kSize];
+    std::memcpy(name, crewName, sizeof name);
+    crew_text::ReplaceChar(name, ' ', '_');
+    free_vessel_name::Choose(name);
+    if (oapiCreateVessel(name, crew_addon::kCrewClassName, status) == nullptr) return false;
+
+    taken_this_step::Add(transferVessel);
+    oapiDeleteVessel(transferVessel, nullptr);
+    transfer_file::RemoveIfOf(member.memberString);
+    return true;
+}
+
+}  // namespace transfer_return
