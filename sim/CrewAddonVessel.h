@@ -16,7 +16,7 @@ namespace sim {
 
 inline constexpr char kCrewSuitAttachmentId[] = "UMmuSuit";
 
-class CrewAddonVessel : public VESSEL2 {
+class CrewAddonVessel final : public VESSEL2 {
   public:
     CrewAddonVessel(OBJHANDLE vessel, int flightModel) : VESSEL2(vessel, flightModel) {}
 

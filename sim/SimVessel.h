@@ -105,6 +105,13 @@ struct Mesh {
 // A vessel's attachments of one side; a crew vessel's two parent-side ones in place.
 using AttachmentList = SmallList<std::unique_ptr<Attachment>, 2>;
 
+// The interface of a vessel whose class has no module: the host's own callbacks only. Final, as
+// every interface object the stand-in holds by value, since VESSEL2 has no virtual destructor.
+class InertVessel final : public VESSEL2 {
+  public:
+    using VESSEL2::VESSEL2;
+};
+
 enum class VesselKind {
     Module,     // made by a vessel module's ovcInit
     CrewAddon,  // the built-in crew add-on class
@@ -121,7 +128,7 @@ struct alignas(kCacheLinePair) SimVessel {
     // What other vessels' arrival scans read of a vessel fills its first four cache lines: the
     // interface object of a vessel of the host's own classes (a module makes its vessels' own),
     // the interface, the class, the name, the attachments and the position.
-    std::variant<std::monostate, VESSEL2, CrewAddonVessel> builtInInterface;
+    std::variant<std::monostate, InertVessel, CrewAddonVessel> builtInInterface;
     VESSEL* vesselInterface = nullptr;
     std::string className;
     std::string name;

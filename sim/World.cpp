@@ -181,7 +181,7 @@ SimVessel* World::BeginVessel(const std::string& name, const std::string& classN
             break;
         case VesselKind::Inert:
             vessel->vesselInterface =
-                &vessel->builtInInterface.emplace<VESSEL2>(vessel, kFlightModel);
+                &vessel->builtInInterface.emplace<InertVessel>(vessel, kFlightModel);
             break;
     }
     if (vessel->vesselInterface == nullptr) {
