@@ -15,7 +15,14 @@ namespace fs = std::filesystem;
 const char kLibrarySuffix[] = ".so";
 
 void* LoadLibraryFile(const fs::path& path, std::string* error) {
+#if defined(QM_KEEP_LIBRARIES_MAPPED)
+    // Under a coverage-guided fuzzer: the fuzzer keeps the counters of every instrumented library
+    // it saw loaded, so a library may never leave the address space (module-wide state then
+    // outlives the library's last vessel).
+    void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
+#else
     void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+#endif
     if (library == nullptr) {
         const char* reason = dlerror();
         *error = reason != nullptr ? reason : "unknown error";
