@@ -95,9 +95,13 @@ void ModuleLoadAndUnload() {
     {
         sim::Simulator simulator;
         simulator.RegisterModule("Quillmar", modulePath);
+        // Registering loads and unloads the library once to check it; the library is loaded
+        // again, as in the simulator, while a vessel of its class exists.
+        CHECK(GetModuleHandleW(modulePath.c_str()) == nullptr);
+        simulator.CreateVessel("Q1", "Quillmar");
         const HMODULE loaded = GetModuleHandleW(modulePath.c_str());
         CHECK(loaded != nullptr);
-        CHECK(sim::LibraryCalls().initLibCalls == initCallsBefore + 1);
+        CHECK(sim::LibraryCalls().initLibCalls == initCallsBefore + 2);
         CHECK(sim::LibraryCalls().lastInitLibModule == loaded);
         if (loaded == nullptr) return;
         CHECK(ExportNames(loaded) ==
