@@ -25,6 +25,17 @@ class CrewTransferTest : public RobustnessTest {
         for (const std::string& name : sim.VesselNames()) sim.DeleteVessel(sim.FindVessel(name));
         sim.LoadScenario(saved);
     }
+
+    // The crew add-on's hand-over record a crew vessel named NAME reads when it is created.
+    void WriteSpawnRecord(const char* name, int age, int pulse, int weight) {
+        crew_addon::HandOverRecord record{};
+        std::snprintf(record.vesselName, sizeof record.vesselName, "%s", name);
+        record.age = age;
+        record.pulse = pulse;
+        record.weight = weight;
+        std::ofstream(sim.Root() / "config" / "UMmutmp.cfg", std::ios::binary)
+            .write(reinterpret_cast<const char*>(&record), sizeof record);
+    }
 };
 
 // A sends Alice to B, and one frame later C sends Carol to D: each arrives where she was sent.
@@ -79,13 +90,7 @@ TEST_F(CrewTransferTest, ATransferUnderWaySurvivesSavingAndLoading) {
 // passes over it.
 TEST_F(CrewTransferTest, TwoShipsScanningInTheSameFrameTakeAWalkerOnce) {
     LoadDockedPair();
-    crew_addon::HandOverRecord record{};
-    std::snprintf(record.vesselName, sizeof record.vesselName, "UMmu_Sci-Eve Ng");
-    record.age = 33;
-    record.pulse = 70;
-    record.weight = 58;
-    std::ofstream(sim.Root() / "config" / "UMmutmp.cfg", std::ios::binary)
-        .write(reinterpret_cast<const char*>(&record), sizeof record);
+    WriteSpawnRecord("UMmu_Sci-Eve Ng", 33, 70, 58);
     ASSERT_NE(sim.CreateVessel("UMmu_Sci-Eve_Ng", "UMmu"), nullptr);
     sim.Walk("UMmu_Sci-Eve_Ng", "Alpha");
     sim.SetStep(0.3);
@@ -103,13 +108,7 @@ TEST_F(CrewTransferTest, TwoShipsScanningInTheSameFrameTakeAWalkerOnce) {
 TEST_F(CrewTransferTest, AnArrivalWithPunctuationInItsNameIsAnnouncedByTheRostersName) {
     CreateShip("Alpha");
     Key("Alpha", "A");
-    crew_addon::HandOverRecord record{};
-    std::snprintf(record.vesselName, sizeof record.vesselName, "UMmu_Capt-Ann.Lee");
-    record.age = 41;
-    record.pulse = 65;
-    record.weight = 74;
-    std::ofstream(sim.Root() / "config" / "UMmutmp.cfg", std::ios::binary)
-        .write(reinterpret_cast<const char*>(&record), sizeof record);
+    WriteSpawnRecord("UMmu_Capt-Ann.Lee", 41, 65, 74);
     ASSERT_NE(sim.CreateVessel("UMmu_Capt-Ann.Lee", "UMmu"), nullptr);
     sim.Walk("UMmu_Capt-Ann.Lee", "Alpha");
     sim.Run(1.0);
