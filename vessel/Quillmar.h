@@ -7,6 +7,7 @@
 #include "crew/CrewManager.h"
 #include "host/HostApi.h"
 #include "vessel/HudMessage.h"
+#include "vessel/RotationRateRules.h"
 #include "vessel/ShipTables.h"
 
 // Maximum thrust of every attitude thruster, one value for the whole module: new ships create
@@ -56,7 +57,8 @@ class Quillmar final : public VESSEL4 {
     void CreateMainEngines();
     void CreateAttitudeThrusters();
     void CreateDocks();
-    // Fills groupScratch with the group's thrusters and creates the group (also per step).
+    // Fills groupScratch with the group's thrusters and creates the group (also when a rate rule
+    // restores it).
     void CreateAttitudeGroup(const AttitudeGroup& group);
 
     // Every member is first written by clbkSetClassCaps; the zero values only keep a callback
@@ -65,6 +67,7 @@ class Quillmar final : public VESSEL4 {
     THRUSTER_HANDLE mainThrusters[kMainEngineCount]{};
     THRUSTER_HANDLE rcsThrusters[kAttitudeThrusterCount]{};
     THRUSTER_HANDLE groupScratch[kMaxGroupMembers]{};
+    RateDecisions rateDecisions;
     THGROUP_HANDLE mainGroup = nullptr;
     PROPELLANT_HANDLE propellant = nullptr;
     CrewManager crew;

@@ -3,6 +3,9 @@
 // as the rate is back within it. Limits in radians per second, vessel frame.
 #pragma once
 
+#include <bitset>
+#include <iterator>
+
 #include "host/HostTypes.h"
 #include "vessel/ShipTables.h"
 
@@ -51,3 +54,12 @@ constexpr bool Withdraws(const RotationRateRule& rule, const VECTOR3& angularVel
     const double rate = angularVelocity.*rule.component;
     return rule.sense == RateSense::Above ? rate > rule.limit : rate < rule.limit;
 }
+
+// What the rules decided in the last step, which is what the host holds: the groups of the rules
+// set here are withdrawn, the others exist with their thrusters. A step hands the host only the
+// groups whose decision changes (re-creating a group makes the host rebuild its thruster list);
+// the first step, before which nothing was decided, hands it every group.
+struct RateDecisions {
+    bool made = false;
+    std::bitset<std::size(kRotationRateRules)> withdrawn;
+};

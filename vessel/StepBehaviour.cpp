@@ -23,17 +23,22 @@ void Quillmar::clbkPreStep(double /*simt*/, double /*simdt*/, double /*mjd*/) {
     crew.ShowWarnings(messages::kAddonName);
 }
 
-// A group is withdrawn while the ship turns beyond its limit and rebuilt in every step it is
-// within; the host replaces a group of an existing type rather than adding a second one.
+// A group is withdrawn while the ship turns beyond its limit and restored as soon as the rate is
+// within it; only a group whose decision changed is handed to the host.
 void Quillmar::clbkPostStep(double /*simt*/, double /*simdt*/, double /*mjd*/) {
     VECTOR3 angularVelocity{};
     GetAngularVel(angularVelocity);
-    for (const RotationRateRule& rule : kRotationRateRules) {
-        if (Withdraws(rule, angularVelocity)) {
+    for (std::size_t r = 0; r < std::size(kRotationRateRules); ++r) {
+        const RotationRateRule& rule = kRotationRateRules[r];
+        const bool withdraw = Withdraws(rule, angularVelocity);
+        if (rateDecisions.made && rateDecisions.withdrawn[r] == withdraw) continue;
+        rateDecisions.withdrawn[r] = withdraw;
+        if (withdraw) {
             SetThrusterGroupLevel(rule.group, 0.0);
             DelThrusterGroup(rule.group, false);
         } else {
             CreateAttitudeGroup(kAttitudeGroups[rule.groupIndex]);
         }
     }
+    rateDecisions.made = true;
 }

@@ -1,0 +1,248 @@
+#include "crew/ArrivalIndex.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "crew/AirlockLink.h"
+
+namespace arrival_index {
+namespace {
+
+// Edge of the cubes the walking crew vessels are sorted into, metres: larger than an airlock
+// box's reach from its ship, so that a pass searches at most two cubes along each axis.
+constexpr double kCellSize = 512.0;
+// A pass whose reach spans more cubes than this along an axis searches every crew vessel.
+constexpr std::int64_t kMostCellsPerAxis = 4;
+// Coordinates beyond this (metres, far outside any solar system) or not numbers keep a vessel
+// out of the cubes: every pass tests it on its own.
+constexpr double kGridLimit = 1.0e15;
+// Added to a pass's reach: the host's frame conversions round, and a vessel just inside a box
+// face must still be looked at.
+constexpr double kReachMargin = 1.0;
+constexpr double kReachMarginPerMetre = 1.0e-12;
+
+struct Cell {
+    std::int64_t x, y, z;
+    bool operator==(const Cell&) const = default;
+};
+
+bool OnGrid(const VECTOR3& p) {
+    return std::fabs(p.x) < kGridLimit && std::fabs(p.y) < kGridLimit &&
+           std::fabs(p.z) < kGridLimit;  // false for not-a-number too
+}
+
+Cell CellOf(const VECTOR3& p) {
+    return {static_cast<std::int64_t>(std::floor(p.x / kCellSize)),
+            static_cast<std::int64_t>(std::floor(p.y / kCellSize)),
+            static_cast<std::int64_t>(std::floor(p.z / kCellSize))};
+}
+
+std::uint64_t Hash(const Cell& c) {
+    std::uint64_t h = static_cast<std::uint64_t>(c.x) * 0x9E3779B97F4A7C15ull;
+    h ^= static_cast<std::uint64_t>(c.y) * 0xC2B2AE3D27D4EB4Full + (h << 6) + (h >> 2);
+    h ^= static_cast<std::uint64_t>(c.z) * 0x165667B19E3779F9ull + (h << 6) + (h >> 2);
+    return h ^ (h >> 29);
+}
+
+struct Walker {
+    CrewVessel vessel;
+    VECTOR3 position;  // global
+    Cell cell;         // meaningful when on the grid
+};
+
+// Every vector keeps its storage from frame to frame: once the simulation's size has been seen,
+// a frame allocates nothing.
+struct Index {
+    bool built = false;
+    double sysTime = 0.0;
+    DWORD vesselCount = 0;
+    int managers = 0;
+
+    std::vector<CrewVessel> transfers;  // vessel order
+    std::vector<Walker> walkers;        // vessel order
+    std::vector<std::uint32_t> offGrid;
+    // Walkers on the grid by bucket: bucket b holds bucketed[bucketStart[b] .. bucketStart[b+1]).
+    std::vector<std::uint32_t> bucketStart;
+    std::vector<std::uint32_t> bucketed;
+    std::uint64_t bucketMask = 0;
+
+    std::vector<std::uint32_t> hits;  // a pass's near walkers
+
+    bool lastCheckedKnown = false;
+    int lastCheckedCount = 0;
+    arrival_pass::CheckedCrewVessel lastChecked[2];
+    OBJHANDLE lastCheckedHandle[2]{};
+};
+
+Index& TheIndex() {
+    static Index index;
+    return index;
+}
+
+void Read(Index& index, DWORD count) {
+    index.transfers.clear();
+    index.walkers.clear();
+    index.offGrid.clear();
+    index.lastCheckedKnown = false;
+    char name[arrival_pass::kCandidateNameSize];
+    for (DWORD i = 0; i < count; ++i) {
+        const OBJHANDLE handle = oapiGetVesselByIndex(static_cast<int>(i));
+        if (handle == nullptr) continue;
+        const VESSEL* vessel = oapiGetVesselInterface(handle);
+        if (vessel == nullptr) continue;
+        const DWORD parents = arrival_pass::CrewVesselAttachments(*vessel);
+        if (parents == 0) continue;
+        name[0] = '\0';
+        oapiGetObjectName(handle, name, arrival_pass::kCandidateNameSize);
+        name[arrival_pass::kCandidateNameSize - 1] = '\0';
+        const CrewVessel crewVessel{i, handle, vessel, parents};
+        if (arrival_pass::IsTransferName(name)) {
+            index.transfers.push_back(crewVessel);
+            continue;
+        }
+        Walker walker{crewVessel, {}, {}};
+        oapiGetGlobalPos(handle, &walker.position);
+        if (OnGrid(walker.position)) {
+            walker.cell = CellOf(walker.position);
+        } else {
+            index.offGrid.push_back(static_cast<std::uint32_t>(index.walkers.size()));
+        }
+        index.walkers.push_back(walker);
+    }
+}
+
+// Sorts the walkers on the grid into buckets by cell (a counting sort).
+void Bucket(Index& index) {
+    std::size_t buckets = 16;
+    while (buckets < 2 * index.walkers.size()) buckets *= 2;
+    index.bucketMask = buckets - 1;
+    index.bucketStart.assign(buckets + 1, 0);
+    for (const Walker& w : index.walkers) {
+        if (OnGrid(w.position)) ++index.bucketStart[(Hash(w.cell) & index.bucketMask) + 1];
+    }
+    for (std::size_t b = 1; b <= buckets; ++b) index.bucketStart[b] += index.bucketStart[b - 1];
+    index.bucketed.resize(index.bucketStart[buckets]);
+    // Filled from each bucket's end backwards, so that bucketStart ends as the starts again.
+    for (std::size_t k = index.walkers.size(); k-- > 0;) {
+        const Walker& w = index.walkers[k];
+        if (!OnGrid(w.position)) continue;
+        const std::uint64_t b = Hash(w.cell) & index.bucketMask;
+        index.bucketed[--index.bucketStart[b + 1]] = static_cast<std::uint32_t>(k);
+    }
+    // bucketStart[b + 1] now holds bucket b's start; shift back by one.
+    for (std::size_t b = 0; b < buckets; ++b) index.bucketStart[b] = index.bucketStart[b + 1];
+    index.bucketStart[buckets] = static_cast<std::uint32_t>(index.bucketed.size());
+}
+
+double Distance2(const VECTOR3& a, const VECTOR3& b) {
+    const double x = a.x - b.x, y = a.y - b.y, z = a.z - b.z;
+    return x * x + y * y + z * z;
+}
+
+void AddIfNear(Index& index, std::uint32_t k, const VECTOR3& centre, double reach2) {
+    if (Distance2(index.walkers[k].position, centre) <= reach2) index.hits.push_back(k);
+}
+
+}  // namespace
+
+void Refresh() {
+    Index& index = TheIndex();
+    const double sysTime = oapiGetSysTime();
+    const DWORD count = oapiGetVesselCount();
+    const int managers = airlock_links::Count();
+    if (index.built && sysTime == index.sysTime && count == index.vesselCount &&
+        managers == index.managers) {
+        return;
+    }
+    Read(index, count);
+    Bucket(index);
+    index.built = true;
+    index.sysTime = sysTime;
+    index.vesselCount = count;
+    index.managers = managers;
+}
+
+void Near(const VECTOR3& ownGlobal, double reach, std::vector<CrewVessel>& visits) {
+    Index& index = TheIndex();
+    const double largest =
+        std::max({std::fabs(ownGlobal.x), std::fabs(ownGlobal.y), std::fabs(ownGlobal.z)});
+    const double wideReach = reach + kReachMargin + kReachMarginPerMetre * largest;
+    const double reach2 = wideReach * wideReach;
+    index.hits.clear();
+
+    const bool ownOnGrid = OnGrid(ownGlobal);
+    const Cell low =
+        ownOnGrid
+            ? CellOf({ownGlobal.x - wideReach, ownGlobal.y - wideReach, ownGlobal.z - wideReach})
+            : Cell{};
+    const Cell high =
+        ownOnGrid
+            ? CellOf({ownGlobal.x + wideReach, ownGlobal.y + wideReach, ownGlobal.z + wideReach})
+            : Cell{};
+    const bool searchCells = ownOnGrid && wideReach < kCellSize * kMostCellsPerAxis / 2 &&
+                             high.x - low.x < kMostCellsPerAxis &&
+                             high.y - low.y < kMostCellsPerAxis &&
+                             high.z - low.z < kMostCellsPerAxis;
+    if (searchCells) {
+        for (std::int64_t x = low.x; x <= high.x; ++x) {
+            for (std::int64_t y = low.y; y <= high.y; ++y) {
+                for (std::int64_t z = low.z; z <= high.z; ++z) {
+                    const Cell cell{x, y, z};
+                    const std::uint64_t b = Hash(cell) & index.bucketMask;
+                    for (std::uint32_t i = index.bucketStart[b]; i < index.bucketStart[b + 1];
+                         ++i) {
+                        const std::uint32_t k = index.bucketed[i];
+                        // Cells sharing a bucket: each walker is taken with its own cell only.
+                        if (index.walkers[k].cell == cell) AddIfNear(index, k, ownGlobal, reach2);
+                    }
+                }
+            }
+        }
+        for (const std::uint32_t k : index.offGrid) AddIfNear(index, k, ownGlobal, reach2);
+        std::sort(index.hits.begin(), index.hits.end());
+    } else {
+        for (std::uint32_t k = 0; k < index.walkers.size(); ++k) {
+            AddIfNear(index, k, ownGlobal, reach2);
+        }
+    }
+
+    // Transfer vessels and near walkers, merged in vessel order.
+    visits.clear();
+    auto transfer = index.transfers.begin();
+    for (const std::uint32_t k : index.hits) {
+        const CrewVessel& walker = index.walkers[k].vessel;
+        for (; transfer != index.transfers.end() && transfer->index < walker.index; ++transfer) {
+            visits.push_back(*transfer);
+        }
+        visits.push_back(walker);
+    }
+    visits.insert(visits.end(), transfer, index.transfers.end());
+}
+
+const arrival_pass::CheckedCrewVessel* LastChecked(OBJHANDLE own) {
+    Index& index = TheIndex();
+    if (!index.lastCheckedKnown) {
+        // The last two, so that the one before serves a ship that is itself the last.
+        index.lastCheckedCount = 0;
+        for (std::size_t k = index.walkers.size(); k-- > 0 && index.lastCheckedCount < 2;) {
+            const CrewVessel& walker = index.walkers[k].vessel;
+            arrival_pass::CheckedCrewVessel& checked = index.lastChecked[index.lastCheckedCount];
+            if (!arrival_pass::ReadMemberAttachment(*walker.vessel, walker.parents, checked.data)) {
+                continue;
+            }
+            checked.name[0] = '\0';
+            oapiGetObjectName(walker.handle, checked.name, arrival_pass::kCandidateNameSize);
+            checked.name[arrival_pass::kCandidateNameSize - 1] = '\0';
+            index.lastCheckedHandle[index.lastCheckedCount++] = walker.handle;
+        }
+        index.lastCheckedKnown = true;
+    }
+    for (int i = 0; i < index.lastCheckedCount; ++i) {
+        if (index.lastCheckedHandle[i] != own) return &index.lastChecked[i];
+    }
+    return nullptr;
+}
+
+}  // namespace arrival_index

@@ -1,0 +1,42 @@
+// The crew vessels of the simulation as the arrival scans of one frame see them, read once per
+// frame for every ship of the module. Ships scan four times a second each, so a large fleet
+// scans many times in every frame; each pass then looks only at the crew vessels near its own
+// vessel and at the transfer vessels, instead of asking the host about every vessel again.
+//
+// What the index holds does not change during a frame's step callbacks: vessels move in the
+// host's state update between them, and a vessel the host is told to delete stays until the
+// frame ends. (A vessel's frame is turned by a rotation, so nearness in the own frame is
+// nearness in space.) A vessel created meanwhile changes the vessel count, which makes the next
+// pass read the vessels afresh. The index is read afresh, too, whenever the host's system time,
+// which moves on with every frame, or the number of crew managers started (a new session starts new
+// ones) has changed.
+#pragma once
+
+#include <vector>
+
+#include "crew/ArrivalPass.h"
+
+namespace arrival_index {
+
+// A crew vessel (of the crew add-on's class, with two or more parent attachments).
+struct CrewVessel {
+    DWORD index;  // in the host's vessel order
+    OBJHANDLE handle;
+    const VESSEL* vessel;
+    DWORD parents;
+};
+
+// Brings the index up to date for the current frame: a pass calls this before asking it.
+void Refresh();
+
+// The crew vessels a pass of a ship at `ownGlobal` must look at, in vessel order: every transfer
+// vessel, and every other crew vessel within `reach` metres of `ownGlobal` (more may be given,
+// never fewer). `visits` is filled anew; its storage is reused from pass to pass.
+void Near(const VECTOR3& ownGlobal, double reach, std::vector<CrewVessel>& visits);
+
+// The last crew vessel in vessel order, other than `own`, whose last parent attachment is
+// "U-Mm", with what that attachment carries; null when there is none. This is the one a pass
+// that looks at every vessel and finds no arrival leaves in the arrival fields.
+const arrival_pass::CheckedCrewVessel* LastChecked(OBJHANDLE own);
+
+}  // namespace arrival_index

@@ -1,0 +1,189 @@
+#include "crew/ArrivalPass.h"
+
+#include <cstring>
+
+#include "crew/CrewText.h"
+#include "crew/TakenThisStep.h"
+#include "crew/TransferFile.h"
+#include "crew/TransferReturn.h"
+#include "crew/TransferVessel.h"
+#include "crew/Truncate.h"
+#include "host/CrewAddon.h"
+
+namespace arrival_pass {
+namespace {
+
+// Simulation seconds between passes: a pass runs once the gathered time is above this.
+constexpr double kScanInterval = 0.25;
+constexpr std::size_t kArrivalNameChars = 39;
+// Parent-side attachments a crew vessel has at least.
+constexpr DWORD kFewestCrewAttachments = 2;
+static_assert(kFewestCrewAttachments > 0, "0 attachments stands for a vessel that is no arrival");
+
+// The candidate's name as the arrival's (at most 39 characters, the rest of the field cleared)
+// with every underscore turned into a space.
+void CopyNameWithSpaces(char (&arrivalName)[sizeof AirlockLink::arrivalName], const char* name) {
+    constexpr std::size_t limit =
+        kArrivalNameChars < sizeof arrivalName - 1 ? kArrivalNameChars : sizeof arrivalName - 1;
+    std::size_t length = 0;
+    for (; length < limit && name[length] != '\0'; ++length) {
+        arrivalName[length] = name[length] == '_' ? ' ' : name[length];
+    }
+    std::memset(arrivalName + length, 0, sizeof arrivalName - length);
+}
+
+void WriteArrivalFields(AirlockLink& link, const CheckedCrewVessel& checked) {
+    CopyNameWithSpaces(link.arrivalName, checked.name);
+    link.arrivalAge = TruncateToInt(checked.data.x);
+    link.arrivalPulse = TruncateToInt(checked.data.y);
+    link.arrivalWeight = TruncateToInt(checked.data.z);
+}
+
+// Takes the found crew vessel: deletes it at once when the record says so, else keeps it for
+// the crew manager. Either way no other ship takes it in this step.
+int TakeArrival(AirlockLink& link, OBJHANDLE candidate, int result) {
+    taken_this_step::Add(candidate);
+    if (link.autoDeleteArrival == 1) {
+        oapiSetFocusObject(link.vesselHandle);
+        oapiDeleteVessel(candidate, nullptr);
+        link.arrivalVessel = nullptr;
+    } else {
+        link.arrivalVessel = candidate;
+    }
+    return result;
+}
+
+// The member a transfer vessel carries: the member string it names, or the transfer file's record
+// when it names none but the file holds a record with its numbers. False when neither holds.
+bool IdentifyTransfer(const VESSEL& transfer, transfer_vessel::Carried& member) {
+    if (!transfer_vessel::Read(transfer, member)) return false;
+    return member.named || transfer_file::FindMember(member);
+}
+
+// The candidate's whole name. False when it does not fit: the name could not be compared whole.
+bool ReadWholeName(OBJHANDLE candidate, char (&name)[transfer_vessel::kNameSize]) {
+    std::memset(name, 0, sizeof name);
+    oapiGetObjectName(candidate, name, static_cast<int>(sizeof name));
+    return name[sizeof name - 1] == '\0' &&
+           crew_text::BoundedLength(name, sizeof name) < sizeof name - 1;
+}
+
+}  // namespace
+
+bool Due(AirlockLink& link, bool seatFree, int& result) {
+    result = 0;
+    link.scanTimer += oapiGetSimStep();
+    if (!(link.scanTimer > kScanInterval)) return false;
+    link.scanTimer = 0.0;
+    if (link.airlockState != 1 || !seatFree) return false;
+    if (link.vessel == nullptr || link.vesselHandle == nullptr) {
+        result = -3;
+        return false;
+    }
+    link.arrivalVessel = nullptr;
+    return true;
+}
+
+DWORD CrewVesselAttachments(const VESSEL& candidate) {
+    const char* className = candidate.GetClassNameA();
+    if (className == nullptr || !crew_text::StartsWith(className, crew_addon::kCrewClassPrefix,
+                                                       crew_addon::kCrewClassPrefixLength)) {
+        return 0;
+    }
+    const DWORD parents = candidate.AttachmentCount(true);
+    return parents >= kFewestCrewAttachments ? parents : 0;
+}
+
+bool IsTransferName(const char* name) {
+    return crew_text::StartsWith(name, crew_addon::kTransferVesselPrefix,
+                                 crew_addon::kVesselPrefixLength);
+}
+
+bool ReadMemberAttachment(const VESSEL& candidate, DWORD parents, VECTOR3& data) {
+    const ATTACHMENTHANDLE member = candidate.GetAttachmentHandle(true, parents - 1);
+    if (member == nullptr) return false;
+    const char* id = candidate.GetAttachmentId(member);
+    if (id == nullptr || !crew_text::EqualsLiteral(id, crew_addon::kMemberAttachmentId)) {
+        return false;
+    }
+    data = VECTOR3{};
+    VECTOR3 direction{};
+    VECTOR3 rotation{};
+    candidate.GetAttachmentParams(member, data, direction, rotation);
+    return true;
+}
+
+Pass::Pass(AirlockLink& link) : link_(link) {}
+
+// The own vessel's position in its own frame. Nothing moves during a pass, so a pass finds it
+// once, when the first candidate reaches the box test.
+const VECTOR3& Pass::OwnLocal() {
+    if (!ownKnown_) {
+        VECTOR3 ownGlobal{};
+        oapiGetGlobalPos(link_.vesselHandle, &ownGlobal);
+        link_.vessel->Global2Local(ownGlobal, ownLocal_);
+        ownKnown_ = true;
+    }
+    return ownLocal_;
+}
+
+// Whether the candidate is strictly inside the airlock box, in the own vessel's frame.
+bool Pass::Inside(OBJHANDLE candidate) {
+    VECTOR3 candidateGlobal{};
+    oapiGetGlobalPos(candidate, &candidateGlobal);
+    VECTOR3 candidateLocal{};
+    link_.vessel->Global2Local(candidateGlobal, candidateLocal);
+    const VECTOR3& own = OwnLocal();
+    const VECTOR3 d{candidateLocal.x - own.x, candidateLocal.y - own.y, candidateLocal.z - own.z};
+    return link_.zMin < d.z && d.z < link_.zMax && link_.yMin < d.y && d.y < link_.yMax &&
+           link_.xMin < d.x && d.x < link_.xMax;
+}
+
+int Pass::Visit(OBJHANDLE candidate, const VESSEL& crewVessel, DWORD parents) {
+    CheckedCrewVessel& read = checked_[next_];
+    read.name[0] = '\0';  // the host writes the rest
+    oapiGetObjectName(candidate, read.name, kCandidateNameSize);
+    read.name[kCandidateNameSize - 1] = '\0';
+    if (IsTransferName(read.name)) return Transfer(candidate, crewVessel);
+
+    if (!ReadMemberAttachment(crewVessel, parents, read.data)) return 0;
+    next_ ^= 1;
+    anyChecked_ = true;
+    if (Inside(candidate) && !taken_this_step::Contains(candidate)) {
+        WriteArrivalFields(link_, read);
+        return TakeArrival(link_, candidate, 1);
+    }
+    return 0;
+}
+
+int Pass::Transfer(OBJHANDLE candidate, const VESSEL& transfer) {
+    if (taken_this_step::Contains(candidate)) return 0;
+    transfer_vessel::Carried member;
+    if (!IdentifyTransfer(transfer, member)) return 0;
+    char transferName[transfer_vessel::kNameSize];
+    if (!ReadWholeName(candidate, transferName)) return 0;
+    const char* addressee = transferName + crew_addon::kVesselPrefixLength;
+    const char* ownName = link_.vessel->GetName();
+    if (ownName == nullptr || std::strcmp(addressee, ownName) != 0) {
+        // Addressed to another ship: passed over, unless that ship is gone.
+        if (!transfer_return::VesselNamed(addressee)) {
+            transfer_return::ToFreeSpace(candidate, transfer, member);
+        }
+        return 0;
+    }
+    crew_text::JoinText(link_.arrivalName, sizeof link_.arrivalName, crew_addon::kCrewVesselPrefix,
+                        member.memberString);
+    link_.arrivalAge = member.age;
+    link_.arrivalPulse = member.pulse;
+    link_.arrivalWeight = member.weight;
+    transfer_file::RemoveIfOf(member.memberString);
+    return TakeArrival(link_, candidate, 2);
+}
+
+void Pass::End(const CheckedCrewVessel* lastChecked) {
+    if (lastChecked != nullptr) WriteArrivalFields(link_, *lastChecked);
+}
+
+void Pass::End() { End(anyChecked_ ? &checked_[next_ ^ 1] : nullptr); }
+
+}  // namespace arrival_pass

@@ -1,0 +1,48 @@
+// The arrival scan through the module-wide index: a pass looks at the transfer vessels and at the
+// crew vessels near its own vessel only, in vessel order, and decides about each exactly as a
+// pass over every vessel does (ArrivalScanPlain.cpp, kept for tests and benchmarks).
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "crew/ArrivalIndex.h"
+#include "crew/ArrivalScan.h"
+
+namespace {
+
+// How far from the own vessel's origin a point of its airlock box can lie.
+double BoxReach(const AirlockLink& link) {
+    const double x = std::max(std::fabs(link.xMin), std::fabs(link.xMax));
+    const double y = std::max(std::fabs(link.yMin), std::fabs(link.yMax));
+    const double z = std::max(std::fabs(link.zMin), std::fabs(link.zMax));
+    return std::sqrt(x * x + y * y + z * z);
+}
+
+}  // namespace
+
+namespace arrival_scan {
+
+int Run(AirlockLink& link, bool seatFree) {
+    int result = 0;
+    if (!arrival_pass::Due(link, seatFree, result)) return result;
+
+    arrival_index::Refresh();
+    VECTOR3 ownGlobal{};
+    oapiGetGlobalPos(link.vesselHandle, &ownGlobal);
+    // Kept between passes, so that a pass allocates only when it looks at more vessels than any
+    // pass before.
+    static std::vector<arrival_index::CrewVessel> visits;
+    arrival_index::Near(ownGlobal, BoxReach(link), visits);
+
+    arrival_pass::Pass pass(link);
+    for (const arrival_index::CrewVessel& candidate : visits) {
+        if (candidate.handle == link.vesselHandle) continue;
+        if (const int found = pass.Visit(candidate.handle, *candidate.vessel, candidate.parents)) {
+            return found;
+        }
+    }
+    pass.End(arrival_index::LastChecked(link.vesselHandle));
+    return 0;
+}
+
+}  // namespace arrival_scan

@@ -1,0 +1,28 @@
+// The arrival scan as a pass over every vessel of the simulation, asking the host about each.
+// The module uses the index (ArrivalScanIndexed.cpp); this scan is built into a second module
+// library for tests and benchmarks, which hold the two to the same decisions and costs.
+#include "crew/ArrivalPass.h"
+#include "crew/ArrivalScan.h"
+
+namespace arrival_scan {
+
+int Run(AirlockLink& link, bool seatFree) {
+    int result = 0;
+    if (!arrival_pass::Due(link, seatFree, result)) return result;
+
+    arrival_pass::Pass pass(link);
+    const DWORD count = oapiGetVesselCount();
+    for (DWORD index = 0; index < count; ++index) {
+        const OBJHANDLE candidate = oapiGetVesselByIndex(static_cast<int>(index));
+        if (candidate == nullptr || candidate == link.vesselHandle) continue;
+        const VESSEL* crewVessel = oapiGetVesselInterface(candidate);
+        if (crewVessel == nullptr) continue;
+        const DWORD parents = arrival_pass::CrewVesselAttachments(*crewVessel);
+        if (parents == 0) continue;
+        if (const int found = pass.Visit(candidate, *crewVessel, parents)) return found;
+    }
+    pass.End();
+    return 0;
+}
+
+}  // namespace arrival_scan
