@@ -27,6 +27,13 @@ std::string Cell(double value, const char* format = "%10.1f") {
     return text;
 }
 
+// A column heading, right-aligned over the 12 characters of a table cell.
+std::string Label(const char* text) {
+    char cell[32];
+    std::snprintf(cell, sizeof cell, "%12s", text);
+    return cell;
+}
+
 std::string Name(const char* function, long a) {
     return std::string(function) + "/" + std::to_string(a);
 }
@@ -96,12 +103,13 @@ void SummaryReporter::PrintSummary(std::ostream& out) const {
         const char* label;
     };
     constexpr Scene kScenes[] = {
-        {"BM_OpenAirlocks", kScanShips, 0, "   1000x0"},
+        {"BM_OpenAirlocks", kScanShips, 0, "1000x0"},
         {"BM_OpenAirlocks", kScanShips, 1000, "1000x1000"},
         {"BM_OpenAirlocks", kScanShips, kManyCrewVessels, "1000x10000"},
-        {"BM_OpenAirlocks", kFewScanShips, kManyCrewVessels, " 100x10000"},
-        {"BM_OpenAirlocksPlainScan", kScanShips, kManyCrewVessels, " 1000x10000 plain"},
+        {"BM_OpenAirlocks", kFewScanShips, kManyCrewVessels, "100x10000"},
+        {"BM_OpenAirlocksPlainScan", kScanShips, kManyCrewVessels, "plain scan"},
     };
+    constexpr char kMissing[] = "           -";
     const auto value = [&](const Scene& scene, const char* counter) {
         return Get(Name(scene.function, scene.ships, scene.crew), counter);
     };
@@ -109,20 +117,23 @@ void SummaryReporter::PrintSummary(std::ostream& out) const {
         out << "\n  " << title;
         for (const Scene& scene : kScenes) {
             const double v = value(scene, counter);
-            out << (std::isnan(v) ? std::string("           -") : Cell(v * scale, format));
+            out << (std::isnan(v) ? std::string(kMissing) : Cell(v * scale, format));
         }
     };
-    out << "\nAirlocks open, ships x crew vessels";
-    for (const Scene& scene : kScenes) out << "  " << scene.label;
+    out << "\nAirlocks open, ships x crew";
+    for (const Scene& scene : kScenes) out << Label(scene.label);
     row("ms/frame                 ", kFrameNs, 1e-6, "%12.3f");
     row("host calls/frame         ", kHostCallsPerFrame, 1.0, "%12.4g");
     row("host calls/sim second    ", kHostCallsPerSimSecond, 1.0, "%12.4g");
     row("sim time / cpu time      ", kSimPerCpu, 1.0, "%12.2f");
     out << "\n  allocs/frame module+host ";
     for (const Scene& scene : kScenes) {
-        out << "   " << AllocationCell(Name(scene.function, scene.ships, scene.crew));
+        out << (std::isnan(value(scene, kFrameNs))
+                    ? std::string(kMissing)
+                    : "   " + AllocationCell(Name(scene.function, scene.ships, scene.crew)));
     }
-    out << "   (0+0)";
+    out << "   (0+0)\n  (plain scan: 1000 x 10000 with the module's plain per-ship arrival scan, "
+           "QuillmarPlainScan)";
 
     const Scene& many = kScenes[2];
     const Scene& few = kScenes[3];
