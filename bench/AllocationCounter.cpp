@@ -54,6 +54,11 @@ void Count(const void* caller) {
 }  // namespace
 
 void AttributeToModule(const std::filesystem::path& library) {
+    if (library.empty()) {
+        moduleBegin = 0;
+        moduleEnd = 0;
+        return;
+    }
     Search search{std::filesystem::absolute(library).string()};
     dl_iterate_phdr(FindSegments, &search);
     if (search.begin == search.end) {

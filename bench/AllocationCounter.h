@@ -20,7 +20,8 @@ struct AllocationCounts {
     std::uint64_t host = 0;
 };
 
-// The code of the loaded library whose file is `library` is the module's from now on.
+// The code of the loaded library whose file is `library` is the module's from now on (throws
+// when it is not loaded); an empty path: no code is the module's.
 void AttributeToModule(const std::filesystem::path& library);
 
 void StartCountingAllocations();

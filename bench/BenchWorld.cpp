@@ -1,8 +1,8 @@
 #include "bench/BenchWorld.h"
 
 #include <fstream>
+#include <stdexcept>
 
-#include "bench/AllocationCounter.h"
 #include "sim/CrewAddonVessel.h"
 
 namespace bench {
@@ -23,10 +23,17 @@ VESSELSTATUS AtRest(double x, double y) {
 
 std::filesystem::path ModulePath() { return QM_MODULE_PATH; }
 
-std::unique_ptr<sim::Simulator> MakeSimulator() {
+std::filesystem::path PlainScanModulePath() {
+#ifdef QM_PLAIN_SCAN_MODULE_PATH
+    return QM_PLAIN_SCAN_MODULE_PATH;
+#else
+    return {};
+#endif
+}
+
+std::unique_ptr<sim::Simulator> MakeSimulator(const std::filesystem::path& library) {
     auto simulator = std::make_unique<sim::Simulator>();
-    simulator->RegisterModule(kShipClass, ModulePath());
-    AttributeToModule(ModulePath());
+    simulator->RegisterModule(kShipClass, library);
     return simulator;
 }
 

@@ -16,9 +16,13 @@ inline constexpr char kInertClass[] = "InertHull";
 
 // The module library the benchmarks load.
 std::filesystem::path ModulePath();
+// The same module built with the arrival scan that walks every vessel for every ship, the
+// reference the arrival index is measured against; empty when the build has none.
+std::filesystem::path PlainScanModulePath();
 
-// A simulator on a fresh sample root with the Quillmar module registered.
-std::unique_ptr<sim::Simulator> MakeSimulator();
+// A simulator on a fresh sample root with the module `library` registered for the Quillmar
+// class.
+std::unique_ptr<sim::Simulator> MakeSimulator(const std::filesystem::path& library = ModulePath());
 
 // `count` vessels of `className` named PREFIX0, PREFIX1, ..., at rest, 10 km apart.
 void AddVessels(sim::Simulator& simulator, const std::string& className, const std::string& prefix,

@@ -1,5 +1,5 @@
 // The benchmark sizes, the counters each benchmark reports, and the short table printed after
-// the run: figures per ship and per scanned vessel, and the ratios the targets are stated in.
+// the run: figures per ship, calls into the host, and the ratios the targets are stated in.
 #pragma once
 
 #include <benchmark/benchmark.h>
@@ -16,17 +16,19 @@ inline constexpr char kFrameNs[] = "frame_ns";
 inline constexpr char kModuleAllocations[] = "allocs_module";
 inline constexpr char kHostAllocations[] = "allocs_host";
 inline constexpr char kSimPerCpu[] = "sim_per_cpu";
+inline constexpr char kHostCallsPerFrame[] = "host_calls";
+inline constexpr char kHostCallsPerSimSecond[] = "host_calls_per_sim_s";
 inline constexpr char kShipUs[] = "ship_us";
 
 // Sizes.
 inline constexpr long kScanShips = 1000;
+inline constexpr long kFewScanShips = 100;
+inline constexpr long kManyCrewVessels = 10000;
 inline constexpr long kCrewLines = 50;
 inline constexpr long kFewCrewLines = 10;
 // Every benchmark runs this many times; the table shows the fastest run of each, the one least
 // disturbed by whatever else the machine was doing.
 inline constexpr int kRepetitions = 3;
-// With 50 frames a second a ship's arrival scan runs every 13th frame (0.26 s > 0.25 s).
-inline constexpr double kFramesPerScanPass = 13.0;
 
 // Passes every run on to the console and keeps, for the table, the counters of each
 // benchmark's fastest repetition.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the module, the stand-in simulator and the benchmarks in Release (build-bench/), runs
-# every benchmark and prints the summary table. The full Google Benchmark output is kept in
+# Builds the module (and QuillmarPlainScan, the reference built with the plain per-ship arrival
+# scan, where the build defines it), the stand-in simulator and the benchmarks in Release
+# (build-bench/), runs every benchmark and prints the summary table. The full Google Benchmark output is kept in
 # build-bench/bench-full.txt. Extra arguments go to the benchmark program (for example
 # --benchmark_filter=Resting).
 set -euo pipefail

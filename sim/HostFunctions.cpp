@@ -1,7 +1,7 @@
 // The host's free functions, acting on the current world. Where the simulator reads through a
 // handle without checking it (the interface, the name, the focus), a null or stale handle stops
 // the run with a message naming the call; elsewhere a handle that is not a live vessel gives none:
-// null or zero.
+// null or zero. Every function counts itself as a call into the host (sim/HostCallCounter.h).
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -9,7 +9,9 @@
 #include <string_view>
 
 #include "host/HostApi.h"
+#include "sim/HostCallCounter.h"
 #include "sim/HostStop.h"
+#include "sim/ScenarioLineIo.h"
 #include "sim/Simulator.h"
 #include "sim/TextParsing.h"
 #include "sim/World.h"
@@ -58,17 +60,20 @@ const LibraryCallLog& LibraryCalls() { return libraryCalls; }
 }  // namespace sim
 
 DWORD oapiGetVesselCount() {
+    sim::CountHostCall<"oapiGetVesselCount">();
     World* world = World::Current();
     return world ? static_cast<DWORD>(world->Vessels().size()) : 0;
 }
 
 OBJHANDLE oapiGetVesselByIndex(int index) {
+    sim::CountHostCall<"oapiGetVesselByIndex">();
     World* world = World::Current();
     if (world == nullptr || index < 0) return nullptr;
     return world->VesselAt(static_cast<std::size_t>(index));
 }
 
 OBJHANDLE oapiGetObjectByName(char* name) {
+    sim::CountHostCall<"oapiGetObjectByName">();
     World* world = World::Current();
     if (world == nullptr || name == nullptr) return nullptr;
     // Vessels and celestial bodies alike, letter case ignored.
@@ -77,12 +82,14 @@ OBJHANDLE oapiGetObjectByName(char* name) {
 }
 
 VESSEL* oapiGetVesselInterface(OBJHANDLE object) {
+    sim::CountHostCall<"oapiGetVesselInterface">();
     SimVessel* vessel = sim::RequireVessel(object, "oapiGetVesselInterface");
     if (World::Current()->faults.hideInterfaces) return nullptr;
     return vessel->vesselInterface;
 }
 
 void oapiGetObjectName(OBJHANDLE object, char* name, int n) {
+    sim::CountHostCall<"oapiGetObjectName">();
     World* world = World::Current();
     const std::string* bodyName = world ? world->BodyName(object) : nullptr;
     const std::string& objectName =
@@ -98,12 +105,14 @@ void oapiGetObjectName(OBJHANDLE object, char* name, int n) {
 }
 
 void oapiGetGlobalPos(OBJHANDLE object, VECTOR3* pos) {
+    sim::CountHostCall<"oapiGetGlobalPos">();
     if (pos == nullptr) return;
     SimVessel* vessel = World::LiveVessel(object);
     *pos = vessel ? vessel->pos : VECTOR3{};
 }
 
 OBJHANDLE oapiCreateVessel(const char* name, const char* className, const VESSELSTATUS& status) {
+    sim::CountHostCall<"oapiCreateVessel">();
     World* world = World::Current();
     if (world == nullptr || name == nullptr || className == nullptr ||
         world->faults.refuseCreateVessel) {
@@ -120,41 +129,49 @@ OBJHANDLE oapiCreateVessel(const char* name, const char* className, const VESSEL
 }
 
 bool oapiDeleteVessel(OBJHANDLE vessel, OBJHANDLE alternativeFocus) {
+    sim::CountHostCall<"oapiDeleteVessel">();
     SimVessel* doomed = World::LiveVessel(vessel);
     if (doomed == nullptr) return false;
     return World::Current()->DeleteVessel(doomed, World::LiveVessel(alternativeFocus));
 }
 
 OBJHANDLE oapiSetFocusObject(OBJHANDLE object) {
+    sim::CountHostCall<"oapiSetFocusObject">();
     SimVessel* vessel = sim::RequireVessel(object, "oapiSetFocusObject");
     return World::Current()->SetFocus(vessel);
 }
 
 double oapiGetEmptyMass(OBJHANDLE vessel) {
+    sim::CountHostCall<"oapiGetEmptyMass">();
     SimVessel* v = World::LiveVessel(vessel);
     return v ? v->emptyMass : 0.0;
 }
 
 void oapiSetEmptyMass(OBJHANDLE vessel, double emptyMass) {
+    sim::CountHostCall<"oapiSetEmptyMass">();
     if (SimVessel* v = World::LiveVessel(vessel)) v->emptyMass = emptyMass;
 }
 
 double oapiGetSimStep() {
+    sim::CountHostCall<"oapiGetSimStep">();
     World* world = World::Current();
     return world ? world->simStep : 0.0;
 }
 
 double oapiGetSysTime() {
+    sim::CountHostCall<"oapiGetSysTime">();
     World* world = World::Current();
     return world ? world->sysTime : 0.0;
 }
 
 double oapiRand() {
+    sim::CountHostCall<"oapiRand">();
     World* world = World::Current();
     return world ? world->Rand() : 0.0;
 }
 
 char* oapiDebugString() {
+    sim::CountHostCall<"oapiDebugString">();
     // Without a simulation the line still exists, so a caller can always write into it.
     static char detached[sim::kDebugLineSize];
     World* world = World::Current();
@@ -162,34 +179,25 @@ char* oapiDebugString() {
 }
 
 bool oapiReadScenario_nextline(FILEHANDLE scn, char*& line) {
-    World* world = World::Current();
-    if (world == nullptr || scn == nullptr || scn != world->activeSource) return false;
-    sim::ScenarioLineSource& source = *world->activeSource;
-    if (source.next >= source.lines.size()) return false;
-    source.current = source.lines[source.next];
-    source.currentLine = source.lineNumbers[source.next];
-    ++source.next;
-    line = source.current.data();
-    return true;
+    sim::CountHostCall<"oapiReadScenario_nextline">();
+    return sim::NextScenarioLine(scn, line);
 }
 
 void oapiWriteScenario_string(FILEHANDLE scn, char* item, char* value) {
-    World* world = World::Current();
-    if (world == nullptr || scn == nullptr || scn != world->activeSink || item == nullptr) return;
-    std::string line = item;
-    if (value != nullptr && value[0] != '\0') {
-        line += ' ';
-        line += value;
-    }
-    world->activeSink->lines.push_back(std::move(line));
+    sim::CountHostCall<"oapiWriteScenario_string">();
+    if (item == nullptr) return;
+    sim::WriteScenarioLine(scn, item,
+                           value != nullptr ? std::string_view(value) : std::string_view());
 }
 
 void InitLib(HINSTANCE module) {
+    sim::CountHostCall<"InitLib">();
     ++sim::libraryCalls.initLibCalls;
     sim::libraryCalls.lastInitLibModule = module;
 }
 
 int Date2Int(char* date) {
+    sim::CountHostCall<"Date2Int">();
     ++sim::libraryCalls.date2IntCalls;
     return sim::DateNumber(date);
 }

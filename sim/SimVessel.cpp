@@ -114,7 +114,7 @@ void SimVessel::DeleteThrusters(const std::vector<Thruster*>& doomed) {
     auto isDoomed = [&](const Thruster* t) {
         return std::find(doomed.begin(), doomed.end(), t) != doomed.end();
     };
-    for (auto& group : groups) group.members.EraseIf(isDoomed);
+    for (auto& group : groups) std::erase_if(group.members, isDoomed);
     std::erase_if(exhausts, [&](const Exhaust& e) { return isDoomed(e.thruster); });
     std::erase_if(streams, [&](const auto& s) { return isDoomed(s->thruster); });
     for (const Thruster* t : doomed) handles.erase(t);

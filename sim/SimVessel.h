@@ -15,9 +15,7 @@
 #include <vector>
 
 #include "host/HostApi.h"
-#include "sim/CachePrefetch.h"
 #include "sim/CrewAddonVessel.h"
-#include "sim/SmallList.h"
 
 namespace sim {
 
@@ -43,10 +41,10 @@ struct Thruster {
     double level;  // 0..1
 };
 
-// One of the fixed group slots, one per THGROUP_TYPE, a cache line each. Replacing a group
-// reuses its list.
-struct alignas(kCacheLine) ThrusterGroup {
-    SmallList<Thruster*, 4> members;  // an attitude group's two or four in place
+// One of the fixed group slots, one per THGROUP_TYPE. Replacing a group reuses its list's
+// storage, so re-creating a group of the same size or shorter allocates nothing.
+struct ThrusterGroup {
+    std::vector<Thruster*> members;
     bool exists = false;
 
     // Whether the group exists with exactly these thrusters, in this order.
@@ -58,7 +56,6 @@ struct alignas(kCacheLine) ThrusterGroup {
         return true;
     }
 };
-static_assert(sizeof(ThrusterGroup) == kCacheLine);
 
 struct Exhaust {
     Thruster* thruster;
@@ -85,8 +82,7 @@ struct Dock {
     std::size_t matePort;
 };
 
-// One pair of cache lines: what an arrival scan reads (identifier and vectors) comes first.
-struct alignas(kCacheLinePair) Attachment {
+struct Attachment {
     std::string id;
     VECTOR3 pos;
     VECTOR3 dir;
@@ -102,8 +98,8 @@ struct Mesh {
     unsigned short visibility;
 };
 
-// A vessel's attachments of one side; a crew vessel's two parent-side ones in place.
-using AttachmentList = SmallList<std::unique_ptr<Attachment>, 2>;
+// A vessel's attachments of one side, in creation order.
+using AttachmentList = std::vector<std::unique_ptr<Attachment>>;
 
 // The interface of a vessel whose class has no module: the host's own callbacks only. Final, as
 // every interface object the stand-in holds by value, since VESSEL2 has no virtual destructor.
@@ -121,20 +117,9 @@ enum class VesselKind {
 // One slot per thruster-group type, THGROUP_MAIN to THGROUP_ATT_BACK.
 inline constexpr int kThrusterGroupSlots = THGROUP_ATT_BACK + 1;
 
-// Cache lines at the start of a vessel that hold what an arrival scan reads of it (below).
-inline constexpr std::size_t kScanLines = 4;
-
-struct alignas(kCacheLinePair) SimVessel {
-    // What other vessels' arrival scans read of a vessel fills its first four cache lines: the
-    // interface object of a vessel of the host's own classes (a module makes its vessels' own),
-    // the interface, the class, the name, the attachments and the position.
-    std::variant<std::monostate, InertVessel, CrewAddonVessel> builtInInterface;
-    VESSEL* vesselInterface = nullptr;
-    std::string className;
+struct SimVessel {
     std::string name;
-    std::array<AttachmentList, 2> attachments;  // [toParent]
-    VECTOR3 pos{};                              // see Motion below
-
+    std::string className;
     VesselKind kind = VesselKind::Inert;
     // Deleted: still in the simulation until the end of the frame's post-step; the focus then
     // goes to focusAfterRemoval when that vessel still exists.
@@ -144,7 +129,13 @@ struct alignas(kCacheLinePair) SimVessel {
     ModuleLibrary* module = nullptr;
     SimVessel* focusAfterRemoval = nullptr;
 
-    // Motion, relative to the reference body, which sits at the global origin (pos above).
+    // The interface the host hands out (oapiGetVesselInterface): the module's own object, or for
+    // a vessel of the host's own classes, the object held here.
+    VESSEL* vesselInterface = nullptr;
+    std::variant<std::monostate, InertVessel, CrewAddonVessel> builtInInterface;
+
+    // Motion, relative to the reference body, which sits at the global origin.
+    VECTOR3 pos{};
     VECTOR3 vel{};
     VECTOR3 angularVelocity{};                    // rad/s, vessel frame
     MATRIX3 rotation{1, 0, 0, 0, 1, 0, 0, 0, 1};  // vessel frame to global frame
@@ -165,6 +156,7 @@ struct alignas(kCacheLinePair) SimVessel {
     std::vector<Exhaust> exhausts;
     std::vector<std::unique_ptr<ExhaustStream>> streams;
     std::vector<std::unique_ptr<Dock>> docks;
+    std::array<AttachmentList, 2> attachments;  // [toParent]
     std::vector<Mesh> meshes;
     VECTOR3 cameraOffset{};
     bool transponderOn = false;

@@ -358,6 +358,12 @@ std::vector<std::string> Simulator::VesselNames() const {
     return names;
 }
 
+HostCallCounts Simulator::HostCalls() const { return HostCallSnapshot(); }
+
+std::uint64_t Simulator::HostCallTotal() const { return sim::HostCallTotal(); }
+
+void Simulator::ResetHostCalls() { HostCallCounter::ResetAll(); }
+
 HostFaults& Simulator::Faults() { return state_->world->faults; }
 
 const std::vector<std::string>& Simulator::Transcript() const {

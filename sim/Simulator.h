@@ -3,6 +3,7 @@
 // One Simulator is current at a time; the host's free functions act on it.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "host/HostApi.h"
+#include "sim/HostCallCounter.h"
 #include "sim/HostFaults.h"
 #include "sim/HudSketchpad.h"
 
@@ -130,6 +132,13 @@ class Simulator {
     std::optional<VESSELSTATUS> CreationStatus(const std::string& vessel) const;
     // Names of all vessels in index order.
     std::vector<std::string> VesselNames() const;
+
+    // Calls into the host made by modules and the crew add-on since the last reset, by kind;
+    // counted over the process, whichever simulator was current. The total alone allocates
+    // nothing.
+    HostCallCounts HostCalls() const;
+    std::uint64_t HostCallTotal() const;
+    void ResetHostCalls();
 
     // Faults injected into the host functions, off by default.
     HostFaults& Faults();

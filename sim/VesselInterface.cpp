@@ -2,15 +2,19 @@
 // the vessel, and the VESSEL2 callbacks give the host's own default behaviour. A member called
 // for a vessel that no longer exists does nothing and gives an empty result. Where the simulator
 // reads through a dock or attachment handle unchecked, one that is null or not the vessel's own
-// stops the run with a message naming the call.
+// stops the run with a message naming the call. Every member, and every default callback that
+// does work for the vessel, counts itself as a call into the host (sim/HostCallCounter.h); the
+// host's own code here calls none of them.
 #include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "host/HostApi.h"
+#include "sim/HostCallCounter.h"
 #include "sim/HostStop.h"
 #include "sim/RigidBodyMotion.h"
+#include "sim/ScenarioLineIo.h"
 #include "sim/SimVessel.h"
 #include "sim/StandardStateLines.h"
 #include "sim/StatusEncoding.h"
@@ -52,63 +56,89 @@ sim::Attachment* RequireAttachment(const SimVessel* v, ATTACHMENTHANDLE attachme
 
 bool ValidGroupType(THGROUP_TYPE type) { return type >= 0 && type < sim::kThrusterGroupSlots; }
 
+// The host's default callbacks that do work for the vessel (its scenario lines, its state, the
+// default HUD) count as host calls when a module or the crew add-on reaches them, by calling the
+// base class's callback or by not overriding it; the host's own inert vessels are no caller.
+template <sim::HostCallKind kind>
+void CountUnlessInert(OBJHANDLE handle) {
+    const SimVessel* v = Self(handle);
+    if (v == nullptr || v->kind != sim::VesselKind::Inert) sim::CountHostCall<kind>();
+}
+
 }  // namespace
 
 // The stand-in's own record of a vessel is found by its handle, so the interface keeps the handle
-// where the simulator keeps its record.
+// where the simulator keeps its record. Every interface object runs this constructor once, from
+// whichever class's constructor the module or the crew add-on called.
 VESSEL::VESSEL(OBJHANDLE hVessel, int fmodel)
-    : vessel(static_cast<Vessel*>(hVessel)), flightmodel(static_cast<short>(fmodel)), version(0) {}
+    : vessel(static_cast<Vessel*>(hVessel)), flightmodel(static_cast<short>(fmodel)), version(0) {
+    CountUnlessInert<"VESSEL::VESSEL">(vessel);
+}
 
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wignored-qualifiers"  // the interface's signature
-const OBJHANDLE VESSEL::GetHandle() const { return vessel; }
+const OBJHANDLE VESSEL::GetHandle() const {
+    sim::CountHostCall<"VESSEL::GetHandle">();
+    return vessel;
+}
 #pragma GCC diagnostic pop
 
 char* VESSEL::GetName() const {
-    SimVessel* v = Self(GetHandle());
+    sim::CountHostCall<"VESSEL::GetName">();
+    SimVessel* v = Self(vessel);
     return v ? v->name.data() : emptyName;
 }
 
 char* VESSEL::GetClassNameA() const {
-    SimVessel* v = Self(GetHandle());
+    sim::CountHostCall<"VESSEL::GetClassName">();
+    SimVessel* v = Self(vessel);
     return v ? v->className.data() : nullptr;
 }
 
 void VESSEL::SetSize(double size) const {
-    if (SimVessel* v = Self(GetHandle())) v->size = size;
+    sim::CountHostCall<"VESSEL::SetSize">();
+    if (SimVessel* v = Self(vessel)) v->size = size;
 }
 
 void VESSEL::SetEmptyMass(double emptyMass) const {
-    if (SimVessel* v = Self(GetHandle())) v->emptyMass = emptyMass;
+    sim::CountHostCall<"VESSEL::SetEmptyMass">();
+    if (SimVessel* v = Self(vessel)) v->emptyMass = emptyMass;
 }
 
 void VESSEL::SetCW(double cwZPositive, double cwZNegative, double cwX, double cwY) const {
-    if (SimVessel* v = Self(GetHandle())) v->cw = {cwZPositive, cwZNegative, cwX, cwY};
+    sim::CountHostCall<"VESSEL::SetCW">();
+    if (SimVessel* v = Self(vessel)) v->cw = {cwZPositive, cwZNegative, cwX, cwY};
 }
 
 void VESSEL::SetCrossSections(const VECTOR3& cs) const {
-    if (SimVessel* v = Self(GetHandle())) v->crossSections = cs;
+    sim::CountHostCall<"VESSEL::SetCrossSections">();
+    if (SimVessel* v = Self(vessel)) v->crossSections = cs;
 }
 
 void VESSEL::SetRotDrag(const VECTOR3& rd) const {
-    if (SimVessel* v = Self(GetHandle())) v->rotDrag = rd;
+    sim::CountHostCall<"VESSEL::SetRotDrag">();
+    if (SimVessel* v = Self(vessel)) v->rotDrag = rd;
 }
 
 void VESSEL::SetPitchMomentScale(double scale) const {
-    if (SimVessel* v = Self(GetHandle())) v->pitchMomentScale = scale;
+    sim::CountHostCall<"VESSEL::SetPitchMomentScale">();
+    if (SimVessel* v = Self(vessel)) v->pitchMomentScale = scale;
 }
 
 void VESSEL::SetBankMomentScale(double scale) const {
-    if (SimVessel* v = Self(GetHandle())) v->bankMomentScale = scale;
+    sim::CountHostCall<"VESSEL::SetBankMomentScale">();
+    if (SimVessel* v = Self(vessel)) v->bankMomentScale = scale;
 }
 
 void VESSEL::SetPMI(const VECTOR3& pmi) const {
-    if (SimVessel* v = Self(GetHandle())) v->pmi = pmi;
+    sim::CountHostCall<"VESSEL::SetPMI">();
+    if (SimVessel* v = Self(vessel)) v->pmi = pmi;
 }
 
 PROPELLANT_HANDLE VESSEL::CreatePropellantResource(double maxMass, double mass,
                                                    double efficiency) const {
-    SimVessel* v = Self(GetHandle());
+    sim::CountHostCall<"VESSEL::CreatePropellantResource">();
+    SimVessel* v = Self(vessel);
     if (v == nullptr) return nullptr;
     if (maxMass < 0.0) maxMass = 0.0;
     // No initial mass given (negative): the tank starts full.
@@ -119,20 +149,23 @@ PROPELLANT_HANDLE VESSEL::CreatePropellantResource(double maxMass, double mass,
 THRUSTER_HANDLE VESSEL::CreateThruster(const VECTOR3& pos, const VECTOR3& dir, double maxThrust,
                                        PROPELLANT_HANDLE propellant, double isp, double ispRef,
                                        double pRef) const {
-    SimVessel* v = Self(GetHandle());
+    sim::CountHostCall<"VESSEL::CreateThruster">();
+    SimVessel* v = Self(vessel);
     if (v == nullptr) return nullptr;
     return v->AddThruster(
         {0, pos, dir, maxThrust, v->FindPropellant(propellant), isp, ispRef, pRef, 0.0});
 }
 
 void VESSEL::SetThrusterMax0(THRUSTER_HANDLE thruster, double maxThrust) const {
-    SimVessel* v = Self(GetHandle());
+    sim::CountHostCall<"VESSEL::SetThrusterMax0">();
+    SimVessel* v = Self(vessel);
     if (sim::Thruster* t = v ? v->FindThruster(thruster) : nullptr) t->maxThrust = maxThrust;
 }
 
 THGROUP_HANDLE VESSEL::CreateThrusterGroup(THRUSTER_HANDLE* thrusters, int count,
                                            THGROUP_TYPE type) const {
-    SimVessel* v = Self(GetHandle());
+    sim::CountHostCall<"VESSEL::CreateThrusterGroup">();
+    SimVessel* v = Self(vessel);
     if (v == nullptr || !ValidGroupType(type) || count < 0 || (thrusters == nullptr && count > 0)) {
         return nullptr;
     }
@@ -146,26 +179,29 @@ THGROUP_HANDLE VESSEL::CreateThrusterGroup(THRUSTER_HANDLE* thrusters, int count
 }
 
 bool VESSEL::DelThrusterGroup(THGROUP_TYPE type, bool deleteThrusters) const {
-    SimVessel* v = Self(GetHandle());
+    sim::CountHostCall<"VESSEL::DelThrusterGroup">();
+    SimVessel* v = Self(vessel);
     if (v == nullptr || !ValidGroupType(type)) return false;
     sim::ThrusterGroup& group = v->groups[static_cast<std::size_t>(type)];
     if (!group.exists) return false;
     group.exists = false;
     if (deleteThrusters) {
-        const std::vector<sim::Thruster*> doomed(group.members.begin(), group.members.end());
+        const std::vector<sim::Thruster*> doomed = group.members;  // the group's list changes
         v->DeleteThrusters(doomed);
     }
-    group.members.clear();
+    group.members.clear();  // its storage stays for the group's next creation
     return true;
 }
 
 void VESSEL::SetThrusterGroupLevel(THGROUP_TYPE type, double level) const {
-    if (SimVessel* v = Self(GetHandle())) v->SetGroupLevel(type, level);
+    sim::CountHostCall<"VESSEL::SetThrusterGroupLevel">();
+    if (SimVessel* v = Self(vessel)) v->SetGroupLevel(type, level);
 }
 
 unsigned int VESSEL::AddExhaust(THRUSTER_HANDLE thruster, double lengthScale, double widthScale,
                                 const VECTOR3& pos, const VECTOR3& dir, SURFHANDLE texture) const {
-    SimVessel* v = Self(GetHandle());
+    sim::CountHostCall<"VESSEL::AddExhaust">();
+    SimVessel* v = Self(vessel);
     sim::Thruster* t = v ? v->FindThruster(thruster) : nullptr;
     if (t == nullptr) return static_cast<unsigned int>(-1);
     v->exhausts.push_back({t, lengthScale, widthScale, pos, dir, texture});
@@ -174,7 +210,8 @@ unsigned int VESSEL::AddExhaust(THRUSTER_HANDLE thruster, double lengthScale, do
 
 PSTREAM_HANDLE VESSEL::AddExhaustStream(THRUSTER_HANDLE thruster, const VECTOR3& pos,
                                         PARTICLESTREAMSPEC* description) const {
-    SimVessel* v = Self(GetHandle());
+    sim::CountHostCall<"VESSEL::AddExhaustStream">();
+    SimVessel* v = Self(vessel);
     sim::Thruster* t = v ? v->FindThruster(thruster) : nullptr;
     if (t == nullptr) return nullptr;
     auto stream = std::make_unique<sim::ExhaustStream>();
@@ -187,34 +224,40 @@ PSTREAM_HANDLE VESSEL::AddExhaustStream(THRUSTER_HANDLE thruster, const VECTOR3&
 }
 
 DOCKHANDLE VESSEL::CreateDock(const VECTOR3& pos, const VECTOR3& dir, const VECTOR3& rot) const {
-    SimVessel* v = Self(GetHandle());
+    sim::CountHostCall<"VESSEL::CreateDock">();
+    SimVessel* v = Self(vessel);
     if (v == nullptr) return nullptr;
     return v->AddDock(pos, dir, rot);
 }
 
 unsigned int VESSEL::DockCount() const {
-    SimVessel* v = Self(GetHandle());
+    sim::CountHostCall<"VESSEL::DockCount">();
+    SimVessel* v = Self(vessel);
     return v ? static_cast<unsigned int>(v->docks.size()) : 0;
 }
 
 DOCKHANDLE VESSEL::GetDockHandle(unsigned int port) const {
-    SimVessel* v = Self(GetHandle());
+    sim::CountHostCall<"VESSEL::GetDockHandle">();
+    SimVessel* v = Self(vessel);
     return (v && port < v->docks.size()) ? v->docks[port].get() : nullptr;
 }
 
 OBJHANDLE VESSEL::GetDockStatus(DOCKHANDLE dock) const {
-    const sim::Dock* d = RequireDock(Self(GetHandle()), dock, "VESSEL::GetDockStatus");
+    sim::CountHostCall<"VESSEL::GetDockStatus">();
+    const sim::Dock* d = RequireDock(Self(vessel), dock, "VESSEL::GetDockStatus");
     return d ? d->mate : nullptr;
 }
 
 unsigned int VESSEL::DockingStatus(unsigned int port) const {
-    SimVessel* v = Self(GetHandle());
+    sim::CountHostCall<"VESSEL::DockingStatus">();
+    SimVessel* v = Self(vessel);
     return (v && port < v->docks.size() && v->docks[port]->mate != nullptr) ? 1 : 0;
 }
 
 ATTACHMENTHANDLE VESSEL::CreateAttachment(bool toParent, const VECTOR3& pos, const VECTOR3& dir,
                                           const VECTOR3& rot, const char* id, bool loose) const {
-    SimVessel* v = Self(GetHandle());
+    sim::CountHostCall<"VESSEL::CreateAttachment">();
+    SimVessel* v = Self(vessel);
     if (v == nullptr || World::Current()->faults.nullAttachments) return nullptr;
     // The simulator keeps the first eight bytes of the identifier.
     const std::string kept = id ? std::string(id, strnlen(id, kAttachmentIdBytes)) : std::string();
@@ -223,7 +266,8 @@ ATTACHMENTHANDLE VESSEL::CreateAttachment(bool toParent, const VECTOR3& pos, con
 
 void VESSEL::SetAttachmentParams(ATTACHMENTHANDLE attachment, const VECTOR3& pos,
                                  const VECTOR3& dir, const VECTOR3& rot) const {
-    SimVessel* v = Self(GetHandle());
+    sim::CountHostCall<"VESSEL::SetAttachmentParams">();
+    SimVessel* v = Self(vessel);
     if (sim::Attachment* a = v ? v->FindAttachment(attachment) : nullptr) {
         a->pos = pos;
         a->dir = dir;
@@ -233,8 +277,9 @@ void VESSEL::SetAttachmentParams(ATTACHMENTHANDLE attachment, const VECTOR3& pos
 
 void VESSEL::GetAttachmentParams(ATTACHMENTHANDLE attachment, VECTOR3& pos, VECTOR3& dir,
                                  VECTOR3& rot) const {
+    sim::CountHostCall<"VESSEL::GetAttachmentParams">();
     if (const sim::Attachment* a =
-            RequireAttachment(Self(GetHandle()), attachment, "VESSEL::GetAttachmentParams")) {
+            RequireAttachment(Self(vessel), attachment, "VESSEL::GetAttachmentParams")) {
         pos = a->pos;
         dir = a->dir;
         rot = a->rot;
@@ -242,86 +287,102 @@ void VESSEL::GetAttachmentParams(ATTACHMENTHANDLE attachment, VECTOR3& pos, VECT
 }
 
 DWORD VESSEL::AttachmentCount(bool toParent) const {
-    SimVessel* v = Self(GetHandle());
+    sim::CountHostCall<"VESSEL::AttachmentCount">();
+    SimVessel* v = Self(vessel);
     return v ? static_cast<DWORD>(v->attachments[toParent ? 1 : 0].size()) : 0;
 }
 
 ATTACHMENTHANDLE VESSEL::GetAttachmentHandle(bool toParent, DWORD index) const {
-    SimVessel* v = Self(GetHandle());
+    sim::CountHostCall<"VESSEL::GetAttachmentHandle">();
+    SimVessel* v = Self(vessel);
     if (v == nullptr) return nullptr;
     const auto& list = v->attachments[toParent ? 1 : 0];
     return index < list.size() ? list[index].get() : nullptr;
 }
 
 const char* VESSEL::GetAttachmentId(ATTACHMENTHANDLE attachment) const {
+    sim::CountHostCall<"VESSEL::GetAttachmentId">();
     const sim::Attachment* a =
-        RequireAttachment(Self(GetHandle()), attachment, "VESSEL::GetAttachmentId");
+        RequireAttachment(Self(vessel), attachment, "VESSEL::GetAttachmentId");
     return a ? a->id.c_str() : nullptr;
 }
 
 unsigned int VESSEL::AddMesh(const char* meshName, const VECTOR3* offset) const {
-    SimVessel* v = Self(GetHandle());
+    sim::CountHostCall<"VESSEL::AddMesh">();
+    SimVessel* v = Self(vessel);
     if (v == nullptr) return static_cast<unsigned int>(-1);
     v->meshes.push_back({meshName ? meshName : "", offset ? *offset : VECTOR3{}, 1});
     return static_cast<unsigned int>(v->meshes.size() - 1);
 }
 
 void VESSEL::SetMeshVisibilityMode(unsigned int meshIndex, unsigned short mode) const {
-    SimVessel* v = Self(GetHandle());
+    sim::CountHostCall<"VESSEL::SetMeshVisibilityMode">();
+    SimVessel* v = Self(vessel);
     if (v && meshIndex < v->meshes.size()) v->meshes[meshIndex].visibility = mode;
 }
 
 void VESSEL::SetCameraOffset(const VECTOR3& offset) const {
-    if (SimVessel* v = Self(GetHandle())) v->cameraOffset = offset;
+    sim::CountHostCall<"VESSEL::SetCameraOffset">();
+    if (SimVessel* v = Self(vessel)) v->cameraOffset = offset;
 }
 
 void VESSEL::EnableTransponder(bool enable) const {
-    if (SimVessel* v = Self(GetHandle())) v->transponderOn = enable;
+    sim::CountHostCall<"VESSEL::EnableTransponder">();
+    if (SimVessel* v = Self(vessel)) v->transponderOn = enable;
 }
 
 bool VESSEL::SetTransponderChannel(DWORD channel) const {
-    SimVessel* v = Self(GetHandle());
+    sim::CountHostCall<"VESSEL::SetTransponderChannel">();
+    SimVessel* v = Self(vessel);
     if (v == nullptr || channel >= kTransponderChannels) return false;
     v->transponderChannel = channel;
     return true;
 }
 
 void VESSEL::GetAngularVel(VECTOR3& angularVelocity) const {
-    SimVessel* v = Self(GetHandle());
+    sim::CountHostCall<"VESSEL::GetAngularVel">();
+    SimVessel* v = Self(vessel);
     angularVelocity = v ? v->angularVelocity : VECTOR3{};
 }
 
 void VESSEL::GetStatus(VESSELSTATUS& status) const {
-    SimVessel* v = Self(GetHandle());
+    sim::CountHostCall<"VESSEL::GetStatus">();
+    SimVessel* v = Self(vessel);
     status = v ? sim::StatusOf(*World::Current(), *v) : VESSELSTATUS{};
 }
 
 void VESSEL::Local2Rel(const VECTOR3& local, VECTOR3& rel) const {
-    SimVessel* v = Self(GetHandle());
+    sim::CountHostCall<"VESSEL::Local2Rel">();
+    SimVessel* v = Self(vessel);
     rel = v ? sim::Add(v->pos, sim::Mul(v->rotation, local)) : VECTOR3{};
 }
 
 void VESSEL::GlobalRot(const VECTOR3& local, VECTOR3& global) const {
-    SimVessel* v = Self(GetHandle());
+    sim::CountHostCall<"VESSEL::GlobalRot">();
+    SimVessel* v = Self(vessel);
     global = v ? sim::Mul(v->rotation, local) : VECTOR3{};
 }
 
 void VESSEL::Global2Local(const VECTOR3& global, VECTOR3& local) const {
-    SimVessel* v = Self(GetHandle());
+    sim::CountHostCall<"VESSEL::Global2Local">();
+    SimVessel* v = Self(vessel);
     local = v ? sim::MulTransposed(v->rotation, sim::Sub(global, v->pos)) : VECTOR3{};
 }
 
 void VESSEL::GetRotationMatrix(MATRIX3& rotation) const {
-    SimVessel* v = Self(GetHandle());
+    sim::CountHostCall<"VESSEL::GetRotationMatrix">();
+    SimVessel* v = Self(vessel);
     rotation = v ? v->rotation : sim::Identity();
 }
 
 void VESSEL::SetRotationMatrix(const MATRIX3& rotation) const {
-    if (SimVessel* v = Self(GetHandle())) v->rotation = rotation;
+    sim::CountHostCall<"VESSEL::SetRotationMatrix">();
+    if (SimVessel* v = Self(vessel)) v->rotation = rotation;
 }
 
 void VESSEL::ParseScenarioLineEx(char* line, void* /*status*/) const {
-    SimVessel* v = Self(GetHandle());
+    sim::CountHostCall<"VESSEL::ParseScenarioLineEx">();
+    SimVessel* v = Self(vessel);
     if (v == nullptr || line == nullptr) return;
     sim::ParseStandardLine(*World::Current(), *v, line);
 }
@@ -335,20 +396,23 @@ VESSEL4::VESSEL4(OBJHANDLE hVessel, int fmodel) : VESSEL3(hVessel, fmodel) { ver
 void VESSEL2::clbkSetClassCaps(FILEHANDLE) {}
 
 void VESSEL2::clbkSaveState(FILEHANDLE scn) {
-    SimVessel* v = Self(GetHandle());
+    CountUnlessInert<"VESSEL2::clbkSaveState">(vessel);
+    SimVessel* v = Self(vessel);
     if (v == nullptr) return;
-    for (auto [key, value] : sim::StandardLines(*v)) {
-        oapiWriteScenario_string(scn, key.data(), value.data());
+    for (const auto& [key, value] : sim::StandardLines(*v)) sim::WriteScenarioLine(scn, key, value);
+}
+
+void VESSEL2::clbkLoadStateEx(FILEHANDLE scn, void* /*status*/) {
+    CountUnlessInert<"VESSEL2::clbkLoadStateEx">(vessel);
+    char* line = nullptr;
+    while (sim::NextScenarioLine(scn, line)) {
+        if (SimVessel* v = Self(vessel)) sim::ParseStandardLine(*World::Current(), *v, line);
     }
 }
 
-void VESSEL2::clbkLoadStateEx(FILEHANDLE scn, void* status) {
-    char* line = nullptr;
-    while (oapiReadScenario_nextline(scn, line)) ParseScenarioLineEx(line, status);
-}
-
 void VESSEL2::clbkSetStateEx(const void* status) {
-    SimVessel* v = Self(GetHandle());
+    CountUnlessInert<"VESSEL2::clbkSetStateEx">(vessel);
+    SimVessel* v = Self(vessel);
     if (v == nullptr || status == nullptr) return;
     sim::ApplyStatus(*World::Current(), *v, *static_cast<const VESSELSTATUS*>(status));
 }
@@ -382,8 +446,11 @@ bool VESSEL3::clbkPanelMouseEvent(int, int, int, int, void*) { return false; }
 bool VESSEL3::clbkPanelRedrawEvent(int, int, SURFHANDLE, void*) { return false; }
 int VESSEL3::clbkGeneric(int, int, void*) { return 0; }
 bool VESSEL3::clbkLoadPanel2D(int, PANELHANDLE, DWORD, DWORD) { return false; }
-// The stand-in has no default HUD elements to draw.
-bool VESSEL3::clbkDrawHUD(int, const HUDPAINTSPEC*, oapi::Sketchpad*) { return true; }
+// The stand-in has no default HUD elements to draw; the simulator draws its default HUD here.
+bool VESSEL3::clbkDrawHUD(int, const HUDPAINTSPEC*, oapi::Sketchpad*) {
+    CountUnlessInert<"VESSEL3::clbkDrawHUD">(vessel);
+    return true;
+}
 void VESSEL3::clbkRenderHUD(int, const HUDPAINTSPEC*, SURFHANDLE) {}
 void VESSEL3::clbkGetRadiationForce(const VECTOR3&, VECTOR3& F, VECTOR3& pos) {
     F = VECTOR3{};

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "sim/CachePrefetch.h"
 #include "sim/ClassConfig.h"
 #include "sim/CrewAddonVessel.h"
 #include "sim/RigidBodyMotion.h"
@@ -60,31 +59,9 @@ SimVessel* World::LookUpLive(const void* handle) {
     return lastLive_;
 }
 
-void World::FetchAhead(std::size_t index) const {
-    // A caller walking the vessels by index (an arrival scan) reads of each its interface, class,
-    // name, attachments and position. Each step fetches a stage further for the vessels ahead:
-    // the vessel record itself, then the name and attachment list it points to, then the last
-    // parent attachment that list points to, so no stage waits for memory.
-    constexpr std::size_t kRecordDistance = 6;
-    constexpr std::size_t kBlocksDistance = 4;
-    constexpr std::size_t kAttachmentDistance = 2;
-    const std::size_t count = vessels_.size();
-    if (index + kRecordDistance < count) {
-        const SimVessel* ahead = vessels_[index + kRecordDistance];
-        for (std::size_t offset = 0; offset < kScanLines * kCacheLine; offset += kCacheLinePair) {
-            Prefetch(reinterpret_cast<const char*>(ahead) + offset);
-        }
-    }
-    if (index + kBlocksDistance < count) {
-        const SimVessel* ahead = vessels_[index + kBlocksDistance];
-        Prefetch(ahead->name.data());
-        Prefetch(ahead->attachments[1].data());
-    }
-    if (index + kAttachmentDistance < count) {
-        const auto& parents = vessels_[index + kAttachmentDistance]->attachments[1];
-        if (!parents.empty()) Prefetch(parents.back().get());
-    }
-}
+// A walk reads each vessel when it comes to it: nothing is fetched ahead. Empty until VesselAt
+// no longer calls it.
+void World::FetchAhead(std::size_t /*index*/) const {}
 
 void World::Forget(SimVessel* vessel) {
     live_.erase(vessel);
