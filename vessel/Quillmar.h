@@ -65,7 +65,6 @@ class Quillmar final : public VESSEL4 {
     THRUSTER_HANDLE mainThrusters[kMainEngineCount]{};
     THRUSTER_HANDLE rcsThrusters[kAttitudeThrusterCount]{};
     THRUSTER_HANDLE groupScratch[kMaxGroupMembers]{};
-    THGROUP_HANDLE mainGroup = nullptr;
     PROPELLANT_HANDLE propellant = nullptr;
     CrewManager crew;
     int selectedSlot = 0;
