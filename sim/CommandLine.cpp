@@ -1,6 +1,6 @@
 #include "sim/CommandLine.h"
 
-#include "sim/Simulator.h"
+#include "sim/InputError.h"
 #include "sim/TextParsing.h"
 
 namespace sim {
