@@ -186,7 +186,8 @@ int CrewManager::SetEjectPlacement(VECTOR3 position, VECTOR3 angles, VECTOR3 vel
 int CrewManager::DefineAirlock(int state, float xMin, float xMax, float yMin, float yMax,
                                float zMin, float zMax) {
     AirlockLink* link = Link();
-    if (link == nullptr || link->DefineAirlock(state, xMin, xMax, yMin, yMax, zMin, zMax) != 1) {
+    if (link == nullptr ||
+        link->DefineAirlock(state, xMin, xMax, yMin, yMax, zMin, zMax) != kDone) {
         return kRefused;
     }
     readyFlags |= kAirlockDefined;

@@ -32,6 +32,9 @@ class CrewManager {
         kStartAddonMissing = -999,  // the crew add-on's module file is not installed
     };
 
+    // `loadedCount` until the first crew line of a scenario arrives.
+    static constexpr int kNoCrewLinesRead = -1;
+
     // EvaMember's and EjectMember's results; the vessel shows one message for each.
     enum EvaResult : int {
         kEvaTransferred = 2,  // to the ship docked at the transfer port

@@ -27,7 +27,7 @@ int CrewManager::SaveCrew(FILEHANDLE scn) const {
 
 int CrewManager::LoadCrewLine(const char* line) {
     if (!Ready() || line == nullptr) return kRefused;
-    if (loadedCount == -1) {
+    if (loadedCount == kNoCrewLinesRead) {
         ApplyCrewMassToHost(0.0);
         std::memset(roster, 0, sizeof roster);
         crewMass = 0.0;

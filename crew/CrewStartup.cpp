@@ -72,7 +72,7 @@ void CrewManager::ResetForStart(OBJHANDLE handle, int index) {
     const int keptAddonOutdated = addonOutdated;
     *this = CrewManager{};
     seatCount = kInitialSeats;
-    loadedCount = -1;
+    loadedCount = kNoCrewLinesRead;
     massBookkeeping = 1;
     airlockOpen = 1;
     evaValue = kInitialEvaValue;
