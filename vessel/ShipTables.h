@@ -199,7 +199,19 @@ enum class DoorOnPlacement {
 
 // A docking port and the crew airlock placed at it while it is the active port: the door state
 // handed over, the box that crew vessels must enter and where a member leaving on foot is placed.
+// A row must give every value: the constructor takes no defaults, so a value left out does not
+// compile.
 struct DockingPort {
+    constexpr DockingPort(VECTOR3 pos_, VECTOR3 dir_, VECTOR3 rot_, DoorOnPlacement door_,
+                          AirlockBox airlock_, VECTOR3 evaPosition_, VECTOR3 evaAngles_)
+        : pos(pos_),
+          dir(dir_),
+          rot(rot_),
+          door(door_),
+          airlock(airlock_),
+          evaPosition(evaPosition_),
+          evaAngles(evaAngles_) {}
+
     VECTOR3 pos;
     VECTOR3 dir;
     VECTOR3 rot;
@@ -212,55 +224,24 @@ struct DockingPort {
 // Created in this order, so the host numbers them from 0 in it. For ports 0 and 3 to 6 the
 // airlock is a 30 m cube centred on the EVA position; for ports 1 and 2 the same cube centred on
 // the vessel's origin.
+// Each row: the port's position, direction and rotation, then the airlock placed at it: the door,
+// the box (x, y and z ranges) and the EVA position and angles.
+// clang-format off
 inline constexpr DockingPort kDockingPorts[] = {
-    {{0, 0, 207.2},
-     {0, 0, 1},
-     {0, 1, 0},
-     DoorOnPlacement::Keep,
-     {-15, 15, -15, 15, 194, 224},
-     {0, 0, 209},
-     {0, 0, 0}},
-    {{4.57, 0, -4.67},
-     {1, 0, 0},
-     {0, 0, -1},
-     DoorOnPlacement::Open,
-     {-15, 15, -15, 15, -15, 15},
-     {5.5, 0, -4.67},
-     {0, 0, 0}},
-    {{-4.57, 0, -4.67},
-     {-1, 0, 0},
-     {0, 0, -1},
-     DoorOnPlacement::Open,
-     {-15, 15, -15, 15, -15, 15},
-     {-5.5, 0, -4.67},
-     {0, 0, 0}},
-    {{20, 0, 49},
-     {0, 0, -1},
-     {1, 0, 0},
-     DoorOnPlacement::Open,
-     {5, 35, -15, 15, 32, 62},
-     {20, 0, 47},
-     {0, 0, 0}},
-    {{-20, 0, 49},
-     {0, 0, -1},
-     {-1, 0, 0},
-     DoorOnPlacement::Open,
-     {-35, -5, -15, 15, 32, 62},
-     {-20, 0, 47},
-     {0, 0, 0}},
-    {{0, -20, 49},
-     {0, 0, -1},
-     {0, -1, 0},
-     DoorOnPlacement::Open,
-     {-15, 15, -35, -5, 32, 62},
-     {0, -20, 47},
-     {0, 0, 0}},
-    {{0, 20, 49},
-     {0, 0, -1},
-     {0, 1, 0},
-     DoorOnPlacement::Open,
-     {-15, 15, 5, 35, 32, 62},
-     {0, 20, 47},
-     {0, 0, 0}},
+    {{0, 0, 207.2},      {0, 0, 1},  {0, 1, 0},
+     DoorOnPlacement::Keep, {-15, 15, -15, 15, 194, 224}, {0, 0, 209},      {0, 0, 0}},
+    {{4.57, 0, -4.67},   {1, 0, 0},  {0, 0, -1},
+     DoorOnPlacement::Open, {-15, 15, -15, 15, -15, 15},  {5.5, 0, -4.67},  {0, 0, 0}},
+    {{-4.57, 0, -4.67},  {-1, 0, 0}, {0, 0, -1},
+     DoorOnPlacement::Open, {-15, 15, -15, 15, -15, 15},  {-5.5, 0, -4.67}, {0, 0, 0}},
+    {{20, 0, 49},        {0, 0, -1}, {1, 0, 0},
+     DoorOnPlacement::Open, {5, 35, -15, 15, 32, 62},     {20, 0, 47},      {0, 0, 0}},
+    {{-20, 0, 49},       {0, 0, -1}, {-1, 0, 0},
+     DoorOnPlacement::Open, {-35, -5, -15, 15, 32, 62},   {-20, 0, 47},     {0, 0, 0}},
+    {{0, -20, 49},       {0, 0, -1}, {0, -1, 0},
+     DoorOnPlacement::Open, {-15, 15, -35, -5, 32, 62},   {0, -20, 47},     {0, 0, 0}},
+    {{0, 20, 49},        {0, 0, -1}, {0, 1, 0},
+     DoorOnPlacement::Open, {-15, 15, 5, 35, 32, 62},     {0, 20, 47},      {0, 0, 0}},
 };
+// clang-format on
 inline constexpr int kDockCount = static_cast<int>(std::size(kDockingPorts));
