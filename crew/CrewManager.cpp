@@ -51,7 +51,7 @@ void CrewManager::ApplyCrewMassToHost(double newCrewMass) const {
 
 int CrewManager::AddMember(const char* name, int age, int pulse, int weight, const char* idCode) {
     if (!Ready() || crewCount >= seatCount || name == nullptr || crewCount >= kMostMembers) {
-        return 0;
+        return kRefused;
     }
     CrewMember& member = roster[crewCount];
     crew_text::CopyText(member.name, sizeof member.name, name, kStoredNameChars);
@@ -65,7 +65,7 @@ int CrewManager::AddMember(const char* name, int age, int pulse, int weight, con
     ++crewCount;
     crewMass += member.weight;
     PublishSeats();
-    return 1;
+    return kDone;
 }
 
 void CrewManager::RemoveSlot(int slot) {
@@ -81,9 +81,9 @@ void CrewManager::RemoveSlot(int slot) {
 
 int CrewManager::RemoveMember(const char* name) {
     const int slot = FindMember(name);
-    if (slot < 0) return 0;
+    if (slot < 0) return kRefused;
     RemoveSlot(slot);
-    return 1;
+    return kDone;
 }
 
 int CrewManager::GetCrewCount() const { return Ready() ? crewCount : 0; }
@@ -93,21 +93,22 @@ const char* CrewManager::GetMemberName(int slot) const {
 }
 
 int CrewManager::GetAge(int slot) const {
-    return (Ready() && slot >= 0 && slot < crewCount) ? roster[slot].age : -1;
+    return (Ready() && slot >= 0 && slot < crewCount) ? roster[slot].age : kNoValue;
 }
 
 int CrewManager::GetPulse(int slot) const {
-    return (Ready() && slot >= 0 && slot < crewCount) ? roster[slot].pulse : -1;
+    return (Ready() && slot >= 0 && slot < crewCount) ? roster[slot].pulse : kNoValue;
 }
 
 int CrewManager::SetPulse(int slot, int value) {
-    if (!Ready() || slot < 0 || slot >= crewCount) return -1;
+    if (!Ready() || slot < 0 || slot >= crewCount) return kNoValue;
     roster[slot].pulse = Clamp(value, 0, 130);
-    return 1;
+    return kDone;
 }
 
 int CrewManager::GetWeight(int slot) const {
-    return (Ready() && slot >= 0 && slot < crewCount) ? TruncateToInt(roster[slot].weight) : -1;
+    return (Ready() && slot >= 0 && slot < crewCount) ? TruncateToInt(roster[slot].weight)
+                                                      : kNoValue;
 }
 
 const char* CrewManager::GetIdCode(int slot) const {
@@ -116,24 +117,24 @@ const char* CrewManager::GetIdCode(int slot) const {
 
 int CrewManager::GetAgeByName(const char* name) const {
     const int slot = FindMember(name);
-    return slot < 0 ? -1 : roster[slot].age;
+    return slot < 0 ? kNoValue : roster[slot].age;
 }
 
 int CrewManager::GetPulseByName(const char* name) const {
     const int slot = FindMember(name);
-    return slot < 0 ? -1 : roster[slot].pulse;
+    return slot < 0 ? kNoValue : roster[slot].pulse;
 }
 
 int CrewManager::SetPulseByName(const char* name, int value) {
     const int slot = FindMember(name);
-    if (slot < 0) return -1;
+    if (slot < 0) return kNoValue;
     roster[slot].pulse = Clamp(value, 0, 130);
-    return 1;
+    return kDone;
 }
 
 int CrewManager::GetWeightByName(const char* name) const {
     const int slot = FindMember(name);
-    return slot < 0 ? -1 : TruncateToInt(roster[slot].weight);
+    return slot < 0 ? kNoValue : TruncateToInt(roster[slot].weight);
 }
 
 const char* CrewManager::GetIdCodeByName(const char* name) const {
@@ -143,82 +144,77 @@ const char* CrewManager::GetIdCodeByName(const char* name) const {
 }
 
 int CrewManager::SetSeatCount(int seats) {
-    if (!Ready() || seats < 1 || seats > kMostMembers || seats < crewCount) return 0;
+    if (!Ready() || seats < 1 || seats > kMostMembers || seats < crewCount) return kRefused;
     seatCount = seats;
     PublishSeats();
-    return 1;
+    return kDone;
 }
 
 int CrewManager::SetMassBookkeeping(int flag) {
-    if (!Ready() || crewCount > 0) return 0;
+    if (!Ready() || crewCount > 0) return kRefused;
     massBookkeeping = flag;
-    return 1;
+    return kDone;
 }
 
 int CrewManager::SetEvaValue(int value) {
-    if (!Ready()) return 0;
+    if (!Ready()) return kRefused;
     evaValue = value;
-    return 1;
-}
-
-int CrewManager::SetSpareValue(int value) {
-    if (!Ready()) return 0;
-    spareValue = value;
-    return 1;
+    return kDone;
 }
 
 int CrewManager::SetEvaMesh(const char* mesh) {
-    if (mesh == nullptr || !Ready()) return 0;
+    if (mesh == nullptr || !Ready()) return kRefused;
     crew_text::CopyText(evaMesh, sizeof evaMesh, mesh, kEvaMeshChars);
-    return 1;
+    return kDone;
 }
 
 int CrewManager::SetEvaPlacement(VECTOR3 position, VECTOR3 angles) {
-    if (!Ready()) return 0;
+    if (!Ready()) return kRefused;
     evaPosition = position;
     evaAngles = angles;
-    return 1;
+    return kDone;
 }
 
 int CrewManager::SetEjectPlacement(VECTOR3 position, VECTOR3 angles, VECTOR3 velocity) {
-    if (!Ready()) return 0;
+    if (!Ready()) return kRefused;
     ejectPosition = position;
     ejectAngles = angles;
     ejectVelocity = velocity;
-    return 1;
+    return kDone;
 }
 
 int CrewManager::DefineAirlock(int state, float xMin, float xMax, float yMin, float yMax,
                                float zMin, float zMax) {
     AirlockLink* link = Link();
-    if (link == nullptr || link->DefineAirlock(state, xMin, xMax, yMin, yMax, zMin, zMax) != 1) {
-        return 0;
+    if (link == nullptr ||
+        link->DefineAirlock(state, xMin, xMax, yMin, yMax, zMin, zMax) != kDone) {
+        return kRefused;
     }
-    readyFlags |= 2;
+    readyFlags |= kAirlockDefined;
     airlockOpen = state;
     link->SetFreeSeats(seatCount);
     link->SetAutoDeleteArrival(0);
-    return 1;
+    return kDone;
 }
 
 int CrewManager::SetAirlockState(int state) {
-    if (!Ready()) return -1;
+    if (!Ready()) return kNoValue;
     AirlockLink* link = Link();
     link->SetAirlockState(state);
     airlockOpen = link->GetAirlockState();
-    return 1;
+    return kDone;
 }
 
 int CrewManager::GetAirlockState() {
-    if (!Ready()) return -1;
+    if (!Ready()) return kNoValue;
     airlockOpen = Link()->GetAirlockState();
     return airlockOpen;
 }
 
 int CrewManager::SetTransferDock(int port) {
-    if (!Ready()) return 0;
+    if (!Ready()) return kRefused;
     Link()->transferDock = port;
-    return 1;
+    return kDone;
 }
 
 const char* CrewManager::GetLastEvaName() const { return lastEvaName; }
@@ -230,6 +226,5 @@ const char* CrewManager::GetLastEvaVesselName() const {
 }
 
 OBJHANDLE CrewManager::FindLastEvaVessel() {
-    lastEvaVessel = Ready() ? oapiGetObjectByName(lastEvaVesselName) : nullptr;
-    return lastEvaVessel;
+    return Ready() ? oapiGetObjectByName(lastEvaVesselName) : nullptr;
 }

@@ -9,6 +9,45 @@
 
 class CrewManager {
   public:
+    // What `readyFlags` holds: one bit from Initialize, one from DefineAirlock. The manager works
+    // only with both.
+    enum ReadyFlag : int {
+        kStarted = 1,
+        kAirlockDefined = 2,
+        kReady = kStarted | kAirlockDefined,
+    };
+
+    // The results most operations give: done, or refused and nothing changed. Getters of numbers
+    // and the airlock operations refuse with "no value" instead.
+    enum Result : int {
+        kNoValue = -1,
+        kRefused = 0,
+        kDone = 1,
+    };
+
+    // Initialize's results.
+    enum StartResult : int {
+        kStartDone = 1,
+        kStartNoVessel = -1,        // no handle, or the host has no interface for it
+        kStartAddonMissing = -999,  // the crew add-on's module file is not installed
+    };
+
+    // `loadedCount` until the first crew line of a scenario arrives.
+    static constexpr int kNoCrewLinesRead = -1;
+
+    // EvaMember's and EjectMember's results; the vessel shows one message for each.
+    enum EvaResult : int {
+        kEvaTransferred = 2,  // to the ship docked at the transfer port
+        kEvaDone = 1,         // into free space
+        kEvaNobodyAboard = 0,
+        kEvaAirlockClosed = -1,
+        kEvaDockedAirlockClosed = -2,
+        kEvaDockedShipFull = -3,
+        kEvaNoSuchMember = -4,           // also a name too long to look up
+        kEvaDockedShipWithoutCrew = -5,  // the docked ship publishes no airlock
+        kEvaMiscError = -6,              // not ready, or the crew vessel could not be made
+    };
+
     // Constructed not started: every operation but DefineAirlock, GetLastEvaName,
     // GetLastArrivalName and SelectEvaMesh refuses until Initialize and DefineAirlock succeed.
     CrewManager() = default;
@@ -20,30 +59,33 @@ class CrewManager {
     void LoadIdTable();
     void SelectEvaMesh(const char* idCode);
 
+    // The manager's whole interface, as every part of the ship may use it. Operations marked
+    // "(interface)" have no caller in this ship today; they stay because they belong to that
+    // interface, and its tests hold them to it.
+
     // Roster and member data.
     int AddMember(const char* name, int age, int pulse, int weight, const char* idCode);
-    int RemoveMember(const char* name);
+    int RemoveMember(const char* name);  // (interface)
     int GetCrewCount() const;
     const char* GetMemberName(int slot) const;
     int GetAge(int slot) const;
-    int GetPulse(int slot) const;
-    int SetPulse(int slot, int value);
-    int GetWeight(int slot) const;
+    int GetPulse(int slot) const;       // (interface)
+    int SetPulse(int slot, int value);  // (interface)
+    int GetWeight(int slot) const;      // (interface)
     const char* GetIdCode(int slot) const;
     int GetAgeByName(const char* name) const;
-    int GetPulseByName(const char* name) const;
-    int SetPulseByName(const char* name, int value);
-    int GetWeightByName(const char* name) const;
+    int GetPulseByName(const char* name) const;       // (interface)
+    int SetPulseByName(const char* name, int value);  // (interface)
+    int GetWeightByName(const char* name) const;      // (interface)
     const char* GetIdCodeByName(const char* name) const;
 
     // Settings, airlock and placement.
     int SetSeatCount(int seats);
-    int SetMassBookkeeping(int flag);
-    int SetEvaValue(int value);
-    int SetSpareValue(int value);
+    int SetMassBookkeeping(int flag);  // (interface)
+    int SetEvaValue(int value);        // (interface)
     int SetEvaMesh(const char* mesh);
     int SetEvaPlacement(VECTOR3 position, VECTOR3 angles);
-    int SetEjectPlacement(VECTOR3 position, VECTOR3 angles, VECTOR3 velocity);
+    int SetEjectPlacement(VECTOR3 position, VECTOR3 angles, VECTOR3 velocity);  // (interface)
     int DefineAirlock(int state, float xMin, float xMax, float yMin, float yMax, float zMin,
                       float zMax);
     int SetAirlockState(int state);
@@ -53,8 +95,8 @@ class CrewManager {
     // The last crossings.
     const char* GetLastEvaName() const;
     const char* GetLastArrivalName() const;
-    const char* GetLastEvaVesselName() const;
-    OBJHANDLE FindLastEvaVessel();
+    const char* GetLastEvaVesselName() const;  // (interface)
+    OBJHANDLE FindLastEvaVessel();             // (interface)
 
     // Scenario lines.
     int SaveCrew(FILEHANDLE scn) const;
@@ -62,7 +104,7 @@ class CrewManager {
 
     // Leaving and arriving.
     int EvaMember(const char* name);
-    int EjectMember(const char* name);
+    int EjectMember(const char* name);  // (interface)
     int ProcessArrivals();
 
     // Fields, in order, except the warnings' deadline: every step reads it with `readyFlags` and
@@ -77,7 +119,6 @@ class CrewManager {
     int massBookkeeping = 0;
     int airlockOpen = 0;
     int evaValue = 0;
-    int spareValue = 0;
     char evaMesh[150]{};
     VECTOR3 evaPosition{};
     VECTOR3 evaAngles{};
@@ -89,12 +130,14 @@ class CrewManager {
     char lastArrivalName[50]{};
     OBJHANDLE vesselHandle = nullptr;
     char lastEvaVesselName[200]{};
-    OBJHANDLE lastEvaVessel = nullptr;
     int linkIndex = -1;
     int addonOutdated = 0;
 
+    // Started and with an airlock: what every operation but DefineAirlock, GetLastEvaName,
+    // GetLastArrivalName and SelectEvaMesh needs.
+    bool Ready() const { return readyFlags == kReady; }
+
   private:
-    bool Ready() const { return readyFlags == 3; }
     // The manager's link record; null until a start-up succeeded.
     AirlockLink* Link() const;
     // Slot of the first member with that name (letter case ignored), or -1; refuses as the

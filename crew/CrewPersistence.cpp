@@ -13,7 +13,7 @@ constexpr std::size_t kValueSize = 128;
 }  // namespace
 
 int CrewManager::SaveCrew(FILEHANDLE scn) const {
-    if (!Ready() || crewCount < 1 || scn == nullptr) return 0;
+    if (!Ready() || crewCount < 1 || scn == nullptr) return kRefused;
     // The host's function takes writable texts.
     char key[sizeof crew_line::kKey];
     std::memcpy(key, crew_line::kKey, sizeof key);
@@ -22,12 +22,12 @@ int CrewManager::SaveCrew(FILEHANDLE scn) const {
         crew_line::FormatValue(roster[slot], value, sizeof value);
         oapiWriteScenario_string(scn, key, value);
     }
-    return 1;
+    return kDone;
 }
 
 int CrewManager::LoadCrewLine(const char* line) {
-    if (!Ready() || line == nullptr) return 0;
-    if (loadedCount == -1) {
+    if (!Ready() || line == nullptr) return kRefused;
+    if (loadedCount == kNoCrewLinesRead) {
         ApplyCrewMassToHost(0.0);
         std::memset(roster, 0, sizeof roster);
         crewMass = 0.0;
@@ -35,15 +35,15 @@ int CrewManager::LoadCrewLine(const char* line) {
         crewCount = 0;
         PublishSeats();
     }
-    if (crewCount >= seatCount) return 0;
+    if (crewCount >= seatCount) return kRefused;
 
     CrewMember member{};
-    if (!crew_line::Parse(line, member)) return 0;
+    if (!crew_line::Parse(line, member)) return kRefused;
     ++loadedCount;
     ApplyCrewMassToHost(crewMass + member.weight);
     roster[crewCount] = member;
     ++crewCount;
     crewMass += member.weight;
     PublishSeats();
-    return 1;
+    return kDone;
 }

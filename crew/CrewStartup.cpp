@@ -33,19 +33,18 @@ constexpr char kDownloadSite[] = "the crew add-on's download page";
 constexpr char kInitialEvaMesh[] = "UMmu\\UMMu";
 constexpr int kInitialSeats = 8;
 constexpr int kInitialEvaValue = 100;
-constexpr int kInitialSpareValue = 10000;
 constexpr VECTOR3 kInitialEvaPosition{0.0, 0.0, 3.0};
 constexpr VECTOR3 kInitialEjectVelocity{0.0, 2.0, 0.0};
 
 }  // namespace
 
 int CrewManager::Initialize(OBJHANDLE handle) {
-    if (handle == nullptr) return -1;
+    if (handle == nullptr) return kStartNoVessel;
     const int index = airlock_links::Count();
     AirlockLink& link = airlock_links::Record(index);
     const int result = link.Init(handle);
     addonOutdated = 0;
-    if (result != 1) {
+    if (result != kStartDone) {
         // The record stays free for the next manager, so this one keeps no index of it.
         warningUntil = oapiGetSysTime() + kWarningSeconds;
         return result;
@@ -63,9 +62,9 @@ int CrewManager::Initialize(OBJHANDLE handle) {
     link.SetFreeSeats(kInitialSeats);
     link.SetAuxValue(0);
     link.SetAutoDeleteArrival(0);
-    readyFlags = 1;
+    readyFlags = kStarted;
     airlock_links::CommitNext();
-    return 1;
+    return kStartDone;
 }
 
 void CrewManager::ResetForStart(OBJHANDLE handle, int index) {
@@ -73,11 +72,10 @@ void CrewManager::ResetForStart(OBJHANDLE handle, int index) {
     const int keptAddonOutdated = addonOutdated;
     *this = CrewManager{};
     seatCount = kInitialSeats;
-    loadedCount = -1;
+    loadedCount = kNoCrewLinesRead;
     massBookkeeping = 1;
     airlockOpen = 1;
     evaValue = kInitialEvaValue;
-    spareValue = kInitialSpareValue;
     crew_text::CopyText(evaMesh, sizeof evaMesh, kInitialEvaMesh, sizeof evaMesh - 1);
     evaPosition = kInitialEvaPosition;
     ejectVelocity = kInitialEjectVelocity;

@@ -10,25 +10,17 @@ seconds=${1:-8}
 jobs=${JOBS:-2}
 dir=$PWD/build-fuzz
 
-# target:longest input in bytes
-targets=(
-  crew_line:512
-  transponder_line:64
-  crew_id_name:300
-  addon_version:64
-  transfer_arrival:256
-  scenario_reader:4096
-  script_reader:2048
-)
-
 cmake -S fuzz -B "$dir" -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build "$dir" -j"$jobs"
+
+# The targets and their longest inputs, as fuzz/CMakeLists.txt defines them.
+mapfile -t targets <"$dir/fuzz-targets.txt"
+((${#targets[@]} > 0)) || { echo "no fuzz targets listed in $dir/fuzz-targets.txt"; exit 1; }
 
 mkdir -p "$dir/logs" "$dir/artifacts"
 failed=()
 for entry in "${targets[@]}"; do
-  target=${entry%%:*}
-  maxlen=${entry##*:}
+  read -r target maxlen <<<"$entry"
   corpus="$dir/corpus/$target"  # grows from run to run; the seeds stay as they are
   mkdir -p "$corpus"
   log="$dir/logs/$target.log"

@@ -1,6 +1,7 @@
 #include "sim/CommandLine.h"
 
-#include "sim/Simulator.h"
+#include "sim/CommandValues.h"
+#include "sim/InputError.h"
 #include "sim/TextParsing.h"
 
 namespace sim {
@@ -42,8 +43,13 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
                 throw InputError("--seed needs a whole number from 0 to 4294967295");
             line.seed = static_cast<unsigned>(*seed);
         } else if (option == "--step") {
+            // The rule of the script's step command, its message naming the option.
             const auto step = text::ParseDouble(value);
-            if (!step || *step <= 0.0) throw InputError("--step needs a number of seconds above 0");
+            try {
+                CheckStep(step.value_or(0.0));
+            } catch (const InputError& error) {
+                throw InputError("--" + std::string(error.what()));
+            }
             line.step = *step;
         } else if (option == "--module") {
             const std::size_t split = value.find('=');

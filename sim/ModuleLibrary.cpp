@@ -1,7 +1,7 @@
 #include "sim/ModuleLibrary.h"
 
+#include "sim/InputError.h"
 #include "sim/SimPlatform.h"
-#include "sim/Simulator.h"
 
 namespace sim {
 

@@ -30,7 +30,6 @@ class ModuleLibrary {
     // ovcExit, then unloading the library when it was the last vessel.
     void DestroyVessel(VESSEL* vessel);
 
-    const std::filesystem::path& Path() const { return path_; }
     bool Loaded() const { return handle_ != nullptr; }
     // How often the library has been loaded for vessels.
     int Loads() const { return loads_; }

@@ -3,9 +3,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "sim/Simulator.h"
+#include "sim/InputError.h"
 #include "sim/TextParsing.h"
-#include "sim/World.h"
+#include "sim/VesselName.h"
 
 namespace sim {
 namespace {
@@ -170,15 +170,7 @@ class Parser {
             colon == std::string_view::npos ? name : text::Trim(header.substr(colon + 1));
         if (name.empty())
             Fail(next_ + 1, "vessel header '" + std::string(header) + "' has no name");
-        if (name.size() > kMaxVesselNameLength)
-            Fail(next_ + 1, "vessel name longer than 255 characters");
-        if (name.find_first_of(" \t") != std::string_view::npos) {
-            Fail(next_ + 1, "vessel name '" + std::string(name) + "' holds a blank");
-        }
-        // Names travel through the host as C strings: one with a NUL would be cut in some places
-        // and not in others.
-        if (text::HasControlCharacter(name))
-            Fail(next_ + 1, "vessel name holds a control character");
+        if (const auto fault = VesselNameFault(name)) Fail(next_ + 1, *fault);
         if (className.empty()) Fail(next_ + 1, "vessel " + std::string(name) + " has no class");
         for (const auto& other : document_.vessels) {
             if (other.name == name)

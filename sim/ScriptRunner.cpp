@@ -4,8 +4,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "sim/KeyStroke.h"
-#include "sim/SimVessel.h"
+#include "sim/CommandValues.h"
 #include "sim/Simulator.h"
 #include "sim/SvgDrawing.h"
 #include "sim/TextParsing.h"
@@ -50,36 +49,31 @@ constexpr CommandSyntax kCommands[] = {
     {"draw", CommandKind::Draw, "VF", "draw VESSEL FILE.svg"},
 };
 
-// Largest port number a script may name.
-constexpr double kMaxPort = 1000.0;
-
 [[noreturn]] void Fail(const std::string& message) { throw InputError(message); }
 
+// The values are checked as the simulator checks them when the command runs, but before the
+// script starts.
 void CheckValues(const ScriptCommand& command) {
     const auto& n = command.numbers;
     switch (command.kind) {
         case CommandKind::Run:
-            if (n[0] < 0.0) Fail("run needs a time of 0 seconds or more");
+            CheckRunTime(n[0]);
             break;
         case CommandKind::Step:
-            if (n[0] <= 0.0) Fail("step needs a frame length above 0 seconds");
+            CheckStep(n[0]);
             break;
         case CommandKind::Warp:
-            if (n[0] <= 0.0) Fail("warp needs a factor above 0");
+            CheckWarp(n[0]);
             break;
         case CommandKind::Key:
-            if (!ParseKeyStroke(command.words[1])) Fail("'" + command.words[1] + "' is not a key");
+            CheckKey(command.words[1]);
             break;
         case CommandKind::Thrust:
-            if (n[0] >= sim::kThrusterGroupSlots) Fail("thruster group type must be 0 to 14");
-            if (n[1] < 0.0 || n[1] > 1.0) Fail("thrust level must be 0 to 1");
+            CheckThrust(n[0], n[1]);
             break;
         case CommandKind::Dock:
         case CommandKind::Undock:
-            for (double port : n) {
-                if (port > kMaxPort)
-                    Fail("port number " + text::FormatNumber(port) + " is too large");
-            }
+            for (double port : n) CheckPort(port);
             break;
         default:
             break;

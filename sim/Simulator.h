@@ -10,7 +10,6 @@
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <ostream>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -18,16 +17,11 @@
 #include "sim/HostCallCounter.h"
 #include "sim/HostFaults.h"
 #include "sim/HudSketchpad.h"
+#include "sim/InputError.h"
 
 namespace sim {
 
 struct Script;
-
-// A bad scenario, script or command: the message names file and line where there is one.
-class InputError : public std::runtime_error {
-  public:
-    using std::runtime_error::runtime_error;
-};
 
 // What module library entries asked of the host, counted over the process's life.
 struct LibraryCallLog {

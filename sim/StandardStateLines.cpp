@@ -4,6 +4,7 @@
 #include <numbers>
 #include <optional>
 
+#include "sim/LoadContext.h"
 #include "sim/RigidBodyMotion.h"
 #include "sim/SimVessel.h"
 #include "sim/TextParsing.h"
@@ -23,24 +24,24 @@ std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"
 
 // A vector line read as the host reads it: each number read replaces its component, the others
 // keep their value, and text after the third number is passed over.
-VECTOR3 ReadVector(World& world, std::string_view key, std::string_view values, VECTOR3 value) {
+VECTOR3 ReadVector(LoadContext& load, std::string_view key, std::string_view values,
+                   VECTOR3 value) {
     std::string_view rest;
     const std::vector<double> numbers = text::ScanNumbers(values, 3, &rest);
     double* components[] = {&value.x, &value.y, &value.z};
     for (std::size_t i = 0; i < numbers.size(); ++i) *components[i] = numbers[i];
     const std::string line = std::string(key) + " " + Quoted(values);
     if (numbers.size() < 3) {
-        world.ReportLoadWarning(line + " has " + std::to_string(numbers.size()) +
-                                " of 3 numbers: uses " +
-                                text::FormatVector(value.x, value.y, value.z));
+        load.Warn(line + " has " + std::to_string(numbers.size()) + " of 3 numbers: uses " +
+                  text::FormatVector(value.x, value.y, value.z));
     } else if (!text::Trim(rest).empty()) {
-        world.ReportLoadWarning(line + ": ignores " + Quoted(text::Trim(rest)));
+        load.Warn(line + ": ignores " + Quoted(text::Trim(rest)));
     }
     return value;
 }
 
 // Items "INDEX:LEVEL", read up to the first that is not one.
-void ParsePropellantLevels(World& world, SimVessel& vessel, const Words& words) {
+void ParsePropellantLevels(LoadContext& load, SimVessel& vessel, const Words& words) {
     for (std::size_t i = 1; i < words.size(); ++i) {
         const std::string_view item = words[i];
         const std::size_t colon = item.find(':');
@@ -49,8 +50,8 @@ void ParsePropellantLevels(World& world, SimVessel& vessel, const Words& words) 
                                ? std::nullopt
                                : text::ParseDouble(item.substr(colon + 1));
         if (!index || !level || *index < 0) {
-            world.ReportLoadWarning("PRPLEVEL item " + Quoted(item) +
-                                    " is not INDEX:LEVEL: it and the items after it are ignored");
+            load.Warn("PRPLEVEL item " + Quoted(item) +
+                      " is not INDEX:LEVEL: it and the items after it are ignored");
             return;
         }
         // A tank the vessel does not have is passed over, as the host does.
@@ -61,7 +62,7 @@ void ParsePropellantLevels(World& world, SimVessel& vessel, const Words& words) 
 }
 
 // Items "PORT:OTHERPORT,NAME", read up to the first that is not one.
-void ParseDockInfo(World& world, SimVessel& vessel, const Words& words) {
+void ParseDockInfo(LoadContext& load, SimVessel& vessel, const Words& words) {
     for (std::size_t i = 1; i < words.size(); ++i) {
         const std::string_view item = words[i];
         const std::size_t colon = item.find(':');
@@ -73,36 +74,31 @@ void ParseDockInfo(World& world, SimVessel& vessel, const Words& words) {
             shaped ? text::ParseInteger(item.substr(colon + 1, comma - colon - 1)) : std::nullopt;
         if (!port || !otherPort || *port < 0 || *otherPort < 0 || *port > kMaxPortNumber ||
             *otherPort > kMaxPortNumber) {
-            world.ReportLoadWarning("DOCKINFO item " + Quoted(item) +
-                                    " is not PORT:OTHERPORT,NAME: it and the items after it are "
-                                    "ignored");
+            load.Warn("DOCKINFO item " + Quoted(item) +
+                      " is not PORT:OTHERPORT,NAME: it and the items after it are "
+                      "ignored");
             return;
         }
-        std::string location;
-        if (world.activeSource != nullptr) {
-            location =
-                world.activeSource->file + ":" + std::to_string(world.activeSource->currentLine);
-        }
-        world.pendingDocks.push_back({&vessel, static_cast<std::size_t>(*port),
-                                      static_cast<std::size_t>(*otherPort),
-                                      std::string(item.substr(comma + 1)), std::move(location)});
+        load.pendingDocks.push_back({&vessel, static_cast<std::size_t>(*port),
+                                     static_cast<std::size_t>(*otherPort),
+                                     std::string(item.substr(comma + 1)), load.Location()});
     }
 }
 
 // The channel number; without one the channel in force stays, and the transponder is on either
 // way.
-void ParseTransponder(World& world, SimVessel& vessel, std::string_view values) {
+void ParseTransponder(LoadContext& load, SimVessel& vessel, std::string_view values) {
     std::string_view rest;
     const auto channel = text::ScanInteger(values, &rest);
     vessel.transponderOn = true;
     if (!channel || *channel < 0 || *channel > 0xFFFFFFFFLL) {
-        world.ReportLoadWarning("XPDR " + Quoted(values) + " gives no channel: keeps channel " +
-                                std::to_string(vessel.transponderChannel));
+        load.Warn("XPDR " + Quoted(values) + " gives no channel: keeps channel " +
+                  std::to_string(vessel.transponderChannel));
         return;
     }
     vessel.transponderChannel = static_cast<unsigned int>(*channel);
     if (!text::Trim(rest).empty()) {
-        world.ReportLoadWarning("XPDR " + Quoted(values) + ": ignores " + Quoted(text::Trim(rest)));
+        load.Warn("XPDR " + Quoted(values) + ": ignores " + Quoted(text::Trim(rest)));
     }
 }
 
@@ -128,7 +124,7 @@ void KeepSurfaceLine(SimVessel& vessel, std::string_view key, std::string_view v
 
 }  // namespace
 
-void ParseStandardLine(World& world, SimVessel& vessel, std::string_view line) {
+void ParseStandardLine(LoadContext& load, SimVessel& vessel, std::string_view line) {
     const Words words = text::Split(line);
     if (words.empty()) return;
     const std::string_view key = words[0];
@@ -136,37 +132,39 @@ void ParseStandardLine(World& world, SimVessel& vessel, std::string_view line) {
     if (text::EqualsNoCase(key, "STATUS")) {
         if (words.size() >= 3 && text::EqualsNoCase(words[1], "Orbiting")) {
             vessel.referenceBody = std::string(words[2]);
-            world.BodyHandle(words[2]);
             vessel.landed = false;
         } else if (words.size() >= 3 && text::EqualsNoCase(words[1], "Landed")) {
             vessel.referenceBody = std::string(words[2]);
-            world.BodyHandle(words[2]);
             vessel.landed = true;
         } else {
-            world.ReportLoadWarning(
-                "STATUS " + Quoted(values) + " is not Orbiting BODY or Landed BODY: keeps " +
-                (vessel.landed ? "Landed " : "Orbiting ") + vessel.referenceBody);
+            load.Warn("STATUS " + Quoted(values) + " is not Orbiting BODY or Landed BODY: keeps " +
+                      (vessel.landed ? "Landed " : "Orbiting ") + vessel.referenceBody);
         }
     } else if (IsSurfaceKey(key)) {
         KeepSurfaceLine(vessel, key, values);
     } else if (text::EqualsNoCase(key, "RPOS")) {
-        vessel.pos = ReadVector(world, key, values, vessel.pos);
+        vessel.pos = ReadVector(load, key, values, vessel.pos);
     } else if (text::EqualsNoCase(key, "RVEL")) {
-        vessel.vel = ReadVector(world, key, values, vessel.vel);
+        vessel.vel = ReadVector(load, key, values, vessel.vel);
     } else if (text::EqualsNoCase(key, "AROT")) {
         const VECTOR3 degrees = Scale(EulerFromRotation(vessel.rotation), 1.0 / kDegree);
-        vessel.rotation =
-            RotationFromEuler(Scale(ReadVector(world, key, values, degrees), kDegree));
+        vessel.rotation = RotationFromEuler(Scale(ReadVector(load, key, values, degrees), kDegree));
     } else if (text::EqualsNoCase(key, "VROT")) {
         const VECTOR3 degrees = Scale(vessel.angularVelocity, 1.0 / kDegree);
-        vessel.angularVelocity = Scale(ReadVector(world, key, values, degrees), kDegree);
+        vessel.angularVelocity = Scale(ReadVector(load, key, values, degrees), kDegree);
     } else if (text::EqualsNoCase(key, "PRPLEVEL")) {
-        ParsePropellantLevels(world, vessel, words);
+        ParsePropellantLevels(load, vessel, words);
     } else if (text::EqualsNoCase(key, "DOCKINFO")) {
-        ParseDockInfo(world, vessel, words);
+        ParseDockInfo(load, vessel, words);
     } else if (text::EqualsNoCase(key, "XPDR")) {
-        ParseTransponder(world, vessel, values);
+        ParseTransponder(load, vessel, values);
     }
+}
+
+void ParseStandardLine(World& world, SimVessel& vessel, std::string_view line) {
+    ParseStandardLine(world.loading, vessel, line);
+    // The body a STATUS line names becomes known to the host.
+    world.BodyHandle(vessel.referenceBody);
 }
 
 std::vector<std::pair<std::string, std::string>> StandardLines(const SimVessel& vessel) {

@@ -11,10 +11,15 @@
 namespace sim {
 
 class World;
+struct LoadContext;
 struct SimVessel;
 
 // Applies one line (already cut and trimmed) to the vessel as the host reads it: what can be read
-// is taken, the rest keeps its value, and the world's load warnings say what was assumed.
+// is taken, the rest keeps its value, and the load's warnings say what was assumed. DOCKINFO
+// links are noted in the load.
+void ParseStandardLine(LoadContext& load, SimVessel& vessel, std::string_view line);
+// The same for the module's ParseScenarioLineEx, into the world's load in progress; the vessel's
+// reference body becomes one of the world's bodies.
 void ParseStandardLine(World& world, SimVessel& vessel, std::string_view line);
 
 // The standard lines as (key, value) pairs: STATUS, RPOS, RVEL, AROT, VROT (when rotating) or,

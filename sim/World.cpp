@@ -5,8 +5,8 @@
 
 #include "sim/ClassConfig.h"
 #include "sim/CrewAddonVessel.h"
+#include "sim/InputError.h"
 #include "sim/RigidBodyMotion.h"
-#include "sim/Simulator.h"
 #include "sim/StatusEncoding.h"
 #include "sim/TextParsing.h"
 
@@ -112,16 +112,8 @@ const std::string* World::BodyName(const void* handle) const {
 
 SimVessel* World::BeginVessel(const std::string& name, const std::string& className,
                               std::string* why) {
-    if (name.empty() || name.size() > kMaxVesselNameLength) {
-        *why = "a vessel name must have 1 to 255 characters";
-        return nullptr;
-    }
-    if (name.find_first_of(" \t:;") != std::string::npos) {
-        *why = "vessel name '" + name + "' holds a blank, tab, ':' or ';'";
-        return nullptr;
-    }
-    if (text::HasControlCharacter(name)) {
-        *why = "vessel name holds a control character";
+    if (const auto fault = VesselNameFault(name)) {
+        *why = *fault;
         return nullptr;
     }
     if (className.empty()) {
@@ -196,11 +188,11 @@ SimVessel* World::CreateVesselFromScenario(const std::string& name, const std::s
     SimVessel* vessel = BeginVessel(name, className, why);
     if (vessel == nullptr) return nullptr;
     auto* callbacks = static_cast<VESSEL2*>(vessel->vesselInterface);
-    ScenarioLineSource* outer = activeSource;
-    activeSource = &source;
+    ScenarioLineSource* outer = loading.activeSource;
+    loading.activeSource = &source;
     VESSELSTATUS status{};
     callbacks->clbkLoadStateEx(&source, &status);
-    activeSource = outer;
+    loading.activeSource = outer;
     callbacks->clbkPostCreation();
     return vessel;
 }
@@ -413,25 +405,6 @@ std::vector<std::string> World::SaveState(SimVessel* vessel) {
     static_cast<VESSEL2*>(vessel->vesselInterface)->clbkSaveState(&sink);
     activeSink = outer;
     return std::move(sink.lines);
-}
-
-void World::ReportLoadError(const std::string& message) {
-    if (!loadError.empty()) return;
-    if (activeSource != nullptr) {
-        loadError =
-            activeSource->file + ":" + std::to_string(activeSource->currentLine) + ": " + message;
-    } else {
-        loadError = message;
-    }
-}
-
-void World::ReportLoadWarning(const std::string& message) {
-    if (activeSource == nullptr) {
-        loadWarnings.push_back(message);
-        return;
-    }
-    loadWarnings.push_back(activeSource->file + ":" + std::to_string(activeSource->currentLine) +
-                           ": " + message);
 }
 
 std::string_view World::DebugLine() const {

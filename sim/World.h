@@ -21,40 +21,21 @@
 #include "sim/HostFaults.h"
 #include "sim/HudSketchpad.h"
 #include "sim/KeyStroke.h"
+#include "sim/LoadContext.h"
 #include "sim/ModuleLibrary.h"
 #include "sim/NoCaseKey.h"
 #include "sim/SimVessel.h"
 #include "sim/Transcript.h"
+#include "sim/VesselName.h"
 
 namespace sim {
-
-// A vessel block being read: the FILEHANDLE that oapiReadScenario_nextline reads from. Lines are
-// already cut and trimmed as the host hands them on.
-struct ScenarioLineSource {
-    std::string file;
-    std::vector<std::string> lines;
-    std::vector<int> lineNumbers;
-    std::size_t next = 0;
-    std::string current;  // the line last handed out (a writable copy)
-    int currentLine = 0;
-};
 
 // A vessel block being written: the FILEHANDLE of clbkSaveState, one "KEY value" per line.
 struct ScenarioLineSink {
     std::vector<std::string> lines;
 };
 
-// A docking link named by a DOCKINFO line, made once every vessel of the scenario exists.
-struct PendingDockLink {
-    SimVessel* vessel;
-    std::size_t port;
-    std::size_t otherPort;
-    std::string otherName;
-    std::string location;  // "FILE:LINE"
-};
-
 inline constexpr char kCrewAddonClass[] = "UMmu";
-inline constexpr std::size_t kMaxVesselNameLength = 255;
 inline constexpr std::size_t kDebugLineSize = 256;
 
 class World {
@@ -147,16 +128,16 @@ class World {
 
     // Scenario state of one vessel as its clbkSaveState writes it.
     std::vector<std::string> SaveState(SimVessel* vessel);
-    ScenarioLineSource* activeSource = nullptr;
     ScenarioLineSink* activeSink = nullptr;
-    std::vector<PendingDockLink> pendingDocks;
-    // The first fault found in scenario lines while loading ("FILE:LINE: message").
+    // The scenario load in progress; the module's ParseScenarioLineEx reads into it.
+    LoadContext loading;
+    // The names Simulator.cpp and HostFunctions.cpp still use for parts of `loading`, until they
+    // use it. Loading reports no error of its own: bad input throws InputError, so `loadError`
+    // stays empty.
+    ScenarioLineSource*& activeSource = loading.activeSource;
+    std::vector<PendingDockLink>& pendingDocks = loading.pendingDocks;
+    std::vector<std::string>& loadWarnings = loading.warnings;
     std::string loadError;
-    void ReportLoadError(const std::string& message);
-    // What loading had to assume where the host reads on past a line it cannot read whole, one
-    // "FILE:LINE: message" each, in order.
-    std::vector<std::string> loadWarnings;
-    void ReportLoadWarning(const std::string& message);
 
     // Output.
     char* DebugString() { return debugLine_; }

@@ -75,7 +75,7 @@ void Quillmar::CreateMainEngines() {
         // The stream keeps the member itself as its source point.
         AddExhaustStream(mainThrusters[i], mainExhaustPos[i], &mainExhaustStream);
     }
-    mainGroup = CreateThrusterGroup(mainThrusters, kMainEngineCount, THGROUP_MAIN);
+    CreateThrusterGroup(mainThrusters, kMainEngineCount, THGROUP_MAIN);
 }
 
 void Quillmar::CreateAttitudeThrusters() {

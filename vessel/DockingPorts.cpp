@@ -1,7 +1,6 @@
 // The active docking port: announcing it and placing the crew airlock at it.
 #include <cstdio>
 
-#include "vessel/AirlockRows.h"
 #include "vessel/Messages.h"
 #include "vessel/Quillmar.h"
 
@@ -24,12 +23,12 @@ void Quillmar::PlaceAirlockAtActiveDock() {
     crew.SetTransferDock(activeDock);
     if (activeDock < 0 || activeDock >= kDockCount) return;
 
-    const AirlockRow& row = kAirlockRows[activeDock];
-    const int state = row.door == DoorOnPlacement::Keep ? doorState : kDoorOpen;
-    crew.DefineAirlock(state, row.box.xMin, row.box.xMax, row.box.yMin, row.box.yMax, row.box.zMin,
-                       row.box.zMax);
+    const DockingPort& port = kDockingPorts[activeDock];
+    const int state = port.door == DoorOnPlacement::Keep ? doorState : kDoorOpen;
+    const AirlockBox& box = port.airlock;
+    crew.DefineAirlock(state, box.xMin, box.xMax, box.yMin, box.yMax, box.zMin, box.zMax);
     // Defining the airlock publishes the whole seat count as free; the crew aboard take their
     // seats back, so that docked ships and crew vessels see the seats that are really free.
     crew.SetSeatCount(kSeatCount);
-    crew.SetEvaPlacement(row.evaPosition, row.evaAngles);
+    crew.SetEvaPlacement(port.evaPosition, port.evaAngles);
 }

@@ -14,15 +14,15 @@ struct EvaOutcome {
 };
 
 constexpr EvaOutcome kEvaOutcomes[] = {
-    {2, messages::kTransferDone, true},
-    {1, messages::kEvaDone, true},
-    {0, messages::kEvaNobodyAboard, false},
-    {-1, messages::kEvaAirlockClosed, false},
-    {-2, messages::kEvaDockedAirlockClosed, false},
-    {-3, messages::kEvaDockedShipFull, false},
-    {-4, messages::kEvaNoSuchMember, false},
-    {-5, messages::kEvaDockedShipWithoutCrew, false},
-    {-6, messages::kEvaMiscError, false},
+    {CrewManager::kEvaTransferred, messages::kTransferDone, true},
+    {CrewManager::kEvaDone, messages::kEvaDone, true},
+    {CrewManager::kEvaNobodyAboard, messages::kEvaNobodyAboard, false},
+    {CrewManager::kEvaAirlockClosed, messages::kEvaAirlockClosed, false},
+    {CrewManager::kEvaDockedAirlockClosed, messages::kEvaDockedAirlockClosed, false},
+    {CrewManager::kEvaDockedShipFull, messages::kEvaDockedShipFull, false},
+    {CrewManager::kEvaNoSuchMember, messages::kEvaNoSuchMember, false},
+    {CrewManager::kEvaDockedShipWithoutCrew, messages::kEvaDockedShipWithoutCrew, false},
+    {CrewManager::kEvaMiscError, messages::kEvaMiscError, false},
 };
 
 // The mesh every crew vessel gets after the mesh key.
@@ -47,7 +47,7 @@ bool Matches(Modifier rule, bool held) {
 }  // namespace
 
 int Quillmar::clbkConsumeBufferedKey(DWORD key, bool down, char* kstate) {
-    if (!down) return 0;
+    if (!down) return kKeyLeftToHost;
     const bool shift = IsHeld(kstate, keys::kLeftShift) || IsHeld(kstate, keys::kRightShift);
     const bool ctrl = IsHeld(kstate, keys::kLeftControl) || IsHeld(kstate, keys::kRightControl);
 
@@ -86,7 +86,7 @@ int Quillmar::clbkConsumeBufferedKey(DWORD key, bool down, char* kstate) {
         }
         return binding.result;
     }
-    return 0;
+    return kKeyLeftToHost;
 }
 
 // The level is one value for the whole module; only this ship's thrusters follow it now.

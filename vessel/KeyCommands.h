@@ -40,23 +40,30 @@ enum class KeyCommand {
     NextDock,
 };
 
+// What the key handler returns to the host.
+enum KeyResult : int {
+    kKeyLeftToHost = 0,
+    kKeyConsumed = 1,
+};
+
 struct KeyBinding {
     DWORD key;
     Modifier shift;
     Modifier ctrl;
     KeyCommand command;
-    int result;  // what the key handler returns: 1 consumed, 0 left to the host
+    KeyResult result;
 };
 
 // Tried in this order; the first binding that matches runs. Alt is never looked at.
 inline constexpr KeyBinding kKeyBindings[] = {
-    {keys::k1, Modifier::NotHeld, Modifier::Held, KeyCommand::ToggleRcsLevel, 0},
-    {keys::kE, Modifier::NotHeld, Modifier::NotHeld, KeyCommand::EvaOrTransfer, 1},
-    {keys::k1, Modifier::NotHeld, Modifier::NotHeld, KeyCommand::SelectNextMember, 1},
-    {keys::k2, Modifier::NotHeld, Modifier::NotHeld, KeyCommand::SelectPreviousMember, 1},
-    {keys::kA, Modifier::NotHeld, Modifier::NotHeld, KeyCommand::ToggleAirlock, 1},
-    {keys::kS, Modifier::Ignored, Modifier::Ignored, KeyCommand::CrewInfo, 1},
-    {keys::kC, Modifier::Ignored, Modifier::Ignored, KeyCommand::SwitchEvaMesh, 1},
-    {keys::kNumpadMinus, Modifier::Held, Modifier::NotHeld, KeyCommand::PreviousDock, 1},
-    {keys::kNumpadPlus, Modifier::Held, Modifier::NotHeld, KeyCommand::NextDock, 1},
+    {keys::k1, Modifier::NotHeld, Modifier::Held, KeyCommand::ToggleRcsLevel, kKeyLeftToHost},
+    {keys::kE, Modifier::NotHeld, Modifier::NotHeld, KeyCommand::EvaOrTransfer, kKeyConsumed},
+    {keys::k1, Modifier::NotHeld, Modifier::NotHeld, KeyCommand::SelectNextMember, kKeyConsumed},
+    {keys::k2, Modifier::NotHeld, Modifier::NotHeld, KeyCommand::SelectPreviousMember,
+     kKeyConsumed},
+    {keys::kA, Modifier::NotHeld, Modifier::NotHeld, KeyCommand::ToggleAirlock, kKeyConsumed},
+    {keys::kS, Modifier::Ignored, Modifier::Ignored, KeyCommand::CrewInfo, kKeyConsumed},
+    {keys::kC, Modifier::Ignored, Modifier::Ignored, KeyCommand::SwitchEvaMesh, kKeyConsumed},
+    {keys::kNumpadMinus, Modifier::Held, Modifier::NotHeld, KeyCommand::PreviousDock, kKeyConsumed},
+    {keys::kNumpadPlus, Modifier::Held, Modifier::NotHeld, KeyCommand::NextDock, kKeyConsumed},
 };

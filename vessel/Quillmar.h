@@ -68,7 +68,6 @@ class Quillmar final : public VESSEL4 {
     THRUSTER_HANDLE rcsThrusters[kAttitudeThrusterCount]{};
     THRUSTER_HANDLE groupScratch[kMaxGroupMembers]{};
     RateDecisions rateDecisions;
-    THGROUP_HANDLE mainGroup = nullptr;
     PROPELLANT_HANDLE propellant = nullptr;
     CrewManager crew;
     int selectedSlot = 0;

@@ -7,7 +7,7 @@ void Quillmar::clbkLoadStateEx(FILEHANDLE scn, void* status) {
     char* line = nullptr;
     while (oapiReadScenario_nextline(scn, line)) {
         if (line == nullptr) continue;
-        if (crew.LoadCrewLine(line) == 1) continue;
+        if (crew.LoadCrewLine(line) == CrewManager::kDone) continue;
         if (transponder_line::IsTransponderLine(line)) {
             transponder_line::ReadChannel(line, transponderChannel);
             EnableTransponder(true);

@@ -5,14 +5,14 @@
 #pragma once
 
 #include <cstddef>
+#include <initializer_list>
+#include <iterator>
 
 #include "host/HostTypes.h"
 
-inline constexpr int kMainEngineCount = 8;
-inline constexpr int kAttitudeThrusterCount = 20;
-inline constexpr int kAttitudeGroupCount = 12;
+// Every count of the ship's parts is the length of its table below, so a part is added or removed
+// by its row alone.
 inline constexpr int kMaxGroupMembers = 4;
-inline constexpr int kDockCount = 7;
 inline constexpr std::size_t kDockedNameSize = 10;
 
 // Physical figures.
@@ -46,29 +46,31 @@ inline constexpr double kMainFlameWidth = 2.6;
 inline constexpr double kMainFlameAftOffset = 2.0;  // flames sit this far aft of the stream points
 inline constexpr VECTOR3 kMainFlameDir{0, 0, -1};
 
-inline constexpr VECTOR3 kMainExhaustPoints[kMainEngineCount] = {
+// One main engine for each point.
+inline constexpr VECTOR3 kMainExhaustPoints[] = {
     {-8.5, 0, -338}, {-4.5, 0, -338}, {4.5, 0, -338}, {8.5, 0, -338},
     {0, -8.5, -338}, {0, -4.5, -338}, {0, 4.5, -338}, {0, 8.5, -338},
 };
+inline constexpr int kMainEngineCount = static_cast<int>(std::size(kMainExhaustPoints));
 
 // Smoke of every main engine.
 inline constexpr PARTICLESTREAMSPEC kMainExhaustStreamSpec{
-    0,                             // flags
-    2.0,                           // particle size at creation
-    20.0,                          // creation rate
-    150.0,                         // emission velocity
-    0.1,                           // velocity spread
-    0.2,                           // lifetime
-    16.0,                          // growth rate
-    2.0,                           // slow-down in atmosphere
-    PARTICLESTREAMSPEC::EMISSIVE,  // lighting
-    PARTICLESTREAMSPEC::LVL_SQRT,  // level mapping
-    0.0,
-    1.0,                           // level minimum, maximum
-    PARTICLESTREAMSPEC::ATM_PLOG,  // atmosphere mapping
-    0.00001,
-    0.1,      // atmosphere minimum, maximum
-    nullptr,  // texture: the host's default
+    .flags = 0,
+    .srcsize = 2.0,   // m
+    .srcrate = 20.0,  // per second
+    .v0 = 150.0,      // m/s
+    .srcspread = 0.1,
+    .lifetime = 0.2,     // s
+    .growthrate = 16.0,  // m/s
+    .atmslowdown = 2.0,
+    .ltype = PARTICLESTREAMSPEC::EMISSIVE,
+    .levelmap = PARTICLESTREAMSPEC::LVL_SQRT,
+    .lmin = 0.0,
+    .lmax = 1.0,
+    .atmsmap = PARTICLESTREAMSPEC::ATM_PLOG,
+    .amin = 0.00001,
+    .amax = 0.1,
+    .tex = nullptr,  // the host's default
 };
 
 // Attitude thrusters: four clusters at (+-20, 0, +-100), five directions each. Exhaust
@@ -85,7 +87,7 @@ struct AttitudeThruster {
     VECTOR3 exhaustDir;
 };
 
-inline constexpr AttitudeThruster kAttitudeThrusters[kAttitudeThrusterCount] = {
+inline constexpr AttitudeThruster kAttitudeThrusters[] = {
     {{20, 0, 100}, {0, -1, 0}, {5.75, 1.48, 190}, {1, 1, 0}},
     {{20, 0, 100}, {0, 1, 0}, {5.75, -1.48, 190}, {1, -1, 0}},
     {{20, 0, 100}, {0, 0, -1}, {5.79, 0, 192}, {1, 0, 1}},
@@ -108,6 +110,8 @@ inline constexpr AttitudeThruster kAttitudeThrusters[kAttitudeThrusterCount] = {
     {{-20, 0, -100}, {1, 0, 0}, {-6.4, 0, -301}, {-1, 0, 0}},
 };
 
+inline constexpr int kAttitudeThrusterCount = static_cast<int>(std::size(kAttitudeThrusters));
+
 // A thruster group: its type and its members as indices of the attitude thrusters, in the order
 // they are handed to the host.
 struct AttitudeGroup {
@@ -116,21 +120,40 @@ struct AttitudeGroup {
     int members[kMaxGroupMembers];
 };
 
+// A group row with its count taken from its list. A list longer than kMaxGroupMembers writes past
+// the array, which stops the compilation of the constant table.
+constexpr AttitudeGroup GroupOf(THGROUP_TYPE type, std::initializer_list<int> members) {
+    AttitudeGroup group{type, 0, {}};
+    for (int member : members) group.members[group.count++] = member;
+    return group;
+}
+
 // In creation order. There is no retro and no hover group.
-inline constexpr AttitudeGroup kAttitudeGroups[kAttitudeGroupCount] = {
-    {THGROUP_ATT_PITCHUP, 4, {1, 6, 10, 15}},
-    {THGROUP_ATT_PITCHDOWN, 4, {0, 5, 11, 16}},
-    {THGROUP_ATT_YAWRIGHT, 2, {9, 14}},
-    {THGROUP_ATT_YAWLEFT, 2, {4, 19}},
-    {THGROUP_ATT_BANKRIGHT, 4, {0, 6, 10, 16}},
-    {THGROUP_ATT_BANKLEFT, 4, {1, 5, 11, 15}},
-    {THGROUP_ATT_RIGHT, 2, {9, 19}},
-    {THGROUP_ATT_LEFT, 2, {4, 14}},
-    {THGROUP_ATT_DOWN, 4, {0, 5, 10, 15}},
-    {THGROUP_ATT_UP, 4, {1, 6, 11, 16}},
-    {THGROUP_ATT_FORWARD, 4, {3, 8, 13, 18}},
-    {THGROUP_ATT_BACK, 4, {2, 7, 12, 17}},
+inline constexpr AttitudeGroup kAttitudeGroups[] = {
+    GroupOf(THGROUP_ATT_PITCHUP, {1, 6, 10, 15}),
+    GroupOf(THGROUP_ATT_PITCHDOWN, {0, 5, 11, 16}),
+    GroupOf(THGROUP_ATT_YAWRIGHT, {9, 14}),
+    GroupOf(THGROUP_ATT_YAWLEFT, {4, 19}),
+    GroupOf(THGROUP_ATT_BANKRIGHT, {0, 6, 10, 16}),
+    GroupOf(THGROUP_ATT_BANKLEFT, {1, 5, 11, 15}),
+    GroupOf(THGROUP_ATT_RIGHT, {9, 19}),
+    GroupOf(THGROUP_ATT_LEFT, {4, 14}),
+    GroupOf(THGROUP_ATT_DOWN, {0, 5, 10, 15}),
+    GroupOf(THGROUP_ATT_UP, {1, 6, 11, 16}),
+    GroupOf(THGROUP_ATT_FORWARD, {3, 8, 13, 18}),
+    GroupOf(THGROUP_ATT_BACK, {2, 7, 12, 17}),
 };
+inline constexpr int kAttitudeGroupCount = static_cast<int>(std::size(kAttitudeGroups));
+
+constexpr bool GroupMembersAreAttitudeThrusters() {
+    for (const AttitudeGroup& group : kAttitudeGroups) {
+        for (int m = 0; m < group.count; ++m) {
+            if (group.members[m] < 0 || group.members[m] >= kAttitudeThrusterCount) return false;
+        }
+    }
+    return true;
+}
+static_assert(GroupMembersAreAttitudeThrusters(), "a group names a thruster that is not there");
 
 // Index in kAttitudeGroups of the group of a type, or -1 when there is none.
 constexpr int AttitudeGroupIndex(THGROUP_TYPE type) {
@@ -139,20 +162,6 @@ constexpr int AttitudeGroupIndex(THGROUP_TYPE type) {
     }
     return -1;
 }
-
-// Docking ports, created in this order; the host numbers them 0 to 6 accordingly.
-struct DockingPort {
-    VECTOR3 pos;
-    VECTOR3 dir;
-    VECTOR3 rot;
-};
-
-inline constexpr DockingPort kDockingPorts[kDockCount] = {
-    {{0, 0, 207.2}, {0, 0, 1}, {0, 1, 0}},       {{4.57, 0, -4.67}, {1, 0, 0}, {0, 0, -1}},
-    {{-4.57, 0, -4.67}, {-1, 0, 0}, {0, 0, -1}}, {{20, 0, 49}, {0, 0, -1}, {1, 0, 0}},
-    {{-20, 0, 49}, {0, 0, -1}, {-1, 0, 0}},      {{0, -20, 49}, {0, 0, -1}, {0, -1, 0}},
-    {{0, 20, 49}, {0, 0, -1}, {0, 1, 0}},
-};
 
 // Visuals.
 inline constexpr char kMeshName[] = "quillmar";
@@ -181,3 +190,58 @@ struct DefaultCrewMember {
     const char* idCode;
 };
 inline constexpr DefaultCrewMember kDefaultCrewMember{"Corwin Haddel", 54, 65, 82, "Passenger"};
+
+// What selecting a docking port does to the airlock door.
+enum class DoorOnPlacement {
+    Keep,  // hand over the state the door already has
+    Open,  // open the door
+};
+
+// A docking port and the crew airlock placed at it while it is the active port: the door state
+// handed over, the box that crew vessels must enter and where a member leaving on foot is placed.
+// A row must give every value: the constructor takes no defaults, so a value left out does not
+// compile.
+struct DockingPort {
+    constexpr DockingPort(VECTOR3 pos_, VECTOR3 dir_, VECTOR3 rot_, DoorOnPlacement door_,
+                          AirlockBox airlock_, VECTOR3 evaPosition_, VECTOR3 evaAngles_)
+        : pos(pos_),
+          dir(dir_),
+          rot(rot_),
+          door(door_),
+          airlock(airlock_),
+          evaPosition(evaPosition_),
+          evaAngles(evaAngles_) {}
+
+    VECTOR3 pos;
+    VECTOR3 dir;
+    VECTOR3 rot;
+    DoorOnPlacement door;
+    AirlockBox airlock;
+    VECTOR3 evaPosition;
+    VECTOR3 evaAngles;
+};
+
+// Created in this order, so the host numbers them from 0 in it. For ports 0 and 3 to 6 the
+// airlock is a 30 m cube centred on the EVA position; for ports 1 and 2 the same cube centred on
+// the vessel's origin.
+// Each row: the port's position, direction and rotation, then the airlock placed at it: the door,
+// the box (x, y and z ranges) and the EVA position and angles.
+// clang-format off
+inline constexpr DockingPort kDockingPorts[] = {
+    {{0, 0, 207.2},      {0, 0, 1},  {0, 1, 0},
+     DoorOnPlacement::Keep, {-15, 15, -15, 15, 194, 224}, {0, 0, 209},      {0, 0, 0}},
+    {{4.57, 0, -4.67},   {1, 0, 0},  {0, 0, -1},
+     DoorOnPlacement::Open, {-15, 15, -15, 15, -15, 15},  {5.5, 0, -4.67},  {0, 0, 0}},
+    {{-4.57, 0, -4.67},  {-1, 0, 0}, {0, 0, -1},
+     DoorOnPlacement::Open, {-15, 15, -15, 15, -15, 15},  {-5.5, 0, -4.67}, {0, 0, 0}},
+    {{20, 0, 49},        {0, 0, -1}, {1, 0, 0},
+     DoorOnPlacement::Open, {5, 35, -15, 15, 32, 62},     {20, 0, 47},      {0, 0, 0}},
+    {{-20, 0, 49},       {0, 0, -1}, {-1, 0, 0},
+     DoorOnPlacement::Open, {-35, -5, -15, 15, 32, 62},   {-20, 0, 47},     {0, 0, 0}},
+    {{0, -20, 49},       {0, 0, -1}, {0, -1, 0},
+     DoorOnPlacement::Open, {-15, 15, -35, -5, 32, 62},   {0, -20, 47},     {0, 0, 0}},
+    {{0, 20, 49},        {0, 0, -1}, {0, 1, 0},
+     DoorOnPlacement::Open, {-15, 15, 5, 35, 32, 62},     {0, 20, 47},      {0, 0, 0}},
+};
+// clang-format on
+inline constexpr int kDockCount = static_cast<int>(std::size(kDockingPorts));

@@ -44,7 +44,6 @@ TEST_F(CrewRosterTest, ANotReadyManagerRefusesEveryOperation) {
         {"SetSeatCount", [&] { return fresh.SetSeatCount(10); }, 0},
         {"SetMassBookkeeping", [&] { return fresh.SetMassBookkeeping(0); }, 0},
         {"SetEvaValue", [&] { return fresh.SetEvaValue(5); }, 0},
-        {"SetSpareValue", [&] { return fresh.SetSpareValue(5); }, 0},
         {"SetEvaMesh", [&] { return fresh.SetEvaMesh("mmu"); }, 0},
         {"SetEvaPlacement", [&] { return fresh.SetEvaPlacement(v, v); }, 0},
         {"SetEjectPlacement", [&] { return fresh.SetEjectPlacement(v, v, v); }, 0},
@@ -230,7 +229,6 @@ TEST_F(CrewRosterTest, SettingsAndTheLastEvaVessel) {
 
     std::snprintf(crew->lastEvaVesselName, sizeof crew->lastEvaVesselName, "Ship");
     EXPECT_EQ(crew->FindLastEvaVessel(), ship);
-    EXPECT_EQ(crew->lastEvaVessel, ship);
     std::snprintf(crew->lastEvaVesselName, sizeof crew->lastEvaVesselName, "Gone");
     EXPECT_EQ(crew->FindLastEvaVessel(), nullptr);
 }

@@ -13,7 +13,6 @@
 #include "ModuleImage.h"
 #include "RootFolder.h"
 #include "host/CrewAddon.h"
-#include "vessel/AirlockRows.h"
 #include "vessel/ShipTables.h"
 
 namespace {
@@ -298,7 +297,7 @@ void CheckDocksAndAirlock(const Vessel& ship) {
     CHECK_EQ(ship.AttachmentCount(true), 0);
     if (!CHECK_EQ(ship.AttachmentCount(false), 1)) return;
     const HostAttachment& airlock = *ship.attachments[0];
-    const AirlockBox& box = kAirlockRows[0].box;
+    const AirlockBox& box = kDockingPorts[0].airlock;
     CHECK_EQ(airlock.id.c_str(), crew_addon::kAirlockAttachmentId);
     CHECK_EQ(airlock.pos, Vec(box.xMin, box.xMax, box.yMin));
     CHECK_EQ(airlock.dir, Vec(box.yMax, box.zMin, box.zMax));
@@ -417,7 +416,7 @@ void CheckEva(const Vessel& ship) {
     const Vessel* crewVessel = World().FindByName("UMmu_Capt-Ada_Kerr");
     if (CHECK(crewVessel != nullptr)) {
         CHECK_EQ(crewVessel->className.c_str(), crew_addon::kCrewClassName);
-        CHECK_EQ(crewVessel->status.rpos, Sum(ship.status.rpos, kAirlockRows[0].evaPosition));
+        CHECK_EQ(crewVessel->status.rpos, Sum(ship.status.rpos, kDockingPorts[0].evaPosition));
         CHECK_EQ(crewVessel->status.rvel, ship.status.rvel);
         CHECK_EQ(crewVessel->status.status, 0);
         CHECK_EQ(crewVessel->status.fuel, 1.0);
@@ -564,7 +563,7 @@ void CheckArrival(double& simt) {
     Vessel* ship = loaded.ships[kPioneer];
     if (ship == nullptr) return;
     VESSELSTATUS status = ship->status;
-    status.rpos = Sum(ship->status.rpos, kAirlockRows[0].evaPosition);
+    status.rpos = Sum(ship->status.rpos, kDockingPorts[0].evaPosition);
     Vessel* walker = World().CreateVessel("UMmu_Tech-Zed_Ray", crew_addon::kCrewClassName, status);
     if (!CHECK(walker != nullptr)) return;
     // The member's data, after the add-on's own attachment, as the crew add-on sets it up.
@@ -659,7 +658,7 @@ void CheckTransfer() {
     const Vessel* transfer = World().FindByName("UMmuTMeridian");
     if (CHECK(transfer != nullptr)) {
         CHECK_EQ(transfer->className.c_str(), crew_addon::kCrewClassName);
-        CHECK_EQ(transfer->status.rpos, Sum(to->status.rpos, kAirlockRows[0].evaPosition));
+        CHECK_EQ(transfer->status.rpos, Sum(to->status.rpos, kDockingPorts[0].evaPosition));
         const HostAttachment* member = transfer->attachments.back().get();
         CHECK_EQ(member->id.c_str(), crew_addon::kMemberAttachmentId);
         CHECK(member->toParent);

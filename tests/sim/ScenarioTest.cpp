@@ -176,6 +176,8 @@ TEST(ScenarioErrors, NameFileAndLine) {
         {"BEGIN_SHIPS\nA:Rock\nEND_SHIPS\n", "bad.scn:2: vessel A has no END"},
         {"BEGIN_SHIPS\n" + std::string(256, 'n') + ":Rock\nEND\nEND_SHIPS\n",
          "bad.scn:2: vessel name longer than 255"},
+        {"BEGIN_SHIPS\nA B:Rock\nEND\nEND_SHIPS\n",
+         "bad.scn:2: vessel name 'A B' holds a blank, tab, ':' or ';'"},
         {"BEGIN_SHIPS\nA:Rock\nEND\nA:Rock\nEND\nEND_SHIPS\n", "bad.scn:4: vessel A appears twice"},
         {"BEGIN_SHIPS\n:Rock\nEND\nEND_SHIPS\n", "bad.scn:2: vessel header ':Rock' has no name"},
         {"BEGIN_SHIPS\nA:\nEND\nEND_SHIPS\n", "bad.scn:2: vessel A has no class"},

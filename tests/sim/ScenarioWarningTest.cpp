@@ -11,6 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "sim/LoadContext.h"
+#include "sim/SimVessel.h"
+#include "sim/StandardStateLines.h"
 #include "tests/sim/SimulatorFixture.h"
 
 namespace {
@@ -88,6 +91,46 @@ const Case kCases[] = {
      {"2: Ship 'B A' takes one name: uses B"},
      {"  Ship B"}},
 };
+
+// The line parser alone, on a load context and a vessel without a simulation: it takes what it
+// can read, notes DOCKINFO links with the line they came from, and warns with the file and line
+// of the block being read (without them outside a block).
+TEST(ScenarioLineParser, ReadsIntoItsLoadContextAlone) {
+    sim::ScenarioLineSource block;
+    block.file = "a.scn";
+    block.currentLine = 7;
+    sim::LoadContext load;
+    load.activeSource = &block;
+    sim::SimVessel vessel;
+
+    sim::ParseStandardLine(load, vessel, "RPOS 1 2");
+    EXPECT_EQ(vessel.pos.x, 1.0);
+    EXPECT_EQ(vessel.pos.y, 2.0);
+    EXPECT_EQ(vessel.pos.z, 0.0);
+    sim::ParseStandardLine(load, vessel, "STATUS Landed Moon");
+    EXPECT_TRUE(vessel.landed);
+    EXPECT_EQ(vessel.referenceBody, "Moon");
+    block.currentLine = 9;
+    sim::ParseStandardLine(load, vessel, "DOCKINFO 0:1,B 2:3,C x");
+    ASSERT_EQ(load.pendingDocks.size(), 2u);
+    const sim::PendingDockLink& second = load.pendingDocks[1];
+    EXPECT_EQ(second.vessel, &vessel);
+    EXPECT_EQ(second.port, 2u);
+    EXPECT_EQ(second.otherPort, 3u);
+    EXPECT_EQ(second.otherName, "C");
+    EXPECT_EQ(second.location, "a.scn:9");
+    load.activeSource = nullptr;
+    sim::ParseStandardLine(load, vessel, "XPDR none");
+    EXPECT_TRUE(vessel.transponderOn);
+
+    const std::vector<std::string> expected = {
+        "a.scn:7: RPOS '1 2' has 2 of 3 numbers: uses 1 2 0",
+        "a.scn:9: DOCKINFO item 'x' is not PORT:OTHERPORT,NAME: it and the items after it are "
+        "ignored",
+        "XPDR 'none' gives no channel: keeps channel 0",
+    };
+    EXPECT_EQ(load.warnings, expected);
+}
 
 TEST(ScenarioWarnings, LinesReadInPartWarnAndSaveTheValuesInForce) {
     for (const Case& c : kCases) {

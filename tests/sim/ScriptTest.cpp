@@ -139,12 +139,13 @@ TEST_F(Script, RunTimeErrorsNameFileAndLine) {
     }
     EXPECT_NEAR(sim.SimTime(), 0.1, 1e-9);  // stopped at the failing line
     struct Case {
-        const char* command;
+        std::string command;
         const char* message;
     };
-    constexpr Case kCases[] = {
+    const Case kCases[] = {
         {"create Ship Rock", "a vessel named Ship exists already"},
         {"create Bad:Name Rock", "holds a blank, tab, ':' or ';'"},
+        {"create " + std::string(256, 'n') + " Rock", "vessel name longer than 255 characters"},
         {"create Bad\x01Name Rock", "vessel name holds a control character"},
         {"delete Ghost", "no vessel named Ghost"},
         {"focus Ghost", "no vessel named Ghost"},

@@ -1,4 +1,5 @@
 // The ship as class set-up defines it, read back through the host's `print`.
+#include "ExpectedPorts.h"
 #include "ShipHarness.h"
 
 namespace quillmar_test {
@@ -92,22 +93,13 @@ TEST_F(ClassCapsTest, AttitudeGroups) {
 }
 
 TEST_F(ClassCapsTest, DockingPortsInCreationOrder) {
-    struct Row {
-        Vec pos, dir, rot;
-    };
-    const Row rows[7] = {
-        {{0, 0, 207.2}, {0, 0, 1}, {0, 1, 0}},       {{4.57, 0, -4.67}, {1, 0, 0}, {0, 0, -1}},
-        {{-4.57, 0, -4.67}, {-1, 0, 0}, {0, 0, -1}}, {{20, 0, 49}, {0, 0, -1}, {1, 0, 0}},
-        {{-20, 0, 49}, {0, 0, -1}, {-1, 0, 0}},      {{0, -20, 49}, {0, 0, -1}, {0, -1, 0}},
-        {{0, 20, 49}, {0, 0, -1}, {0, 1, 0}},
-    };
     const auto& docks = ship["docks"];
-    ASSERT_EQ(docks.size(), 7u);
-    for (int i = 0; i < 7; ++i) {
+    ASSERT_EQ(docks.size(), std::size(kExpectedPorts));
+    for (int i = 0; i < kExpectedPortCount; ++i) {
         SCOPED_TRACE(i);
-        EXPECT_EQ(AsVec(docks[i]["pos"]), rows[i].pos);
-        EXPECT_EQ(AsVec(docks[i]["dir"]), rows[i].dir);
-        EXPECT_EQ(AsVec(docks[i]["rot"]), rows[i].rot);
+        EXPECT_EQ(AsVec(docks[i]["pos"]), kExpectedPorts[i].pos);
+        EXPECT_EQ(AsVec(docks[i]["dir"]), kExpectedPorts[i].dir);
+        EXPECT_EQ(AsVec(docks[i]["rot"]), kExpectedPorts[i].rot);
         EXPECT_TRUE(docks[i]["docked"].is_null());
     }
 }
@@ -117,8 +109,9 @@ TEST_F(ClassCapsTest, DockingPortsInCreationOrder) {
 TEST_F(ClassCapsTest, PublishesTheClosedAirlockOfPortZero) {
     const auto airlock = Airlock("Q1");
     ASSERT_FALSE(airlock.is_null());
-    EXPECT_EQ(AsVec(airlock["pos"]), (Vec{-15, 15, -15}));
-    EXPECT_EQ(AsVec(airlock["dir"]), (Vec{15, 194, 224}));
+    const ExpectedPort& port = kExpectedPorts[0];
+    EXPECT_EQ(AsVec(airlock["pos"]), (Vec{port.xRange[0], port.xRange[1], port.yRange[0]}));
+    EXPECT_EQ(AsVec(airlock["dir"]), (Vec{port.yRange[1], port.zRange[0], port.zRange[1]}));
     EXPECT_EQ(airlock["rot"][0].get<double>(), 0.0) << "door closed";
     EXPECT_EQ(Describe("Q1")["attachments"]["child"].size(), 1u);
 }

@@ -1,4 +1,5 @@
 // Stepping the active docking port: its message, and the crew airlock that follows it.
+#include "ExpectedPorts.h"
 #include "ShipHarness.h"
 
 namespace quillmar_test {
@@ -13,44 +14,38 @@ class DockingPortsTest : public ShipTest {
     DockingPortsTest() { CreateShip("Q1"); }
 
     void StepTo(int port) {
-        for (int i = 0; i < 6; ++i) Key("Q1", "Shift+KP-");
+        for (int i = 0; i < kLastPort; ++i) Key("Q1", "Shift+KP-");
         for (int i = 0; i < port; ++i) Key("Q1", "Shift+KP+");
     }
     double DoorState() { return Airlock("Q1")["rot"][0].get<double>(); }
-};
-
-// Each port's row: the published box (x, y and z ranges), and whether selecting it opens the
-// door. Going up from port 0 with the door closed, every port opens it; back at port 0 it stays
-// as it was.
-TEST_F(DockingPortsTest, AirlockFollowsTheActivePort) {
-    struct Row {
-        Vec xRange, yRange, zRange;
-    };
-    const Row rows[7] = {
-        {{-15, 15}, {-15, 15}, {194, 224}}, {{-15, 15}, {-15, 15}, {-15, 15}},
-        {{-15, 15}, {-15, 15}, {-15, 15}},  {{5, 35}, {-15, 15}, {32, 62}},
-        {{-35, -5}, {-15, 15}, {32, 62}},   {{-15, 15}, {-35, -5}, {32, 62}},
-        {{-15, 15}, {5, 35}, {32, 62}},
-    };
-    auto expectBox = [&](int port) {
+    // The published box of the port's row: x, y and z ranges packed into two vectors.
+    void ExpectBoxOf(int port) {
         SCOPED_TRACE(port);
         const auto airlock = Airlock("Q1");
-        const Row& row = rows[port];
+        const ExpectedPort& row = kExpectedPorts[port];
         EXPECT_EQ(AsVec(airlock["pos"]), (Vec{row.xRange[0], row.xRange[1], row.yRange[0]}));
         EXPECT_EQ(AsVec(airlock["dir"]), (Vec{row.yRange[1], row.zRange[0], row.zRange[1]}));
-    };
+    }
+};
 
-    expectBox(0);
+// Going up from port 0 with the door closed before every step, each port shows its box and
+// opens the door or leaves it closed as its row says; back at port 0 the door stays as it was.
+TEST_F(DockingPortsTest, AirlockFollowsTheActivePort) {
+    ASSERT_TRUE(Describe("Q1")["docks"].size() == std::size(kExpectedPorts));
+    ExpectBoxOf(0);
     EXPECT_EQ(DoorState(), 0.0);
-    for (int port = 1; port <= 6; ++port) {
+    for (int port = 1; port <= kLastPort; ++port) {
         EXPECT_EQ(Key("Q1", "Shift+KP+"), 1);
         EXPECT_EQ(Hud("Q1"), PortMessage(port, "None"));
-        expectBox(port);
-        EXPECT_EQ(DoorState(), 1.0) << "port " << port << " opens the door";
-        Key("Q1", "A");  // close it again
+        ExpectBoxOf(port);
+        EXPECT_EQ(DoorState(), kExpectedPorts[port].opensDoor ? 1.0 : 0.0) << "port " << port;
+        if (DoorState() == 1.0) Key("Q1", "A");  // close it again
     }
+    ASSERT_FALSE(kExpectedPorts[0].opensDoor);
+    ASSERT_TRUE(kExpectedPorts[1].opensDoor);
+    StepTo(1);
     StepTo(0);
-    expectBox(0);
+    ExpectBoxOf(0);
     EXPECT_EQ(DoorState(), 1.0) << "port 0 keeps the state port 1 left";
     Key("Q1", "A");
     EXPECT_EQ(DoorState(), 0.0);
@@ -62,10 +57,11 @@ TEST_F(DockingPortsTest, AirlockFollowsTheActivePort) {
 TEST_F(DockingPortsTest, PortStaysAtTheEndsAndIsAnnouncedAllTheSame) {
     EXPECT_EQ(Key("Q1", "Shift+KP-"), 1);
     EXPECT_EQ(Hud("Q1"), PortMessage(0, "None"));
-    StepTo(6);
+    ExpectBoxOf(0);
+    StepTo(kLastPort);
     EXPECT_EQ(Key("Q1", "Shift+KP+"), 1);
-    EXPECT_EQ(Hud("Q1"), PortMessage(6, "None"));
-    EXPECT_EQ(AsVec(Airlock("Q1")["dir"]), (Vec{35, 32, 62})) << "still port 6's box";
+    EXPECT_EQ(Hud("Q1"), PortMessage(kLastPort, "None"));
+    ExpectBoxOf(kLastPort);
 }
 
 // The docked vessel's name is cut to nine characters.
@@ -82,15 +78,26 @@ TEST_F(DockingPortsTest, NamesTheVesselDockedAtTheNewPort) {
     EXPECT_EQ(Hud("Q1"), PortMessage(3, "None"));
 }
 
-// A member leaving on foot is placed at the active port's EVA position.
+// A member leaving on foot is placed at the active port's EVA position, at every port. The roster
+// is ordered so that slot 0 holds the member for the next port after each EVA (the last member
+// moves into the slot of the one who left).
 TEST_F(DockingPortsTest, EvaLeavesFromTheActivePort) {
-    StepTo(3);
-    EXPECT_EQ(Key("Q1", "E"), 1);
-    EXPECT_EQ(Hud("Q1"), "EVA OK - Corwin Haddel left the ship");
-    const Vec pos = AsVec(Describe("UMmu_Pass-Corwin_Haddel")["pos"]);
-    const Vec shipPos = AsVec(Describe("Q1")["pos"]);
-    const Vec expected{20, 0, 47};
-    for (int i = 0; i < 3; ++i) EXPECT_NEAR(pos[i] - shipPos[i], expected[i], 1e-6);
+    auto line = [](int port) { return "UMMUCREW Crew-Port" + std::to_string(port) + "-30-70-80"; };
+    Block block{line(0)};
+    for (int port = kLastPort; port >= 1; --port) block.push_back(line(port));
+    LoadShips({{"Q9", block}});
+    for (int port = 0; port <= kLastPort; ++port) {
+        SCOPED_TRACE(port);
+        if (port > 0) Key("Q9", "Shift+KP+");
+        if (Airlock("Q9")["rot"][0].get<double>() == 0.0)
+            Key("Q9", "A");  // nobody leaves a closed one
+        EXPECT_EQ(Key("Q9", "E"), 1);
+        const Vec pos = AsVec(Describe("UMmu_Crew-Port" + std::to_string(port))["pos"]);
+        const Vec shipPos = AsVec(Describe("Q9")["pos"]);
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_NEAR(pos[i] - shipPos[i], kExpectedPorts[port].evaPosition[i], 1e-6);
+        }
+    }
 }
 
 }  // namespace
