@@ -9,8 +9,8 @@ namespace sim {
 
 bool NextScenarioLine(FILEHANDLE scn, char*& line) {
     World* world = World::Current();
-    if (world == nullptr || scn == nullptr || scn != world->activeSource) return false;
-    ScenarioLineSource& source = *world->activeSource;
+    if (world == nullptr || scn == nullptr || scn != world->loading.activeSource) return false;
+    ScenarioLineSource& source = *world->loading.activeSource;
     if (source.next >= source.lines.size()) return false;
     source.current = source.lines[source.next];
     source.currentLine = source.lineNumbers[source.next];

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "host/CrewAddon.h"
+#include "sim/CommandValues.h"
 #include "sim/CrewAddonVessel.h"
 #include "sim/HostStop.h"
 #include "sim/ScenarioReader.h"
@@ -36,8 +37,6 @@ fs::path MakeTemporaryRoot() {
     return root;
 }
 
-bool IsUsableNumber(double value) { return std::isfinite(value) && value > 0.0; }
-
 }  // namespace
 
 struct Simulator::State {
@@ -57,7 +56,7 @@ struct Simulator::State {
 
 Simulator::Simulator(SimulatorOptions options) : state_(std::make_unique<State>()) {
     if (current != nullptr) throw std::logic_error("only one simulator may exist at a time");
-    if (!IsUsableNumber(options.step)) throw InputError("the step must be a number above 0");
+    CheckStep(options.step);
     State& s = *state_;
     s.options = std::move(options);
     s.previousDirectory = fs::current_path();
@@ -99,9 +98,8 @@ void Simulator::LoadScenario(const fs::path& file) {
     ScenarioDocument document = ReadScenarioFile(file);
     if (document.mjd) world.mjd = *document.mjd;
     if (document.system) world.system = *document.system;
-    world.pendingDocks.clear();
-    world.loadError.clear();
-    world.loadWarnings = std::move(document.warnings);
+    world.loading = LoadContext{};
+    world.loading.warnings = std::move(document.warnings);
     for (auto& block : document.vessels) {
         const std::string location = document.source + ":" + std::to_string(block.headerLineNumber);
         if (world.Find(block.name) != nullptr) {
@@ -120,7 +118,6 @@ void Simulator::LoadScenario(const fs::path& file) {
         SimVessel* vessel =
             world.CreateVesselFromScenario(block.name, block.className, source, &why);
         if (vessel == nullptr) throw InputError(location + ": " + why);
-        if (!world.loadError.empty()) throw InputError(world.loadError);
         vessel->leadingLines = std::move(block.leadingLines);
         if (vessel->kind == VesselKind::Inert) {
             vessel->hasKeptLines = true;
@@ -129,26 +126,27 @@ void Simulator::LoadScenario(const fs::path& file) {
             vessel->keptEnd = std::move(block.endLine);
         }
     }
-    const std::vector<PendingDockLink> links = std::move(world.pendingDocks);
-    world.pendingDocks.clear();
+    const std::vector<PendingDockLink> links = std::move(world.loading.pendingDocks);
+    world.loading.pendingDocks.clear();
     for (const auto& link : links) {
         if (!world.IsLive(link.vessel)) continue;
         // The host links what it can and loads on.
         SimVessel* other = world.Find(link.otherName);
         if (other == nullptr) {
-            world.loadWarnings.push_back(
+            world.loading.warnings.push_back(
                 link.location + ": DOCKINFO names no vessel of the scenario: " + link.otherName +
                 ": the port stays free");
             continue;
         }
         const std::string refusal = world.Dock(link.vessel, link.port, other, link.otherPort);
         if (!refusal.empty()) {
-            world.loadWarnings.push_back(link.location + ": " + refusal + ": the port stays free");
+            world.loading.warnings.push_back(link.location + ": " + refusal +
+                                             ": the port stays free");
         }
     }
     SimVessel* focus = document.focus ? world.Find(*document.focus) : nullptr;
     if (document.focus && focus == nullptr && !world.Vessels().empty()) {
-        world.loadWarnings.push_back(
+        world.loading.warnings.push_back(
             document.source + ":" + std::to_string(document.focusLineNumber) +
             ": the focus vessel " + *document.focus +
             " is not in the scenario: " + world.Vessels().front()->name + " takes the focus");
@@ -160,7 +158,7 @@ void Simulator::LoadScenario(const fs::path& file) {
     }
     if (focus != nullptr) world.SetFocus(focus);
     if (state_->options.warnings != nullptr) {
-        for (const auto& warning : world.loadWarnings) {
+        for (const auto& warning : world.loading.warnings) {
             *state_->options.warnings << warning << '\n';
         }
         state_->options.warnings->flush();
@@ -179,7 +177,7 @@ void Simulator::SaveScenario(const fs::path& file) const {
 }
 
 const std::vector<std::string>& Simulator::LoadWarnings() const {
-    return state_->world->loadWarnings;
+    return state_->world->loading.warnings;
 }
 
 void Simulator::RunScript(const fs::path& file) { RunScript(ReadScriptFile(file)); }
@@ -238,8 +236,7 @@ VESSEL* Simulator::Interface(OBJHANDLE vessel) const {
 void Simulator::Frame() { state_->world->Frame(); }
 
 void Simulator::Run(double seconds) {
-    if (!std::isfinite(seconds) || seconds < 0.0)
-        throw InputError("run needs a time of 0 seconds or more");
+    CheckRunTime(seconds);
     const double frames = std::max(1.0, std::round(seconds / state_->world->step));
     if (frames > kMaxFramesPerRun)
         throw InputError("run of " + text::FormatNumber(frames) + " frames is too long");
@@ -247,12 +244,12 @@ void Simulator::Run(double seconds) {
 }
 
 void Simulator::SetStep(double seconds) {
-    if (!IsUsableNumber(seconds)) throw InputError("step needs a frame length above 0 seconds");
+    CheckStep(seconds);
     state_->world->step = seconds;
 }
 
 void Simulator::SetTimeAcceleration(double factor) {
-    if (!IsUsableNumber(factor)) throw InputError("warp needs a factor above 0");
+    CheckWarp(factor);
     state_->world->timeAcceleration = factor;
 }
 
@@ -260,10 +257,9 @@ double Simulator::SimTime() const { return state_->world->simTime; }
 
 int Simulator::PressKey(const std::string& vessel, const std::string& keyStroke) {
     SimVessel* target = state_->Require(vessel);
-    const auto key = ParseKeyStroke(keyStroke);
-    if (!key) throw InputError("'" + keyStroke + "' is not a key");
+    const KeyStroke key = CheckKey(keyStroke);
     World& world = *state_->world;
-    const int result = world.PressKey(target, *key);
+    const int result = world.PressKey(target, key);
     world.Log("key " + vessel + " " + keyStroke + " -> " + std::to_string(result));
     world.CheckDebugLine();
     return result;
@@ -333,9 +329,7 @@ void Simulator::SetAngularVelocity(const std::string& vessel, const VECTOR3& rad
 }
 
 void Simulator::SetThrust(const std::string& vessel, int groupType, double level) {
-    if (groupType < 0 || groupType >= sim::kThrusterGroupSlots)
-        throw InputError("thruster group type must be 0 to 14");
-    if (!(level >= 0.0 && level <= 1.0)) throw InputError("thrust level must be 0 to 1");
+    CheckThrust(groupType, level);
     // A group the vessel does not have (now) takes no level, as in the host.
     state_->Require(vessel)->SetGroupLevel(groupType, level);
 }

@@ -131,13 +131,6 @@ class World {
     ScenarioLineSink* activeSink = nullptr;
     // The scenario load in progress; the module's ParseScenarioLineEx reads into it.
     LoadContext loading;
-    // The names Simulator.cpp and HostFunctions.cpp still use for parts of `loading`, until they
-    // use it. Loading reports no error of its own: bad input throws InputError, so `loadError`
-    // stays empty.
-    ScenarioLineSource*& activeSource = loading.activeSource;
-    std::vector<PendingDockLink>& pendingDocks = loading.pendingDocks;
-    std::vector<std::string>& loadWarnings = loading.warnings;
-    std::string loadError;
 
     // Output.
     char* DebugString() { return debugLine_; }
