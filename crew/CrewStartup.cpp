@@ -100,6 +100,8 @@ void CrewManager::SelectEvaMesh(const char* idCode) {
 }
 
 void CrewManager::ShowWarnings(const char* addonName) {
+    // A started manager whose warnings are over shows nothing: the host's line is not asked for.
+    if (Ready() && warningUntil <= 0.0) return;
     char* line = oapiDebugString();
     if (line == nullptr) return;
     if (addonName == nullptr) addonName = "";

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "host/Sketchpad.h"
+#include "sim/HostCallCounter.h"
 #include "sim/SimPlatform.h"
 
 namespace sim {
@@ -36,6 +37,7 @@ class HudSketchpad final : public oapi::Sketchpad {
     }
 
     bool Text(int x, int y, const char* str, int len) override {
+        CountHostCall<"Sketchpad::Text">();
         if (str == nullptr || len < 0) return false;
         if (!calls_.empty()) joined_.append(kSeparator);
         const std::size_t offset = joined_.size();

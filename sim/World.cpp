@@ -59,10 +59,6 @@ SimVessel* World::LookUpLive(const void* handle) {
     return lastLive_;
 }
 
-// A walk reads each vessel when it comes to it: nothing is fetched ahead. Empty until VesselAt
-// no longer calls it.
-void World::FetchAhead(std::size_t /*index*/) const {}
-
 void World::Forget(SimVessel* vessel) {
     live_.erase(vessel);
     if (lastLive_ == vessel) lastLive_ = nullptr;

@@ -60,11 +60,9 @@ class World {
         return world->LookUpLive(handle);
     }
     // The vessel at `index` in creation order, or null; LiveVessel then knows it without a
-    // look-up, since a caller walking the vessels asks about it next. What such a caller reads
-    // of the vessels a few places further on is fetched into the cache meanwhile.
+    // look-up, since a caller walking the vessels asks about it next.
     SimVessel* VesselAt(std::size_t index) {
         if (index >= vessels_.size()) return nullptr;
-        FetchAhead(index);
         walkedLive_ = vessels_[index];
         return walkedLive_;
     }
@@ -151,7 +149,6 @@ class World {
     void DestroyObject(SimVessel* vessel);
 
     SimVessel* LookUpLive(const void* handle);
-    void FetchAhead(std::size_t index) const;
 
     // Takes the vessel out of the live set (and out of the look-up cache).
     void Forget(SimVessel* vessel);

@@ -96,6 +96,44 @@ TEST_F(StepBehaviourTest, WithdrawnGroupStopsFiring) {
     EXPECT_EQ(pitchRate(), rate);
 }
 
+// The host is handed a group only when its rule's decision changes: a withdrawn group is deleted
+// once, a restored one created once. A ship at rest, with its airlock closed and without the
+// focus (whose HUD the host draws through it), asks the host for its rotation rate only.
+TEST_F(StepBehaviourTest, GroupsChangeOnlyWithTheirDecisionAndARestingShipAsksOnlyItsRate) {
+    if (Key("Q1", "A") == 1 && Hud("Q1") != "Airlock is now closed") Key("Q1", "A");
+    ASSERT_EQ(Hud("Q1"), "Airlock is now closed");
+    sim.CreateVessel("Other", "Hull");
+    sim.SetFocus(sim.FindVessel("Other"));
+    sim.Frame();  // the first step hands every group over
+    struct Case {
+        double x;
+        std::uint64_t created, deleted, levelled;
+    };
+    const Case cases[] = {
+        {0.0, 0, 0, 0},    // at rest
+        {0.06, 0, 1, 1},   // pitch up withdrawn
+        {0.07, 0, 0, 0},   // still withdrawn
+        {-0.06, 1, 1, 1},  // pitch up back, pitch down withdrawn
+        {0.0, 1, 0, 0},    // pitch down back
+    };
+    constexpr std::uint64_t kFrames = 50;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.x);
+        sim.ResetHostCalls();
+        for (std::uint64_t i = 0; i < kFrames; ++i) {
+            sim.SetAngularVelocity("Q1", {c.x, 0, 0});  // no drift away from the case
+            sim.Frame();
+        }
+        const sim::HostCallCounts calls = sim.HostCalls();
+        EXPECT_EQ(calls.Of("VESSEL::CreateThrusterGroup"), c.created);
+        EXPECT_EQ(calls.Of("VESSEL::DelThrusterGroup"), c.deleted);
+        EXPECT_EQ(calls.Of("VESSEL::SetThrusterGroupLevel"), c.levelled);
+        EXPECT_EQ(calls.Of("VESSEL::GetAngularVel"), kFrames);
+        EXPECT_EQ(calls.total, kFrames + c.created + c.deleted + c.levelled);
+    }
+    EXPECT_EQ(RotationGroups(Describe("Q1")), (std::set<int>{3, 4, 5, 6, 7, 8}));
+}
+
 TEST_F(StepBehaviourTest, CrewWalkingInIsAnnounced) {
     Key("Q1", "A");
     Key("Q1", "E");
