@@ -116,10 +116,10 @@ TEST_F(ClassCapsTest, DockingPortsInCreationOrder) {
 // stays closed.
 TEST_F(ClassCapsTest, PublishesTheClosedAirlockOfPortZero) {
     const auto airlock = Airlock("Q1");
-    ASSERT_FALSE(airlock.is_null());
-    EXPECT_EQ(AsVec(airlock["pos"]), (Vec{-15, 15, -15}));
-    EXPECT_EQ(AsVec(airlock["dir"]), (Vec{15, 194, 224}));
-    EXPECT_EQ(airlock["rot"][0].get<double>(), 0.0) << "door closed";
+    ASSERT_TRUE(airlock.has_value());
+    EXPECT_EQ(AsVec(airlock->Pack().position), (Vec{-15, 15, -15}));
+    EXPECT_EQ(AsVec(airlock->Pack().direction), (Vec{15, 194, 224}));
+    EXPECT_EQ(airlock->doorState, 0.0) << "door closed";
     EXPECT_EQ(Describe("Q1")["attachments"]["child"].size(), 1u);
 }
 

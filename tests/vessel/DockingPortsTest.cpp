@@ -16,7 +16,7 @@ class DockingPortsTest : public ShipTest {
         for (int i = 0; i < 6; ++i) Key("Q1", "Shift+KP-");
         for (int i = 0; i < port; ++i) Key("Q1", "Shift+KP+");
     }
-    double DoorState() { return Airlock("Q1")["rot"][0].get<double>(); }
+    double DoorState() { return Airlock("Q1").value().doorState; }
 };
 
 // Each port's row: the published box (x, y and z ranges), and whether selecting it opens the
@@ -34,10 +34,10 @@ TEST_F(DockingPortsTest, AirlockFollowsTheActivePort) {
     };
     auto expectBox = [&](int port) {
         SCOPED_TRACE(port);
-        const auto airlock = Airlock("Q1");
+        const auto airlock = Airlock("Q1").value().Pack();
         const Row& row = rows[port];
-        EXPECT_EQ(AsVec(airlock["pos"]), (Vec{row.xRange[0], row.xRange[1], row.yRange[0]}));
-        EXPECT_EQ(AsVec(airlock["dir"]), (Vec{row.yRange[1], row.zRange[0], row.zRange[1]}));
+        EXPECT_EQ(AsVec(airlock.position), (Vec{row.xRange[0], row.xRange[1], row.yRange[0]}));
+        EXPECT_EQ(AsVec(airlock.direction), (Vec{row.yRange[1], row.zRange[0], row.zRange[1]}));
     };
 
     expectBox(0);
@@ -65,7 +65,8 @@ TEST_F(DockingPortsTest, PortStaysAtTheEndsAndIsAnnouncedAllTheSame) {
     StepTo(6);
     EXPECT_EQ(Key("Q1", "Shift+KP+"), 1);
     EXPECT_EQ(Hud("Q1"), PortMessage(6, "None"));
-    EXPECT_EQ(AsVec(Airlock("Q1")["dir"]), (Vec{35, 32, 62})) << "still port 6's box";
+    EXPECT_EQ(AsVec(Airlock("Q1").value().Pack().direction), (Vec{35, 32, 62}))
+        << "still port 6's box";
 }
 
 // The docked vessel's name is cut to nine characters.

@@ -2,6 +2,7 @@
 // configuration file, an EVA from a landed ship, and the status flags that make the simulator
 // apply a new crew vessel's fuel and thruster levels.
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "ShipHarness.h"
