@@ -35,11 +35,11 @@ int AirlockLink::Init(OBJHANDLE handle) {
     freeSeats = 1000;
 
     std::FILE* module = platform::OpenFile(crew_addon::kModuleFile, "rb");
-    if (module == nullptr) return -999;
+    if (module == nullptr) return kInitAddonMissing;
     std::fclose(module);
-    if (handle == nullptr) return -1;
+    if (handle == nullptr) return kInitNoVessel;
     vessel = oapiGetVesselInterface(handle);
-    return vessel != nullptr ? 1 : -1;
+    return vessel != nullptr ? kInitDone : kInitNoVessel;
 }
 
 void AirlockLink::Publish() {

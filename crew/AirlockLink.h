@@ -9,8 +9,15 @@
 
 class AirlockLink {
   public:
-    // Resets every field, then checks the crew add-on's module file and the vessel.
-    // 1 done; -999 add-on module file missing; -1 null handle or no vessel interface.
+    // Results of Init.
+    enum InitResult : int {
+        kInitDone = 1,
+        kInitNoVessel = -1,        // a null handle, or no vessel interface for it
+        kInitAddonMissing = -999,  // the crew add-on's module file cannot be opened
+    };
+
+    // Resets every field, then checks the crew add-on's module file and the vessel. An
+    // InitResult.
     int Init(OBJHANDLE vesselHandle);
 
     // Stores and publishes the airlock. -1 on an inverted box, a state other than 0 or 1, or no

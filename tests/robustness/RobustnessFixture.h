@@ -10,6 +10,7 @@
 #include "testing/DockedPair.h"
 #include "testing/HandOverFiles.h"
 #include "testing/PublishedAirlocks.h"
+#include "testing/RootFiles.h"
 #include "testing/Roster.h"
 #include "testing/ShipModule.h"
 #include "tests/robustness/CrewCensus.h"
