@@ -3,13 +3,13 @@
 // member data are negative, huge or not numbers.
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <limits>
 #include <string>
 #include <vector>
 
 #include "host/CrewAddon.h"
 #include "testing/HandOverFiles.h"
+#include "testing/RootFiles.h"
 #include "tests/robustness/RobustnessFixture.h"
 
 namespace robustness {
@@ -157,8 +157,7 @@ TEST_F(HostileInputTest, TransferFileShorterThanARecord) {
         for (const std::string& name : sim.VesselNames()) sim.DeleteVessel(sim.FindVessel(name));
         LoadDockedPair();
         Key("Alpha", "E");
-        std::ofstream(test_support::TransferFile(sim), std::ios::binary | std::ios::trunc)
-            << std::string(bytes, 'Q');
+        test_support::WriteRootFile(sim, crew_addon::kTransferFile, std::string(bytes, 'Q'));
         sim.Run(1.0);
         EXPECT_EQ(RosterNames("Beta"), (Names{"Ivo Brandt", "Ada Kerr"}));
         EXPECT_FALSE(std::filesystem::exists(test_support::TransferFile(sim)));
