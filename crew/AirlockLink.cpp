@@ -12,28 +12,15 @@ namespace {
 
 bool IsAirlockState(int state) { return static_cast<unsigned>(state) <= 1U; }
 
-// The docked ship's published vectors, through the first child attachment "UMmu" of the vessel
-// docked at `port` of `own`. False when any link of the chain is missing.
-bool ReadDockedAirlock(const VESSEL& own, int port, VECTOR3& rotation) {
+// The airlock published by the ship docked at `port` of `own`: the first child attachment "UMmu"
+// of that ship. False when any link of the chain is missing.
+bool ReadDockedAirlock(const VESSEL& own, int port, crew_addon::PublishedAirlock& airlock) {
     const DOCKHANDLE dock = own.GetDockHandle(static_cast<unsigned>(port));
     if (dock == nullptr) return false;
     const OBJHANDLE docked = own.GetDockStatus(dock);
     if (docked == nullptr) return false;
     const VESSEL* other = oapiGetVesselInterface(docked);
-    if (other == nullptr) return false;
-    const DWORD count = other->AttachmentCount(false);
-    for (DWORD i = 0; i < count; ++i) {
-        const ATTACHMENTHANDLE attachment = other->GetAttachmentHandle(false, i);
-        if (attachment == nullptr) continue;
-        const char* id = other->GetAttachmentId(attachment);
-        if (id == nullptr || std::strcmp(id, crew_addon::kAirlockAttachmentId) != 0) continue;
-        VECTOR3 position{};
-        VECTOR3 direction{};
-        rotation = VECTOR3{};
-        other->GetAttachmentParams(attachment, position, direction, rotation);
-        return true;
-    }
-    return false;
+    return other != nullptr && crew_addon::FindPublishedAirlock(*other, airlock) != nullptr;
 }
 
 }  // namespace
@@ -48,23 +35,29 @@ int AirlockLink::Init(OBJHANDLE handle) {
     freeSeats = 1000;
 
     std::FILE* module = platform::OpenFile(crew_addon::kModuleFile, "rb");
-    if (module == nullptr) return -999;
+    if (module == nullptr) return kInitAddonMissing;
     std::fclose(module);
-    if (handle == nullptr) return -1;
+    if (handle == nullptr) return kInitNoVessel;
     vessel = oapiGetVesselInterface(handle);
-    return vessel != nullptr ? 1 : -1;
+    return vessel != nullptr ? kInitDone : kInitNoVessel;
 }
 
 void AirlockLink::Publish() {
-    const VECTOR3 position{xMin, xMax, yMin};
-    const VECTOR3 direction{yMax, zMin, zMax};
-    const VECTOR3 rotation{static_cast<double>(airlockState), static_cast<double>(auxValue),
-                           static_cast<double>(freeSeats)};
+    const crew_addon::PublishedAirlock published{xMin,
+                                                 xMax,
+                                                 yMin,
+                                                 yMax,
+                                                 zMin,
+                                                 zMax,
+                                                 static_cast<double>(airlockState),
+                                                 static_cast<double>(auxValue),
+                                                 static_cast<double>(freeSeats)};
+    const crew_addon::PublishedAirlock::Vectors v = published.Pack();
     if (attachment == nullptr) {
-        attachment = vessel->CreateAttachment(false, position, direction, rotation,
+        attachment = vessel->CreateAttachment(false, v.position, v.direction, v.rotation,
                                               crew_addon::kAirlockAttachmentId, false);
     } else {
-        vessel->SetAttachmentParams(attachment, position, direction, rotation);
+        vessel->SetAttachmentParams(attachment, v.position, v.direction, v.rotation);
     }
 }
 
@@ -111,19 +104,19 @@ int AirlockLink::SetFreeSeats(int value) {
 }
 
 int AirlockLink::GetDockedFreeSeats(int port) const {
-    VECTOR3 rotation{};
-    if (attachment == nullptr || vessel == nullptr || !ReadDockedAirlock(*vessel, port, rotation)) {
+    crew_addon::PublishedAirlock docked;
+    if (attachment == nullptr || vessel == nullptr || !ReadDockedAirlock(*vessel, port, docked)) {
         return -1;
     }
-    return TruncateToInt(rotation.z);
+    return TruncateToInt(docked.freeSeats);
 }
 
 int AirlockLink::GetDockedAuxValue(int port) const {
-    VECTOR3 rotation{};
-    if (attachment == nullptr || vessel == nullptr || !ReadDockedAirlock(*vessel, port, rotation)) {
+    crew_addon::PublishedAirlock docked;
+    if (attachment == nullptr || vessel == nullptr || !ReadDockedAirlock(*vessel, port, docked)) {
         return -1;
     }
-    return TruncateToInt(rotation.y);
+    return TruncateToInt(docked.auxValue);
 }
 
 void AirlockLink::SetIgnoreDocking(int value) { ignoreDocking = value; }

@@ -9,8 +9,15 @@
 
 class AirlockLink {
   public:
-    // Resets every field, then checks the crew add-on's module file and the vessel.
-    // 1 done; -999 add-on module file missing; -1 null handle or no vessel interface.
+    // Results of Init.
+    enum InitResult : int {
+        kInitDone = 1,
+        kInitNoVessel = -1,        // a null handle, or no vessel interface for it
+        kInitAddonMissing = -999,  // the crew add-on's module file cannot be opened
+    };
+
+    // Resets every field, then checks the crew add-on's module file and the vessel. An
+    // InitResult.
     int Init(OBJHANDLE vesselHandle);
 
     // Stores and publishes the airlock. -1 on an inverted box, a state other than 0 or 1, or no
@@ -28,20 +35,34 @@ class AirlockLink {
     void SetEjectFlag(int value);
     int SetAutoDeleteArrival(int value);
     OBJHANDLE GetArrivalVessel() const;
-    int DeleteArrivalVessel();
     // Copies the arrival's vessel name without its five-character prefix, at most min(n, 32)
     // characters, in the manner of strncpy.
     void GetArrivalName(char* destination, int n) const;
+    // The record's full interface keeps these, though the crew manager reads the arrival's
+    // numbers from the fields and deletes the arrival itself: deletes the kept arrival (-1 when
+    // none), and the arrival's numbers.
+    int DeleteArrivalVessel();
     int GetArrivalAge() const;
     int GetArrivalPulse() const;
     int GetArrivalWeight() const;
 
+    // Results of SpawnCrewVessel.
+    enum SpawnResult : int {
+        kSpawnedInFreeSpace = 1,
+        kSpawnedTransfer = 2,  // the transfer vessel carries the member
+        // The transfer vessel could not be given the member: it is gone again.
+        kSpawnedTransferUnmarked = 3,
+        kSpawnNoDockedAirlock = -1,  // the docked ship publishes no airlock
+        kSpawnDockedAirlockClosed = -2,
+        kSpawnNoInterface = -3,       // of this vessel or of the docked ship
+        kSpawnNotCreated = -4,        // the host created no vessel
+        kSpawnTransferUnderWay = -5,  // a transfer to the docked ship has not arrived yet
+        // The docked ship's name is too long for a transfer vessel's.
+        kSpawnReceiverNameTooLong = -6,
+    };
+
     // Creates a crew vessel for a member: in free space beside the vessel, or a transfer vessel
-    // at the airlock of the ship docked at `transferDock`. 1 free space; 2 transfer vessel
-    // created and marked; 3 transfer vessel created without interface; -1 docked ship publishes
-    // no airlock; -2 docked ship's airlock closed; -3 no interface; -4 the host created no vessel;
-    // -5 a transfer to the docked ship is still under way; -6 the docked ship's name is too long
-    // for a transfer vessel's.
+    // at the airlock of the ship docked at `transferDock`. A SpawnResult.
     int SpawnCrewVessel(const char* memberString, int age, int evaValue, int pulse, int weight,
                         const char* meshName, const VECTOR3* position, const VECTOR3* angles,
                         const VECTOR3* velocity);

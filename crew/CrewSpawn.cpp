@@ -17,7 +17,20 @@
 
 namespace {
 
-constexpr std::size_t kLookupNameChars = 39;
+// What EvaMember and EjectMember give back: the vessel turns these into HUD messages.
+enum LeaveResult : int {
+    kLeftOnEva = 1,
+    kLeftOnTransfer = 2,
+    kNobodyAboard = 0,
+    kAirlockClosed = -1,
+    kDockedAirlockClosed = -2,
+    kDockedShipFull = -3,
+    kNoSuchMember = -4,
+    kDockedShipPublishesNoAirlock = -5,
+    kNotReadyOrSpawnFailed = -6,
+    kMayLeave = 1,  // no refusal that both ways out begin with applies
+};
+
 // A composed name: at most 38 characters and the terminator.
 constexpr std::size_t kNameFieldSize = crew_addon::kNameFieldChars + 1;
 // Room for the member string: code (up to 7), hyphen, name (up to 39).
@@ -58,23 +71,15 @@ OBJHANDLE DockedVessel(const VESSEL& own, int port) {
 
 // The first child attachment "UMmu" of `ship` with an open airlock. Null when there is none;
 // `closedSeen` tells whether a closed one was passed.
-ATTACHMENTHANDLE OpenPublishedAirlock(const VESSEL& ship, VECTOR3& position, VECTOR3& direction,
+ATTACHMENTHANDLE OpenPublishedAirlock(const VESSEL& ship, crew_addon::PublishedAirlock& airlock,
                                       bool& closedSeen) {
     closedSeen = false;
-    const DWORD count = ship.AttachmentCount(false);
-    for (DWORD i = 0; i < count; ++i) {
-        const ATTACHMENTHANDLE attachment = ship.GetAttachmentHandle(false, i);
-        if (attachment == nullptr) continue;
-        const char* id = ship.GetAttachmentId(attachment);
-        if (id == nullptr || std::strcmp(id, crew_addon::kAirlockAttachmentId) != 0) continue;
-        VECTOR3 rotation{};
-        position = VECTOR3{};
-        direction = VECTOR3{};
-        ship.GetAttachmentParams(attachment, position, direction, rotation);
-        if (rotation.x != 0.0) return attachment;
-        closedSeen = true;
-    }
-    return nullptr;
+    return crew_addon::FindPublishedAirlock(
+        ship, airlock, [&closedSeen](const crew_addon::PublishedAirlock& published) {
+            if (published.IsOpen()) return true;
+            closedSeen = true;
+            return false;
+        });
 }
 
 // What both hand-over files carry of a member.
@@ -97,14 +102,15 @@ void FillSpawnRecord(const HandOverFields& fields, int ejectFlag) {
     spawnRecord.ejectFlag = ejectFlag;
 }
 
-// The refusals that both ways out of the vessel begin with, in their order; 1 when none applies.
+// The refusals that both ways out of the vessel begin with, in their order; kMayLeave when none
+// applies.
 int CheckLeaving(const CrewManager& crew, const char* name) {
-    if (crew.readyFlags != 3) return -6;
-    if (name == nullptr ||
-        crew_text::BoundedLength(name, kLookupNameChars + 1) > kLookupNameChars) {
-        return -4;
+    if (crew.readyFlags != 3) return kNotReadyOrSpawnFailed;
+    if (name == nullptr || crew_text::BoundedLength(name, crew_text::kLookupNameChars + 1) >
+                               crew_text::kLookupNameChars) {
+        return kNoSuchMember;
     }
-    return crew.crewCount < 1 ? 0 : 1;
+    return crew.crewCount < 1 ? kNobodyAboard : kMayLeave;
 }
 
 // The state of `source` for a new crew vessel in free flight beside it. A landed source's status
@@ -163,7 +169,7 @@ int CreateTransferVessel(const AirlockLink& link, const char* name, const VESSEL
     const OBJHANDLE created = oapiCreateVessel(name, crew_addon::kCrewClassName, status);
     if (created == nullptr) {
         platform::RemoveFile(crew_addon::kTransferFile);
-        return -4;
+        return AirlockLink::kSpawnNotCreated;
     }
     if (angles != nullptr) link.OrientCrewVessel(angles, created);
     VESSEL* crewVessel = oapiGetVesselInterface(created);
@@ -175,9 +181,9 @@ int CreateTransferVessel(const AirlockLink& link, const char* name, const VESSEL
                                      crew_addon::kMemberAttachmentId, false) == nullptr) {
         oapiDeleteVessel(created, nullptr);
         platform::RemoveFile(crew_addon::kTransferFile);
-        return 3;
+        return AirlockLink::kSpawnedTransferUnmarked;
     }
-    return 2;
+    return AirlockLink::kSpawnedTransfer;
 }
 
 }  // namespace
@@ -188,7 +194,7 @@ int AirlockLink::SpawnCrewVessel(const char* memberString, int age, int evaValue
     age = kAgeLimit.Apply(age);
     evaValue = kEvaValueLimit.Apply(evaValue);
     pulse = kPulseLimit.Apply(pulse);
-    if (vessel == nullptr) return -3;
+    if (vessel == nullptr) return kSpawnNoInterface;
 
     const OBJHANDLE docked = (ignoreDocking == 0 && vessel->DockCount() >= 1)
                                  ? DockedVessel(*vessel, transferDock)
@@ -204,25 +210,24 @@ int AirlockLink::SpawnCrewVessel(const char* memberString, int age, int evaValue
     char name[kNameFieldSize];
     if (transfer) {
         const VESSEL* receiver = oapiGetVesselInterface(docked);
-        if (receiver == nullptr) return -3;
-        if (receiver->AttachmentCount(false) == 0) return -1;
-        VECTOR3 position{};
-        VECTOR3 direction{};
+        if (receiver == nullptr) return kSpawnNoInterface;
+        if (receiver->AttachmentCount(false) == 0) return kSpawnNoDockedAirlock;
+        crew_addon::PublishedAirlock airlock;
         bool closedSeen = false;
-        if (OpenPublishedAirlock(*receiver, position, direction, closedSeen) == nullptr) {
-            return closedSeen ? -2 : -1;
+        if (OpenPublishedAirlock(*receiver, airlock, closedSeen) == nullptr) {
+            return closedSeen ? kSpawnDockedAirlockClosed : kSpawnNoDockedAirlock;
         }
         // The receiver's whole name: one cut to fit would address every ship whose name begins
         // alike.
         char transferName[transfer_vessel::kNameSize];
-        if (!transfer_vessel::ComposeName(receiver->GetName(), transferName)) return -6;
+        if (!transfer_vessel::ComposeName(receiver->GetName(), transferName)) {
+            return kSpawnReceiverNameTooLong;
+        }
         receiver->GetStatus(status);
         PrepareCrewVesselStatus(status);
-        const VECTOR3 centre{(position.x + position.y) / 2, (position.z + direction.x) / 2,
-                             (direction.y + direction.z) / 2};
-        receiver->Local2Rel(centre, status.rpos);
+        receiver->Local2Rel(airlock.Centre(), status.rpos);
         // One transfer to a ship at a time: the receiver takes only the vessel that bears its name.
-        if (oapiGetObjectByName(transferName) != nullptr) return -5;
+        if (oapiGetObjectByName(transferName) != nullptr) return kSpawnTransferUnderWay;
 
         FillSpawnRecord(handOver, 0);
         spawn_record::Write(crew_addon::kTransferFile);
@@ -253,7 +258,7 @@ int AirlockLink::SpawnCrewVessel(const char* memberString, int age, int evaValue
     free_vessel_name::Choose(name);
     const OBJHANDLE created = oapiCreateVessel(name, crew_addon::kCrewClassName, status);
     if (created != nullptr && angles != nullptr) OrientCrewVessel(angles, created);
-    return created != nullptr ? 1 : -4;
+    return created != nullptr ? kSpawnedInFreeSpace : kSpawnNotCreated;
 }
 
 void AirlockLink::OrientCrewVessel(const VECTOR3* angles, OBJHANDLE crewVessel) const {
@@ -272,34 +277,34 @@ void AirlockLink::OrientCrewVessel(const VECTOR3* angles, OBJHANDLE crewVessel) 
 }
 
 int CrewManager::EvaMember(const char* name) {
-    if (const int refusal = CheckLeaving(*this, name); refusal != 1) return refusal;
+    if (const int refusal = CheckLeaving(*this, name); refusal != kMayLeave) return refusal;
     lastEvaName[0] = '\0';
-    if (airlockOpen == 0) return -1;
+    if (airlockOpen == 0) return kAirlockClosed;
 
     AirlockLink* link = Link();
     if (const VESSEL* own = oapiGetVesselInterface(vesselHandle)) {
         if (DockedVessel(*own, link->transferDock) != nullptr) {
             const int seats = link->GetDockedFreeSeats(link->transferDock);
-            if (seats == 0) return -3;
-            if (seats < 0) return -5;
+            if (seats == 0) return kDockedShipFull;
+            if (seats < 0) return kDockedShipPublishesNoAirlock;
         }
     }
     const int slot = FindMember(name);
-    if (slot < 0) return -4;
+    if (slot < 0) return kNoSuchMember;
     return LeaveVessel(slot, false);
 }
 
 int CrewManager::EjectMember(const char* name) {
-    if (const int refusal = CheckLeaving(*this, name); refusal != 1) return refusal;
+    if (const int refusal = CheckLeaving(*this, name); refusal != kMayLeave) return refusal;
     lastEvaName[0] = '\0';
     const int slot = FindMember(name);
-    if (slot < 0) return -4;
+    if (slot < 0) return kNoSuchMember;
     return LeaveVessel(slot, true);
 }
 
 int CrewManager::LeaveVessel(int slot, bool eject) {
     // Refused as when the add-on is missing; the member stays aboard.
-    if (!CrewClassInstalled()) return -6;
+    if (!CrewClassInstalled()) return kNotReadyOrSpawnFailed;
     const CrewMember& member = roster[slot];
     char memberString[kMemberStringSize];
     if (member.idCode[0] != '\0') {
@@ -333,12 +338,17 @@ int CrewManager::LeaveVessel(int slot, bool eject) {
                                        evaMeshName, &evaPosition, &evaAngles, nullptr);
     }
 
-    if (result == 1 || result == 2) {
-        crew_text::CopyText(lastEvaName, sizeof lastEvaName, member.name, sizeof member.name);
-        RemoveSlot(slot);
-        return result;
+    switch (result) {
+        case AirlockLink::kSpawnedInFreeSpace:
+        case AirlockLink::kSpawnedTransfer:
+            crew_text::CopyText(lastEvaName, sizeof lastEvaName, member.name, sizeof member.name);
+            RemoveSlot(slot);
+            return result == AirlockLink::kSpawnedInFreeSpace ? kLeftOnEva : kLeftOnTransfer;
+        case AirlockLink::kSpawnDockedAirlockClosed:
+            return kDockedAirlockClosed;
+        case AirlockLink::kSpawnNoDockedAirlock:
+            return kDockedShipPublishesNoAirlock;
+        default:
+            return kNotReadyOrSpawnFailed;
     }
-    if (result == -2) return -2;
-    if (result == -1) return -5;
-    return -6;
 }

@@ -6,6 +6,9 @@
 
 namespace crew_text {
 
+// Longest crew name looked up in a roster (a member leaving, say); stored names are shorter.
+inline constexpr std::size_t kLookupNameChars = 39;
+
 // Replaces every character that is not an ASCII letter or digit by a space; the length stays.
 // A null text is left alone.
 void SanitizeName(char* name);

@@ -4,13 +4,13 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <fstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "fuzz/FuzzWorld.h"
 #include "sim/ScenarioReader.h"
+#include "testing/RootFiles.h"
 
 namespace {
 
@@ -38,9 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     sim::Simulator& sim = fuzz_world::Simulator();
     fuzz_world::Clear();
-    const auto file = sim.Root() / "fuzz.scn";
-    std::ofstream(file, std::ios::binary | std::ios::trunc)
-        .write(text.data(), static_cast<std::streamsize>(text.size()));
+    const auto file = test_support::WriteRootFile(sim, "fuzz.scn", std::string(text));
     try {
         sim.LoadScenario(file);
     } catch (const sim::InputError&) {

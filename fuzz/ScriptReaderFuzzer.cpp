@@ -7,6 +7,7 @@
 
 #include "fuzz/FuzzWorld.h"
 #include "sim/ScriptRunner.h"
+#include "testing/DockedPair.h"
 
 namespace {
 
@@ -30,9 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz_world::Clear();
     sim.SetStep(kStep);
     sim.SetTimeAcceleration(1.0);
-    sim.CreateVessel("Alpha", fuzz_world::kShipClass);
-    sim.CreateVessel("Beta", fuzz_world::kShipClass);
-    sim.Dock("Alpha", 0, "Beta", 0);
+    test_support::CreateDockedPair(sim, "Alpha", "Beta", false);
 
     for (sim::ScriptCommand& command : script.commands) {
         switch (command.kind) {

@@ -6,18 +6,19 @@
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "fuzz/FuzzWorld.h"
 #include "host/CrewAddon.h"
+#include "testing/DockedPair.h"
+#include "testing/RootFiles.h"
+#include "testing/Roster.h"
 
 namespace {
 
 constexpr char kSender[] = "Sender";
 constexpr char kReceiver[] = "Receiver";
 constexpr char kTransferVessel[] = "UMmuTReceiver";
-constexpr char kTransferFile[] = "config/UMmutmpT.cfg";
 // The function code of the member the sender sends, its default member's.
 constexpr char kSentCode[] = "Pass";
 constexpr std::size_t kNameFieldSize = crew_addon::kNameFieldChars + 1;
@@ -28,29 +29,21 @@ constexpr double kArrivalSeconds = 0.6;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using fuzz_world::Require;
-    using fuzz_world::Roster;
     sim::Simulator& sim = fuzz_world::Simulator();
     fuzz_world::Clear();
-    sim.CreateVessel(kSender, fuzz_world::kShipClass);
-    sim.CreateVessel(kReceiver, fuzz_world::kShipClass);
-    sim.Dock(kSender, 0, kReceiver, 0);
-    sim.PressKey(kSender, "A");
-    sim.PressKey(kReceiver, "A");
-    const auto sent = Roster(kSender);
-    const auto received = Roster(kReceiver);
+    test_support::CreateDockedPair(sim, kSender, kReceiver, true);
+    const auto sent = test_support::RosterNames(sim, kSender);
+    const auto received = test_support::RosterNames(sim, kReceiver);
 
     sim.PressKey(kSender, "E");
     Require(sim.FindVessel(kTransferVessel) != nullptr, "the sender made the transfer vessel");
-    const std::filesystem::path file = sim.Root() / kTransferFile;
-    {
-        std::ofstream out(file, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    }
+    const std::filesystem::path file = test_support::WriteRootFile(
+        sim, crew_addon::kTransferFile, std::string(reinterpret_cast<const char*>(data), size));
     sim.Run(kArrivalSeconds);
 
     Require(sim.FindVessel(kTransferVessel) == nullptr, "the receiver took the transfer vessel");
-    const auto sentAfter = Roster(kSender);
-    const auto receivedAfter = Roster(kReceiver);
+    const auto sentAfter = test_support::RosterNames(sim, kSender);
+    const auto receivedAfter = test_support::RosterNames(sim, kReceiver);
     Require(sentAfter.size() + 1 == sent.size(), "the sender has one member fewer");
     Require(receivedAfter.size() == received.size() + 1, "the receiver has one member more");
     Require(receivedAfter.back() == sent.front(), "the member who left arrived");
@@ -58,7 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     crew_addon::HandOverRecord record{};
     const bool whole = size >= sizeof record;
     if (whole) std::memcpy(&record, data, sizeof record);
-    const std::string expected = "UMmu_" + std::string(kSentCode) + "-" + sent.front();
+    const std::string expected =
+        crew_addon::kCrewVesselPrefix + std::string(kSentCode) + "-" + sent.front();
     const bool another =
         whole && std::strncmp(record.vesselName, expected.c_str(), kNameFieldSize) != 0;
     Require(std::filesystem::exists(file) == another,

@@ -5,6 +5,9 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+
+#include "host/HostApi.h"
 
 namespace crew_addon {
 
@@ -22,7 +25,8 @@ inline constexpr const char* kClassConfigFiles[] = {"config\\Vessels\\UMmu.cfg",
 inline constexpr char kSpawnFile[] = "config\\UMmutmp.cfg";
 inline constexpr char kTransferFile[] = "config\\UMmutmpT.cfg";
 
-// Vessel class of every crew vessel, and the prefix a walking-in vessel's class must have.
+// Vessel class of every crew vessel (the stand-in simulator plays it), and the prefix a
+// walking-in vessel's class must have.
 inline constexpr char kCrewClassName[] = "UMmu";
 inline constexpr char kCrewClassPrefix[] = "UMmu";
 inline constexpr std::size_t kCrewClassPrefixLength = 4;
@@ -38,7 +42,8 @@ inline constexpr std::size_t kVesselPrefixLength = 5;
 inline constexpr char kAirlockAttachmentId[] = "UMmu";
 inline constexpr char kMemberAttachmentId[] = "U-Mm";
 
-// The mesh setting that means "choose the crew mesh by the member's function code".
+// The mesh setting that means "choose the crew mesh by the member's function code"; every crew
+// manager starts with it.
 inline constexpr char kMeshByIdCode[] = "UMmu\\UMMu";
 inline constexpr char kDefaultCrewMesh[] = "ummu/ummu";
 
@@ -67,5 +72,68 @@ static_assert(offsetof(HandOverRecord, ejectFlag) == 100);
 
 // Longest text a name field of the record (and any composed vessel name) holds.
 inline constexpr std::size_t kNameFieldChars = 38;
+
+// The airlock a ship publishes in the three vectors of its child attachment "UMmu", for crew
+// vessels and docked ships to read. The host hands the vectors back exactly as they were set, so
+// the numbers stay doubles here: a reader converts them as it needs.
+struct PublishedAirlock {
+    // The airlock box in the ship's own frame, metres.
+    double xMin = 0.0, xMax = 0.0, yMin = 0.0, yMax = 0.0, zMin = 0.0, zMax = 0.0;
+    // 0 closed; open otherwise (a crew manager publishes 1).
+    double doorState = 0.0;
+    // A second number, 0 once the roster has changed.
+    double auxValue = 0.0;
+    double freeSeats = 0.0;
+
+    // The attachment's parameters: position (xMin, xMax, yMin), direction (yMax, zMin, zMax),
+    // rotation (door state, aux value, free seats).
+    struct Vectors {
+        VECTOR3 position;
+        VECTOR3 direction;
+        VECTOR3 rotation;
+    };
+
+    Vectors Pack() const {
+        return {VECTOR3{xMin, xMax, yMin}, VECTOR3{yMax, zMin, zMax},
+                VECTOR3{doorState, auxValue, freeSeats}};
+    }
+    static PublishedAirlock Unpack(const VECTOR3& position, const VECTOR3& direction,
+                                   const VECTOR3& rotation) {
+        return {position.x,  position.y, position.z, direction.x, direction.y,
+                direction.z, rotation.x, rotation.y, rotation.z};
+    }
+
+    bool IsOpen() const { return doorState != 0.0; }
+    // The box's centre, where a crew vessel walking in stands and a transfer vessel appears.
+    VECTOR3 Centre() const {
+        return VECTOR3{(xMin + xMax) / 2, (yMin + yMax) / 2, (zMin + zMax) / 2};
+    }
+};
+
+// The first of the ship's child attachments "UMmu" (the identifier compared whole: "UMmu2" is
+// another) that `accept` takes, in index order, read into `airlock`; null when none is taken.
+// Readers of the published numbers take the first; a transfer looks on past closed airlocks.
+template <typename Accept>
+ATTACHMENTHANDLE FindPublishedAirlock(const VESSEL& ship, PublishedAirlock& airlock,
+                                      Accept accept) {
+    const DWORD count = ship.AttachmentCount(false);
+    for (DWORD i = 0; i < count; ++i) {
+        const ATTACHMENTHANDLE attachment = ship.GetAttachmentHandle(false, i);
+        if (attachment == nullptr) continue;
+        const char* id = ship.GetAttachmentId(attachment);
+        if (id == nullptr || std::strcmp(id, kAirlockAttachmentId) != 0) continue;
+        VECTOR3 position{};
+        VECTOR3 direction{};
+        VECTOR3 rotation{};
+        ship.GetAttachmentParams(attachment, position, direction, rotation);
+        airlock = PublishedAirlock::Unpack(position, direction, rotation);
+        if (accept(static_cast<const PublishedAirlock&>(airlock))) return attachment;
+    }
+    return nullptr;
+}
+
+inline ATTACHMENTHANDLE FindPublishedAirlock(const VESSEL& ship, PublishedAirlock& airlock) {
+    return FindPublishedAirlock(ship, airlock, [](const PublishedAirlock&) { return true; });
+}
 
 }  // namespace crew_addon

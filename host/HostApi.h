@@ -6,12 +6,15 @@
 // signatures.
 #pragma once
 
+#include <cstddef>
+
 #include "host/HostTypes.h"
 #include "host/Sketchpad.h"
 #include "host/Vessel.h"
 
-// The host's single writable debug line: kDebugStringSize bytes, terminator included.
-inline constexpr int kDebugStringSize = 256;
+// The host's single writable debug line: kDebugStringSize bytes, terminator included. Modules
+// write it and the host keeps it; both size it by this.
+inline constexpr std::size_t kDebugStringSize = 256;
 
 #if !defined(QM_ORBITER_SDK)
 

@@ -27,11 +27,6 @@ class CrewAddonVessel final : public VESSEL2 {
     // Gives the "U-Mm" attachment, once.
     void GiveMemberAttachment();
 
-    int Age() const { return age_; }
-    int Pulse() const { return pulse_; }
-    int Weight() const { return weight_; }
-    bool HasMemberAttachment() const { return memberAttachment_; }
-
   private:
     void ReadHandOverRecord();
     // Recreates, in order, the attachments that the scenario lines named.

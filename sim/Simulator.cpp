@@ -52,6 +52,15 @@ struct Simulator::State {
         if (vessel == nullptr) throw InputError("no vessel named " + name);
         return vessel;
     }
+
+    CrewAddonVessel& RequireCrew(const std::string& name) const {
+        SimVessel* vessel = Require(name);
+        if (vessel->kind != VesselKind::CrewAddon) {
+            throw InputError(name + " is not a crew vessel of class " +
+                             std::string(crew_addon::kCrewClassName));
+        }
+        return *static_cast<CrewAddonVessel*>(vessel->vesselInterface);
+    }
 };
 
 Simulator::Simulator(SimulatorOptions options) : state_(std::make_unique<State>()) {
@@ -248,6 +257,8 @@ void Simulator::SetStep(double seconds) {
     state_->world->step = seconds;
 }
 
+void Simulator::SetSystemTime(double seconds) { state_->world->sysTime = seconds; }
+
 void Simulator::SetTimeAcceleration(double factor) {
     CheckWarp(factor);
     state_->world->timeAcceleration = factor;
@@ -281,6 +292,8 @@ std::string Simulator::HudText(const std::string& vessel) const {
 
 std::vector<HudDrawCall> Simulator::HudDrawCalls() const { return state_->world->hud.Calls(); }
 
+const os::HudCanvas& Simulator::HudCanvas() const { return state_->world->hud.Canvas(); }
+
 void Simulator::Dock(const std::string& vessel, unsigned port, const std::string& other,
                      unsigned otherPort) {
     const std::string refusal =
@@ -303,25 +316,20 @@ void Simulator::Place(const std::string& vessel, const std::string& other,
 }
 
 void Simulator::Walk(const std::string& crew, const std::string& ship) {
-    SimVessel* walker = state_->Require(crew);
+    state_->Require(crew);
     const SimVessel* target = state_->Require(ship);
-    if (walker->kind != VesselKind::CrewAddon) {
-        throw InputError(crew + " is not a crew vessel of class " + std::string(kCrewAddonClass));
+    state_->RequireCrew(crew);
+    crew_addon::PublishedAirlock airlock;
+    if (target->vesselInterface == nullptr ||
+        crew_addon::FindPublishedAirlock(*target->vesselInterface, airlock) == nullptr) {
+        throw InputError(ship + " publishes no airlock");
     }
-    const Attachment* airlock = nullptr;
-    for (const auto& attachment : target->attachments[0]) {
-        if (attachment->id == crew_addon::kAirlockAttachmentId) {
-            airlock = attachment.get();
-            break;
-        }
-    }
-    if (airlock == nullptr) throw InputError(ship + " publishes no airlock");
-    // The published box: position (xMin, xMax, yMin), direction (yMax, zMin, zMax).
-    const VECTOR3 centre{(airlock->pos.x + airlock->pos.y) / 2,
-                         (airlock->pos.z + airlock->dir.x) / 2,
-                         (airlock->dir.y + airlock->dir.z) / 2};
-    Place(crew, ship, centre);
-    static_cast<CrewAddonVessel*>(walker->vesselInterface)->GiveMemberAttachment();
+    Place(crew, ship, airlock.Centre());
+    GiveMemberAttachment(crew);
+}
+
+void Simulator::GiveMemberAttachment(const std::string& crew) {
+    state_->RequireCrew(crew).GiveMemberAttachment();
 }
 
 void Simulator::SetAngularVelocity(const std::string& vessel, const VECTOR3& radiansPerSecond) {
@@ -357,6 +365,26 @@ HostCallCounts Simulator::HostCalls() const { return HostCallSnapshot(); }
 std::uint64_t Simulator::HostCallTotal() const { return sim::HostCallTotal(); }
 
 void Simulator::ResetHostCalls() { HostCallCounter::ResetAll(); }
+
+std::vector<std::string> Simulator::StateLines(const std::string& vessel) const {
+    return state_->world->SaveState(state_->Require(vessel));
+}
+
+std::vector<std::string> Simulator::CaptureScenarioLines(
+    const std::function<void(FILEHANDLE)>& write) {
+    World& world = *state_->world;
+    ScenarioLineSink sink;
+    ScenarioLineSink* outer = world.activeSink;
+    world.activeSink = &sink;
+    try {
+        write(&sink);
+    } catch (...) {
+        world.activeSink = outer;
+        throw;
+    }
+    world.activeSink = outer;
+    return std::move(sink.lines);
+}
 
 HostFaults& Simulator::Faults() { return state_->world->faults; }
 

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <iostream>
 #include <memory>
 #include <nlohmann/json.hpp>
@@ -92,6 +93,8 @@ class Simulator {
     void SetStep(double seconds);
     void SetTimeAcceleration(double factor);
     double SimTime() const;
+    // The system time oapiGetSysTime reports from now on, seconds; frames advance it.
+    void SetSystemTime(double seconds);
 
     // What the pilot sees and does.
     int PressKey(const std::string& vessel, const std::string& keyStroke);  // press, then release
@@ -101,8 +104,10 @@ class Simulator {
     // The text drawn in the vessel's most recent HUD frame; empty when none.
     std::string HudText(const std::string& vessel) const;
 
-    // The focus vessel's HUD texts of the last frame, with their positions.
+    // The focus vessel's HUD texts of the last frame, with their positions, and the surface they
+    // were drawn on.
     std::vector<HudDrawCall> HudDrawCalls() const;
+    const os::HudCanvas& HudCanvas() const;
 
     // The script's commands on named vessels; unknown names and refusals throw InputError.
     void Dock(const std::string& vessel, unsigned port, const std::string& other,
@@ -114,6 +119,8 @@ class Simulator {
     // The crew vessel walks to the centre of the ship's published airlock box and gets, once, its
     // "U-Mm" attachment.
     void Walk(const std::string& crew, const std::string& ship);
+    // The crew vessel gets, once, the "U-Mm" attachment a walk gives it, where it stands.
+    void GiveMemberAttachment(const std::string& crew);
     void SetAngularVelocity(const std::string& vessel, const VECTOR3& radiansPerSecond);
     void SetThrust(const std::string& vessel, int groupType, double level);
     // Adds the vessel's `print` line to the transcript.
@@ -126,6 +133,11 @@ class Simulator {
     std::optional<VESSELSTATUS> CreationStatus(const std::string& vessel) const;
     // Names of all vessels in index order.
     std::vector<std::string> VesselNames() const;
+    // The lines the vessel's clbkSaveState writes now, "KEY value" each.
+    std::vector<std::string> StateLines(const std::string& vessel) const;
+    // The lines `write` writes through oapiWriteScenario_string to the scenario file handle it is
+    // given, as a vessel's save does.
+    std::vector<std::string> CaptureScenarioLines(const std::function<void(FILEHANDLE)>& write);
 
     // Calls into the host made by modules and the crew add-on since the last reset, by kind;
     // counted over the process, whichever simulator was current. The total alone allocates

@@ -1,5 +1,6 @@
 // The link record: its start, the published airlock as other vessels read it, the docked ship's
 // numbers, and the module-wide table of records.
+#include <array>
 #include <cstring>
 #include <filesystem>
 
@@ -196,6 +197,49 @@ TEST_F(AirlockLinkTest, EveryManagerGetsARecordOfItsOwn) {
     EXPECT_EQ(ReadPublished(taker)->rot.z, 8);
     EXPECT_EQ(ReadPublished(taker)->pos.y, 15);
     EXPECT_EQ(lastRecord, &LinkOf(*crews[last])) << "records never move";
+}
+
+// Every reader of a published airlock finds it the same way: child attachments named exactly
+// "UMmu", in index order, the first that the reader takes; the three vectors read as the box,
+// the door, the aux value and the free seats.
+TEST_F(AirlockLinkTest, PublishedAirlocksAreFoundAndReadInTheSharedLayout) {
+    const VESSEL& vessel = Interface(ship);
+    crew_addon::PublishedAirlock airlock;
+    EXPECT_EQ(crew_addon::FindPublishedAirlock(vessel, airlock), nullptr) << "none yet";
+
+    const VECTOR3 box{-1, 3, -5};
+    const VECTOR3 boxRest{7, 11, 23};
+    vessel.CreateAttachment(false, box, boxRest, VECTOR3{1, 2, 3}, "UMmuX");
+    vessel.CreateAttachment(true, box, boxRest, VECTOR3{1, 2, 3}, "UMmu");
+    const ATTACHMENTHANDLE closed =
+        vessel.CreateAttachment(false, box, boxRest, VECTOR3{0, 4, 5}, "UMmu");
+    const ATTACHMENTHANDLE open =
+        vessel.CreateAttachment(false, box, boxRest, VECTOR3{0.5, 6, 7.9}, "UMmu");
+
+    EXPECT_EQ(crew_addon::FindPublishedAirlock(vessel, airlock), closed) << "the first";
+    EXPECT_EQ(airlock.freeSeats, 5);
+    EXPECT_EQ(
+        crew_addon::FindPublishedAirlock(
+            vessel, airlock, [](const crew_addon::PublishedAirlock& a) { return a.IsOpen(); }),
+        open)
+        << "a door state of 0.5 is open";
+    EXPECT_EQ(airlock.xMin, -1);
+    EXPECT_EQ(airlock.xMax, 3);
+    EXPECT_EQ(airlock.yMin, -5);
+    EXPECT_EQ(airlock.yMax, 7);
+    EXPECT_EQ(airlock.zMin, 11);
+    EXPECT_EQ(airlock.zMax, 23);
+    EXPECT_EQ(airlock.doorState, 0.5);
+    EXPECT_EQ(airlock.auxValue, 6);
+    EXPECT_EQ(airlock.freeSeats, 7.9);
+    const auto asArray = [](const VECTOR3& v) { return std::array{v.x, v.y, v.z}; };
+    EXPECT_EQ(asArray(airlock.Centre()), (std::array{1.0, 1.0, 17.0}));
+
+    // Packing gives back the vectors it was read from.
+    const crew_addon::PublishedAirlock::Vectors packed = airlock.Pack();
+    EXPECT_EQ(asArray(packed.position), asArray(box));
+    EXPECT_EQ(asArray(packed.direction), asArray(boxRest));
+    EXPECT_EQ(asArray(packed.rotation), (std::array{0.5, 6.0, 7.9}));
 }
 
 TEST_F(AirlockLinkTest, ArrivalNameIsCopiedLikeStrncpy) {

@@ -8,6 +8,8 @@
 #include "CrewFixture.h"
 #include "crew/SpawnRecord.h"
 #include "crew/TransferVessel.h"
+#include "testing/CrewVessels.h"
+#include "testing/HandOverFiles.h"
 
 namespace crew_test {
 namespace {
@@ -19,22 +21,12 @@ class CrewArrivalsTest : public CrewTest {
   protected:
     CrewArrivalsTest() : ship(Ship("Ship")), crew(Crew(ship)) { oapiSetEmptyMass(ship, kShipMass); }
 
-    // A hand-over record with the member's numbers, written to `file`.
-    void WriteRecord(const char* file, const char* vesselName, int age, int pulse, int weight) {
-        crew_addon::HandOverRecord record{};
-        std::snprintf(record.vesselName, sizeof record.vesselName, "%s", vesselName);
-        record.age = age;
-        record.pulse = pulse;
-        record.weight = weight;
-        WriteRootFile(file, std::string(reinterpret_cast<const char*>(&record), sizeof record));
-    }
-
     // A crew vessel of the add-on's class, far from the ship, carrying the member's numbers.
     OBJHANDLE CrewVessel(const std::string& name, int age = 54, int pulse = 65, int weight = 82) {
-        WriteRecord(crew_addon::kSpawnFile, name.c_str(), age, pulse, weight);
         VESSELSTATUS status{};
         status.rpos = {5000, 0, 0};
-        const OBJHANDLE vessel = sim.CreateVessel(name, "UMmu", &status);
+        const OBJHANDLE vessel =
+            test_support::CreateCrewVessel(sim, name, age, pulse, weight, &status);
         EXPECT_NE(vessel, nullptr) << name;
         return vessel;
     }
@@ -193,7 +185,8 @@ TEST_F(CrewArrivalsTest, AFullShipLeavesArrivalsWaitingOutside) {
     // A walker and a transfer vessel addressed to this ship, with its file.
     CrewVessel("UMmu_Ab-Jo", 30, 60, 70);
     sim.Walk("UMmu_Ab-Jo", "Ship");
-    WriteRecord(crew_addon::kTransferFile, "UMmu_Sci-Max Poe", 44, 66, 77);
+    test_support::WriteRecord(test_support::TransferFile(sim),
+                              test_support::MakeRecord("UMmu_Sci-Max Poe", 44, 66, 77));
     const OBJHANDLE transfer = CrewVessel("UMmuTShip");
     Interface(transfer).CreateAttachment(true, VECTOR3{44, 66, 77}, VECTOR3{}, VECTOR3{}, "U-Mm");
     sim.Place("UMmuTShip", "Ship", {1, 1, 1});

@@ -4,14 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "crew/AddonVersion.h"
 #include "crew/CrewIdTable.h"
@@ -19,7 +15,8 @@
 #include "crew/TakenThisStep.h"
 #include "host/CrewAddon.h"
 #include "sim/Simulator.h"
-#include "sim/World.h"
+#include "testing/PublishedAirlocks.h"
+#include "testing/RootFiles.h"
 
 namespace crew_test {
 
@@ -45,8 +42,6 @@ class CrewTest : public testing::Test {
         taken_this_step::Forget();
     }
 
-    sim::World& World() { return *sim::World::Current(); }
-
     OBJHANDLE Ship(const std::string& name) {
         const OBJHANDLE ship = sim.CreateVessel(name, kShipClass);
         EXPECT_NE(ship, nullptr) << name;
@@ -69,44 +64,28 @@ class CrewTest : public testing::Test {
 
     AirlockLink& LinkOf(const CrewManager& crew) { return airlock_links::Record(crew.linkIndex); }
 
-    // The first child attachment "UMmu" of the vessel, read as another vessel reads it.
+    // The vectors of the vessel's first child attachment "UMmu" as the host hands them out,
+    // read as another vessel reads them.
     std::optional<Published> ReadPublished(OBJHANDLE ship) {
         const VESSEL& vessel = Interface(ship);
-        for (DWORD i = 0; i < vessel.AttachmentCount(false); ++i) {
-            const ATTACHMENTHANDLE point = vessel.GetAttachmentHandle(false, i);
-            if (std::strcmp(vessel.GetAttachmentId(point), crew_addon::kAirlockAttachmentId) != 0) {
-                continue;
-            }
-            Published published{};
-            vessel.GetAttachmentParams(point, published.pos, published.dir, published.rot);
-            return published;
-        }
-        return std::nullopt;
+        crew_addon::PublishedAirlock airlock;
+        const ATTACHMENTHANDLE point = crew_addon::FindPublishedAirlock(vessel, airlock);
+        if (point == nullptr) return std::nullopt;
+        Published published{};
+        vessel.GetAttachmentParams(point, published.pos, published.dir, published.rot);
+        return published;
     }
 
     int PublishedFreeSeats(OBJHANDLE ship) {
-        const auto published = ReadPublished(ship);
-        return published ? static_cast<int>(published->rot.z) : -1000;
+        return test_support::PublishedFreeSeats(sim, Interface(ship).GetName());
     }
 
     // A file of the crew add-on, named with backslashes as the crew manager names it.
     std::filesystem::path RootFile(const std::string& backslashPath) const {
-        std::string path = backslashPath;
-        for (char& c : path) {
-            if (c == '\\') c = '/';
-        }
-        return sim.Root() / path;
+        return test_support::RootFile(sim, backslashPath);
     }
-
     void WriteRootFile(const std::string& backslashPath, const std::string& content) const {
-        const auto file = RootFile(backslashPath);
-        std::filesystem::create_directories(file.parent_path());
-        std::ofstream(file, std::ios::binary) << content;
-    }
-
-    std::vector<char> ReadRootFile(const std::string& backslashPath) const {
-        std::ifstream in(RootFile(backslashPath), std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        test_support::WriteRootFile(sim, backslashPath, content);
     }
 
     sim::Simulator sim;

@@ -18,11 +18,8 @@ class CrewPersistenceTest : public CrewTest {
     }
 
     std::vector<std::string> Save(const CrewManager& manager, int expected = 1) {
-        sim::ScenarioLineSink sink;
-        World().activeSink = &sink;
-        EXPECT_EQ(manager.SaveCrew(&sink), expected);
-        World().activeSink = nullptr;
-        return sink.lines;
+        return sim.CaptureScenarioLines(
+            [&](FILEHANDLE scn) { EXPECT_EQ(manager.SaveCrew(scn), expected); });
     }
 
     struct Member {

@@ -7,6 +7,7 @@
 
 #include "CrewFixture.h"
 #include "crew/SpawnRecord.h"
+#include "testing/HandOverFiles.h"
 
 namespace crew_test {
 namespace {
@@ -16,14 +17,6 @@ constexpr VECTOR3 kShipPosition{7000e3, 100.0, -250.0};
 constexpr VECTOR3 kShipVelocity{10.0, 7500.0, -3.0};
 // A quarter turn about y: the vessel's +z points along global +x.
 constexpr MATRIX3 kQuarterTurnAboutY{0, 0, 1, 0, 1, 0, -1, 0, 0};
-
-// The hand-over record as it lies in a file.
-crew_addon::HandOverRecord ReadRecord(const std::vector<char>& bytes) {
-    crew_addon::HandOverRecord record{};
-    EXPECT_EQ(bytes.size(), sizeof record);
-    if (bytes.size() == sizeof record) std::memcpy(&record, bytes.data(), sizeof record);
-    return record;
-}
 
 void ExpectNear(const VECTOR3& actual, const VECTOR3& expected, const char* what) {
     EXPECT_NEAR(actual.x, expected.x, 1e-6) << what;
@@ -88,7 +81,7 @@ TEST_F(CrewSpawnTest, EvaLeavesAsACrewVesselBesideTheAirlock) {
 
     ASSERT_EQ(crew->EvaMember("corwin haddel"), 1);
 
-    const auto record = ReadRecord(ReadRootFile(crew_addon::kSpawnFile));
+    const auto record = test_support::ReadRecord(test_support::SpawnFile(sim)).value();
     EXPECT_STREQ(record.vesselName, "UMmu_Capt-Corwin Haddel");
     EXPECT_EQ(record.vesselName[24], 'x') << "bytes behind the name are not cleared";
     EXPECT_STREQ(record.meshName, "ummu/ummup");
@@ -120,7 +113,8 @@ TEST_F(CrewSpawnTest, EvaLeavesAsACrewVesselBesideTheAirlock) {
     // A member without a code leaves under the name alone.
     ASSERT_EQ(crew->EvaMember("Jane Roe"), 1);
     EXPECT_NE(sim.FindVessel("UMmu_Jane_Roe"), nullptr);
-    EXPECT_STREQ(ReadRecord(ReadRootFile(crew_addon::kSpawnFile)).meshName, "ummu/ummu");
+    EXPECT_STREQ(test_support::ReadRecord(test_support::SpawnFile(sim)).value().meshName,
+                 "ummu/ummu");
 }
 
 TEST_F(CrewSpawnTest, ATakenNameGetsANumber) {
@@ -142,7 +136,8 @@ TEST_F(CrewSpawnTest, ATakenNameGetsANumber) {
         link.SpawnCrewVessel(longMember.c_str(), 30, 100, 60, 70, "m", nullptr, nullptr, nullptr),
         1);
     EXPECT_NE(sim.FindVessel(cut.substr(0, 37) + "1"), nullptr);
-    EXPECT_STREQ(ReadRecord(ReadRootFile(crew_addon::kSpawnFile)).vesselName, cut.c_str());
+    EXPECT_STREQ(test_support::ReadRecord(test_support::SpawnFile(sim)).value().vesselName,
+                 cut.c_str());
 }
 
 TEST_F(CrewSpawnTest, AnglesTurnTheCrewVessel) {
@@ -171,7 +166,7 @@ TEST_F(CrewSpawnTest, SpawnSendsOutOfRangeNumbersAsDefaults) {
         ASSERT_EQ(link.SpawnCrewVessel("Ab-Jo", c.age, c.evaValue, c.pulse, 70, "m", nullptr,
                                        nullptr, nullptr),
                   1);
-        const auto record = ReadRecord(ReadRootFile(crew_addon::kSpawnFile));
+        const auto record = test_support::ReadRecord(test_support::SpawnFile(sim)).value();
         EXPECT_EQ(record.age, c.sentAge);
         EXPECT_EQ(record.evaValue, c.sentEvaValue);
         EXPECT_EQ(record.pulse, c.sentPulse);
@@ -268,7 +263,7 @@ TEST_F(CrewSpawnTest, TransferReachesTheDockedShipsRoster) {
     VECTOR3 pos{}, dir{}, rot{};
     carrier.GetAttachmentParams(data, pos, dir, rot);
     ExpectNear(pos, {54, 65, 72}, "U-Mm numbers");
-    const auto record = ReadRecord(ReadRootFile(crew_addon::kTransferFile));
+    const auto record = test_support::ReadRecord(test_support::TransferFile(sim)).value();
     EXPECT_STREQ(record.vesselName, "UMmu_Capt-Corwin Haddel");
     EXPECT_EQ(record.weight, 72);
 
@@ -320,7 +315,7 @@ TEST_F(CrewSpawnTest, EjectGoesToFreeSpaceWhateverTheAirlockAndDocking) {
     ASSERT_EQ(crew->SetAirlockState(0), 1);
     ASSERT_EQ(crew->SetEjectPlacement({1, 2, 3}, {0, 0, 0}, {0, 2, 0}), 1);
     ASSERT_EQ(crew->EjectMember("Jane Roe"), 1);
-    const auto record = ReadRecord(ReadRootFile(crew_addon::kSpawnFile));
+    const auto record = test_support::ReadRecord(test_support::SpawnFile(sim)).value();
     EXPECT_EQ(record.ejectFlag, 1);
     ExpectNear(StatusOf("UMmu_Jane_Roe").rpos,
                {kShipPosition.x + 1, kShipPosition.y + 2, kShipPosition.z + 3}, "eject position");

@@ -44,7 +44,7 @@ TEST_F(CrewStartupTest, InitializeStartsTheManagerWithItsInitialValues) {
     EXPECT_EQ(crew.linkIndex, -1);
 
     const OBJHANDLE ship = Ship("Ship");
-    World().sysTime = 50.0;
+    sim.SetSystemTime(50.0);
     std::filesystem::remove(RootFile(crew_addon::kModuleFile));
     EXPECT_EQ(crew.Initialize(ship), -999);
     EXPECT_EQ(crew.readyFlags, 0);
@@ -97,7 +97,7 @@ TEST_F(CrewStartupTest, AMissingOrOldVersionFileStartsTheWarnings) {
         {"1e39", 0.0f, 1},
         {"-2.5", -2.5f, 1},
     };
-    World().sysTime = 10.0;
+    sim.SetSystemTime(10.0);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.content ? c.content : "no file");
         SetVersionFile(c.content);
@@ -218,7 +218,7 @@ TEST_F(CrewStartupTest, EvaMeshFollowsTheCodeUnlessOneMeshIsSet) {
 
 TEST_F(CrewStartupTest, WarningsShowAtTheirSystemTimes) {
     SetVersionFile("1.5");
-    World().sysTime = 92.0;
+    sim.SetSystemTime(92.0);
     const auto crew = Crew(Ship("Ship"));
     ASSERT_EQ(crew->warningUntil, 112.0);
     struct Case {
@@ -240,7 +240,7 @@ TEST_F(CrewStartupTest, WarningsShowAtTheirSystemTimes) {
         {112.5, ""},
     };
     for (const Case& c : cases) {
-        World().sysTime = c.now;
+        sim.SetSystemTime(c.now);
         std::snprintf(oapiDebugString(), 8, "stale");
         crew->ShowWarnings(kAddonName);
         EXPECT_EQ(DebugLine(), c.line) << "at " << c.now;

@@ -15,7 +15,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <memory>
 #include <random>
@@ -23,12 +22,20 @@
 #include <vector>
 
 #include "host/CrewAddon.h"
-#include "sim/World.h"
+#include "testing/CrewVessels.h"
+#include "testing/DockedPair.h"
+#include "testing/PublishedAirlocks.h"
+#include "testing/Roster.h"
+#include "testing/ShipModule.h"
 #include "tests/robustness/CrewCensus.h"
 #include "tests/vessel/ShipHarness.h"
 
 namespace robustness {
 namespace {
+
+using test_support::CrewName;
+using test_support::kShipClass;
+using test_support::TransferVessels;
 
 struct SoakSize {
     int ships;
@@ -125,7 +132,7 @@ class CrewSoak {
         sim::SimulatorOptions options;
         options.root = root_;
         sim_ = std::make_unique<sim::Simulator>(options);
-        sim_->RegisterModule(kShipClass, QM_MODULE_PATH);
+        test_support::RegisterShipModule(*sim_);
     }
 
     static std::string ShipName(int i) {
@@ -170,26 +177,22 @@ class CrewSoak {
     }
 
     // The ships, and the crew vessels that can walk (transfer vessels cannot), in index order.
-    std::vector<std::string> Ships() const { return VesselsWhere(true); }
-    std::vector<std::string> Walkers() const { return VesselsWhere(false); }
-
-    std::vector<std::string> VesselsWhere(bool ship) const {
-        std::vector<std::string> names;
-        for (const sim::SimVessel* vessel : sim::World::Current()->Vessels()) {
-            const bool isShip = vessel->className == kShipClass;
-            const bool isWalker = vessel->kind == sim::VesselKind::CrewAddon &&
-                                  vessel->name.rfind(crew_addon::kTransferVesselPrefix, 0) != 0;
-            if (ship ? isShip : isWalker) names.push_back(vessel->name);
-        }
-        return names;
+    std::vector<std::string> Ships() const {
+        return test_support::VesselsOfClass(*sim_, kShipClass);
     }
+    std::vector<std::string> Walkers() const { return test_support::WalkingCrewVessels(*sim_); }
 
     // The ship docked at the vessel's port 0 (the active port after set-up and every load), or
     // an empty name.
     std::string MateAtPortZero(const std::string& ship) const {
-        const auto& docks = sim::World::Current()->Find(ship)->docks;
-        if (docks.empty() || docks[0]->mate == nullptr) return {};
-        return docks[0]->mate->name;
+        return test_support::DockedAt(*sim_, ship, 0);
+    }
+
+    std::vector<std::string> RosterNames(const std::string& ship) const {
+        return test_support::RosterNames(*sim_, ship);
+    }
+    int PublishedAirlockState(const std::string& ship) const {
+        return test_support::PublishedAirlockState(*sim_, ship);
     }
 
     // The ships that pending transfers wait for and that still exist.
@@ -363,15 +366,11 @@ class CrewSoak {
         const std::string member = NewMemberName() + ".x";
         const std::string vessel =
             std::string(crew_addon::kCrewVesselPrefix) + RandomCode() + "-" + member;
-        crew_addon::HandOverRecord record{};
-        std::snprintf(record.vesselName, sizeof record.vesselName, "%s", vessel.c_str());
-        record.age = Uniform(20, 70);
-        record.pulse = Uniform(50, 120);
-        record.weight = Uniform(40, 120);
-        std::ofstream(sim_->Root() / "config" / "UMmutmp.cfg", std::ios::binary)
-            .write(reinterpret_cast<const char*>(&record), sizeof record);
+        const int age = Uniform(20, 70);
+        const int pulse = Uniform(50, 120);
+        const int weight = Uniform(40, 120);
         operation_ = "crew vessel " + vessel + " arrives from elsewhere";
-        if (sim_->CreateVessel(vessel, crew_addon::kCrewClassName) == nullptr) return;
+        if (test_support::CreateCrewVessel(*sim_, vessel, age, pulse, weight) == nullptr) return;
         ++living_[CrewName(member)];
         ++tally.punctuatedWalkers;
         sim_->Walk(vessel, Pick(ships));
@@ -397,7 +396,8 @@ class CrewSoak {
         const std::string where = "after operation " + std::to_string(op) + ": " + operation_;
         ASSERT_EQ(Difference(living_, CountEveryone(*sim_)), "") << where;
         for (const std::string& ship : Ships()) {
-            ASSERT_EQ(PublishedFreeSeats(ship), kSeats - static_cast<int>(RosterNames(ship).size()))
+            ASSERT_EQ(test_support::PublishedFreeSeats(*sim_, ship),
+                      kSeats - static_cast<int>(RosterNames(ship).size()))
                 << ship << " " << where;
         }
     }

@@ -2,13 +2,10 @@
 // or stranded a member: two transfers under way at once between different pairs, a transfer
 // under way across a save and a load, two ships taking the same crew vessel in one frame, and a
 // crew vessel whose name holds punctuation walking in.
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
-#include "host/CrewAddon.h"
 #include "tests/robustness/RobustnessFixture.h"
 
 namespace robustness {
@@ -24,17 +21,6 @@ class CrewTransferTest : public RobustnessTest {
         sim.SaveScenario(saved);
         for (const std::string& name : sim.VesselNames()) sim.DeleteVessel(sim.FindVessel(name));
         sim.LoadScenario(saved);
-    }
-
-    // The crew add-on's hand-over record a crew vessel named NAME reads when it is created.
-    void WriteSpawnRecord(const char* name, int age, int pulse, int weight) {
-        crew_addon::HandOverRecord record{};
-        std::snprintf(record.vesselName, sizeof record.vesselName, "%s", name);
-        record.age = age;
-        record.pulse = pulse;
-        record.weight = weight;
-        std::ofstream(sim.Root() / "config" / "UMmutmp.cfg", std::ios::binary)
-            .write(reinterpret_cast<const char*>(&record), sizeof record);
     }
 };
 
@@ -90,8 +76,7 @@ TEST_F(CrewTransferTest, ATransferUnderWaySurvivesSavingAndLoading) {
 // passes over it.
 TEST_F(CrewTransferTest, TwoShipsScanningInTheSameFrameTakeAWalkerOnce) {
     LoadDockedPair();
-    WriteSpawnRecord("UMmu_Sci-Eve Ng", 33, 70, 58);
-    ASSERT_NE(sim.CreateVessel("UMmu_Sci-Eve_Ng", "UMmu"), nullptr);
+    ASSERT_NE(test_support::CreateCrewVessel(sim, "UMmu_Sci-Eve_Ng", 33, 70, 58), nullptr);
     sim.Walk("UMmu_Sci-Eve_Ng", "Alpha");
     sim.SetStep(0.3);
     CountCrew();
@@ -108,8 +93,7 @@ TEST_F(CrewTransferTest, TwoShipsScanningInTheSameFrameTakeAWalkerOnce) {
 TEST_F(CrewTransferTest, AnArrivalWithPunctuationInItsNameIsAnnouncedByTheRostersName) {
     CreateShip("Alpha");
     Key("Alpha", "A");
-    WriteSpawnRecord("UMmu_Capt-Ann.Lee", 41, 65, 74);
-    ASSERT_NE(sim.CreateVessel("UMmu_Capt-Ann.Lee", "UMmu"), nullptr);
+    ASSERT_NE(test_support::CreateCrewVessel(sim, "UMmu_Capt-Ann.Lee", 41, 65, 74), nullptr);
     sim.Walk("UMmu_Capt-Ann.Lee", "Alpha");
     sim.Run(1.0);
     EXPECT_EQ(RosterNames("Alpha").back(), "Ann Lee");

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "host/CrewAddon.h"
 #include "tests/robustness/RobustnessFixture.h"
 
 namespace robustness {
@@ -104,8 +105,8 @@ TEST_F(FaultInjectionTest, MissingInterfacesDuringTransferKeepTheMemberAboard) {
 // Hand-over files that cannot be written: a transfer still brings the member over (the module
 // keeps the record it wrote), and an EVA still makes the crew vessel.
 TEST_F(FaultInjectionTest, UnwritableHandOverFilesLoseNobody) {
-    BlockFile("config/UMmutmp.cfg");
-    BlockFile("config/UMmutmpT.cfg");
+    BlockFile(test_support::SpawnFile(sim));
+    BlockFile(test_support::TransferFile(sim));
     LoadDockedPair();
 
     Key("Alpha", "E");
@@ -136,7 +137,7 @@ TEST_F(FaultInjectionTest, MissingCrewIdFolderUsesBuiltInMeshes) {
 // A version file that cannot be read counts as outdated: the debug line asks for the new version,
 // and the crew works as ever.
 TEST_F(FaultInjectionTest, UnreadableVersionFileWarnsAndCrewWorks) {
-    BlockFile("meshes/UMmu/ver.dtf");
+    BlockFile(test_support::RootFile(sim, crew_addon::kVersionFile));
     CreateShip("Alpha");
     Key("Alpha", "A");
     CountCrew();

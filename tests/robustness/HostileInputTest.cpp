@@ -3,13 +3,13 @@
 // member data are negative, huge or not numbers.
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <limits>
 #include <string>
 #include <vector>
 
 #include "host/CrewAddon.h"
-#include "sim/World.h"
+#include "testing/HandOverFiles.h"
+#include "testing/RootFiles.h"
 #include "tests/robustness/RobustnessFixture.h"
 
 namespace robustness {
@@ -157,11 +157,10 @@ TEST_F(HostileInputTest, TransferFileShorterThanARecord) {
         for (const std::string& name : sim.VesselNames()) sim.DeleteVessel(sim.FindVessel(name));
         LoadDockedPair();
         Key("Alpha", "E");
-        std::ofstream(sim.Root() / "config" / "UMmutmpT.cfg", std::ios::binary | std::ios::trunc)
-            << std::string(bytes, 'Q');
+        test_support::WriteRootFile(sim, crew_addon::kTransferFile, std::string(bytes, 'Q'));
         sim.Run(1.0);
         EXPECT_EQ(RosterNames("Beta"), (Names{"Ivo Brandt", "Ada Kerr"}));
-        EXPECT_FALSE(std::filesystem::exists(sim.Root() / "config" / "UMmutmpT.cfg"));
+        EXPECT_FALSE(std::filesystem::exists(test_support::TransferFile(sim)));
         ExpectCrewConserved();
     }
 }
@@ -207,15 +206,11 @@ TEST_F(HostileInputTest, MemberAttachmentWithHostileNumbers) {
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.numbers.x << " " << c.numbers.y << " " << c.numbers.z);
         const double emptyMass = Describe("Alpha")["empty_mass"].get<double>();
-        const OBJHANDLE walker = sim.CreateVessel("UMmu_Tech-Odd", "UMmu");
+        const OBJHANDLE walker = sim.CreateVessel("UMmu_Tech-Odd", crew_addon::kCrewClassName);
         ASSERT_NE(walker, nullptr);
-        sim.Interface(walker)->CreateAttachment(true, c.numbers, VECTOR3{}, VECTOR3{}, "U-Mm");
-        const nlohmann::json airlock = Airlock("Alpha");
-        const VECTOR3 centre{
-            (airlock["pos"][0].get<double>() + airlock["pos"][1].get<double>()) / 2,
-            (airlock["pos"][2].get<double>() + airlock["dir"][0].get<double>()) / 2,
-            (airlock["dir"][1].get<double>() + airlock["dir"][2].get<double>()) / 2};
-        sim.Place("UMmu_Tech-Odd", "Alpha", centre);
+        sim.Interface(walker)->CreateAttachment(true, c.numbers, VECTOR3{}, VECTOR3{},
+                                                crew_addon::kMemberAttachmentId);
+        sim.Place("UMmu_Tech-Odd", "Alpha", Airlock("Alpha").value().Centre());
         sim.Run(1.0);
         ASSERT_EQ(sim.FindVessel("UMmu_Tech-Odd"), nullptr);
         const CrewLine arrived = Roster("Alpha").back();

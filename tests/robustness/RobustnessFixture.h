@@ -4,20 +4,35 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
+#include "testing/CrewVessels.h"
+#include "testing/DockedPair.h"
+#include "testing/HandOverFiles.h"
+#include "testing/PublishedAirlocks.h"
+#include "testing/RootFiles.h"
+#include "testing/Roster.h"
+#include "testing/ShipModule.h"
 #include "tests/robustness/CrewCensus.h"
 #include "tests/vessel/ShipHarness.h"
 
 namespace robustness {
 
+using test_support::CrewLine;
+using test_support::kShipClass;
+using test_support::TransferVessels;
+
 class RobustnessTest : public quillmar_test::ShipTest {
   protected:
     // Alpha (Ada Kerr, Max Poe) and Beta (Ivo Brandt), docked at their ports 0, airlocks open.
     void LoadDockedPair() {
-        LoadShips({{"Alpha",
-                    {"DOCKINFO 0:0,Beta", "UMMUCREW Capt-Ada_Kerr-41-66-72",
-                     "UMMUCREW Tech-Max_Poe-30-70-80"}},
-                   {"Beta", {"UMMUCREW Doc-Ivo_Brandt-52-71-90"}}});
+        test_support::ScenarioBuilder scenario;
+        scenario.Environment(quillmar_test::kScenarioMjd).Focus("Alpha");
+        test_support::AddDockedPair(
+            scenario, "Alpha",
+            {"UMMUCREW Capt-Ada_Kerr-41-66-72", "UMMUCREW Tech-Max_Poe-30-70-80"}, "Beta",
+            {"UMMUCREW Doc-Ivo_Brandt-52-71-90"});
+        scenario.Load(sim);
         Key("Alpha", "A");
         Key("Beta", "A");
         CountCrew();
@@ -29,8 +44,7 @@ class RobustnessTest : public quillmar_test::ShipTest {
     // roster.
     void ExpectCrewConserved() {
         EXPECT_EQ(Difference(everyone, CountEveryone(sim)), "");
-        for (const std::string& name : sim.VesselNames()) {
-            if (sim.Describe(name)["class"] != kShipClass) continue;
+        for (const std::string& name : test_support::VesselsOfClass(sim, kShipClass)) {
             const int seats = PublishedFreeSeats(name);
             if (seats >= 0) {
                 EXPECT_EQ(seats, kSeats - static_cast<int>(RosterNames(name).size())) << name;
@@ -38,9 +52,18 @@ class RobustnessTest : public quillmar_test::ShipTest {
         }
     }
 
+    std::vector<CrewLine> Roster(const std::string& ship) const {
+        return test_support::Roster(sim, ship);
+    }
+    std::vector<std::string> RosterNames(const std::string& ship) const {
+        return test_support::RosterNames(sim, ship);
+    }
+    int PublishedFreeSeats(const std::string& ship) const {
+        return test_support::PublishedFreeSeats(sim, ship);
+    }
+
     // Puts a folder where the root has a file, so that the module can neither read nor write it.
-    void BlockFile(const std::string& path) {
-        const std::filesystem::path file = sim.Root() / path;
+    void BlockFile(const std::filesystem::path& file) {
         std::filesystem::remove(file);
         std::filesystem::create_directories(file);
     }

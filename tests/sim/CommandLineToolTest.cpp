@@ -6,11 +6,11 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 
 #include "sim/CommandLine.h"
 #include "sim/Simulator.h"
+#include "testing/RootFiles.h"
 
 namespace {
 
@@ -37,12 +37,7 @@ class VesselsimTool : public ::testing::Test {
         std::ofstream(folder_ / name) << text;
     }
 
-    static std::string Slurp(const fs::path& path) {
-        std::ifstream in(path);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    static std::string Slurp(const fs::path& path) { return test_support::ReadFile(path); }
 
     Outcome Run(const std::string& arguments) {
         const std::string command = "cd '" + folder_.string() + "' && '" + QM_VESSELSIM + "' " +

@@ -3,10 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstring>
 
 #include "host/CrewAddon.h"
 #include "host/HostApi.h"
+#include "testing/HandOverFiles.h"
+#include "testing/RootFiles.h"
 #include "tests/sim/SimulatorFixture.h"
 
 namespace {
@@ -14,16 +15,10 @@ namespace {
 class CrewAddon : public SimulatorTest {
   protected:
     void WriteRecord(int age, int pulse, int weight, const char* mesh) {
-        crew_addon::HandOverRecord record{};
-        std::snprintf(record.vesselName, sizeof record.vesselName, "UMmu_Capt-Corwin Haddel");
+        crew_addon::HandOverRecord record =
+            test_support::MakeRecord("UMmu_Capt-Corwin Haddel", age, pulse, weight);
         std::snprintf(record.meshName, sizeof record.meshName, "%s", mesh);
-        record.age = age;
-        record.pulse = pulse;
-        record.weight = weight;
-        std::FILE* file = platform::OpenFile(crew_addon::kSpawnFile, "wb");
-        ASSERT_NE(file, nullptr);
-        std::fwrite(&record, sizeof record, 1, file);
-        std::fclose(file);
+        test_support::WriteRecord(test_support::SpawnFile(sim), record);
     }
 
     // A ship at an angle with the published airlock box x -3..3, y -4..4, z 194..224.
@@ -83,10 +78,7 @@ TEST_F(CrewAddon, OtherNamesReadNoRecord) {
 }
 
 TEST_F(CrewAddon, MissingOrShortRecordGivesZeros) {
-    std::FILE* file = platform::OpenFile(crew_addon::kSpawnFile, "wb");
-    ASSERT_NE(file, nullptr);
-    std::fputs("short", file);
-    std::fclose(file);
+    test_support::WriteRootFile(sim, crew_addon::kSpawnFile, "short");
     MakeShip();
     sim.CreateVessel("UMmu_Short", "UMmu");
     sim.Execute("walk UMmu_Short Ship");

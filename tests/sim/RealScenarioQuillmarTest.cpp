@@ -4,12 +4,12 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "sim/Simulator.h"
+#include "testing/RootFiles.h"
+#include "testing/ShipModule.h"
 
 namespace {
 
@@ -26,13 +26,6 @@ const char kQuillmarBlock[] =
     "  XPDR 466\n"
     "  UMMUCREW Capt-Ada_Kerr-41-66-72\n"
     "END\n";
-
-std::string Text(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
 
 // The scenario with the ship's block put in just before its END_SHIPS line.
 std::string WithQuillmar(const std::string& text) {
@@ -54,29 +47,26 @@ TEST(RealScenarioFiles, TakeAQuillmar) {
         if (entry.path().extension() != ".scn") continue;
         ++files;
         SCOPED_TRACE(entry.path().filename().string());
-        const std::string text = WithQuillmar(Text(entry.path()));
+        const std::string text = WithQuillmar(test_support::ReadFile(entry.path()));
         ASSERT_FALSE(text.empty()) << "no END_SHIPS line";
 
         std::string saved;
         {
             sim::Simulator sim;
-            sim.RegisterModule("Quillmar", QM_MODULE_PATH);
-            const fs::path file = sim.Root() / "with-quillmar.scn";
-            std::ofstream(file, std::ios::binary) << text;
-            sim.LoadScenario(file);
+            test_support::RegisterShipModule(sim);
+            sim.LoadScenario(test_support::WriteRootFile(sim, "with-quillmar.scn", text));
             EXPECT_EQ(sim.LoadWarnings(), std::vector<std::string>{});
             const auto state = sim.Describe("Visitor")["state"];
             EXPECT_TRUE(HasLine(state, "XPDR 466")) << state;
             EXPECT_TRUE(HasLine(state, "UMMUCREW Capt-Ada_Kerr-41-66-72")) << state;
             sim.Run(1.0);
             sim.SaveScenario(sim.Root() / "saved.scn");
-            saved = Text(sim.Root() / "saved.scn");
+            saved = test_support::ReadFile(sim.Root() / "saved.scn");
         }
         // One simulator at a time: the saved text moves to the next one's root.
         sim::Simulator again;
-        again.RegisterModule("Quillmar", QM_MODULE_PATH);
-        std::ofstream(again.Root() / "saved.scn", std::ios::binary) << saved;
-        again.LoadScenario(again.Root() / "saved.scn");
+        test_support::RegisterShipModule(again);
+        again.LoadScenario(test_support::WriteRootFile(again, "saved.scn", saved));
         EXPECT_EQ(again.LoadWarnings(), std::vector<std::string>{});
         const auto state = again.Describe("Visitor")["state"];
         EXPECT_EQ(again.Describe("Visitor")["class"], "Quillmar");

@@ -6,10 +6,11 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "testing/RootFiles.h"
+#include "testing/ShipModule.h"
 #include "tests/sim/SimulatorFixture.h"
 
 namespace {
@@ -37,13 +38,6 @@ std::vector<std::string> Lines(const fs::path& file) {
         lines.push_back(line);
     }
     return lines;
-}
-
-std::string Text(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
 }
 
 bool IsDateLine(const std::string& line) { return line.rfind("  Date MJD ", 0) == 0; }
@@ -114,7 +108,7 @@ TEST_F(SimulatorTest, LandedVesselsKeepTheirSurfaceLines) {
         LoadShips(name + ":Probe\n  STATUS Landed Earth\n" + c.lines + "  XPDR 0\nEND\n");
         sim.Run(1.0);
         sim.SaveScenario(sim.Root() / "landed.scn");
-        const std::string saved = Text(sim.Root() / "landed.scn");
+        const std::string saved = test_support::ReadFile(sim.Root() / "landed.scn");
         EXPECT_NE(saved.find(name + ":Probe\n" + c.saved), std::string::npos) << saved;
     }
     // Set into orbit again, the vessel writes its orbital lines.
@@ -127,7 +121,7 @@ TEST_F(SimulatorTest, LandedVesselsKeepTheirSurfaceLines) {
 }
 
 TEST_F(SimulatorTest, QuillmarDockedToTheStationIsToldItUsesNoCrewAirlock) {
-    sim.RegisterModule("Quillmar", QM_MODULE_PATH);
+    test_support::RegisterShipModule(sim);
     sim.LoadScenario(kStationExample);
     sim.Dock("Visitor", 0, "Harbor", 0);
     EXPECT_EQ(sim.Describe("Harbor")["docks"][0]["docked"], "Visitor");

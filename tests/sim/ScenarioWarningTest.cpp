@@ -14,6 +14,7 @@
 #include "sim/LoadContext.h"
 #include "sim/SimVessel.h"
 #include "sim/StandardStateLines.h"
+#include "testing/RootFiles.h"
 #include "tests/sim/SimulatorFixture.h"
 
 namespace {
@@ -140,8 +141,7 @@ TEST(ScenarioWarnings, LinesReadInPartWarnAndSaveTheValuesInForce) {
         options.warnings = &stream;
         sim::Simulator simulator(options);
         simulator.RegisterModule("Probe", QM_PROBE_MODULE);
-        const fs::path file = simulator.Root() / "test.scn";
-        std::ofstream(file, std::ios::binary) << c.text;
+        const fs::path file = test_support::WriteRootFile(simulator, "test.scn", c.text);
         simulator.LoadScenario(file);
 
         std::vector<std::string> expected;
@@ -155,10 +155,7 @@ TEST(ScenarioWarnings, LinesReadInPartWarnAndSaveTheValuesInForce) {
 
         const fs::path saved = simulator.Root() / "saved.scn";
         simulator.SaveScenario(saved);
-        std::ifstream in(saved, std::ios::binary);
-        std::ostringstream content;
-        content << in.rdbuf();
-        const std::string text = content.str();
+        const std::string text = test_support::ReadFile(saved);
         for (const auto& line : c.saved) {
             EXPECT_NE(text.find("\n" + line + "\n"), std::string::npos) << line << "\n" << text;
         }

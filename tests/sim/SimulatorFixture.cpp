@@ -1,22 +1,16 @@
 #include "tests/sim/SimulatorFixture.h"
 
-#include <fstream>
-#include <sstream>
+#include "testing/RootFiles.h"
 
 SimulatorTest::SimulatorTest() { sim.RegisterModule("Probe", QM_PROBE_MODULE); }
 
 std::filesystem::path SimulatorTest::WriteFile(const std::string& name,
                                                const std::string& text) const {
-    const auto path = sim.Root() / name;
-    std::ofstream(path, std::ios::binary) << text;
-    return path;
+    return test_support::WriteRootFile(sim, name, text);
 }
 
 std::string SimulatorTest::ReadFile(const std::filesystem::path& path) const {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
+    return test_support::ReadFile(path);
 }
 
 void SimulatorTest::LoadShips(const std::string& ships) {

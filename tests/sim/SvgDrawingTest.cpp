@@ -9,7 +9,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <map>
 #include <set>
@@ -22,6 +21,8 @@
 #include "sim/Simulator.h"
 #include "sim/SvgDrawing.h"
 #include "sim/XmlText.h"
+#include "testing/RootFiles.h"
+#include "testing/ShipModule.h"
 
 namespace {
 
@@ -114,10 +115,8 @@ constexpr char kTwoShips[] =
 class QuillmarDrawing : public ::testing::Test {
   protected:
     QuillmarDrawing() {
-        sim.RegisterModule("Quillmar", QM_MODULE_PATH);
-        const fs::path scenario = sim.Root() / "two.scn";
-        std::ofstream(scenario) << kTwoShips;
-        sim.LoadScenario(scenario);
+        test_support::RegisterShipModule(sim);
+        sim.LoadScenario(test_support::WriteRootFile(sim, "two.scn", kTwoShips));
         sim.Run(0.1);
     }
 

@@ -108,11 +108,13 @@ TEST_F(ClassCapsTest, DockingPortsInCreationOrder) {
 // stays closed.
 TEST_F(ClassCapsTest, PublishesTheClosedAirlockOfPortZero) {
     const auto airlock = Airlock("Q1");
-    ASSERT_FALSE(airlock.is_null());
+    ASSERT_TRUE(airlock.has_value());
     const ExpectedPort& port = kExpectedPorts[0];
-    EXPECT_EQ(AsVec(airlock["pos"]), (Vec{port.xRange[0], port.xRange[1], port.yRange[0]}));
-    EXPECT_EQ(AsVec(airlock["dir"]), (Vec{port.yRange[1], port.zRange[0], port.zRange[1]}));
-    EXPECT_EQ(airlock["rot"][0].get<double>(), 0.0) << "door closed";
+    EXPECT_EQ(AsVec(airlock->Pack().position),
+              (Vec{port.xRange[0], port.xRange[1], port.yRange[0]}));
+    EXPECT_EQ(AsVec(airlock->Pack().direction),
+              (Vec{port.yRange[1], port.zRange[0], port.zRange[1]}));
+    EXPECT_EQ(airlock->doorState, 0.0) << "door closed";
     EXPECT_EQ(Describe("Q1")["attachments"]["child"].size(), 1u);
 }
 

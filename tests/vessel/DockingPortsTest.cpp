@@ -17,14 +17,14 @@ class DockingPortsTest : public ShipTest {
         for (int i = 0; i < kLastPort; ++i) Key("Q1", "Shift+KP-");
         for (int i = 0; i < port; ++i) Key("Q1", "Shift+KP+");
     }
-    double DoorState() { return Airlock("Q1")["rot"][0].get<double>(); }
+    double DoorState() { return Airlock("Q1").value().doorState; }
     // The published box of the port's row: x, y and z ranges packed into two vectors.
     void ExpectBoxOf(int port) {
         SCOPED_TRACE(port);
-        const auto airlock = Airlock("Q1");
+        const auto airlock = Airlock("Q1").value().Pack();
         const ExpectedPort& row = kExpectedPorts[port];
-        EXPECT_EQ(AsVec(airlock["pos"]), (Vec{row.xRange[0], row.xRange[1], row.yRange[0]}));
-        EXPECT_EQ(AsVec(airlock["dir"]), (Vec{row.yRange[1], row.zRange[0], row.zRange[1]}));
+        EXPECT_EQ(AsVec(airlock.position), (Vec{row.xRange[0], row.xRange[1], row.yRange[0]}));
+        EXPECT_EQ(AsVec(airlock.direction), (Vec{row.yRange[1], row.zRange[0], row.zRange[1]}));
     }
 };
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "ShipHarness.h"
+#include "testing/RootFiles.h"
 
 namespace quillmar_test {
 namespace {
@@ -39,7 +40,7 @@ TEST_F(EvaUnderStrictHost, NoEvaWithoutTheCrewClassConfiguration) {
         SCOPED_TRACE(c.configFile ? c.configFile : "no configuration file");
         fs::remove(sim.Root() / "config" / "Vessels" / "UMmu.cfg");
         fs::remove(sim.Root() / "config" / "UMmu.cfg");
-        if (c.configFile != nullptr) std::ofstream(sim.Root() / c.configFile) << kept;
+        if (c.configFile != nullptr) test_support::WriteRootFile(sim, c.configFile, kept);
         const std::string ship = "Ship" + std::to_string(++number);
         LoadShips({{ship, {"STATUS Orbiting Earth", "RPOS 7000000 0 0", kMemberLine}}});
         ASSERT_EQ(Key(ship, "A"), 1);

@@ -11,9 +11,8 @@ namespace {
 void NoteExitCall(const char* name, HINSTANCE module) {
     char* line = oapiDebugString();
     const std::size_t used = std::strlen(line);
-    constexpr std::size_t kDebugLineSize = 256;
-    if (used < kDebugLineSize) {
-        std::snprintf(line + used, kDebugLineSize - used, "%s %p;", name,
+    if (used < kDebugStringSize) {
+        std::snprintf(line + used, kDebugStringSize - used, "%s %p;", name,
                       static_cast<void*>(module));
     }
 }

@@ -2,10 +2,10 @@
 // command shows and changes.
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 
 #include "ShipHarness.h"
+#include "testing/HandOverFiles.h"
 
 namespace quillmar_test {
 namespace {
@@ -48,7 +48,7 @@ TEST_F(KeyCommandsTest, KeysThatAreNotCommands) {
         EXPECT_EQ(Key("Q1", key), 0);
         EXPECT_EQ(Hud("Q1"), kWelcome) << "no command ran";
     }
-    EXPECT_EQ(Airlock("Q1")["rot"][0].get<double>(), 0.0);
+    EXPECT_EQ(Airlock("Q1").value().doorState, 0.0);
     EXPECT_EQ(AttitudeThrust("Q1"), std::vector<double>(20, kRcsMaximum));
 }
 
@@ -105,10 +105,9 @@ TEST_F(KeyCommandsTest, MeshKeySwitchesTheCrewVesselMesh) {
     Key("Q1", "A");
     Key("Q1", "E");
     ASSERT_EQ(Hud("Q1"), "EVA OK - Corwin Haddel left the ship");
-    std::ifstream file(sim.Root() / "config" / "UMmutmp.cfg", std::ios::binary);
-    char record[104] = {};
-    ASSERT_TRUE(file.read(record, sizeof record));
-    EXPECT_STREQ(record + 40, "mmu");
+    const auto record = test_support::ReadRecord(test_support::SpawnFile(sim));
+    ASSERT_TRUE(record.has_value());
+    EXPECT_EQ(test_support::FieldText(record->meshName), "mmu");
 }
 
 TEST_F(KeyCommandsTest, SelectionWithOneMemberStaysAtSlotZero) {
@@ -152,10 +151,10 @@ TEST_F(KeyCommandsTest, EvaTakesTheSelectedMemberAndResetsTheSelection) {
 TEST_F(KeyCommandsTest, AirlockKeyTogglesTheDoor) {
     EXPECT_EQ(Key("Q1", "A"), 1);
     EXPECT_EQ(Hud("Q1"), "Airlock is now open");
-    EXPECT_EQ(Airlock("Q1")["rot"][0].get<double>(), 1.0);
+    EXPECT_EQ(Airlock("Q1").value().doorState, 1.0);
     EXPECT_EQ(Key("Q1", "Alt+A"), 1);
     EXPECT_EQ(Hud("Q1"), "Airlock is now closed");
-    EXPECT_EQ(Airlock("Q1")["rot"][0].get<double>(), 0.0);
+    EXPECT_EQ(Airlock("Q1").value().doorState, 0.0);
 }
 
 // Each refusal of the EVA command shows its own message, and nobody leaves. Every case starts a

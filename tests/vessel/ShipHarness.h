@@ -5,13 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <filesystem>
-#include <fstream>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "host/CrewAddon.h"
 #include "sim/Simulator.h"
+#include "testing/PublishedAirlocks.h"
+#include "testing/ScenarioBuilder.h"
+#include "testing/ShipModule.h"
 
 namespace quillmar_test {
 
@@ -20,32 +23,22 @@ inline constexpr char kWelcome[] =
 inline constexpr double kRcsMaximum = 200000.0;
 inline constexpr double kRcsMinimum = 10000.0;
 inline constexpr int kMainEngines = 8;  // thrusters 0 to 7; the attitude thrusters follow
+inline constexpr double kScenarioMjd = 51982.0;
 
 using Vec = std::array<double, 3>;
 inline Vec AsVec(const nlohmann::json& value) { return {value[0], value[1], value[2]}; }
+inline Vec AsVec(const VECTOR3& value) { return {value.x, value.y, value.z}; }
 
 // One ship's scenario block, line by line, as it stands between its header and END.
-using Block = std::vector<std::string>;
+using Block = test_support::Block;
 using Ships = std::vector<std::pair<std::string, Block>>;
 
-// Writes a scenario of Quillmar ships with these blocks, in this order; the first has the focus.
-inline void WriteScenario(const std::filesystem::path& file, const Ships& ships) {
-    std::ofstream out(file);
-    out << "BEGIN_ENVIRONMENT\n  System Sol\n  Date MJD 51982.0\nEND_ENVIRONMENT\n";
-    out << "BEGIN_FOCUS\n  Ship " << ships.front().first << "\nEND_FOCUS\n";
-    out << "BEGIN_SHIPS\n";
-    for (const auto& [name, block] : ships) {
-        out << name << ":Quillmar\n";
-        for (const std::string& line : block) out << "  " << line << "\n";
-        out << "END\n";
-    }
-    out << "END_SHIPS\n";
-}
-
+// Loads a scenario of Quillmar ships with these blocks, in this order; the first has the focus.
 inline void LoadShips(sim::Simulator& sim, const Ships& ships) {
-    const auto file = sim.Root() / "test.scn";
-    WriteScenario(file, ships);
-    sim.LoadScenario(file);
+    test_support::ScenarioBuilder scenario;
+    scenario.Environment(kScenarioMjd).Focus(ships.front().first);
+    for (const auto& [name, block] : ships) scenario.Vessel(name, test_support::kShipClass, block);
+    scenario.Load(sim);
 }
 
 // The ship's message line as the next HUD frame draws it (the ship takes the focus).
@@ -55,20 +48,11 @@ inline std::string Hud(sim::Simulator& sim, const std::string& ship) {
     return sim.HudText(ship);
 }
 
-// The ship's published airlock: its child attachment "UMmu", or null.
-inline nlohmann::json Airlock(const sim::Simulator& sim, const std::string& ship) {
-    const nlohmann::json description = sim.Describe(ship);
-    for (const auto& point : description["attachments"]["child"]) {
-        if (point["id"] == "UMmu") return point;
-    }
-    return nullptr;
-}
-
 class ShipTest : public testing::Test {
   protected:
-    ShipTest() { sim.RegisterModule("Quillmar", QM_MODULE_PATH); }
+    ShipTest() { test_support::RegisterShipModule(sim); }
 
-    void CreateShip(const std::string& name) { sim.CreateVessel(name, "Quillmar"); }
+    void CreateShip(const std::string& name) { sim.CreateVessel(name, test_support::kShipClass); }
     void LoadShips(const Ships& ships) { quillmar_test::LoadShips(sim, ships); }
     nlohmann::json Describe(const std::string& name) const { return sim.Describe(name); }
     // Presses the key on the ship and returns the handler's result for the press.
@@ -76,8 +60,9 @@ class ShipTest : public testing::Test {
         return sim.PressKey(ship, keyStroke);
     }
     std::string Hud(const std::string& ship) { return quillmar_test::Hud(sim, ship); }
-    nlohmann::json Airlock(const std::string& ship) const {
-        return quillmar_test::Airlock(sim, ship);
+    // The ship's published airlock; none when it publishes none.
+    std::optional<crew_addon::PublishedAirlock> Airlock(const std::string& ship) const {
+        return test_support::PublishedAirlockOf(sim, ship);
     }
 
     // The attitude thrusters' maximum thrust, in thruster order.

@@ -6,11 +6,9 @@
 #include <cctype>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <exception>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -18,7 +16,10 @@
 #include "host/CrewAddon.h"
 #include "host/HostApi.h"
 #include "sim/Simulator.h"
-#include "sim/World.h"
+#include "testing/HandOverFiles.h"
+#include "testing/RootFiles.h"
+#include "testing/ScenarioBuilder.h"
+#include "testing/ShipModule.h"
 
 namespace {
 
@@ -83,18 +84,13 @@ std::set<std::string> ImportedLibraries(HMODULE library) {
     return names;
 }
 
-std::vector<char> ReadBytes(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 // Loading runs the library entry (InitLib with the library's handle); the DLL exports exactly
 // the three functions and needs no runtime DLL beside it; unloading calls the exit function.
 void ModuleLoadAndUnload() {
     const int initCallsBefore = sim::LibraryCalls().initLibCalls;
     {
         sim::Simulator simulator;
-        simulator.RegisterModule("Quillmar", modulePath);
+        simulator.RegisterModule(test_support::kShipClass, modulePath);
         // Registering loads and unloads the library once to check it; the library is loaded
         // again, as in the simulator, while a vessel of its class exists.
         CHECK(GetModuleHandleW(modulePath.c_str()) == nullptr);
@@ -136,42 +132,25 @@ void ModuleLoadAndUnload() {
 
 // Two ships docked nose to nose; Pioneer's first crew member has a code that only a file of the
 // crew ID folder defines.
-constexpr char kDockedShips[] = R"(BEGIN_ENVIRONMENT
-  System Sol
-  Date MJD 53850.5
-END_ENVIRONMENT
-BEGIN_FOCUS
-  Ship Pioneer
-END_FOCUS
-BEGIN_SHIPS
-Pioneer:Quillmar
-  STATUS Orbiting Earth
-  RPOS 6778000 0 0
-  RVEL 0 7668.5 0
-  AROT 0 0 0
-  DOCKINFO 0:0,Meridian
-  UMMUCREW Div-Ada_Kerr-41-66-72
-  UMMUCREW Ck-Max_Poe-30-70-80
-  UMMUCREW Qq-Lena_Ruiz-35-62-58
-END
-Meridian:Quillmar
-  STATUS Orbiting Earth
-  RPOS 6778000 0 414.4
-  RVEL 0 7668.5 0
-  AROT 0 180 0
-  DOCKINFO 0:0,Pioneer
-END
-END_SHIPS
-)";
+test_support::ScenarioBuilder DockedShips() {
+    test_support::ScenarioBuilder scenario;
+    scenario.Environment(53850.5)
+        .Focus("Pioneer")
+        .Vessel("Pioneer", test_support::kShipClass,
+                {"STATUS Orbiting Earth", "RPOS 6778000 0 0", "RVEL 0 7668.5 0", "AROT 0 0 0",
+                 "DOCKINFO 0:0,Meridian", "UMMUCREW Div-Ada_Kerr-41-66-72",
+                 "UMMUCREW Ck-Max_Poe-30-70-80", "UMMUCREW Qq-Lena_Ruiz-35-62-58"})
+        .Vessel("Meridian", test_support::kShipClass,
+                {"STATUS Orbiting Earth", "RPOS 6778000 0 414.4", "RVEL 0 7668.5 0", "AROT 0 180 0",
+                 "DOCKINFO 0:0,Pioneer"});
+    return scenario;
+}
 
+// The whole record of a hand-over file; zeros when the file holds no whole record.
 crew_addon::HandOverRecord ReadRecord(const fs::path& file) {
-    crew_addon::HandOverRecord record{};
-    const std::vector<char> bytes = ReadBytes(file);
-    CHECK(bytes.size() == sizeof record);
-    if (bytes.size() == sizeof record) std::memcpy(&record, bytes.data(), sizeof record);
-    record.vesselName[sizeof record.vesselName - 1] = '\0';
-    record.meshName[sizeof record.meshName - 1] = '\0';
-    return record;
+    const std::optional<crew_addon::HandOverRecord> record = test_support::ReadRecord(file);
+    CHECK(record.has_value());
+    return record.value_or(crew_addon::HandOverRecord{});
 }
 
 // The module's crew manager finds the crew ID files with FindFirstFileA/FindNextFileA in the
@@ -179,27 +158,25 @@ crew_addon::HandOverRecord ReadRecord(const fs::path& file) {
 // "config\UMmutmpT.cfg" (transfer) through backslash paths, which the crew add-on reads back.
 void CrewFilesThroughTheModule() {
     sim::Simulator simulator;
-    const fs::path idFolder = simulator.Root() / "config" / "UMMUIdConfig";
-    fs::create_directories(idFolder);
     for (const char* name :
          {"ummuX-diver-Div.cfg", "ummuY-cook-Ck.cfg", "readme.cfg", "a-b-Pilot.cfg"}) {
-        std::ofstream(idFolder / name) << "x";
+        test_support::WriteRootFile(simulator, std::string("config\\UMMUIdConfig\\") + name, "x");
     }
-    simulator.RegisterModule("Quillmar", modulePath);
-    std::ofstream(simulator.Root() / "docked.scn", std::ios::binary) << kDockedShips;
-    simulator.LoadScenario(simulator.Root() / "docked.scn");
+    simulator.RegisterModule(test_support::kShipClass, modulePath);
+    DockedShips().Load(simulator, "docked.scn");
     simulator.Frame();
 
     // EVA at the free port 1: Pioneer's airlock is open.
     simulator.PressKey("Pioneer", "Shift+KP+");  // the airlock follows, open
     simulator.Frame();
     simulator.PressKey("Pioneer", "E");
-    const crew_addon::HandOverRecord spawn =
-        ReadRecord(simulator.Root() / "config" / "UMmutmp.cfg");
-    std::printf("EVA hand-over record: %s, mesh %s\n", spawn.vesselName, spawn.meshName);
+    const crew_addon::HandOverRecord spawn = ReadRecord(test_support::SpawnFile(simulator));
+    const std::string spawnName = test_support::FieldText(spawn.vesselName);
+    const std::string spawnMesh = test_support::FieldText(spawn.meshName);
+    std::printf("EVA hand-over record: %s, mesh %s\n", spawnName.c_str(), spawnMesh.c_str());
     // The selected member; the mesh for the code "Div" comes from a file of the folder alone.
-    CHECK(std::string(spawn.vesselName) == "UMmu_Div-Ada Kerr");
-    CHECK(std::string(spawn.meshName) == "ummu/ummuX");
+    CHECK(spawnName == "UMmu_Div-Ada Kerr");
+    CHECK(spawnMesh == "ummu/ummuX");
     CHECK(simulator.FindVessel("UMmu_Div-Ada_Kerr") != nullptr);
 
     // A transfer through port 0 to the docked Meridian, whose airlock is open.
@@ -207,11 +184,11 @@ void CrewFilesThroughTheModule() {
     simulator.PressKey("Meridian", "A");
     simulator.Frame();
     simulator.PressKey("Pioneer", "E");
-    const fs::path transferFile = simulator.Root() / "config" / "UMmutmpT.cfg";
+    const fs::path transferFile = test_support::TransferFile(simulator);
     CHECK(fs::exists(transferFile));
-    const crew_addon::HandOverRecord transfer = ReadRecord(transferFile);
-    std::printf("transfer hand-over record: %s\n", transfer.vesselName);
-    CHECK(std::string(transfer.vesselName) == "UMmu_Qq-Lena Ruiz");  // the selected member
+    const std::string transferName = test_support::FieldText(ReadRecord(transferFile).vesselName);
+    std::printf("transfer hand-over record: %s\n", transferName.c_str());
+    CHECK(transferName == "UMmu_Qq-Lena Ruiz");  // the selected member
     CHECK(simulator.FindVessel("UMmuTMeridian") != nullptr);
     simulator.Run(2.0);
     // The arrival takes the member in and deletes the file.
@@ -224,7 +201,7 @@ void CrewFilesThroughTheModule() {
 // changed in the message's row band only.
 void HudTextDrawnByTextOutA() {
     sim::Simulator simulator;
-    simulator.RegisterModule("Quillmar", modulePath);
+    simulator.RegisterModule(test_support::kShipClass, modulePath);
     simulator.CreateVessel("Q1", "Quillmar");
     simulator.SetFocus(simulator.FindVessel("Q1"));
     simulator.Frame();
@@ -236,7 +213,7 @@ void HudTextDrawnByTextOutA() {
     CHECK(calls[0].text == kWelcome);
     CHECK(simulator.HudText("Q1") == kWelcome);
 
-    const sim::os::HudCanvas& canvas = sim::World::Current()->hud.Canvas();
+    const sim::os::HudCanvas& canvas = simulator.HudCanvas();
     const std::uint32_t* pixels = canvas.Pixels();
     CHECK(pixels != nullptr);
     if (pixels == nullptr) return;

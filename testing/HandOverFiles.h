@@ -1,0 +1,32 @@
+// The crew add-on's hand-over files in the simulator's root, and the records in them.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "host/CrewAddon.h"
+#include "sim/Simulator.h"
+
+namespace test_support {
+
+// The hand-over files: a crew vessel in free space, a transfer to a docked ship.
+std::filesystem::path SpawnFile(const sim::Simulator& simulator);
+std::filesystem::path TransferFile(const sim::Simulator& simulator);
+
+// A record naming the crew vessel, with the member's age, pulse and weight; the rest zero.
+crew_addon::HandOverRecord MakeRecord(const std::string& vesselName, int age, int pulse,
+                                      int weight);
+// The record as the module writes it, a whole file of its own.
+void WriteRecord(const std::filesystem::path& file, const crew_addon::HandOverRecord& record);
+// The record of a file that holds exactly one; none otherwise.
+std::optional<crew_addon::HandOverRecord> ReadRecord(const std::filesystem::path& file);
+// A name field's text, up to its terminator or the field's end.
+template <std::size_t N>
+std::string FieldText(const char (&field)[N]) {
+    std::size_t length = 0;
+    while (length < N && field[length] != '\0') ++length;
+    return std::string(field, length);
+}
+
+}  // namespace test_support
