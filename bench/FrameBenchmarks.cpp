@@ -74,7 +74,7 @@ benchmark::IterationCount FramesFor(long vessels) {
 void RestingShips(benchmark::State& state, const char* className) {
     const auto count = static_cast<int>(state.range(0));
     auto simulator = MakeSimulator();
-    AddVessels(*simulator, className, "Ship", count);
+    test_support::AddVesselsAtRest(*simulator, className, "Ship", count);
     // Without a vessel of its class the module is not loaded: no code is the module's.
     const bool loaded = std::string(className) == kShipClass;
     MeasureFrames(state, *simulator, loaded ? ModulePath() : std::filesystem::path());
@@ -87,9 +87,9 @@ void OpenAirlockScene(benchmark::State& state, const std::filesystem::path& modu
     const auto ships = static_cast<int>(state.range(0));
     const auto crew = static_cast<int>(state.range(1));
     auto simulator = MakeSimulator(module);
-    AddVessels(*simulator, kShipClass, "Ship", ships);
-    AddCrewVessels(*simulator, crew);
-    OpenAirlocks(*simulator, "Ship", ships);
+    test_support::AddVesselsAtRest(*simulator, kShipClass, "Ship", ships);
+    test_support::AddFarCrewVessels(*simulator, crew);
+    test_support::OpenAirlocks(*simulator, "Ship", ships);
     MeasureFrames(state, *simulator, module);
 }
 

@@ -26,7 +26,7 @@ void BM_LoadScenario(benchmark::State& state) {
     const auto ships = static_cast<int>(state.range(0));
     const auto crewLines = static_cast<int>(state.range(1));
     const fs::path file = ScenarioFile(ships, crewLines);
-    WriteCrewedScenario(file, ships, crewLines);
+    test_support::CrewedScenario(ships, crewLines).Write(file);
     double loading = 0.0;
     for (auto _ : state) {
         state.PauseTiming();
@@ -47,7 +47,7 @@ void BM_SaveScenario(benchmark::State& state) {
     const auto ships = static_cast<int>(state.range(0));
     const auto crewLines = static_cast<int>(state.range(1));
     const fs::path file = ScenarioFile(ships, crewLines);
-    WriteCrewedScenario(file, ships, crewLines);
+    test_support::CrewedScenario(ships, crewLines).Write(file);
     auto simulator = MakeSimulator();
     simulator->LoadScenario(file);
     const double start = ThreadSeconds();

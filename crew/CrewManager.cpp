@@ -8,10 +8,9 @@
 
 namespace {
 
-// Stored lengths of a member's texts, and the longest name a lookup accepts.
+// Stored lengths of a member's texts.
 constexpr std::size_t kStoredNameChars = 25;
 constexpr std::size_t kStoredCodeChars = 4;
-constexpr std::size_t kLookupNameChars = 39;
 constexpr std::size_t kEvaMeshChars = 149;
 constexpr int kMostMembers = 100;
 
@@ -20,7 +19,8 @@ int Clamp(int value, int low, int high) {
 }
 
 bool NameTooLong(const char* name) {
-    return crew_text::BoundedLength(name, kLookupNameChars + 1) > kLookupNameChars;
+    return crew_text::BoundedLength(name, crew_text::kLookupNameChars + 1) >
+           crew_text::kLookupNameChars;
 }
 
 }  // namespace

@@ -105,7 +105,7 @@ void FillSpawnRecord(const HandOverFields& fields, int ejectFlag) {
 // The refusals that both ways out of the vessel begin with, in their order; kMayLeave when none
 // applies.
 int CheckLeaving(const CrewManager& crew, const char* name) {
-    if (crew.readyFlags != 3) return kNotReadyOrSpawnFailed;
+    if (!crew.Ready()) return kNotReadyOrSpawnFailed;
     if (name == nullptr || crew_text::BoundedLength(name, crew_text::kLookupNameChars + 1) >
                                crew_text::kLookupNameChars) {
         return kNoSuchMember;

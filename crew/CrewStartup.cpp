@@ -12,9 +12,6 @@
 
 namespace {
 
-// The host's debug line holds this many bytes, terminator included.
-constexpr std::size_t kDebugLineSize = 256;
-
 constexpr float kLowestAddonVersion = 2.0f;
 // System seconds the warnings run after start-up, and the last seconds in which they blink.
 constexpr double kWarningSeconds = 20.0;
@@ -30,7 +27,6 @@ constexpr char kRequireText[] =
 constexpr char kOutdatedText[] = "Your version of UMMU is outdated (%0.0f)";
 constexpr char kDownloadSite[] = "the crew add-on's download page";
 
-constexpr char kInitialEvaMesh[] = "UMmu\\UMMu";
 constexpr int kInitialSeats = 8;
 constexpr int kInitialEvaValue = 100;
 constexpr VECTOR3 kInitialEvaPosition{0.0, 0.0, 3.0};
@@ -76,7 +72,7 @@ void CrewManager::ResetForStart(OBJHANDLE handle, int index) {
     massBookkeeping = 1;
     airlockOpen = 1;
     evaValue = kInitialEvaValue;
-    crew_text::CopyText(evaMesh, sizeof evaMesh, kInitialEvaMesh, sizeof evaMesh - 1);
+    crew_text::CopyText(evaMesh, sizeof evaMesh, crew_addon::kMeshByIdCode, sizeof evaMesh - 1);
     evaPosition = kInitialEvaPosition;
     ejectVelocity = kInitialEjectVelocity;
     vesselHandle = handle;
@@ -106,7 +102,7 @@ void CrewManager::ShowWarnings(const char* addonName) {
     if (line == nullptr) return;
     if (addonName == nullptr) addonName = "";
     if (!Ready()) {
-        std::snprintf(line, kDebugLineSize, kNotInitialisedText, addonName);
+        std::snprintf(line, kDebugStringSize, kNotInitialisedText, addonName);
         return;
     }
     if (warningUntil <= 0.0) return;
@@ -115,13 +111,13 @@ void CrewManager::ShowWarnings(const char* addonName) {
     const auto remaining = static_cast<float>(warningUntil - now);
     if (warningUntil - now > kBlinkingSeconds) {
         if (std::fmod(now, kWarningCycle) < kFirstTextSeconds) {
-            std::snprintf(line, kDebugLineSize, kRequireText, addonName, kDownloadSite,
+            std::snprintf(line, kDebugStringSize, kRequireText, addonName, kDownloadSite,
                           static_cast<double>(remaining));
         } else {
-            std::snprintf(line, kDebugLineSize, kOutdatedText, static_cast<double>(remaining));
+            std::snprintf(line, kDebugStringSize, kOutdatedText, static_cast<double>(remaining));
         }
     } else if (std::fmod(now, 1.0) < kBlinkOnFraction) {
-        std::snprintf(line, kDebugLineSize, kOutdatedText, static_cast<double>(remaining));
+        std::snprintf(line, kDebugStringSize, kOutdatedText, static_cast<double>(remaining));
     } else {
         line[0] = '\0';
     }

@@ -173,7 +173,7 @@ double oapiRand() {
 char* oapiDebugString() {
     sim::CountHostCall<"oapiDebugString">();
     // Without a simulation the line still exists, so a caller can always write into it.
-    static char detached[sim::kDebugLineSize];
+    static char detached[kDebugStringSize];
     World* world = World::Current();
     return world ? world->DebugString() : detached;
 }

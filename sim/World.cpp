@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "host/CrewAddon.h"
 #include "sim/ClassConfig.h"
 #include "sim/CrewAddonVessel.h"
 #include "sim/InputError.h"
@@ -31,7 +32,7 @@ constexpr const char* kSolBodies[] = {
 World* World::current_ = nullptr;
 
 World::World(unsigned seed, double initialStep) : step(initialStep), random_(seed) {
-    lastDebugLine_.reserve(kDebugLineSize);
+    lastDebugLine_.reserve(kDebugStringSize);
     for (const char* body : kSolBodies) BodyHandle(body);
 }
 
@@ -128,7 +129,7 @@ SimVessel* World::BeginVessel(const std::string& name, const std::string& classN
     if (module != classModules_.end()) {
         vessel->kind = VesselKind::Module;
         vessel->module = module->second;
-    } else if (className == kCrewAddonClass) {
+    } else if (className == crew_addon::kCrewClassName) {
         vessel->kind = VesselKind::CrewAddon;
     }
     vessels_.push_back(owned.release());

@@ -35,9 +35,6 @@ struct ScenarioLineSink {
     std::vector<std::string> lines;
 };
 
-inline constexpr char kCrewAddonClass[] = "UMmu";
-inline constexpr std::size_t kDebugLineSize = 256;
-
 class World {
   public:
     World(unsigned seed, double step);
@@ -174,7 +171,7 @@ class World {
     std::unordered_set<const void*> bodyHandles_;
     SimVessel* focus_ = nullptr;
     std::mt19937_64 random_;
-    char debugLine_[kDebugLineSize] = {};
+    char debugLine_[kDebugStringSize] = {};
     std::string lastDebugLine_;
 };
 
