@@ -11,6 +11,7 @@
 #include "host/HostApi.h"
 #include "sim/HostCallCounter.h"
 #include "sim/HostStop.h"
+#include "sim/InputError.h"
 #include "sim/ScenarioLineIo.h"
 #include "sim/Simulator.h"
 #include "sim/TextParsing.h"
@@ -124,8 +125,11 @@ OBJHANDLE oapiCreateVessel(const char* name, const char* className, const VESSEL
                      " is not installed (no Config/Vessels/" + className + ".cfg or Config/" +
                      className + ".cfg in the root; the simulator ends here)");
     }
-    std::string why;
-    return world->CreateVessel(name, className, status, &why);
+    try {
+        return world->CreateVessel(name, className, status);
+    } catch (const sim::InputError&) {
+        return nullptr;  // the host refuses the vessel: the module gets no handle
+    }
 }
 
 bool oapiDeleteVessel(OBJHANDLE vessel, OBJHANDLE alternativeFocus) {

@@ -173,11 +173,9 @@ void RunCommand(Simulator& simulator, const ScriptCommand& command,
             simulator.SetFocus(vessel);
             break;
         }
-        case CommandKind::Create: {
-            std::string why;
-            if (simulator.CreateVessel(w[0], w[1], nullptr, &why) == nullptr) Fail(why);
+        case CommandKind::Create:
+            simulator.CreateVessel(w[0], w[1]);
             break;
-        }
         case CommandKind::Delete: {
             OBJHANDLE vessel = simulator.FindVessel(w[0]);
             if (vessel == nullptr) Fail("no vessel named " + w[0]);

@@ -123,10 +123,12 @@ void Simulator::LoadScenario(const fs::path& file) {
             source.lines.emplace_back(line);
             source.lineNumbers.push_back(block.lineNumbers[i]);
         }
-        std::string why;
-        SimVessel* vessel =
-            world.CreateVesselFromScenario(block.name, block.className, source, &why);
-        if (vessel == nullptr) throw InputError(location + ": " + why);
+        SimVessel* vessel = nullptr;
+        try {
+            vessel = world.CreateVesselFromScenario(block.name, block.className, source);
+        } catch (const InputError& refusal) {
+            throw InputError(location + ": " + refusal.what());
+        }
         vessel->leadingLines = std::move(block.leadingLines);
         if (vessel->kind == VesselKind::Inert) {
             vessel->hasKeptLines = true;
@@ -147,9 +149,10 @@ void Simulator::LoadScenario(const fs::path& file) {
                 ": the port stays free");
             continue;
         }
-        const std::string refusal = world.Dock(link.vessel, link.port, other, link.otherPort);
-        if (!refusal.empty()) {
-            world.loading.warnings.push_back(link.location + ": " + refusal +
+        try {
+            world.Dock(link.vessel, link.port, other, link.otherPort);
+        } catch (const InputError& refusal) {
+            world.loading.warnings.push_back(link.location + ": " + refusal.what() +
                                              ": the port stays free");
         }
     }
@@ -212,17 +215,10 @@ void Simulator::Execute(const std::string& commandLine) {
 
 OBJHANDLE Simulator::CreateVessel(const std::string& name, const std::string& className,
                                   const VESSELSTATUS* status) {
-    std::string why;
-    return CreateVessel(name, className, status, &why);
-}
-
-OBJHANDLE Simulator::CreateVessel(const std::string& name, const std::string& className,
-                                  const VESSELSTATUS* status, std::string* why) {
     VESSELSTATUS atRest{};
     atRest.fuel = 1.0;
     atRest.flag[0] = 2;  // the fuel level applies
-    SimVessel* vessel =
-        state_->world->CreateVessel(name, className, status ? *status : atRest, why);
+    SimVessel* vessel = state_->world->CreateVessel(name, className, status ? *status : atRest);
     state_->world->CheckDebugLine();
     return vessel;
 }
@@ -296,14 +292,11 @@ const os::HudCanvas& Simulator::HudCanvas() const { return state_->world->hud.Ca
 
 void Simulator::Dock(const std::string& vessel, unsigned port, const std::string& other,
                      unsigned otherPort) {
-    const std::string refusal =
-        state_->world->Dock(state_->Require(vessel), port, state_->Require(other), otherPort);
-    if (!refusal.empty()) throw InputError(refusal);
+    state_->world->Dock(state_->Require(vessel), port, state_->Require(other), otherPort);
 }
 
 void Simulator::Undock(const std::string& vessel, unsigned port) {
-    const std::string refusal = state_->world->Undock(state_->Require(vessel), port);
-    if (!refusal.empty()) throw InputError(refusal);
+    state_->world->Undock(state_->Require(vessel), port);
 }
 
 void Simulator::Place(const std::string& vessel, const std::string& other,

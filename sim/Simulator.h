@@ -75,12 +75,11 @@ class Simulator {
     void RunScript(const Script& script);
     void Execute(const std::string& commandLine);
 
-    // Vessels. Creation runs the class set-up; a null status means at the origin, at rest.
+    // Vessels. Creation runs the class set-up; a null status means at the origin, at rest. A
+    // refusal (a bad or taken name, no class, no vessel made by the class's module) throws
+    // InputError.
     OBJHANDLE CreateVessel(const std::string& name, const std::string& className,
                            const VESSELSTATUS* status = nullptr);
-    // The same; on refusal null, and `why` tells the reason.
-    OBJHANDLE CreateVessel(const std::string& name, const std::string& className,
-                           const VESSELSTATUS* status, std::string* why);
     // Removes the vessel at once, between frames; a module's oapiDeleteVessel only marks it
     // for removal at the end of the frame, as in the simulator.
     bool DeleteVessel(OBJHANDLE vessel);

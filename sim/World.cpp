@@ -107,20 +107,10 @@ const std::string* World::BodyName(const void* handle) const {
     return static_cast<const std::string*>(handle);
 }
 
-SimVessel* World::BeginVessel(const std::string& name, const std::string& className,
-                              std::string* why) {
-    if (const auto fault = VesselNameFault(name)) {
-        *why = *fault;
-        return nullptr;
-    }
-    if (className.empty()) {
-        *why = "vessel " + name + " has no class";
-        return nullptr;
-    }
-    if (Find(name) != nullptr) {
-        *why = "a vessel named " + name + " exists already";
-        return nullptr;
-    }
+SimVessel* World::BeginVessel(const std::string& name, const std::string& className) {
+    if (const auto fault = VesselNameFault(name)) throw InputError(*fault);
+    if (className.empty()) throw InputError("vessel " + name + " has no class");
+    if (Find(name) != nullptr) throw InputError("a vessel named " + name + " exists already");
     auto owned = std::make_unique<SimVessel>();
     SimVessel* vessel = owned.get();
     vessel->name = name;
@@ -151,14 +141,13 @@ SimVessel* World::BeginVessel(const std::string& name, const std::string& classN
             break;
     }
     if (vessel->vesselInterface == nullptr) {
-        *why = "the module of class " + className + " made no vessel for " + name;
         Forget(vessel);
         byName_.erase(vessel->name);
         // Still the last: nothing that ovcInit may have done removes a vessel.
         vessels_.pop_back();
         stepCallbacks_.pop_back();
         delete vessel;
-        return nullptr;
+        throw InputError("the module of class " + className + " made no vessel for " + name);
     }
     if (vessel->kind == VesselKind::Module) {
         stepCallbacks_.back() = static_cast<VESSEL2*>(vessel->vesselInterface);
@@ -169,9 +158,8 @@ SimVessel* World::BeginVessel(const std::string& name, const std::string& classN
 }
 
 SimVessel* World::CreateVessel(const std::string& name, const std::string& className,
-                               const VESSELSTATUS& status, std::string* why) {
-    SimVessel* vessel = BeginVessel(name, className, why);
-    if (vessel == nullptr) return nullptr;
+                               const VESSELSTATUS& status) {
+    SimVessel* vessel = BeginVessel(name, className);
     // The simulator applies the state itself; the module's clbkSetStateEx is not called.
     vessel->creationStatus = std::make_unique<VESSELSTATUS>(status);
     ApplyStatus(*this, *vessel, status);
@@ -181,9 +169,8 @@ SimVessel* World::CreateVessel(const std::string& name, const std::string& class
 }
 
 SimVessel* World::CreateVesselFromScenario(const std::string& name, const std::string& className,
-                                           ScenarioLineSource& source, std::string* why) {
-    SimVessel* vessel = BeginVessel(name, className, why);
-    if (vessel == nullptr) return nullptr;
+                                           ScenarioLineSource& source) {
+    SimVessel* vessel = BeginVessel(name, className);
     auto* callbacks = static_cast<VESSEL2*>(vessel->vesselInterface);
     ScenarioLineSource* outer = loading.activeSource;
     loading.activeSource = &source;
@@ -348,18 +335,20 @@ int World::PressKey(SimVessel* vessel, const KeyStroke& key) {
     return result;
 }
 
-std::string World::Dock(SimVessel* vessel, std::size_t port, SimVessel* other,
-                        std::size_t otherPort) {
-    if (vessel == other) return "vessel " + vessel->name + " cannot dock to itself";
+void World::Dock(SimVessel* vessel, std::size_t port, SimVessel* other, std::size_t otherPort) {
+    if (vessel == other) throw InputError("vessel " + vessel->name + " cannot dock to itself");
     sim::Dock* own = vessel->DockAt(port);
-    if (own == nullptr) return vessel->name + " has no port " + std::to_string(port);
+    if (own == nullptr) throw InputError(vessel->name + " has no port " + std::to_string(port));
     sim::Dock* theirs = other->DockAt(otherPort);
-    if (theirs == nullptr) return other->name + " has no port " + std::to_string(otherPort);
-    if (own->mate == other && own->matePort == otherPort) return {};
-    if (own->mate != nullptr)
-        return "port " + std::to_string(port) + " of " + vessel->name + " is in use";
+    if (theirs == nullptr) {
+        throw InputError(other->name + " has no port " + std::to_string(otherPort));
+    }
+    if (own->mate == other && own->matePort == otherPort) return;
+    if (own->mate != nullptr) {
+        throw InputError("port " + std::to_string(port) + " of " + vessel->name + " is in use");
+    }
     if (theirs->mate != nullptr) {
-        return "port " + std::to_string(otherPort) + " of " + other->name + " is in use";
+        throw InputError("port " + std::to_string(otherPort) + " of " + other->name + " is in use");
     }
     own->mate = other;
     own->matePort = otherPort;
@@ -373,14 +362,15 @@ std::string World::Dock(SimVessel* vessel, std::size_t port, SimVessel* other,
         static_cast<VESSEL2*>(other->vesselInterface)
             ->clbkDockEvent(static_cast<int>(otherPort), vessel);
     }
-    return {};
 }
 
-std::string World::Undock(SimVessel* vessel, std::size_t port) {
-    if (port >= vessel->docks.size()) return vessel->name + " has no port " + std::to_string(port);
+void World::Undock(SimVessel* vessel, std::size_t port) {
+    if (port >= vessel->docks.size()) {
+        throw InputError(vessel->name + " has no port " + std::to_string(port));
+    }
     sim::Dock* own = vessel->docks[port].get();
     SimVessel* other = own->mate;
-    if (other == nullptr) return {};
+    if (other == nullptr) return;
     other->docks[own->matePort]->mate = nullptr;
     const std::size_t otherPort = own->matePort;
     own->mate = nullptr;
@@ -392,7 +382,6 @@ std::string World::Undock(SimVessel* vessel, std::size_t port) {
         static_cast<VESSEL2*>(other->vesselInterface)
             ->clbkDockEvent(static_cast<int>(otherPort), nullptr);
     }
-    return {};
 }
 
 std::vector<std::string> World::SaveState(SimVessel* vessel) {

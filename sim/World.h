@@ -79,12 +79,12 @@ class World {
     SimVessel* Find(std::string_view name) const;
     bool IsLive(const void* handle) const { return live_.count(handle) != 0; }
     // Creates a vessel from a state (ovcInit, class set-up, the state, clbkPostCreation).
-    // Null when refused; `why` then tells the reason.
+    // A refusal (a bad or taken name, no class, no vessel made) throws InputError.
     SimVessel* CreateVessel(const std::string& name, const std::string& className,
-                            const VESSELSTATUS& status, std::string* why);
+                            const VESSELSTATUS& status);
     // Creates a vessel from scenario lines (class set-up, clbkLoadStateEx, clbkPostCreation).
     SimVessel* CreateVesselFromScenario(const std::string& name, const std::string& className,
-                                        ScenarioLineSource& source, std::string* why);
+                                        ScenarioLineSource& source);
     // Marks the vessel for removal at the end of the frame; the focus then goes to
     // `alternativeFocus` when that still exists.
     bool DeleteVessel(SimVessel* vessel, SimVessel* alternativeFocus);
@@ -117,9 +117,10 @@ class World {
     // Pilot input: press and release; the press's result.
     int PressKey(SimVessel* vessel, const KeyStroke& key);
 
-    // Docking. An empty text on success, else the reason.
-    std::string Dock(SimVessel* vessel, std::size_t port, SimVessel* other, std::size_t otherPort);
-    std::string Undock(SimVessel* vessel, std::size_t port);
+    // Docking; a refusal throws InputError with the reason. Docking a docked pair again, or
+    // undocking a free port, does nothing.
+    void Dock(SimVessel* vessel, std::size_t port, SimVessel* other, std::size_t otherPort);
+    void Undock(SimVessel* vessel, std::size_t port);
 
     // Scenario state of one vessel as its clbkSaveState writes it.
     std::vector<std::string> SaveState(SimVessel* vessel);
@@ -137,7 +138,7 @@ class World {
     HostFaults faults;
 
   private:
-    SimVessel* BeginVessel(const std::string& name, const std::string& className, std::string* why);
+    SimVessel* BeginVessel(const std::string& name, const std::string& className);
     void RunStepPhase(bool pre, double dt);
     void DrawFocusHud();
     void Remove(std::size_t index);

@@ -11,7 +11,7 @@ namespace test_support {
 
 // A crew vessel made as an EVA makes one: the hand-over record naming it, with the member's
 // numbers, is written first and the vessel reads it when it is created. At `status`, or at rest
-// at the origin; null when the simulator refuses it.
+// at the origin; throws sim::InputError when the simulator refuses it.
 OBJHANDLE CreateCrewVessel(sim::Simulator& simulator, const std::string& name, int age, int pulse,
                            int weight, const VESSELSTATUS* status = nullptr);
 

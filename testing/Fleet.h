@@ -10,7 +10,7 @@
 namespace test_support {
 
 // `count` vessels of the class named PREFIX0, PREFIX1, ..., at rest in orbit 10 km apart.
-// Throws std::runtime_error when the simulator refuses one.
+// Throws sim::InputError when the simulator refuses one.
 void AddVesselsAtRest(sim::Simulator& simulator, const std::string& className,
                       const std::string& prefix, int count);
 

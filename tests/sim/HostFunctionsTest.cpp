@@ -208,9 +208,16 @@ TEST_F(HostFunctions, NamesAndIdentifiersAsTheSimulatorKeepsThem) {
     }
     std::string other = "Meridian2";
     EXPECT_EQ(oapiGetObjectByName(other.data()), nullptr);
-    std::string why;
-    EXPECT_EQ(sim.CreateVessel("MERIDIAN", "Rock", nullptr, &why), nullptr);
-    EXPECT_NE(why.find("exists already"), std::string::npos) << why;
+    try {
+        sim.CreateVessel("MERIDIAN", "Rock");
+        ADD_FAILURE() << "a second vessel named meridian";
+    } catch (const sim::InputError& refusal) {
+        EXPECT_NE(std::string(refusal.what()).find("exists already"), std::string::npos)
+            << refusal.what();
+    }
+    VESSELSTATUS status{};
+    EXPECT_EQ(oapiCreateVessel("MERIDIAN", "UMmu", status), nullptr)
+        << "a module asking for a taken name gets no vessel";
 
     // Names are copied as strncpy copies: no terminator when the name fills the buffer.
     struct NameCase {
