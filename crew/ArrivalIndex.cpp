@@ -124,14 +124,14 @@ void Bucket(Index& index) {
     }
     for (std::size_t b = 1; b <= buckets; ++b) index.bucketStart[b] += index.bucketStart[b - 1];
     index.bucketed.resize(index.bucketStart[buckets]);
-    // Filled from each bucket's end backwards, so that bucketStart ends as the starts again.
+    // Each bucket is filled from its end backwards: bucketStart[b + 1] moves to bucket b's start.
     for (std::size_t k = index.walkers.size(); k-- > 0;) {
         const Walker& w = index.walkers[k];
         if (!OnGrid(w.position)) continue;
         const std::uint64_t b = Hash(w.cell) & index.bucketMask;
         index.bucketed[--index.bucketStart[b + 1]] = static_cast<std::uint32_t>(k);
     }
-    // bucketStart[b + 1] now holds bucket b's start; shift back by one.
+    // Shifted back by one, bucketStart[b] is bucket b's start again.
     for (std::size_t b = 0; b < buckets; ++b) index.bucketStart[b] = index.bucketStart[b + 1];
     index.bucketStart[buckets] = static_cast<std::uint32_t>(index.bucketed.size());
 }
