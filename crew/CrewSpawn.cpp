@@ -223,7 +223,7 @@ int AirlockLink::SpawnCrewVessel(const char* memberString, int age, int evaValue
         if (!transfer_vessel::ComposeName(receiver->GetName(), transferName)) {
             return kSpawnReceiverNameTooLong;
         }
-        receiver->GetStatus(status);
+        FreeFlightStatusBeside(*receiver, status);
         PrepareCrewVesselStatus(status);
         receiver->Local2Rel(airlock.Centre(), status.rpos);
         // One transfer to a ship at a time: the receiver takes only the vessel that bears its name.

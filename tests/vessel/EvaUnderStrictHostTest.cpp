@@ -97,6 +97,40 @@ TEST_F(EvaUnderStrictHost, EvaFromALandedShipAsFromAShipAtRest) {
     EXPECT_LT(landed.distance, 545.0 * 545.0) << "beside the ship";
 }
 
+// The same for a transfer: the transfer vessel at a landed receiver's airlock starts in free
+// flight, at rest and turned as at the same receiver in flight.
+TEST_F(EvaUnderStrictHost, TransferToALandedShipAsToAShipAtRest) {
+    struct Outcome {
+        nlohmann::json angvel;
+        std::string status;
+        std::string arot;
+    };
+    const auto transferTo = [&](const Block& receiver) {
+        LoadShips({{"Giver", {"STATUS Orbiting Earth", "RPOS 6378000 0 0", kMemberLine}},
+                   {"Taker", receiver}});
+        sim.Dock("Giver", 0, "Taker", 0);
+        EXPECT_EQ(Key("Giver", "A"), 1);
+        EXPECT_EQ(Key("Taker", "A"), 1);
+        EXPECT_EQ(Key("Giver", "E"), 1);
+        const nlohmann::json transfer = Describe("UMmuTTaker");
+        Outcome outcome{transfer["angvel"], transfer["state"][0], ""};
+        for (const auto& line : transfer["state"]) {
+            if (line.get<std::string>().rfind("AROT", 0) == 0) outcome.arot = line;
+        }
+        for (const std::string& name : sim.VesselNames()) sim.DeleteVessel(sim.FindVessel(name));
+        return outcome;
+    };
+    const Outcome landed = transferTo({"STATUS Landed Earth", "POS -80.675 28.5", "HEADING 45",
+                                       "ALT 12", "RPOS 6378000 0 0", "AROT 10 20 30"});
+    const Outcome flying =
+        transferTo({"STATUS Orbiting Earth", "RPOS 6378000 0 0", "AROT 10 20 30"});
+    EXPECT_EQ(landed.angvel, nlohmann::json::array({0.0, 0.0, 0.0})) << "not tumbling";
+    EXPECT_EQ(landed.angvel, flying.angvel);
+    EXPECT_EQ(landed.status, "STATUS Orbiting Earth");
+    EXPECT_EQ(landed.arot, flying.arot);
+    EXPECT_FALSE(landed.arot.empty());
+}
+
 TEST_F(EvaUnderStrictHost, TheNewCrewVesselsFuelAndLevelsAreApplied) {
     LoadShips({{"Ship", {"STATUS Orbiting Earth", "RPOS 7000000 0 0", kMemberLine}}});
     ASSERT_EQ(Key("Ship", "A"), 1);
