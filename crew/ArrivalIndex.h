@@ -3,13 +3,14 @@
 // scans many times in every frame; each pass then looks only at the crew vessels near its own
 // vessel and at the transfer vessels, instead of asking the host about every vessel again.
 //
-// What the index holds does not change during a frame's step callbacks: vessels move in the
-// host's state update between them, and a vessel the host is told to delete stays until the
-// frame ends. (A vessel's frame is turned by a rotation, so nearness in the own frame is
-// nearness in space.) A vessel created meanwhile changes the vessel count, which makes the next
-// pass read the vessels afresh. The index is read afresh, too, whenever the host's system time,
-// which moves on with every frame, or the number of crew managers started (a new session starts new
-// ones) has changed.
+// What the index holds (a vessel's class, name, parent attachment count and position) does not
+// change during a frame's step callbacks: vessels move in the host's state update between them,
+// a crew vessel gets its attachments when it is made, and a vessel the host is told to delete
+// stays until the frame ends. What a pass reads of the attachments themselves it reads afresh. (A
+// vessel's frame is turned by a rotation, so nearness in the own frame is nearness in space.) A
+// vessel created meanwhile changes the vessel count, which makes the next pass read the vessels
+// afresh. The index is read afresh, too, whenever the host's system time, which moves on with every
+// frame, or the number of crew managers started (a new session starts new ones) has changed.
 #pragma once
 
 #include <vector>
