@@ -1,23 +1,28 @@
 #!/usr/bin/env python3
 """Checks the module built in the simulator's C++ ABI against the simulator's SDK.
 
-  scripts/check-msvc-imports.py --build build-msvc --sdk-source ../shared/orbitersdk/Orbitersdk.cpp
+  scripts/check-msvc-imports.py --build build-msvc --sdk-source ../shared/orbitersdk/Orbitersdk.cpp \
+      --released-exports ../shared/orbitersdk/exports-2016.txt
 
-1. Every name of host/msvc/orbiter.def is a function the SDK declares, with exactly that
-   signature: each name is demangled (llvm-undname) and turned into a C++ expression naming that
-   one function (a static_cast to its exact type, or a qualified call for constructors and virtual
-   functions); the expressions are compiled against the SDK headers with the module's own compile
-   command, and the names the compiled probe imports must equal the .def's. InitLib and Date2Int
-   are declared only in the SDK's library source (Orbitersdk.cpp): the probe takes their
-   declarations from there.
-2. Quillmar.dll exports exactly ovcInit, ovcExit and GetModuleVersion, and imports only from
-   orbiter.exe, the C runtime (ucrtbase.dll or api-ms-win-crt-*), kernel32.dll, gdi32.dll and
-   user32.dll: no C++ runtime or compiler support DLL.
-3. What the DLL imports from orbiter.exe is exactly what the .def lists.
+Either architecture: the build folder's compile commands say which (x64 or x86), and so which
+.def holds the module's imports (host/msvc/orbiter.def, host/msvc/orbiter-x86.def).
+1. Every name of the .def is a function the SDK declares, with exactly that signature: each name
+   is demangled (llvm-undname) and turned into a C++ expression naming that one function (a
+   static_cast to its exact type, or a qualified call for constructors and virtual functions); the
+   expressions are compiled against the SDK headers with the module's own compile command, and the
+   names the compiled probe imports must equal the .def's. InitLib and Date2Int are declared only
+   in the SDK's library source (Orbitersdk.cpp): the probe takes their declarations from there.
+2. The two architectures' .def files name the same functions.
+3. Quillmar.dll exports exactly ovcInit, ovcExit and GetModuleVersion, and imports only from
+   orbiter.exe, the C runtime (ucrtbase.dll or api-ms-win-crt-*) and kernel32.dll: no C++ runtime
+   or compiler support DLL.
+4. What the DLL imports from orbiter.exe is exactly what the .def lists.
+5. With --released-exports: every function the DLL imports from orbiter.exe is an export of the
+   released simulator, whose orbiter.exe export list (as MSVC's demangler prints it) the file is.
 
---self-test instead feeds the signature check a table of names that must be rejected (and one
-that must pass), to show it tells them apart. --print-def OBJECT... prints the .def's name list
-for the given objects (by default the module's, in the build folder).
+--self-test instead feeds the signature and export-list checks tables of names that must be
+rejected and names that must pass, to show they tell them apart. --print-def OBJECT... prints the
+.def's name list for the given objects (by default the module's, in the build folder).
 """
 import argparse
 import json
@@ -30,8 +35,9 @@ import tempfile
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 EXPORTS = {"ovcInit", "ovcExit", "GetModuleVersion"}
-ALLOWED_DLLS = re.compile(r"^(orbiter\.exe|ucrtbase\.dll|api-ms-win-crt-[a-z0-9-]+\.dll|"
-                          r"kernel32\.dll|gdi32\.dll|user32\.dll)$", re.IGNORECASE)
+ALLOWED_DLLS = re.compile(r"^(orbiter\.exe|ucrtbase\.dll|api-ms-win-crt-[a-z0-9-]+\.dll|kernel32\.dll)$",
+                          re.IGNORECASE)
+DEF_FILES = {"x64": "host/msvc/orbiter.def", "x86": "host/msvc/orbiter-x86.def"}
 CALLING_CONVENTIONS = ("__cdecl", "__thiscall", "__stdcall", "__fastcall", "__vectorcall")
 
 
@@ -236,23 +242,78 @@ def probe_imports(tools, obj):
     return names
 
 
-def check_signatures(tools, entry, sdk_source, names, workdir, quiet=False):
-    """Failures for the names: empty when each is exactly a function the SDK declares."""
-    failures = []
+def demangle(tools, names):
+    """Each name that llvm-undname can demangle, with its C++ declaration."""
     demangled = {}
     for name in names:
         # One at a time: a name that is not valid gives an empty line and a message elsewhere.
         lines = run([tools["undname"], name], check=False).strip().split("\n")
-        if len(lines) == 2 and lines[0] == name and lines[1].strip():
+        if len(lines) == 2 and lines[0] == name and lines[1].strip() and not lines[1].startswith("error"):
             demangled[name] = lines[1].strip()
+    return demangled
+
+
+def architecture_neutral(declaration):
+    """A demangled declaration without what the two architectures and the two demanglers (MSVC's,
+    LLVM's) print differently: calling conventions, __ptr64 and spaces. MSVC's demangler also
+    drops the top-level const of a returned pointer (`void *const VESSEL::GetHandle`)."""
+    text = declaration.replace("__ptr64", "")
+    for convention in CALLING_CONVENTIONS:
+        text = text.replace(convention, "")
+    text = re.sub(r"\s+", "", text)
+    return re.sub(r"\*const(?=[\w:~]+\()", "*", text, count=1)
+
+
+def not_released(tools, names, released_exports):
+    """Failures for the names the released simulator's orbiter.exe does not export."""
+    with open(released_exports) as lines:
+        released = {architecture_neutral(line) for line in lines if line.strip()}
+    demangled = demangle(tools, names)
+    failures = []
+    for name in names:
+        if name not in demangled:
+            failures.append(f"{name}: llvm-undname cannot demangle it")
+        elif architecture_neutral(demangled[name]) not in released:
+            failures.append(f"{demangled[name]}: not exported by the released orbiter.exe ({name})")
+    return failures
+
+
+def same_functions(tools, def_files):
+    """Failures where the .def files of the two architectures name different functions."""
+    functions = {}
+    for architecture, path in def_files.items():
+        names = read_def(path)
+        demangled = demangle(tools, names)
+        functions[architecture] = {architecture_neutral(demangled.get(n, n)) for n in names}
+    (first, a), (second, b) = functions.items()
+    return ([f"only in the {first} list: {f}" for f in sorted(a - b)] +
+            [f"only in the {second} list: {f}" for f in sorted(b - a)])
+
+
+def architecture(entry):
+    """x64 or x86, from the compile command's target."""
+    command = entry.get("command") or " ".join(entry.get("arguments", []))
+    match = re.search(r"--target=(\S+)|-target (\S+)", command)
+    target = (match.group(1) or match.group(2)) if match else ""
+    if target.startswith("x86_64"):
+        return "x64"
+    if re.match(r"i[3-6]86", target):
+        return "x86"
+    sys.exit(f"compile command without an x86_64 or i686 target: {command[:200]}")
+
+
+def check_signatures(tools, entry, sdk_source, names, workdir, quiet=False):
+    """Failures for the names: empty when each is exactly a function the SDK declares."""
+    failures = []
+    demangled = demangle(tools, names)
     lines = ["// Generated by scripts/check-msvc-imports.py: names exactly the functions of",
-             "// host/msvc/orbiter.def, compiled against the SDK headers.",
+             "// the module's .def, compiled against the SDK headers.",
              "#include <new>", "#include <Orbitersdk.h>"]
     lines += sdk_source_declarations(sdk_source)
     line_owner = {}
     for i, name in enumerate(names):
         text = demangled.get(name, "")
-        if not text or text.startswith("error") or text == name:
+        if not text or text == name:
             failures.append(f"{name}: llvm-undname cannot demangle it")
             continue
         try:
@@ -302,11 +363,13 @@ def dll_tables(tools, dll):
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--build", default=os.path.join(ROOT, "build-msvc"))
-    parser.add_argument("--def", dest="def_file", default=os.path.join(ROOT, "host/msvc/orbiter.def"))
+    parser.add_argument("--def", dest="def_file", help="default: the .def of the build's architecture")
     parser.add_argument("--dll", help="default: BUILD/Quillmar.dll")
     parser.add_argument("--like", default="vessel/ModuleExports.cpp",
                         help="the module source whose compile command compiles the probe")
     parser.add_argument("--sdk-source", default=os.path.join(ROOT, "../shared/orbitersdk/Orbitersdk.cpp"))
+    parser.add_argument("--released-exports", metavar="FILE",
+                        help="the released orbiter.exe's export list, as MSVC's demangler prints it")
     parser.add_argument("--llvm-bin", default="/usr/lib/llvm-14/bin")
     parser.add_argument("--self-test", action="store_true")
     parser.add_argument("--print-def", nargs="*", metavar="OBJECT",
@@ -323,6 +386,8 @@ def main():
         print_def(tools, objects)
         return 0
     entry = compile_command(options.build, options.like)
+    arch = architecture(entry)
+    def_file = options.def_file or os.path.join(ROOT, DEF_FILES[arch])
     passed, failed = 0, 0
 
     def report(ok, what, details=()):
@@ -334,15 +399,26 @@ def main():
 
     with tempfile.TemporaryDirectory() as workdir:
         if options.self_test:
-            for name, why, accepted in SELF_TEST_CASES:
+            for names, why, accepted in SIGNATURE_CASES:
+                name = names[arch]
+                if name is None:
+                    continue
                 failures = check_signatures(tools, entry, options.sdk_source, [name], workdir, quiet=True)
                 report(bool(failures) != accepted,
                        f"{'accepts' if accepted else 'rejects'} {name} ({why})", failures if accepted else [])
+            if options.released_exports:
+                for names, why, accepted in RELEASED_EXPORT_CASES:
+                    failures = not_released(tools, [names[arch]], options.released_exports)
+                    report(bool(failures) != accepted,
+                           f"{'finds' if accepted else 'does not find'} {names[arch]} among the released "
+                           f"exports ({why})", failures if accepted else [])
         else:
-            names = read_def(options.def_file)
+            names = read_def(def_file)
             failures = check_signatures(tools, entry, options.sdk_source, names, workdir)
-            report(not failures, f"{len(names)} names of {os.path.relpath(options.def_file, ROOT)} "
-                   "are functions the SDK declares, with those exact signatures", failures)
+            report(not failures, f"{len(names)} names of {os.path.relpath(def_file, ROOT)} "
+                   f"are functions the SDK declares, with those exact signatures ({arch})", failures)
+            failures = same_functions(tools, {a: os.path.join(ROOT, p) for a, p in DEF_FILES.items()})
+            report(not failures, f"{' and '.join(DEF_FILES.values())} name the same functions", failures)
             dll = options.dll or os.path.join(options.build, "Quillmar.dll")
             exports, imports = dll_tables(tools, dll)
             report(sorted(exports) == sorted(EXPORTS),
@@ -358,28 +434,57 @@ def main():
                    f"{os.path.basename(dll)} imports from orbiter.exe exactly the {len(names)} names of the .def",
                    [f"imported, not listed: {n}" for n in sorted(host - set(names))] +
                    [f"listed, not imported: {n}" for n in sorted(set(names) - host)])
+            if options.released_exports:
+                failures = not_released(tools, sorted(host), options.released_exports)
+                report(bool(host) and not failures,
+                       f"the {len(host)} functions {os.path.basename(dll)} imports from orbiter.exe are "
+                       f"exports of the released simulator ({os.path.basename(options.released_exports)})",
+                       failures)
     print(f"{passed} passed, {failed} failed")
     return 1 if failed else 0
 
 
 # Names the signature check must reject, each wrong in one way the ABIs or the SDK can differ,
-# and the right ones beside them.
-SELF_TEST_CASES = [
-    ("?SetSize@VESSEL@@QEBAXN@Z", "void VESSEL::SetSize(double) const", True),
-    ("?SetSize@VESSEL@@QEAAXN@Z", "not const", False),
-    ("?SetPMI@VESSEL@@QEBAXAEBTVECTOR3@@@Z", "VECTOR3 is a union", True),
-    ("?SetPMI@VESSEL@@QEBAXAEBUVECTOR3@@@Z", "VECTOR3 as a struct", False),
-    ("?oapiGetVesselByIndex@@YAPEAXH@Z", "OBJHANDLE oapiGetVesselByIndex(int)", True),
-    ("?oapiGetVesselByIndex@@YAPEAXI@Z", "unsigned index", False),
-    ("?Date2Int@@YAHPEAD@Z", "int Date2Int(char*) from Orbitersdk.cpp", True),
-    ("?Date2Int@@YAHPEBD@Z", "Date2Int(const char*)", False),
-    ("?InitLib@@YAXPEAUHINSTANCE__@@@Z", "void InitLib(HINSTANCE) from Orbitersdk.cpp", True),
-    ("??0VESSEL4@@QEAA@PEAXH@Z", "VESSEL4::VESSEL4(OBJHANDLE, int)", True),
-    ("??0VESSEL4@@QEAA@PEAXN@Z", "constructor taking a double", False),
-    ("?clbkPreStep@VESSEL2@@UEAAXNNN@Z", "virtual VESSEL2::clbkPreStep", True),
-    ("?clbkPreStep@VESSEL2@@QEAAXNNN@Z", "clbkPreStep as a non-virtual", False),
-    ("?oapiNoSuchFunction@@YAXXZ", "a function the SDK does not have", False),
-    ("?SetSize@VESSEL@@QEBAXN", "not a complete name", False),
+# and the right ones beside them; each under its x64 and its x86 name (None: that architecture has
+# no such case).
+def both(x64, x86):
+    return {"x64": x64, "x86": x86}
+
+
+SIGNATURE_CASES = [
+    (both("?SetSize@VESSEL@@QEBAXN@Z", "?SetSize@VESSEL@@QBEXN@Z"), "void VESSEL::SetSize(double) const", True),
+    (both("?SetSize@VESSEL@@QEAAXN@Z", "?SetSize@VESSEL@@QAEXN@Z"), "not const", False),
+    (both(None, "?SetSize@VESSEL@@QBAXN@Z"), "a member function that is __cdecl, not __thiscall", False),
+    (both("?SetSize@VESSEL@@QBEXN@Z", "?SetSize@VESSEL@@QEBAXN@Z"), "the other architecture's name", False),
+    (both("?SetPMI@VESSEL@@QEBAXAEBTVECTOR3@@@Z", "?SetPMI@VESSEL@@QBEXABTVECTOR3@@@Z"), "VECTOR3 is a union", True),
+    (both("?SetPMI@VESSEL@@QEBAXAEBUVECTOR3@@@Z", "?SetPMI@VESSEL@@QBEXABUVECTOR3@@@Z"), "VECTOR3 as a struct", False),
+    (both("?oapiGetVesselByIndex@@YAPEAXH@Z", "?oapiGetVesselByIndex@@YAPAXH@Z"),
+     "OBJHANDLE oapiGetVesselByIndex(int)", True),
+    (both("?oapiGetVesselByIndex@@YAPEAXI@Z", "?oapiGetVesselByIndex@@YAPAXI@Z"), "unsigned index", False),
+    (both("?Date2Int@@YAHPEAD@Z", "?Date2Int@@YAHPAD@Z"), "int Date2Int(char*) from Orbitersdk.cpp", True),
+    (both("?Date2Int@@YAHPEBD@Z", "?Date2Int@@YAHPBD@Z"), "Date2Int(const char*)", False),
+    (both("?InitLib@@YAXPEAUHINSTANCE__@@@Z", "?InitLib@@YAXPAUHINSTANCE__@@@Z"),
+     "void InitLib(HINSTANCE) from Orbitersdk.cpp", True),
+    (both("??0VESSEL4@@QEAA@PEAXH@Z", "??0VESSEL4@@QAE@PAXH@Z"), "VESSEL4::VESSEL4(OBJHANDLE, int)", True),
+    (both("??0VESSEL4@@QEAA@PEAXN@Z", "??0VESSEL4@@QAE@PAXN@Z"), "constructor taking a double", False),
+    (both("?clbkPreStep@VESSEL2@@UEAAXNNN@Z", "?clbkPreStep@VESSEL2@@UAEXNNN@Z"), "virtual VESSEL2::clbkPreStep", True),
+    (both("?clbkPreStep@VESSEL2@@QEAAXNNN@Z", "?clbkPreStep@VESSEL2@@QAEXNNN@Z"), "clbkPreStep as a non-virtual", False),
+    (both("?oapiNoSuchFunction@@YAXXZ", "?oapiNoSuchFunction@@YAXXZ"), "a function the SDK does not have", False),
+    (both("?SetSize@VESSEL@@QEBAXN", "?SetSize@VESSEL@@QBEXN"), "not a complete name", False),
+]
+
+# Names the released-export check must find, and names it must not: functions the SDK declares
+# that the released orbiter.exe does not export, or declares otherwise.
+RELEASED_EXPORT_CASES = [
+    (both("?SetSize@VESSEL@@QEBAXN@Z", "?SetSize@VESSEL@@QBEXN@Z"), "VESSEL::SetSize", True),
+    (both("?GetHandle@VESSEL@@QEBAQEAXXZ", "?GetHandle@VESSEL@@QBEQAXXZ"),
+     "returns OBJHANDLE const, listed as void *", True),
+    (both("?Date2Int@@YAHPEAD@Z", "?Date2Int@@YAHPAD@Z"), "Date2Int", True),
+    (both("?clbkPreStep@VESSEL2@@UEAAXNNN@Z", "?clbkPreStep@VESSEL2@@UAEXNNN@Z"), "virtual VESSEL2::clbkPreStep", True),
+    (both("?SetSize@VESSEL@@QEAAXN@Z", "?SetSize@VESSEL@@QAEXN@Z"), "SetSize not const", False),
+    (both("?oapiGetVesselByIndex@@YAPEAXI@Z", "?oapiGetVesselByIndex@@YAPAXI@Z"), "unsigned index", False),
+    (both("?oapiNoSuchFunction@@YAXXZ", "?oapiNoSuchFunction@@YAXXZ"), "a function the simulator does not have", False),
+    (both("?SetSize@VESSEL@@QEBAXN", "?SetSize@VESSEL@@QBEXN"), "not a complete name", False),
 ]
 
 if __name__ == "__main__":

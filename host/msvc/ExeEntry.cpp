@@ -13,8 +13,11 @@ int __cdecl _configure_narrow_argv(int mode);
 int* __cdecl __p___argc();
 char*** __p___argv();
 
-// The program's main. C++ allows no call to main by that name, so it is reached by its symbol.
-int ProgramMain(int argc, char** argv) __asm__("main");
+// The program's main. C++ allows no call to main by that name, so it is reached by its symbol:
+// "main" on x64, "_main" on x86, where C names carry the user label prefix.
+#define QM_SYMBOL_TEXT(prefix) #prefix
+#define QM_C_SYMBOL(prefix, name) QM_SYMBOL_TEXT(prefix) name
+int ProgramMain(int argc, char** argv) __asm__(QM_C_SYMBOL(__USER_LABEL_PREFIX__, "main"));
 
 int mainCRTStartup() {
     if (_configure_narrow_argv(1) != 0) std::exit(255);
