@@ -12,8 +12,9 @@ class KeptCrewLines {
     // Room for a full ship: every crew line a ship of 50 seats writes. A ship with the crew
     // add-on takes no more crew lines than it has seats either.
     static constexpr int kMostLines = 50;
-    // Room for a line of 127 characters; the longest line a crew manager writes has 75 (the key,
-    // a blank, a code of 4, a name of 25 and three numbers).
+    // Room for a line of 127 characters; the longest line a crew manager writes has 51 (the key,
+    // a blank, a code of 4, a name of 25 and three numbers of up to three digits, with their
+    // hyphens).
     static constexpr std::size_t kLineSize = 128;
 
     // Keeps the line as read. False, keeping nothing, when the line is null, longer than
@@ -24,7 +25,6 @@ class KeptCrewLines {
     // Writes the kept lines in their order, each with its key as read (the line's first word)
     // and the rest of the line, without the blanks after the key, as its value.
     void Write(FILEHANDLE scn) const;
-    int Count() const { return count; }
     int NotKept() const { return notKept; }
 
   private:
