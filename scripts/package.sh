@@ -60,8 +60,19 @@ make_package() {  # architecture, build folder, toolchain file, package, simulat
   rm -rf "$package" "$package.zip"
   mkdir -p "$package/Modules" "$package/Config/Vessels" "$package/Meshes" \
     "$package/Scenarios/Quillmar" "$package/Doc/Quillmar"
-  # The image carries no debug information or symbol table (linked with /debug:none).
+  # The image carries no debug information or symbol table (linked with /debug:none); its machine
+  # is the package's.
   cp "$build/Quillmar.dll" "$package/Modules/"
+  python3 - "$package/Modules/Quillmar.dll" "$arch" <<'PY'
+import struct, sys
+machines = {"x64": 0x8664, "x86": 0x14C}
+with open(sys.argv[1], "rb") as f:
+    image = f.read(4096)
+offset = struct.unpack_from("<I", image, 0x3C)[0]
+machine = struct.unpack_from("<H", image, offset + 4)[0]
+if image[:2] != b"MZ" or image[offset:offset + 4] != b"PE\0\0" or machine != machines[sys.argv[2]]:
+    sys.exit(f"FAILED: {sys.argv[1]} is not an image for {sys.argv[2]} (machine {machine:#x})")
+PY
   cp packaging/Config/Vessels/Quillmar.cfg "$package/Config/Vessels/"
   cp "${scenarios[@]}" "$package/Scenarios/Quillmar/"
   cp packaging/Doc/Quillmar.html "$package/Doc/"
