@@ -66,11 +66,15 @@ void FormatValue(const CrewMember& member, char* value, std::size_t size) {
     crew_text::ReplaceChar(value, ' ', '_');
 }
 
-bool Parse(const char* line, CrewMember& member) {
+bool HasKey(const char* line) {
     if (line == nullptr || crew_text::BoundedLength(line, kKeyChars) < kKeyChars) return false;
     char key[kKeyChars + 1];
     crew_text::CopyText(key, sizeof key, line, kKeyChars);
-    if (!crew_text::EqualsIgnoringCase(key, kKey)) return false;
+    return crew_text::EqualsIgnoringCase(key, kKey);
+}
+
+bool Parse(const char* line, CrewMember& member) {
+    if (!HasKey(line)) return false;
 
     const char* word = line + kKeyChars;
     while (IsBlank(*word)) ++word;

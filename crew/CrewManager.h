@@ -5,6 +5,7 @@
 
 #include "crew/AirlockLink.h"
 #include "crew/CrewMember.h"
+#include "crew/KeptCrewLines.h"
 #include "host/HostApi.h"
 
 class CrewManager {
@@ -101,6 +102,12 @@ class CrewManager {
     // Scenario lines.
     int SaveCrew(FILEHANDLE scn) const;
     int LoadCrewLine(const char* line);
+    // A manager that is not ready (the crew add-on is missing) takes no member from a crew line
+    // but keeps it as read (1; 0 for a ready manager, a line that is not a crew line or one that
+    // does not fit KeptCrewLines), and writes the kept lines back unchanged, in their order. A
+    // ready manager keeps none, so it writes none.
+    int KeepCrewLine(const char* line);
+    void SaveKeptCrewLines(FILEHANDLE scn) const;
 
     // Leaving and arriving.
     int EvaMember(const char* name);
@@ -132,6 +139,7 @@ class CrewManager {
     char lastEvaVesselName[200]{};
     int linkIndex = -1;
     int addonOutdated = 0;
+    KeptCrewLines keptCrewLines;
 
     // Started and with an airlock: what every operation but DefineAirlock, GetLastEvaName,
     // GetLastArrivalName and SelectEvaMesh needs.

@@ -1,5 +1,6 @@
 // The crew in the scenario: one crew line per member, written after the host's lines and read
-// back line by line, the first line of the vessel's block emptying the roster.
+// back line by line, the first line of the vessel's block emptying the roster. Without the crew
+// add-on the crew lines are kept as read and written back unchanged.
 #include <cstring>
 
 #include "crew/CrewLine.h"
@@ -47,3 +48,10 @@ int CrewManager::LoadCrewLine(const char* line) {
     PublishSeats();
     return kDone;
 }
+
+int CrewManager::KeepCrewLine(const char* line) {
+    if (Ready() || !crew_line::HasKey(line)) return kRefused;
+    return keptCrewLines.Keep(line) ? kDone : kRefused;
+}
+
+void CrewManager::SaveKeptCrewLines(FILEHANDLE scn) const { keptCrewLines.Write(scn); }

@@ -22,6 +22,10 @@ constexpr double kFirstTextSeconds = 10.0;
 constexpr double kBlinkOnFraction = 0.75;
 
 constexpr char kNotInitialisedText[] = "%s ERROR UMMU 2.0 not properly initialised in your code.";
+// The same, when crew lines of the scenario could not be kept (KeptCrewLines): their count.
+constexpr char kCrewLinesNotKeptText[] =
+    "%s ERROR UMMU 2.0 not properly initialised in your code. %i crew lines not kept: a save "
+    "loses them";
 constexpr char kRequireText[] =
     "%s require \"Universal MMU\" ver 2.0 or higher. Download at %s (%0.0f)";
 constexpr char kOutdatedText[] = "Your version of UMMU is outdated (%0.0f)";
@@ -102,7 +106,12 @@ void CrewManager::ShowWarnings(const char* addonName) {
     if (line == nullptr) return;
     if (addonName == nullptr) addonName = "";
     if (!Ready()) {
-        std::snprintf(line, kDebugStringSize, kNotInitialisedText, addonName);
+        const int notKept = keptCrewLines.NotKept();
+        if (notKept > 0) {
+            std::snprintf(line, kDebugStringSize, kCrewLinesNotKeptText, addonName, notKept);
+        } else {
+            std::snprintf(line, kDebugStringSize, kNotInitialisedText, addonName);
+        }
         return;
     }
     if (warningUntil <= 0.0) return;

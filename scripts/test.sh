@@ -28,5 +28,7 @@ echo "== The stand-in's Windows build and tests under Wine"
 scripts/test-windows.sh
 echo "== The module DLL in the simulator's C++ ABI, its checks and its test host under Wine"
 scripts/test-msvc.sh
+echo "== The add-on packages players install, made and checked"
+scripts/package.sh
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer build and tests"
 run_suite build-asan -DQM_SANITIZE=ON

@@ -57,6 +57,8 @@ void Quillmar::StartCrew() {
                        kProvisionalAirlock.yMin, kProvisionalAirlock.yMax, kProvisionalAirlock.zMin,
                        kProvisionalAirlock.zMax);
     crew.SetEvaPlacement(kProvisionalEvaPosition, kProvisionalEvaAngles);
+    static_assert(kSeatCount <= KeptCrewLines::kMostLines,
+                  "without the crew add-on a full ship's crew lines must all be kept");
     crew.SetSeatCount(kSeatCount);
     crew.AddMember(kDefaultCrewMember.name, kDefaultCrewMember.age, kDefaultCrewMember.pulse,
                    kDefaultCrewMember.weight, kDefaultCrewMember.idCode);

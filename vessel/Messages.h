@@ -47,7 +47,7 @@ inline constexpr char kCrewInfo[] = "%i souls aboard ship %s, %i seats available
 
 inline constexpr char kMeshChanged[] = "Mesh changed";
 
-// Name under which the crew manager's start-up warnings appear.
-inline constexpr char kAddonName[] = "MyAddonName";
+// Name under which the crew manager's start-up warnings appear: the ship's class name.
+inline constexpr char kAddonName[] = "Quillmar";
 
 }  // namespace messages

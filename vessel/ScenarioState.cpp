@@ -1,5 +1,6 @@
 // The ship's block in a scenario: the crew lines on top of the host's own lines, and the
-// transponder channel read back.
+// transponder channel read back. Without the crew add-on the crew lines are kept as read and
+// written back after the host's lines.
 #include "vessel/Quillmar.h"
 #include "vessel/TransponderLine.h"
 
@@ -8,6 +9,7 @@ void Quillmar::clbkLoadStateEx(FILEHANDLE scn, void* status) {
     while (oapiReadScenario_nextline(scn, line)) {
         if (line == nullptr) continue;
         if (crew.LoadCrewLine(line) == CrewManager::kDone) continue;
+        if (crew.KeepCrewLine(line) == CrewManager::kDone) continue;
         if (transponder_line::IsTransponderLine(line)) {
             transponder_line::ReadChannel(line, transponderChannel);
             EnableTransponder(true);
@@ -20,4 +22,5 @@ void Quillmar::clbkLoadStateEx(FILEHANDLE scn, void* status) {
 void Quillmar::clbkSaveState(FILEHANDLE scn) {
     VESSEL4::clbkSaveState(scn);
     crew.SaveCrew(scn);
+    crew.SaveKeptCrewLines(scn);
 }

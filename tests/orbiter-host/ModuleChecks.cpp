@@ -713,8 +713,7 @@ void CheckWithoutCrewAddon() {
 
     std::memset(world.debugString, 'x', sizeof world.debugString);
     vessel->clbkPreStep(200.0, world.simStep, 53850.5);
-    CHECK_EQ(world.debugString,
-             "MyAddonName ERROR UMMU 2.0 not properly initialised in your code.");
+    CHECK_EQ(world.debugString, "Quillmar ERROR UMMU 2.0 not properly initialised in your code.");
     bool guardKept = true;
     for (unsigned char byte : world.debugStringGuard) guardKept = guardKept && byte == 0xA5;
     CHECK(guardKept);
@@ -723,6 +722,23 @@ void CheckWithoutCrewAddon() {
     CHECK_EQ(vessel->clbkConsumeBufferedKey(kKeyE, true, keyState), 1);
     CHECK_EQ(HudText(ship).c_str(), "Misc error with UMMU install it again");
     CheckLines(SaveLines(ship), {"STATUS Orbiting Earth", "XPDR 0"}, "ship without crew", __LINE__);
+
+    // A ship loaded from a scenario keeps its crew lines as they were read, for the add-on to take
+    // once it is installed again: the save writes them back, unchanged, after the host's lines.
+    Vessel* crewed = world.CreateVessel("Keeper", world.module.className.c_str(), ShipStatus(4));
+    if (!CHECK(crewed != nullptr && crewed->vesselInterface != nullptr)) return;
+    auto* keeper = static_cast<VESSEL2*>(crewed->vesselInterface);
+    keeper->clbkSetClassCaps(&configMarker);
+    ScenarioBlock block;
+    block.lines = {"STATUS Orbiting Earth", "UMMUCREW Capt-Ada_Kerr-41-66-72", "XPDR 9",
+                   "UMMUCREW -No_Code-30-70-80"};
+    keeper->clbkLoadStateEx(&block, &loaded.statusMarker);
+    CheckLines(SaveLines(crewed),
+               {"STATUS Orbiting Earth", "XPDR 9", "UMMUCREW Capt-Ada_Kerr-41-66-72",
+                "UMMUCREW -No_Code-30-70-80"},
+               "crew lines kept without the add-on", __LINE__);
+    CHECK_EQ(keeper->clbkConsumeBufferedKey(kKeyE, true, keyState), 1);
+    CHECK_EQ(HudText(crewed).c_str(), "Misc error with UMMU install it again");
 }
 
 // ---- Exit and unloading ------------------------------------------------------------------------

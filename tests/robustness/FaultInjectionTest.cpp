@@ -13,8 +13,7 @@ namespace {
 using Names = std::vector<std::string>;
 
 constexpr char kMiscError[] = "Misc error with UMMU install it again";
-constexpr char kNotInitialised[] =
-    "MyAddonName ERROR UMMU 2.0 not properly initialised in your code.";
+constexpr char kNotInitialised[] = "Quillmar ERROR UMMU 2.0 not properly initialised in your code.";
 
 class FaultInjectionTest : public RobustnessTest {};
 
@@ -142,8 +141,7 @@ TEST_F(FaultInjectionTest, UnreadableVersionFileWarnsAndCrewWorks) {
     Key("Alpha", "A");
     CountCrew();
     sim.Run(0.1);
-    EXPECT_EQ(sim.DebugLine().rfind("MyAddonName require \"Universal MMU\" ver 2.0 or higher.", 0),
-              0U)
+    EXPECT_EQ(sim.DebugLine().rfind("Quillmar require \"Universal MMU\" ver 2.0 or higher.", 0), 0U)
         << sim.DebugLine();
     Key("Alpha", "E");
     EXPECT_EQ(Hud("Alpha"), "EVA OK - Corwin Haddel left the ship");

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "ShipHarness.h"
+#include "testing/RootFiles.h"
 
 namespace quillmar_test {
 namespace {
@@ -114,6 +115,123 @@ TEST(ScenarioState, SaveAfterLoadWritesTheSameBlock) {
         EXPECT_EQ(sim.Describe("Q1")["state"].get<std::vector<std::string>>(), state);
     }
     std::filesystem::remove_all(folder);
+}
+
+// A simulator root as a fresh installation has it: without the crew add-on's files.
+void RemoveCrewAddon(const sim::Simulator& sim) {
+    std::filesystem::remove(test_support::RootFile(sim, crew_addon::kModuleFile));
+    std::filesystem::remove(test_support::RootFile(sim, crew_addon::kVersionFile));
+    for (const char* config : crew_addon::kClassConfigFiles) {
+        std::filesystem::remove(test_support::RootFile(sim, config));
+    }
+}
+
+std::vector<std::string> CrewLinesOf(const std::vector<std::string>& state) {
+    std::vector<std::string> lines;
+    for (const std::string& line : state) {
+        if (line.rfind("UMMUCREW", 0) == 0 || line.rfind("ummucrew", 0) == 0) {
+            lines.push_back(line);
+        }
+    }
+    return lines;
+}
+
+// Without the crew add-on the ship takes nobody from its crew lines but keeps them as read, in
+// their order (a line the crew manager would refuse too), and writes them back after the host's
+// lines, so that a save loses no crew; with the add-on the crew manager reads them as ever. A
+// saved scenario loads back to the same block either way.
+TEST(ScenarioStateCrewAddon, SaveAndLoadKeepTheCrewLines) {
+    const Block block{"STATUS Orbiting Earth",
+                      "XPDR 466",
+                      "UMMUCREW Capt-Jane_Roe-41-65-74",
+                      "ummucrew Tech-Max_Poe-30-70-80",
+                      "UMMUCREW Sci-Old_Timer-141-65-74",
+                      "UMMUCREW -Ann_Lee-25-60-55"};
+    struct Case {
+        const char* name;
+        bool addon;
+        std::vector<std::string> crewLines;
+        const char* crewInfo;
+    };
+    const Case cases[] = {
+        {"without the add-on",
+         false,
+         {"UMMUCREW Capt-Jane_Roe-41-65-74", "ummucrew Tech-Max_Poe-30-70-80",
+          "UMMUCREW Sci-Old_Timer-141-65-74", "UMMUCREW -Ann_Lee-25-60-55"},
+         "0 souls aboard ship Q1, 50 seats available"},
+        {"with the add-on",
+         true,
+         {"UMMUCREW Capt-Jane_Roe-41-65-74", "UMMUCREW Tech-Max_Poe-30-70-80",
+          "UMMUCREW -Ann_Lee-25-60-55"},
+         "3 souls aboard ship Q1, 47 seats available"},
+    };
+    const auto folder =
+        std::filesystem::temp_directory_path() / ("quillmar-kept-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto saved = folder / "saved.scn";
+        std::vector<std::string> state;
+        {
+            sim::Simulator sim;
+            if (!c.addon) RemoveCrewAddon(sim);
+            sim.RegisterModule("Quillmar", QM_MODULE_PATH);
+            LoadShips(sim, {{"Q1", block}});
+            sim.Frame();
+            sim.PressKey("Q1", "S");
+            sim.Frame();
+            EXPECT_EQ(sim.HudText("Q1"), c.crewInfo);
+            if (!c.addon) {
+                EXPECT_EQ(sim.DebugLine(),
+                          "Quillmar ERROR UMMU 2.0 not properly initialised in your code.");
+                sim.PressKey("Q1", "E");
+                sim.Frame();
+                EXPECT_EQ(sim.HudText("Q1"), "Misc error with UMMU install it again");
+            }
+            state = sim.Describe("Q1")["state"].get<std::vector<std::string>>();
+            sim.SaveScenario(saved);
+        }
+        ASSERT_GE(state.size(), c.crewLines.size() + 1);
+        EXPECT_EQ(state.front().rfind("STATUS", 0), 0u) << "the host's lines first";
+        EXPECT_EQ(CrewLinesOf(state), c.crewLines);
+        EXPECT_EQ(std::vector<std::string>(state.end() - static_cast<long>(c.crewLines.size()),
+                                           state.end()),
+                  c.crewLines)
+            << "the crew lines last";
+        {
+            sim::Simulator sim;
+            if (!c.addon) RemoveCrewAddon(sim);
+            sim.RegisterModule("Quillmar", QM_MODULE_PATH);
+            sim.LoadScenario(saved);
+            EXPECT_EQ(sim.Describe("Q1")["state"].get<std::vector<std::string>>(), state);
+        }
+    }
+    std::filesystem::remove_all(folder);
+}
+
+// Without the crew add-on a full ship's crew lines are all kept; lines beyond 50 or longer than
+// 127 characters are not, and the debug line says how many a save will lose.
+TEST(ScenarioStateCrewAddon, CrewLinesBeyondTheStoreAreCounted) {
+    sim::Simulator sim;
+    RemoveCrewAddon(sim);
+    sim.RegisterModule("Quillmar", QM_MODULE_PATH);
+    Block block{"STATUS Orbiting Earth"};
+    std::vector<std::string> kept;
+    const std::string longest = "UMMUCREW Ast-" + std::string(105, 'L') + "-30-70-80";
+    ASSERT_EQ(longest.size(), 127u);
+    block.push_back(longest);
+    kept.push_back(longest);
+    block.push_back(longest + "0");
+    for (int i = 0; i < 51; ++i) {
+        block.push_back("UMMUCREW Ast-Crew" + std::to_string(i) + "-30-70-80");
+        if (kept.size() < 50) kept.push_back(block.back());
+    }
+    LoadShips(sim, {{"Q1", block}});
+    EXPECT_EQ(CrewLinesOf(sim.Describe("Q1")["state"].get<std::vector<std::string>>()), kept);
+    sim.Frame();
+    EXPECT_EQ(sim.DebugLine(),
+              "Quillmar ERROR UMMU 2.0 not properly initialised in your code. 3 crew lines not "
+              "kept: a save loses them");
 }
 
 }  // namespace

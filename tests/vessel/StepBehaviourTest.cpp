@@ -167,7 +167,7 @@ TEST(StepBehaviourWithoutAddon, CrewManagerErrorLineAndRefusals) {
     sim.CreateVessel("Q1", "Quillmar");
     sim.SetFocus(sim.FindVessel("Q1"));
     sim.Frame();
-    EXPECT_EQ(sim.DebugLine(), "MyAddonName ERROR UMMU 2.0 not properly initialised in your code.");
+    EXPECT_EQ(sim.DebugLine(), "Quillmar ERROR UMMU 2.0 not properly initialised in your code.");
 
     struct Case {
         const char* key;
@@ -186,7 +186,7 @@ TEST(StepBehaviourWithoutAddon, CrewManagerErrorLineAndRefusals) {
         sim.Frame();
         EXPECT_EQ(sim.HudText("Q1"), c.message);
     }
-    EXPECT_EQ(sim.DebugLine(), "MyAddonName ERROR UMMU 2.0 not properly initialised in your code.");
+    EXPECT_EQ(sim.DebugLine(), "Quillmar ERROR UMMU 2.0 not properly initialised in your code.");
 }
 
 }  // namespace

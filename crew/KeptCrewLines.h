@@ -1,0 +1,34 @@
+// Crew lines kept as read by a crew manager that never got ready (the crew add-on is not
+// installed): it takes no member from them, and writes them back unchanged, in their order, so
+// that saving a scenario does not lose the crew of a ship whose player has no crew add-on.
+#pragma once
+
+#include <cstddef>
+
+#include "host/HostApi.h"
+
+class KeptCrewLines {
+  public:
+    // Room for a full ship: every crew line a ship of 50 seats writes. A ship with the crew
+    // add-on takes no more crew lines than it has seats either.
+    static constexpr int kMostLines = 50;
+    // Room for a line of 127 characters; the longest line a crew manager writes has 51 (the key,
+    // a blank, a code of 4, a name of 25 and three numbers of up to three digits, with their
+    // hyphens).
+    static constexpr std::size_t kLineSize = 128;
+
+    // Keeps the line as read. False, keeping nothing, when the line is null, longer than
+    // kLineSize - 1 characters or kMostLines lines are kept already: such a line goes on to the
+    // host as every line does that no reader of the ship takes, and is counted in NotKept, so
+    // that the crew manager can say on the debug line that a save will not write it.
+    bool Keep(const char* line);
+    // Writes the kept lines in their order, each with its key as read (the line's first word)
+    // and the rest of the line, without the blanks after the key, as its value.
+    void Write(FILEHANDLE scn) const;
+    int NotKept() const { return notKept; }
+
+  private:
+    char lines[kMostLines][kLineSize]{};
+    int count = 0;
+    int notKept = 0;
+};

@@ -1,0 +1,172 @@
+#!/usr/bin/env python3
+"""Checks the scenarios a package gives players, as a fresh installation of the simulator loads them.
+
+For each scenario file:
+  - a BEGIN_DESC ... END_DESC text for the scenario list;
+  - every vessel's class is Quillmar or one that every installation has (the stock list): the
+    simulator stops on a class it does not have, and crew vessels need the crew add-on;
+  - vesselsim loads and runs it without a warning, with a root that lacks the crew add-on (as a
+    fresh installation) and with the sample root that has it; every DOCKINFO link holds, each
+    Quillmar keeps its crew lines, and two docked Quillmars have their ports on one another,
+    facing each other with their rotation vectors alike, by the simulator's rotation convention.
+
+usage: check-player-scenarios.py --vesselsim PATH --stock-classes FILE SCENARIO...
+"""
+import argparse
+import json
+import math
+import re
+import subprocess
+import sys
+import tempfile
+
+SHIP_CLASS = "Quillmar"
+TOLERANCE = 0.05  # metres, and for unit vectors
+
+
+def read_blocks(text):
+    """The description and the vessels: name -> (class, state lines)."""
+    desc = re.search(r"^BEGIN_DESC\n(.*?)^END_DESC$", text, re.S | re.M)
+    ships = re.search(r"^BEGIN_SHIPS\n(.*?)^END_SHIPS$", text, re.S | re.M)
+    vessels = {}
+    if ships:
+        name = None
+        for line in ships.group(1).splitlines():
+            line = line.split(";")[0].rstrip()
+            if not line.strip():
+                continue
+            if name is None:
+                name, _, cls = line.strip().partition(":")
+                vessels[name] = (cls or name, [])  # a header without a class names it
+            elif line.strip() == "END":
+                name = None
+            else:
+                vessels[name][1].append(line.strip())
+    return (desc.group(1).strip() if desc else ""), vessels
+
+
+def rotation(degrees):
+    """The simulator's matrix of a vessel's AROT angles; global = R * local."""
+    x, y, z = (math.radians(d) for d in degrees)
+    sx, cx, sy, cy, sz, cz = math.sin(x), math.cos(x), math.sin(y), math.cos(y), math.sin(z), math.cos(z)
+    return [[cy * cz, cy * sz, -sy],
+            [sx * sy * cz - cx * sz, sx * sy * sz + cx * cz, sx * cy],
+            [cx * sy * cz + sx * sz, cx * sy * sz - sx * cz, cx * cy]]
+
+
+def apply(m, v):
+    return [sum(m[i][k] * v[k] for k in range(3)) for i in range(3)]
+
+
+def close(a, b):
+    return all(abs(p - q) < TOLERANCE for p, q in zip(a, b))
+
+
+def state_vector(lines, key):
+    for line in lines:
+        words = line.split()
+        if words and words[0] == key:
+            return [float(w) for w in words[1:4]]
+    return None
+
+
+def run(vesselsim, root, scenario):
+    command = [vesselsim] + (["--root", root] if root else []) + [scenario]
+    result = subprocess.run(command, capture_output=True, text=True)
+    faults = []
+    if result.returncode != 0 or result.stderr:
+        faults.append(f"vesselsim exit {result.returncode}: {result.stderr.strip()}")
+    printed = {}
+    for line in result.stdout.splitlines():
+        match = re.match(r"\[[\d.]+\] (\{.*\})$", line)
+        if match:
+            vessel = json.loads(match.group(1))
+            printed[vessel["name"]] = vessel
+    return faults, printed
+
+
+def check_docks(vessels, printed):
+    faults = []
+    for name, (cls, lines) in vessels.items():
+        for line in lines:
+            if not line.startswith("DOCKINFO"):
+                continue
+            for item in line.split()[1:]:
+                own, _, rest = item.partition(":")
+                other_port, _, other = rest.partition(",")
+                port, other_port = int(own), int(other_port)
+                docks = printed.get(name, {}).get("docks", [])
+                if port >= len(docks) or docks[port]["docked"] != other:
+                    faults.append(f"{name} port {port} is not docked to {other}")
+                    continue
+                if cls != SHIP_CLASS or vessels.get(other, ("",))[0] != SHIP_CLASS:
+                    continue
+                faults += facing(name, lines, docks[port], other, vessels[other][1],
+                                 printed[other]["docks"][other_port])
+    return faults
+
+
+def facing(name, lines, dock, other, other_lines, other_dock):
+    """Two ports in global coordinates: on one another, facing, rotation vectors alike."""
+    ends = []
+    for vessel_lines, port in ((lines, dock), (other_lines, other_dock)):
+        m = rotation(state_vector(vessel_lines, "AROT") or [0, 0, 0])
+        at = state_vector(vessel_lines, "RPOS")
+        ends.append(([a + b for a, b in zip(at, apply(m, port["pos"]))], apply(m, port["dir"]),
+                     apply(m, port["rot"])))
+    (pos_a, dir_a, rot_a), (pos_b, dir_b, rot_b) = ends
+    if not close(pos_a, pos_b) or not close(dir_a, [-d for d in dir_b]) or not close(rot_a, rot_b):
+        return [f"{name} and {other}: docked ports do not meet face to face "
+                f"({pos_a} dir {dir_a} rot {rot_a} against {pos_b} dir {dir_b} rot {rot_b})"]
+    return []
+
+
+def check(path, vesselsim, stock):
+    with open(path, encoding="ascii") as f:
+        text = f.read()
+    desc, vessels = read_blocks(text)
+    faults = []
+    if not desc:
+        faults.append("no BEGIN_DESC ... END_DESC text")
+    if not vessels:
+        faults.append("no vessels")
+    for name, (cls, _) in vessels.items():
+        if cls != SHIP_CLASS and cls not in stock:
+            faults.append(f"vessel {name} is of class {cls}, which a fresh installation lacks")
+    if faults:
+        return faults
+    with tempfile.TemporaryDirectory() as fresh:
+        for root, which in ((fresh, "without the crew add-on"), (None, "with the crew add-on")):
+            run_faults, printed = run(vesselsim, root, path)
+            run_faults += check_docks(vessels, printed)
+            for name, (cls, lines) in vessels.items():
+                if cls != SHIP_CLASS:
+                    continue
+                crew = [l for l in lines if l.upper().startswith("UMMUCREW")]
+                kept = [l for l in printed.get(name, {}).get("state", []) if l.startswith("UMMUCREW")]
+                if kept != crew:
+                    run_faults.append(f"{name} has the crew lines {kept}, not {crew}")
+            faults += [f"{which}: {fault}" for fault in run_faults]
+    return faults
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--vesselsim", required=True)
+    parser.add_argument("--stock-classes", required=True)
+    parser.add_argument("scenarios", nargs="+")
+    args = parser.parse_args()
+    with open(args.stock_classes, encoding="ascii") as f:
+        stock = {line.strip() for line in f if line.strip() and not line.startswith("#")}
+    bad = False
+    for path in args.scenarios:
+        for fault in check(path, args.vesselsim, stock):
+            print(f"{path}: {fault}")
+            bad = True
+    if bad:
+        sys.exit(1)
+    print(f"{len(args.scenarios)} player scenarios load with stock classes only")
+
+
+if __name__ == "__main__":
+    main()
