@@ -1,5 +1,6 @@
-// The ship's block in a scenario: the crew lines on top of the host's own lines, and the
-// transponder channel read back.
+// The ship's block in a scenario: the crew lines and the records of the transfers under way on top
+// of the host's own lines, and the transponder channel read back.
+#include "crew/TransfersInFlight.h"
 #include "vessel/Quillmar.h"
 #include "vessel/TransponderLine.h"
 
@@ -7,6 +8,7 @@ void Quillmar::clbkLoadStateEx(FILEHANDLE scn, void* status) {
     char* line = nullptr;
     while (oapiReadScenario_nextline(scn, line)) {
         if (line == nullptr) continue;
+        if (transfers_in_flight::Load(line)) continue;
         if (crew.LoadCrewLine(line) == CrewManager::kDone) continue;
         if (transponder_line::IsTransponderLine(line)) {
             transponder_line::ReadChannel(line, transponderChannel);
@@ -20,4 +22,5 @@ void Quillmar::clbkLoadStateEx(FILEHANDLE scn, void* status) {
 void Quillmar::clbkSaveState(FILEHANDLE scn) {
     VESSEL4::clbkSaveState(scn);
     crew.SaveCrew(scn);
+    transfers_in_flight::Save(scn);
 }

@@ -167,13 +167,17 @@ TEST_F(HostileInputTest, TransferFileShorterThanARecord) {
 
 // A second transfer to the same ship before the first has arrived would overwrite the first
 // member's record and leave a vessel the receiver never takes: it is refused, and the member
-// stays aboard until the first has arrived.
+// stays aboard until the first has arrived. The refusal says why; pressed in the frame of the
+// first, it stands beside the first one's message.
 TEST_F(HostileInputTest, SecondTransferWhileTheFirstIsUnderWay) {
+    constexpr char kRefusal[] = "Error, a transfer to docked ship is under way, unable to transfer";
     LoadDockedPair();
     Key("Alpha", "E");
-    EXPECT_EQ(Hud("Alpha"), "Transfer to docked ship Ok - Ada Kerr transfered");
     Key("Alpha", "E");
-    EXPECT_EQ(Hud("Alpha"), "Misc error with UMMU install it again");
+    Key("Beta", "A");  // closed before its first scan: the first waits
+    EXPECT_EQ(Hud("Alpha"),
+              std::string("Transfer to docked ship Ok - Ada Kerr transfered / ") + kRefusal);
+    Key("Beta", "A");
     EXPECT_EQ(TransferVessels(sim), (Names{"UMmuTBeta"}));
     sim.Run(1.0);
     EXPECT_EQ(RosterNames("Beta"), (Names{"Ivo Brandt", "Ada Kerr"}));

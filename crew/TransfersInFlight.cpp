@@ -1,0 +1,143 @@
+#include "crew/TransfersInFlight.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "crew/CrewText.h"
+
+namespace transfers_in_flight {
+namespace {
+
+constexpr std::size_t kKeyChars = sizeof kKey - 1;
+
+struct Record {
+    std::string receiver;
+    // The transfer vessel; null for a record read from a scenario until a scan asks for it.
+    OBJHANDLE vessel;
+    transfer_vessel::Carried member;
+};
+
+// Changed when a transfer starts or ends and when a scenario is read, never in a frame's scan.
+std::vector<Record>& Records() {
+    static std::vector<Record> records;
+    return records;
+}
+
+Record* RecordFor(const char* receiverName) {
+    for (Record& record : Records()) {
+        if (record.receiver == receiverName) return &record;
+    }
+    return nullptr;
+}
+
+void Put(const char* receiverName, OBJHANDLE vessel, const transfer_vessel::Carried& member) {
+    if (Record* record = RecordFor(receiverName)) {
+        record->vessel = vessel;
+        record->member = member;
+    } else {
+        Records().push_back({receiverName, vessel, member});
+    }
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+const char* SkipBlanks(const char* text) {
+    while (IsBlank(*text)) ++text;
+    return text;
+}
+
+// A decimal integer of the int range followed by a blank, at `text`; moves `text` past it.
+bool ReadNumber(const char*& text, int& value) {
+    char* end = nullptr;
+    errno = 0;
+    const long number = std::strtol(text, &end, 10);
+    if (end == text || !IsBlank(*end) || errno == ERANGE || number < -2147483647L ||
+        number > 2147483647L) {
+        return false;
+    }
+    value = static_cast<int>(number);
+    text = end;
+    return true;
+}
+
+// The vessel a record's transfer vessel is now: the one bearing its name, when it is the record's.
+bool StillUnderWay(const Record& record) {
+    char name[transfer_vessel::kNameSize];
+    if (!transfer_vessel::ComposeName(record.receiver.c_str(), name)) return false;
+    const OBJHANDLE found = oapiGetObjectByName(name);
+    return found != nullptr && (record.vessel == nullptr || found == record.vessel);
+}
+
+}  // namespace
+
+void Sent(OBJHANDLE transferVessel, const char* receiverName,
+          const transfer_vessel::Carried& member) {
+    if (receiverName != nullptr) Put(receiverName, transferVessel, member);
+}
+
+bool Find(OBJHANDLE transferVessel, const char* receiverName, transfer_vessel::Carried& member) {
+    Record* record = receiverName == nullptr ? nullptr : RecordFor(receiverName);
+    if (record == nullptr) return false;
+    if (record->vessel == nullptr) record->vessel = transferVessel;
+    if (record->vessel != transferVessel) return false;
+    member = record->member;
+    return true;
+}
+
+void Ended(const char* receiverName) {
+    if (receiverName == nullptr) return;
+    std::vector<Record>& records = Records();
+    std::erase_if(records, [receiverName](const Record& r) { return r.receiver == receiverName; });
+}
+
+void Save(FILEHANDLE scn) {
+    if (scn == nullptr) return;
+    char key[sizeof kKey];
+    std::memcpy(key, kKey, sizeof key);
+    for (const Record& record : Records()) {
+        // A name with a blank could not be read back as one word.
+        if (record.receiver.find_first_of(" \t") != std::string::npos || !StillUnderWay(record)) {
+            continue;
+        }
+        std::string value = record.receiver;
+        char numbers[48];
+        std::snprintf(numbers, sizeof numbers, " %d %d %d ", record.member.age, record.member.pulse,
+                      record.member.weight);
+        value += numbers;
+        value += record.member.memberString;
+        oapiWriteScenario_string(scn, key, value.data());
+    }
+}
+
+bool Load(const char* line) {
+    if (line == nullptr || std::strncmp(line, kKey, kKeyChars) != 0 || !IsBlank(line[kKeyChars])) {
+        return false;
+    }
+    const char* text = SkipBlanks(line + kKeyChars);
+    const char* receiverEnd = text;
+    while (*receiverEnd != '\0' && !IsBlank(*receiverEnd)) ++receiverEnd;
+    if (receiverEnd == text) return true;
+    const std::string receiver(text, receiverEnd);
+
+    transfer_vessel::Carried member;
+    text = receiverEnd;
+    for (int* value : {&member.age, &member.pulse, &member.weight}) {
+        text = SkipBlanks(text);
+        if (!ReadNumber(text, *value)) return true;
+    }
+    // One blank parts the weight from the member string, which may begin with a blank itself.
+    ++text;
+    std::size_t length = crew_text::BoundedLength(text, transfer_vessel::kMemberChars);
+    while (length > 0 && (text[length - 1] == '\r' || text[length - 1] == '\n')) --length;
+    if (length == 0) return true;
+    crew_text::CopyText(member.memberString, sizeof member.memberString, text, length);
+    member.named = true;
+    Put(receiver.c_str(), nullptr, member);
+    return true;
+}
+
+}  // namespace transfers_in_flight
