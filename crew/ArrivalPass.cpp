@@ -54,14 +54,14 @@ int TakeArrival(AirlockLink& link, OBJHANDLE candidate, int result) {
 }
 
 // The member a transfer vessel addressed to `receiver` carries: the member string it names, the
-// module's record of the transfer, or the transfer file's record when it holds one with the
-// numbers the vessel carries. When none of them holds, `member` is the unknown member
+// module's record of the transfer, or the transfer file's record; a record must have the numbers
+// the vessel carries, if it carries any. When none of them holds, `member` is the unknown member
 // (transfer_return::NameUnknown) and the result false.
 bool IdentifyTransfer(OBJHANDLE candidate, const VESSEL& transfer, const char* receiver,
                       transfer_vessel::Carried& member) {
     const bool numbers = transfer_vessel::Read(transfer, member);
     if (numbers && member.named) return true;
-    if (transfers_in_flight::Find(candidate, receiver, member)) return true;
+    if (transfers_in_flight::Find(candidate, receiver, numbers, member)) return true;
     if (numbers && transfer_file::FindMember(member)) return true;
     transfer_return::NameUnknown(numbers, member);
     return false;

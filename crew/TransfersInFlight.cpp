@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -55,8 +56,8 @@ bool ReadNumber(const char*& text, int& value) {
     char* end = nullptr;
     errno = 0;
     const long number = std::strtol(text, &end, 10);
-    if (end == text || !IsBlank(*end) || errno == ERANGE || number < -2147483647L ||
-        number > 2147483647L) {
+    if (end == text || !IsBlank(*end) || errno == ERANGE ||
+        number < std::numeric_limits<int>::min() || number > std::numeric_limits<int>::max()) {
         return false;
     }
     value = static_cast<int>(number);
@@ -64,7 +65,8 @@ bool ReadNumber(const char*& text, int& value) {
     return true;
 }
 
-// The vessel a record's transfer vessel is now: the one bearing its name, when it is the record's.
+// Whether the record's transfer vessel is still in the simulation: a vessel bears its name and,
+// once the record knows its vessel, is that vessel.
 bool StillUnderWay(const Record& record) {
     char name[transfer_vessel::kNameSize];
     if (!transfer_vessel::ComposeName(record.receiver.c_str(), name)) return false;
@@ -79,12 +81,19 @@ void Sent(OBJHANDLE transferVessel, const char* receiverName,
     if (receiverName != nullptr) Put(receiverName, transferVessel, member);
 }
 
-bool Find(OBJHANDLE transferVessel, const char* receiverName, transfer_vessel::Carried& member) {
+bool Find(OBJHANDLE transferVessel, const char* receiverName, bool numbers,
+          transfer_vessel::Carried& member) {
     Record* record = receiverName == nullptr ? nullptr : RecordFor(receiverName);
-    if (record == nullptr) return false;
-    if (record->vessel == nullptr) record->vessel = transferVessel;
-    if (record->vessel != transferVessel) return false;
-    member = record->member;
+    if (record == nullptr || (record->vessel != nullptr && record->vessel != transferVessel)) {
+        return false;
+    }
+    const transfer_vessel::Carried& recorded = record->member;
+    if (numbers && (recorded.age != member.age || recorded.pulse != member.pulse ||
+                    recorded.weight != member.weight)) {
+        return false;
+    }
+    record->vessel = transferVessel;
+    member = recorded;
     return true;
 }
 

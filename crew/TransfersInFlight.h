@@ -22,10 +22,12 @@ void Sent(OBJHANDLE transferVessel, const char* receiverName,
           const transfer_vessel::Carried& member);
 
 // The member of the transfer vessel `transferVessel` addressed to `receiverName`, into `member`
-// (named): false when no record of a transfer to that receiver is known, or the record belongs to
-// another vessel of that name (one deleted since). A record read from a scenario belongs to the
-// first transfer vessel it is asked for.
-bool Find(OBJHANDLE transferVessel, const char* receiverName, transfer_vessel::Carried& member);
+// (named). False, with `member` unchanged, when no record of a transfer to that receiver is
+// known, when the record belongs to another vessel of that name (one deleted since), or when
+// `numbers` says the vessel carries age, pulse and weight (in `member`) and the record's differ.
+// A record read from a scenario belongs to the first transfer vessel it is found for.
+bool Find(OBJHANDLE transferVessel, const char* receiverName, bool numbers,
+          transfer_vessel::Carried& member);
 
 // The transfer to `receiverName` has ended (arrived, or its member went into free space).
 void Ended(const char* receiverName);

@@ -1,8 +1,11 @@
 // Crew moving between ships through the real module, in the timings that once lost, duplicated
 // or stranded a member: two transfers under way at once between different pairs, a transfer
-// under way across a save and a load, two ships taking the same crew vessel in one frame, and a
-// crew vessel whose name holds punctuation walking in.
+// under way across a save and a load (with the crew add-on's vessels saved as the simulator saves
+// them), a transfer from a sender that follows the crew add-on's published hand-over, two ships
+// taking the same crew vessel in one frame, and a crew vessel whose name holds punctuation
+// walking in.
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -129,6 +132,8 @@ struct PeerCase {
     const char* hud;
     bool fileLeft;
 };
+
+void PrintTo(const PeerCase& c, std::ostream* out) { *out << c.what; }
 
 class PeerTransferTest : public CrewTransferTest, public testing::WithParamInterface<PeerCase> {};
 
