@@ -162,10 +162,10 @@ void PrepareCrewVesselStatus(VESSELSTATUS& status) {
 }
 
 // Creates the transfer vessel and fixes the member to it: age, pulse and weight, and the member
-// string by which the receiver knows whom it takes, kept by the module too for a save to keep
-// (TransfersInFlight.h). 2 done; -4 the host created no vessel; 3 the
-// member could not be fixed to it. On a failure neither the vessel nor the hand-over file just
-// written stays behind, since the member stays aboard.
+// string by which the receiver knows whom it takes; the module records them too, for a save to
+// keep (TransfersInFlight.h). 2 done; -4 the host created no vessel; 3 the member could not be
+// fixed to it. On a failure neither the vessel nor the hand-over file just written stays behind,
+// since the member stays aboard.
 int CreateTransferVessel(const AirlockLink& link, const char* name, const VESSELSTATUS& status,
                          const HandOverFields& handOver, const char* memberString,
                          const VECTOR3* angles) {

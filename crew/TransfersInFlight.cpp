@@ -5,24 +5,30 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
-#include <string>
 #include <vector>
 
 #include "crew/CrewText.h"
+#include "host/CrewAddon.h"
 
 namespace transfers_in_flight {
 namespace {
 
 constexpr std::size_t kKeyChars = sizeof kKey - 1;
+// The longest receiver name a transfer vessel's name holds behind its prefix.
+constexpr std::size_t kReceiverChars =
+    transfer_vessel::kNameSize - 1 - crew_addon::kVesselPrefixLength;
+// A record's line value: the receiver, three numbers of at most 11 characters each, the member
+// string, four blanks and the terminator.
+constexpr std::size_t kValueSize = kReceiverChars + 3 * 11 + transfer_vessel::kMemberChars + 5;
 
 struct Record {
-    std::string receiver;
+    char receiver[kReceiverChars + 1];
     // The transfer vessel; null for a record read from a scenario until a scan asks for it.
     OBJHANDLE vessel;
     transfer_vessel::Carried member;
 };
 
-// Changed when a transfer starts or ends and when a scenario is read, never in a frame's scan.
+// Grows only when a transfer starts or a scenario is read; a scan never allocates here.
 std::vector<Record>& Records() {
     static std::vector<Record> records;
     return records;
@@ -30,17 +36,20 @@ std::vector<Record>& Records() {
 
 Record* RecordFor(const char* receiverName) {
     for (Record& record : Records()) {
-        if (record.receiver == receiverName) return &record;
+        if (std::strcmp(record.receiver, receiverName) == 0) return &record;
     }
     return nullptr;
 }
 
-void Put(const char* receiverName, OBJHANDLE vessel, const transfer_vessel::Carried& member) {
-    if (Record* record = RecordFor(receiverName)) {
-        record->vessel = vessel;
-        record->member = member;
+// Records the transfer to the receiver named by the first `length` characters of `receiverName`.
+void Put(const char* receiverName, std::size_t length, OBJHANDLE vessel,
+         const transfer_vessel::Carried& member) {
+    Record record{{}, vessel, member};
+    crew_text::CopyText(record.receiver, sizeof record.receiver, receiverName, length);
+    if (Record* known = RecordFor(record.receiver)) {
+        *known = record;
     } else {
-        Records().push_back({receiverName, vessel, member});
+        Records().push_back(record);
     }
 }
 
@@ -69,7 +78,7 @@ bool ReadNumber(const char*& text, int& value) {
 // once the record knows its vessel, is that vessel.
 bool StillUnderWay(const Record& record) {
     char name[transfer_vessel::kNameSize];
-    if (!transfer_vessel::ComposeName(record.receiver.c_str(), name)) return false;
+    if (!transfer_vessel::ComposeName(record.receiver, name)) return false;
     const OBJHANDLE found = oapiGetObjectByName(name);
     return found != nullptr && (record.vessel == nullptr || found == record.vessel);
 }
@@ -78,7 +87,9 @@ bool StillUnderWay(const Record& record) {
 
 void Sent(OBJHANDLE transferVessel, const char* receiverName,
           const transfer_vessel::Carried& member) {
-    if (receiverName != nullptr) Put(receiverName, transferVessel, member);
+    if (receiverName == nullptr) return;
+    const std::size_t length = crew_text::BoundedLength(receiverName, kReceiverChars + 1);
+    if (length <= kReceiverChars) Put(receiverName, length, transferVessel, member);
 }
 
 bool Find(OBJHANDLE transferVessel, const char* receiverName, bool numbers,
@@ -100,7 +111,9 @@ bool Find(OBJHANDLE transferVessel, const char* receiverName, bool numbers,
 void Ended(const char* receiverName) {
     if (receiverName == nullptr) return;
     std::vector<Record>& records = Records();
-    std::erase_if(records, [receiverName](const Record& r) { return r.receiver == receiverName; });
+    std::erase_if(records, [receiverName](const Record& r) {
+        return std::strcmp(r.receiver, receiverName) == 0;
+    });
 }
 
 void Save(FILEHANDLE scn) {
@@ -109,16 +122,11 @@ void Save(FILEHANDLE scn) {
     std::memcpy(key, kKey, sizeof key);
     for (const Record& record : Records()) {
         // A name with a blank could not be read back as one word.
-        if (record.receiver.find_first_of(" \t") != std::string::npos || !StillUnderWay(record)) {
-            continue;
-        }
-        std::string value = record.receiver;
-        char numbers[48];
-        std::snprintf(numbers, sizeof numbers, " %d %d %d ", record.member.age, record.member.pulse,
-                      record.member.weight);
-        value += numbers;
-        value += record.member.memberString;
-        oapiWriteScenario_string(scn, key, value.data());
+        if (std::strpbrk(record.receiver, " \t") != nullptr || !StillUnderWay(record)) continue;
+        char value[kValueSize];
+        std::snprintf(value, sizeof value, "%s %d %d %d %s", record.receiver, record.member.age,
+                      record.member.pulse, record.member.weight, record.member.memberString);
+        oapiWriteScenario_string(scn, key, value);
     }
 }
 
@@ -129,8 +137,9 @@ bool Load(const char* line) {
     const char* text = SkipBlanks(line + kKeyChars);
     const char* receiverEnd = text;
     while (*receiverEnd != '\0' && !IsBlank(*receiverEnd)) ++receiverEnd;
-    if (receiverEnd == text) return true;
-    const std::string receiver(text, receiverEnd);
+    const auto receiverLength = static_cast<std::size_t>(receiverEnd - text);
+    if (receiverLength == 0 || receiverLength > kReceiverChars) return true;
+    const char* receiver = text;
 
     transfer_vessel::Carried member;
     text = receiverEnd;
@@ -145,7 +154,7 @@ bool Load(const char* line) {
     if (length == 0) return true;
     crew_text::CopyText(member.memberString, sizeof member.memberString, text, length);
     member.named = true;
-    Put(receiver.c_str(), nullptr, member);
+    Put(receiver, receiverLength, nullptr, member);
     return true;
 }
 

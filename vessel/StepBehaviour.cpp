@@ -1,5 +1,6 @@
 // What the ship does in every frame: announce arrivals and let the crew manager show its
-// warnings before the step; keep the rotation rate in check after it.
+// warnings before the step; keep the rotation rate in check after it, where the HUD line's frame
+// ends too.
 #include "vessel/Messages.h"
 #include "vessel/Quillmar.h"
 #include "vessel/RotationRateRules.h"
