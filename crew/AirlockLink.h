@@ -70,8 +70,14 @@ class AirlockLink {
 
     // Looks for crew vessels in the open airlock every 0.25 s of simulation time, and for transfer
     // vessels addressed to this vessel; sends a transfer vessel whose receiver is gone back into
-    // free space. 0 nothing; 1 walked in; 2 transfer addressed to this vessel; -3 no vessel.
+    // free space. 0 nothing; 1 walked in; 2 transfer addressed to this vessel; kTransferUnnamed;
+    // -3 no vessel.
     int ScanForArrivals();
+    // A transfer vessel addressed to this vessel whose member neither it, nor the module's record
+    // of the transfers under way, nor the transfer file names: it stays in `arrivalVessel`, never
+    // deleted by the scan, and the arrival fields hold the unknown member
+    // (transfer_return::NameUnknown) for the crew manager to send out into free space.
+    static constexpr int kTransferUnnamed = 3;
 
     // Fields, in order.
     int transferDock;

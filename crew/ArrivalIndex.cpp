@@ -92,8 +92,8 @@ void Read(Index& index, DWORD count) {
         if (handle == nullptr) continue;
         const VESSEL* vessel = oapiGetVesselInterface(handle);
         if (vessel == nullptr) continue;
-        const DWORD parents = arrival_pass::CrewVesselAttachments(*vessel);
-        if (parents == 0) continue;
+        const DWORD parents = arrival_pass::CrewVesselAttachments(handle, *vessel);
+        if (parents == arrival_pass::kNotArriving) continue;
         name[0] = '\0';
         oapiGetObjectName(handle, name, arrival_pass::kCandidateNameSize);
         name[arrival_pass::kCandidateNameSize - 1] = '\0';

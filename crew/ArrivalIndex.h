@@ -19,7 +19,7 @@
 
 namespace arrival_index {
 
-// A crew vessel (of the crew add-on's class, with two or more parent attachments).
+// A crew vessel that may be arriving (arrival_pass::CrewVesselAttachments).
 struct CrewVessel {
     DWORD index;  // in the host's vessel order
     OBJHANDLE handle;

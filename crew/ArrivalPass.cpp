@@ -7,6 +7,7 @@
 #include "crew/TransferFile.h"
 #include "crew/TransferReturn.h"
 #include "crew/TransferVessel.h"
+#include "crew/TransfersInFlight.h"
 #include "crew/Truncate.h"
 #include "host/CrewAddon.h"
 
@@ -16,9 +17,8 @@ namespace {
 // Simulation seconds between passes: a pass runs once the gathered time is above this.
 constexpr double kScanInterval = 0.25;
 constexpr std::size_t kArrivalNameChars = 39;
-// Parent-side attachments a crew vessel has at least.
+// Parent-side attachments a walking crew vessel has at least.
 constexpr DWORD kFewestCrewAttachments = 2;
-static_assert(kFewestCrewAttachments > 0, "0 attachments stands for a vessel that is no arrival");
 
 // The candidate's name as the arrival's (at most 39 characters, the rest of the field cleared)
 // with every underscore turned into a space.
@@ -53,11 +53,18 @@ int TakeArrival(AirlockLink& link, OBJHANDLE candidate, int result) {
     return result;
 }
 
-// The member a transfer vessel carries: the member string it names, or the transfer file's record
-// when it names none but the file holds a record with its numbers. False when neither holds.
-bool IdentifyTransfer(const VESSEL& transfer, transfer_vessel::Carried& member) {
-    if (!transfer_vessel::Read(transfer, member)) return false;
-    return member.named || transfer_file::FindMember(member);
+// The member a transfer vessel addressed to `receiver` carries: the member string it names, the
+// module's record of the transfer, or the transfer file's record; a record must have the numbers
+// the vessel carries, if it carries any. When none of them holds, `member` is the unknown member
+// (transfer_return::NameUnknown) and the result false.
+bool IdentifyTransfer(OBJHANDLE candidate, const VESSEL& transfer, const char* receiver,
+                      transfer_vessel::Carried& member) {
+    const bool numbers = transfer_vessel::Read(transfer, member);
+    if (numbers && member.named) return true;
+    if (transfers_in_flight::Find(candidate, receiver, numbers, member)) return true;
+    if (numbers && transfer_file::FindMember(member)) return true;
+    transfer_return::NameUnknown(numbers, member);
+    return false;
 }
 
 // The candidate's whole name. False when it does not fit: the name could not be compared whole.
@@ -84,14 +91,19 @@ bool Due(AirlockLink& link, bool seatFree, int& result) {
     return true;
 }
 
-DWORD CrewVesselAttachments(const VESSEL& candidate) {
+DWORD CrewVesselAttachments(OBJHANDLE handle, const VESSEL& candidate) {
     const char* className = candidate.GetClassNameA();
     if (className == nullptr || !crew_text::StartsWith(className, crew_addon::kCrewClassPrefix,
                                                        crew_addon::kCrewClassPrefixLength)) {
-        return 0;
+        return kNotArriving;
     }
     const DWORD parents = candidate.AttachmentCount(true);
-    return parents >= kFewestCrewAttachments ? parents : 0;
+    if (parents >= kFewestCrewAttachments) return parents;
+    char name[kCandidateNameSize];
+    name[0] = '\0';  // the host writes the rest
+    oapiGetObjectName(handle, name, kCandidateNameSize);
+    name[kCandidateNameSize - 1] = '\0';
+    return IsTransferName(name) ? parents : kNotArriving;
 }
 
 bool IsTransferName(const char* name) {
@@ -158,25 +170,33 @@ int Pass::Visit(OBJHANDLE candidate, const VESSEL& crewVessel, DWORD parents) {
 
 int Pass::Transfer(OBJHANDLE candidate, const VESSEL& transfer) {
     if (taken_this_step::Contains(candidate)) return 0;
-    transfer_vessel::Carried member;
-    if (!IdentifyTransfer(transfer, member)) return 0;
     char transferName[transfer_vessel::kNameSize];
     if (!ReadWholeName(candidate, transferName)) return 0;
     const char* addressee = transferName + crew_addon::kVesselPrefixLength;
     const char* ownName = link_.vessel->GetName();
+    transfer_vessel::Carried member;
     if (ownName == nullptr || std::strcmp(addressee, ownName) != 0) {
         // Addressed to another ship: passed over, unless that ship is gone.
         if (!transfer_return::VesselNamed(addressee)) {
-            transfer_return::ToFreeSpace(candidate, transfer, member);
+            IdentifyTransfer(candidate, transfer, addressee, member);
+            transfer_return::ToFreeSpace(candidate, transfer, addressee, member);
         }
         return 0;
     }
+    const bool known = IdentifyTransfer(candidate, transfer, addressee, member);
     crew_text::JoinText(link_.arrivalName, sizeof link_.arrivalName, crew_addon::kCrewVesselPrefix,
                         member.memberString);
     link_.arrivalAge = member.age;
     link_.arrivalPulse = member.pulse;
     link_.arrivalWeight = member.weight;
+    if (!known) {
+        // The crew manager sends the member out beside the airlock; the vessel stays until then.
+        taken_this_step::Add(candidate);
+        link_.arrivalVessel = candidate;
+        return AirlockLink::kTransferUnnamed;
+    }
     transfer_file::RemoveIfOf(member.memberString);
+    transfers_in_flight::Ended(addressee);
     return TakeArrival(link_, candidate, 2);
 }
 

@@ -15,9 +15,13 @@ inline constexpr int kCandidateNameSize = 95;
 // free; -3 when the link has no vessel).
 bool Due(AirlockLink& link, bool seatFree, int& result);
 
-// The number of parent-side attachments of a vessel that may be arriving (of the crew add-on's
-// class, with two or more); 0 for any other vessel.
-DWORD CrewVesselAttachments(const VESSEL& candidate);
+// What CrewVesselAttachments gives for a vessel that is no arrival.
+inline constexpr DWORD kNotArriving = ~DWORD{0};
+
+// The number of parent-side attachments of a vessel that may be arriving: of the crew add-on's
+// class, with two or more, or named as a transfer vessel with any number (one loaded from a
+// scenario has lost the attachment its sender gave it). kNotArriving for any other vessel.
+DWORD CrewVesselAttachments(OBJHANDLE handle, const VESSEL& candidate);
 
 // Whether the name read from a candidate is a transfer vessel's.
 bool IsTransferName(const char* name);
@@ -40,7 +44,8 @@ class Pass {
     explicit Pass(AirlockLink& link);
 
     // A crew vessel (CrewVesselAttachments gave `parents`) met in vessel order. The scan's result
-    // when the pass ends with it: 1 walked in, 2 transfer taken; 0 when the pass goes on.
+    // when the pass ends with it: 1 walked in, 2 transfer taken, 3 transfer whose member nobody
+    // names (AirlockLink::kTransferUnnamed); 0 when the pass goes on.
     int Visit(OBJHANDLE candidate, const VESSEL& crewVessel, DWORD parents);
 
     // The pass met every vessel and ends without an arrival: the arrival fields keep the last

@@ -17,8 +17,8 @@ int Run(AirlockLink& link, bool seatFree) {
         if (candidate == nullptr || candidate == link.vesselHandle) continue;
         const VESSEL* crewVessel = oapiGetVesselInterface(candidate);
         if (crewVessel == nullptr) continue;
-        const DWORD parents = arrival_pass::CrewVesselAttachments(*crewVessel);
-        if (parents == 0) continue;
+        const DWORD parents = arrival_pass::CrewVesselAttachments(candidate, *crewVessel);
+        if (parents == arrival_pass::kNotArriving) continue;
         if (const int found = pass.Visit(candidate, *crewVessel, parents)) return found;
     }
     pass.End();

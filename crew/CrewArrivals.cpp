@@ -5,6 +5,9 @@
 #include "crew/ArrivalScan.h"
 #include "crew/CrewManager.h"
 #include "crew/CrewText.h"
+#include "crew/EvaMeshName.h"
+#include "crew/TransfersInFlight.h"
+#include "host/CrewAddon.h"
 
 namespace {
 
@@ -23,6 +26,7 @@ int CrewManager::ProcessArrivals() {
     if (airlockOpen == 0) return 0;
     AirlockLink* link = Link();
     const int result = arrival_scan::Run(*link, crewCount < seatCount);
+    if (result == AirlockLink::kTransferUnnamed) return SendOutUnnamedTransfer(*link);
     if (result <= 0) return 0;
 
     char text[kArrivalTextSize]{};
@@ -48,4 +52,25 @@ int CrewManager::ProcessArrivals() {
         crew_text::CopyText(lastArrivalName, sizeof lastArrivalName, added.name, sizeof added.name);
     }
     return result == 2 ? 2 : 1;
+}
+
+int CrewManager::SendOutUnnamedTransfer(AirlockLink& link) {
+    const OBJHANDLE transfer = link.arrivalVessel;
+    link.arrivalVessel = nullptr;
+    if (transfer == nullptr) return 0;
+    const char* memberString = link.arrivalName + crew_addon::kVesselPrefixLength;
+    SelectEvaMesh("");
+    link.SetIgnoreDocking(1);
+    const int spawned =
+        link.SpawnCrewVessel(memberString, link.arrivalAge, evaValue, link.arrivalPulse,
+                             link.arrivalWeight, evaMeshName, &evaPosition, &evaAngles, nullptr);
+    link.SetIgnoreDocking(0);
+    // The class is installed: the transfer vessel is one. Without a crew vessel the transfer
+    // vessel stays, and the next pass tries again.
+    if (spawned != AirlockLink::kSpawnedInFreeSpace) return 0;
+    oapiDeleteVessel(transfer, nullptr);
+    transfers_in_flight::Ended(link.vessel->GetName());
+    crew_text::CopyText(lastArrivalName, sizeof lastArrivalName, memberString,
+                        sizeof lastArrivalName - 1);
+    return kTransferSentOutside;
 }

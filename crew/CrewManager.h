@@ -47,6 +47,8 @@ class CrewManager {
         kEvaNoSuchMember = -4,           // also a name too long to look up
         kEvaDockedShipWithoutCrew = -5,  // the docked ship publishes no airlock
         kEvaMiscError = -6,              // not ready, or the crew vessel could not be made
+        // A transfer to the docked ship is under way; it takes one at a time.
+        kEvaTransferUnderWay = -7,
     };
 
     // Constructed not started: every operation but DefineAirlock, GetLastEvaName,
@@ -112,7 +114,13 @@ class CrewManager {
     // Leaving and arriving.
     int EvaMember(const char* name);
     int EjectMember(const char* name);  // (interface)
+    // -1 not ready; 0 nobody came; 1 a member walked in; 2 a member was transferred in;
+    // kTransferSentOutside.
     int ProcessArrivals();
+    // A transfer vessel addressed to this vessel named nobody (AirlockLink::kTransferUnnamed): its
+    // member went out into free space at the EVA placement under the unknown member's name, which
+    // GetLastArrivalName gives.
+    static constexpr int kTransferSentOutside = 3;
 
     // Fields, in order, except the warnings' deadline: every step reads it with `readyFlags` and
     // `airlockOpen`, so it shares their cache line.
@@ -162,4 +170,8 @@ class CrewManager {
     // Sends the member in `slot` out, to free space or through the transfer port (EvaMember)
     // or always to free space at the eject placement (EjectMember).
     int LeaveVessel(int slot, bool eject);
+    // Sends the member of the unnamed transfer vessel the scan left in the link out into free
+    // space, as an EVA would, and deletes the transfer vessel: kTransferSentOutside, or 0 when no
+    // crew vessel could be made and the transfer vessel stays for the next pass.
+    int SendOutUnnamedTransfer(AirlockLink& link);
 };

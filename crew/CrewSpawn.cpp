@@ -11,6 +11,7 @@
 #include "crew/FreeVesselName.h"
 #include "crew/SpawnRecord.h"
 #include "crew/TransferVessel.h"
+#include "crew/TransfersInFlight.h"
 #include "crew/Truncate.h"
 #include "host/CrewAddon.h"
 #include "host/Platform.h"
@@ -28,6 +29,7 @@ enum LeaveResult : int {
     kNoSuchMember = -4,
     kDockedShipPublishesNoAirlock = -5,
     kNotReadyOrSpawnFailed = -6,
+    kTransferUnderWay = -7,
     kMayLeave = 1,  // no refusal that both ways out begin with applies
 };
 
@@ -160,9 +162,10 @@ void PrepareCrewVesselStatus(VESSELSTATUS& status) {
 }
 
 // Creates the transfer vessel and fixes the member to it: age, pulse and weight, and the member
-// string by which the receiver knows whom it takes. 2 done; -4 the host created no vessel; 3 the
-// member could not be fixed to it. On a failure neither the vessel nor the hand-over file just
-// written stays behind, since the member stays aboard.
+// string by which the receiver knows whom it takes; the module records them too, for a save to
+// keep (TransfersInFlight.h). 2 done; -4 the host created no vessel; 3 the member could not be
+// fixed to it. On a failure neither the vessel nor the hand-over file just written stays behind,
+// since the member stays aboard.
 int CreateTransferVessel(const AirlockLink& link, const char* name, const VESSELSTATUS& status,
                          const HandOverFields& handOver, const char* memberString,
                          const VECTOR3* angles) {
@@ -183,6 +186,10 @@ int CreateTransferVessel(const AirlockLink& link, const char* name, const VESSEL
         platform::RemoveFile(crew_addon::kTransferFile);
         return AirlockLink::kSpawnedTransferUnmarked;
     }
+    transfer_vessel::Carried carried{handOver.age, handOver.pulse, handOver.weight, true, {}};
+    crew_text::CopyText(carried.memberString, sizeof carried.memberString, memberString,
+                        transfer_vessel::kMemberChars);
+    transfers_in_flight::Sent(created, name + crew_addon::kVesselPrefixLength, carried);
     return AirlockLink::kSpawnedTransfer;
 }
 
@@ -348,6 +355,8 @@ int CrewManager::LeaveVessel(int slot, bool eject) {
             return kDockedAirlockClosed;
         case AirlockLink::kSpawnNoDockedAirlock:
             return kDockedShipPublishesNoAirlock;
+        case AirlockLink::kSpawnTransferUnderWay:
+            return kTransferUnderWay;
         default:
             return kNotReadyOrSpawnFailed;
     }

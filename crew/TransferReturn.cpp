@@ -8,6 +8,7 @@
 #include "crew/SpawnRecord.h"
 #include "crew/TakenThisStep.h"
 #include "crew/TransferFile.h"
+#include "crew/TransfersInFlight.h"
 #include "host/CrewAddon.h"
 
 namespace transfer_return {
@@ -15,6 +16,11 @@ namespace {
 
 // The number every crew vessel of a crew manager gets unless it is set otherwise.
 constexpr int kEvaValue = 100;
+// A member of unknown data: the age and pulse a spawn gives in place of values out of range, and
+// the weight a link record starts with.
+constexpr int kUnknownAge = 41;
+constexpr int kUnknownPulse = 60;
+constexpr int kUnknownWeight = 60;
 
 // The member's function code: the member string's part before its first hyphen, if any.
 void IdCode(const char* memberString, char (&code)[crew_ids::kCodeSize]) {
@@ -63,7 +69,18 @@ bool VesselNamed(const char* name) {
     return false;
 }
 
-bool ToFreeSpace(OBJHANDLE transferVessel, const VESSEL& transfer,
+void NameUnknown(bool numbers, transfer_vessel::Carried& member) {
+    if (!numbers) {
+        member.age = kUnknownAge;
+        member.pulse = kUnknownPulse;
+        member.weight = kUnknownWeight;
+    }
+    member.named = false;
+    crew_text::CopyText(member.memberString, sizeof member.memberString, kUnknownMember,
+                        sizeof kUnknownMember);
+}
+
+bool ToFreeSpace(OBJHANDLE transferVessel, const VESSEL& transfer, const char* receiverName,
                  const transfer_vessel::Carried& member) {
     char crewName[free_vessel_name::kSize];
     crew_text::JoinText(crewName, sizeof crewName, crew_addon::kCrewVesselPrefix,
@@ -82,6 +99,7 @@ bool ToFreeSpace(OBJHANDLE transferVessel, const VESSEL& transfer,
     taken_this_step::Add(transferVessel);
     oapiDeleteVessel(transferVessel, nullptr);
     transfer_file::RemoveIfOf(member.memberString);
+    transfers_in_flight::Ended(receiverName);
     return true;
 }
 

@@ -3,12 +3,11 @@
 // "config\UMmutmp.cfg" at creation and keeps the member's age, pulse and weight; when it walks
 // into a ship's airlock it gets, once, its last parent-side attachment "U-Mm" carrying
 // (age, pulse, weight). A transfer vessel ("UMmuT...") gets only its own attachment: the sending
-// ship adds "U-Mm". Saving keeps the vessel whole: its member data, and every parent-side
-// attachment added to it after its own, with identifier and vectors, in their order.
+// ship adds "U-Mm". Saving keeps what the vessel itself knows, as the simulator keeps a vessel:
+// its member data and whether it walked in. An attachment another vessel's module added is not
+// written, so a transfer vessel comes back from a scenario without its "U-Mm"; the
+// "ADDED_ATTACHMENT" lines of scenarios saved by earlier versions are read and dropped.
 #pragma once
-
-#include <string>
-#include <vector>
 
 #include "host/HostApi.h"
 
@@ -29,21 +28,10 @@ class CrewAddonVessel final : public VESSEL2 {
 
   private:
     void ReadHandOverRecord();
-    // Recreates, in order, the attachments that the scenario lines named.
-    void RestoreAttachments();
     int age_ = 0;
     int pulse_ = 0;
     int weight_ = 0;
     bool memberAttachment_ = false;
-    ATTACHMENTHANDLE walkedAttachment_ = nullptr;
-    // Attachments read from scenario lines, made once every line is read: the walk's (no
-    // identifier) or one added by another vessel's module.
-    struct SavedAttachment {
-        bool walked;
-        std::string id;
-        VECTOR3 pos, dir, rot;
-    };
-    std::vector<SavedAttachment> savedAttachments_;
 };
 
 }  // namespace sim

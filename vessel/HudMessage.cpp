@@ -1,14 +1,26 @@
 // The HUD message line: posting a message and drawing it while its display time lasts.
 #include <cstring>
 
+#include "vessel/Messages.h"
 #include "vessel/Quillmar.h"
 
 char* Quillmar::StartHudMessage() {
     hudMessageTimer = kHudMessageSeconds;
+    hudMessageThisFrame = true;
     return hudMessage;
 }
 
 void Quillmar::PostHudText(const char* text) { PostHudMessage("%s", text); }
+
+void Quillmar::PostHudTextBesideThisFrames(const char* text) {
+    if (!hudMessageThisFrame || !(hudMessageTimer > 0.0)) {
+        PostHudText(text);
+        return;
+    }
+    const std::size_t length = std::strlen(hudMessage);
+    FormatHudMessage(hudMessage + length, sizeof hudMessage - length, "%s%s",
+                     messages::kSameFrameJoin, text);
+}
 
 bool Quillmar::clbkDrawHUD(int mode, const HUDPAINTSPEC* hps, oapi::Sketchpad* skp) {
     VESSEL4::clbkDrawHUD(mode, hps, skp);

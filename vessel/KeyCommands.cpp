@@ -23,6 +23,7 @@ constexpr EvaOutcome kEvaOutcomes[] = {
     {CrewManager::kEvaNoSuchMember, messages::kEvaNoSuchMember, false},
     {CrewManager::kEvaDockedShipWithoutCrew, messages::kEvaDockedShipWithoutCrew, false},
     {CrewManager::kEvaMiscError, messages::kEvaMiscError, false},
+    {CrewManager::kEvaTransferUnderWay, messages::kEvaTransferUnderWay, false},
 };
 
 // The mesh every crew vessel gets after the mesh key.
@@ -104,6 +105,9 @@ void Quillmar::EvaSelectedMember() {
         if (outcome.memberLeft) {
             selectedSlot = 0;
             PostHudMessage(outcome.message, TextOrEmpty(crew.GetLastEvaName()));
+        } else if (result == CrewManager::kEvaTransferUnderWay) {
+            // Most often the transfer this same key started in this frame: its message stays.
+            PostHudTextBesideThisFrames(outcome.message);
         } else {
             PostHudText(outcome.message);
         }

@@ -14,6 +14,9 @@ inline constexpr char kNothingDocked[] = "None";
 // Arrivals: identifier code, name, age.
 inline constexpr char kArrivalWalkedIn[] = "%s \"%s\" aged %i entered into our ship";
 inline constexpr char kArrivalTransferred[] = "%s \"%s\" aged %i was transfered to our ship";
+// A transfer that named nobody: the name the member was given outside.
+inline constexpr char kArrivalUnnamed[] =
+    "Error, transfered crew has no record, \"%s\" left outside our airlock";
 
 // Attitude thrust level.
 inline constexpr char kRcsMaximum[] = "RCS changed to maximum level";
@@ -31,6 +34,10 @@ inline constexpr char kEvaNoSuchMember[] = "Error, no crew by this name in ship"
 inline constexpr char kEvaDockedShipWithoutCrew[] =
     "Error, docked ship do not use UMmu 2.0, ask author to add it";
 inline constexpr char kEvaMiscError[] = "Misc error with UMMU install it again";
+inline constexpr char kEvaTransferUnderWay[] =
+    "Error, a transfer to docked ship is under way, unable to transfer";
+// Joins a refusal to a message posted earlier in the same frame.
+inline constexpr char kSameFrameJoin[] = " / ";
 
 // Crew selection: slot, identifier code, name, age. The two keys differ in one blank.
 inline constexpr char kSelectNobodyAboard[] = "Sorry no one aboard unable to select";

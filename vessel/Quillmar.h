@@ -34,6 +34,9 @@ class Quillmar final : public VESSEL4 {
     // HUD message line (HudMessage.cpp).
     char* StartHudMessage();
     void PostHudText(const char* text);
+    // Posts the text, or, when a message was posted earlier in this frame, adds it behind that
+    // message, whose display time goes on: the pilot sees both.
+    void PostHudTextBesideThisFrames(const char* text);
     template <typename... Args>
     void PostHudMessage(const char* format, Args... args) {
         FormatHudMessage(StartHudMessage(), sizeof hudMessage, format, args...);
@@ -73,6 +76,8 @@ class Quillmar final : public VESSEL4 {
     int selectedSlot = 0;
     char hudMessage[kHudMessageSize]{};
     double hudMessageTimer = 0.0;
+    // A message was posted since the last step ended.
+    bool hudMessageThisFrame = false;
     int activeDock = 0;
     int transponderChannel = 0;
     char dockedName[kDockedNameSize]{};

@@ -1,6 +1,7 @@
-// The ship's block in a scenario: the crew lines on top of the host's own lines, and the
-// transponder channel read back. Without the crew add-on the crew lines are kept as read and
-// written back after the host's lines.
+// The ship's block in a scenario: the crew lines and the records of the transfers under way on top
+// of the host's own lines, and the transponder channel read back. Without the crew add-on the crew
+// lines are kept as read and written back after the host's lines.
+#include "crew/TransfersInFlight.h"
 #include "vessel/Quillmar.h"
 #include "vessel/TransponderLine.h"
 
@@ -8,6 +9,7 @@ void Quillmar::clbkLoadStateEx(FILEHANDLE scn, void* status) {
     char* line = nullptr;
     while (oapiReadScenario_nextline(scn, line)) {
         if (line == nullptr) continue;
+        if (transfers_in_flight::Load(line)) continue;
         if (crew.LoadCrewLine(line) == CrewManager::kDone) continue;
         if (crew.KeepCrewLine(line) == CrewManager::kDone) continue;
         if (transponder_line::IsTransponderLine(line)) {
@@ -23,4 +25,5 @@ void Quillmar::clbkSaveState(FILEHANDLE scn) {
     VESSEL4::clbkSaveState(scn);
     crew.SaveCrew(scn);
     crew.SaveKeptCrewLines(scn);
+    transfers_in_flight::Save(scn);
 }

@@ -1,5 +1,6 @@
 // What the ship does in every frame: announce arrivals and let the crew manager show its
-// warnings before the step; keep the rotation rate in check after it.
+// warnings before the step; keep the rotation rate in check after it, where the HUD line's frame
+// ends too.
 #include "vessel/Messages.h"
 #include "vessel/Quillmar.h"
 #include "vessel/RotationRateRules.h"
@@ -19,6 +20,8 @@ void Quillmar::clbkPreStep(double /*simt*/, double /*simdt*/, double /*mjd*/) {
         PostHudMessage(
             arrival == kWalkedIn ? messages::kArrivalWalkedIn : messages::kArrivalTransferred,
             TextOrEmpty(crew.GetIdCodeByName(name)), name, crew.GetAgeByName(name));
+    } else if (arrival == CrewManager::kTransferSentOutside) {
+        PostHudMessage(messages::kArrivalUnnamed, TextOrEmpty(crew.GetLastArrivalName()));
     }
     crew.ShowWarnings(messages::kAddonName);
 }
@@ -26,6 +29,7 @@ void Quillmar::clbkPreStep(double /*simt*/, double /*simdt*/, double /*mjd*/) {
 // A group is withdrawn while the ship turns beyond its limit and restored as soon as the rate is
 // within it; only a group whose decision changed is handed to the host.
 void Quillmar::clbkPostStep(double /*simt*/, double /*simdt*/, double /*mjd*/) {
+    hudMessageThisFrame = false;
     VECTOR3 angularVelocity{};
     GetAngularVel(angularVelocity);
     for (std::size_t r = 0; r < std::size(kRotationRateRules); ++r) {

@@ -1,6 +1,10 @@
 #include "tests/robustness/CrewCensus.h"
 
+#include <algorithm>
+#include <sstream>
+
 #include "crew/TransferVessel.h"
+#include "crew/TransfersInFlight.h"
 #include "host/CrewAddon.h"
 #include "testing/CrewVessels.h"
 #include "testing/HandOverFiles.h"
@@ -17,15 +21,44 @@ std::string TransferFileMember(const sim::Simulator& sim) {
     return test_support::MemberOfCrewVesselName(test_support::FieldText(record->vesselName));
 }
 
+// The member of a member string ("Capt-Ada Kerr" gives "Ada Kerr").
+std::string MemberOfString(const std::string& memberString) {
+    return test_support::MemberOfCrewVesselName(crew_addon::kCrewVesselPrefix + memberString);
+}
+
+// The member strings of the transfers under way that the ships record, by receiver: what a
+// transfer vessel loaded from a scenario, without the attachment its sender gave it, carries.
+std::map<std::string, std::string> RecordedTransfers(const sim::Simulator& sim) {
+    std::map<std::string, std::string> recorded;
+    const std::string key = std::string(transfers_in_flight::kKey) + " ";
+    for (const std::string& ship : test_support::VesselsOfClass(sim, test_support::kShipClass)) {
+        for (const std::string& line : sim.StateLines(ship)) {
+            if (line.rfind(key, 0) != 0) continue;
+            std::istringstream fields(line.substr(key.size()));
+            std::string receiver;
+            int age = 0;
+            int pulse = 0;
+            int weight = 0;
+            fields >> receiver >> age >> pulse >> weight;
+            std::string memberString;
+            std::getline(fields, memberString);
+            recorded[receiver] = memberString.substr(std::min<std::size_t>(1, memberString.size()));
+        }
+    }
+    return recorded;
+}
+
 // The member a transfer vessel carries: the member string of its "U-Mm" attachment, or, for one
-// that names none, the transfer file's.
-std::string TransferMember(const sim::Simulator& sim, const std::string& vessel) {
+// that names none, the ships' record of the transfer, or else the transfer file's.
+std::string TransferMember(const sim::Simulator& sim, const std::string& vessel,
+                           const std::map<std::string, std::string>& recorded) {
     const VESSEL* transfer = sim.Interface(sim.FindVessel(vessel));
     transfer_vessel::Carried carried;
     if (transfer != nullptr && transfer_vessel::Read(*transfer, carried) && carried.named) {
-        return test_support::MemberOfCrewVesselName(crew_addon::kCrewVesselPrefix +
-                                                    std::string(carried.memberString));
+        return MemberOfString(carried.memberString);
     }
+    const auto record = recorded.find(vessel.substr(crew_addon::kVesselPrefixLength));
+    if (record != recorded.end()) return MemberOfString(record->second);
     return TransferFileMember(sim);
 }
 
@@ -36,10 +69,11 @@ Headcount CountEveryone(const sim::Simulator& sim) {
     for (const std::string& ship : test_support::VesselsOfClass(sim, test_support::kShipClass)) {
         for (const std::string& name : test_support::RosterNames(sim, ship)) ++count[name];
     }
+    const std::map<std::string, std::string> recorded = RecordedTransfers(sim);
     for (const std::string& vessel :
          test_support::VesselsOfClass(sim, crew_addon::kCrewClassName)) {
         if (test_support::IsTransferVesselName(vessel)) {
-            ++count[TransferMember(sim, vessel)];
+            ++count[TransferMember(sim, vessel, recorded)];
         } else {
             ++count[test_support::MemberOfCrewVesselName(vessel)];
         }

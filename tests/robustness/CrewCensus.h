@@ -1,6 +1,7 @@
 // Where every crew member is, as the simulation shows it: aboard a ship (its crew lines), in a
 // crew vessel (its name "UMmu_" + code + "-" + name), or in a transfer vessel ("UMmuT" +
-// receiver, naming its member in its "U-Mm" attachment, or else by the transfer file's record).
+// receiver, naming its member in its "U-Mm" attachment, or else by the ships' record of the
+// transfer, or else by the transfer file's record).
 #pragma once
 
 #include <map>

@@ -1,8 +1,11 @@
 // Crew moving between ships through the real module, in the timings that once lost, duplicated
 // or stranded a member: two transfers under way at once between different pairs, a transfer
-// under way across a save and a load, two ships taking the same crew vessel in one frame, and a
-// crew vessel whose name holds punctuation walking in.
+// under way across a save and a load (with the crew add-on's vessels saved as the simulator saves
+// them), a transfer from a sender that follows the crew add-on's published hand-over, two ships
+// taking the same crew vessel in one frame, and a crew vessel whose name holds punctuation
+// walking in.
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -69,6 +72,124 @@ TEST_F(CrewTransferTest, ATransferUnderWaySurvivesSavingAndLoading) {
     EXPECT_EQ(RosterNames("Beta"), (Names{"Ivo Brandt", "Ada Kerr", "Max Poe"}));
     ExpectCrewConserved();
 }
+
+// A transfer saved in flight by a simulator that keeps of the transfer vessel only what its own
+// class saves, without the "U-Mm" attachment the sender gave it: the member still arrives, once,
+// by the record the ships saved, whatever became of the hand-over file meanwhile (another ship's
+// transfer overwrote it, or it was deleted). A receiver deleted before the save leaves its member
+// to go back into free space under the member's own name.
+TEST_F(CrewTransferTest, ATransferSavedInFlightArrivesWhateverBecameOfTheFile) {
+    enum class File { Overwritten, Deleted, ReceiverDeletedToo };
+    for (const File file : {File::Overwritten, File::Deleted, File::ReceiverDeletedToo}) {
+        SCOPED_TRACE(static_cast<int>(file));
+        for (const std::string& name : sim.VesselNames()) sim.DeleteVessel(sim.FindVessel(name));
+        LoadDockedPair();
+        Key("Alpha", "E");
+        Key("Beta", "A");  // closed before its first scan
+        const std::filesystem::path saved = sim.Root() / "in-flight.scn";
+        if (file == File::ReceiverDeletedToo) {
+            sim.DeleteVessel(sim.FindVessel("Beta"));
+            everyone.erase("Ivo Brandt");
+        }
+        sim.SaveScenario(saved);
+        if (file == File::Overwritten) {
+            test_support::WriteRecord(test_support::TransferFile(sim),
+                                      test_support::MakeRecord("UMmu_Tech-Max Poe", 30, 70, 80));
+        } else {
+            std::filesystem::remove(test_support::TransferFile(sim));
+        }
+        for (const std::string& name : sim.VesselNames()) sim.DeleteVessel(sim.FindVessel(name));
+        sim.LoadScenario(saved);
+        ASSERT_EQ(Describe("UMmuTBeta")["attachments"]["parent"].size(), 1U)
+            << "bare after loading";
+        ExpectCrewConserved();
+
+        if (file == File::ReceiverDeletedToo) {
+            Key("Alpha", "A");  // the load closed it
+            sim.Run(1.0);
+            EXPECT_EQ(test_support::WalkingCrewVessels(sim), (Names{"UMmu_Capt-Ada_Kerr"}));
+        } else {
+            Key("Beta", "A");
+            sim.Run(1.0);
+            EXPECT_EQ(RosterNames("Beta"), (Names{"Ivo Brandt", "Ada Kerr"}));
+            EXPECT_EQ(Hud("Beta"), "Capt \"Ada Kerr\" aged 41 was transfered to our ship");
+        }
+        EXPECT_TRUE(TransferVessels(sim).empty());
+        ExpectCrewConserved();
+    }
+}
+
+// A sender that follows the crew add-on's published hand-over sends Zoe Lind to Beta: a vessel
+// "UMmuT" + "Beta" with a "U-Mm" attachment that carries her age, pulse and weight and nothing
+// else, and her record in the transfer file. Beta takes her by the file when the file holds her
+// record; when the file is missing or holds another member's record, Beta sends whoever it is out
+// into free space beside its airlock, named "Unknown", and says so. Either way within a second,
+// and the next transfer to Beta goes through.
+struct PeerCase {
+    const char* what;
+    const char* fileRecord;  // null: no file
+    Names beta;
+    const char* hud;
+    bool fileLeft;
+};
+
+void PrintTo(const PeerCase& c, std::ostream* out) { *out << c.what; }
+
+class PeerTransferTest : public CrewTransferTest, public testing::WithParamInterface<PeerCase> {};
+
+TEST_P(PeerTransferTest, IsResolvedWithinASecondAndBlocksNoLaterTransfer) {
+    const PeerCase& c = GetParam();
+    LoadDockedPair();
+    if (c.fileRecord != nullptr) {
+        const int age = std::string(c.fileRecord) == "UMmu_Sci-Zoe Lind" ? 33 : 50;
+        test_support::WriteRecord(test_support::TransferFile(sim),
+                                  test_support::MakeRecord(c.fileRecord, age, 70, 58));
+    }
+    const OBJHANDLE transfer = sim.CreateVessel("UMmuTBeta", crew_addon::kCrewClassName);
+    sim.Interface(transfer)->CreateAttachment(true, {33, 70, 58}, {}, {},
+                                              crew_addon::kMemberAttachmentId);
+    sim.Place("UMmuTBeta", "Beta", {0, 0, 209});
+
+    sim.Run(1.0);
+    EXPECT_TRUE(TransferVessels(sim).empty());
+    EXPECT_EQ(RosterNames("Beta"), c.beta);
+    EXPECT_EQ(Hud("Beta"), c.hud);
+    EXPECT_EQ(std::filesystem::exists(test_support::TransferFile(sim)), c.fileLeft);
+    if (c.beta.size() == 1) {
+        ASSERT_EQ(test_support::WalkingCrewVessels(sim), (Names{"UMmu_Unknown"}));
+        EXPECT_EQ(sim.StateLines("UMmu_Unknown").back(), "MEMBER 33 70 58");
+        VECTOR3 global{};
+        VECTOR3 inBeta{};
+        oapiGetGlobalPos(sim.FindVessel("UMmu_Unknown"), &global);
+        sim.Interface(sim.FindVessel("Beta"))->Global2Local(global, inBeta);
+        EXPECT_NEAR(inBeta.z, 209.0, 1.0) << "at the airlock's EVA place";
+    }
+
+    Key("Alpha", "E");
+    EXPECT_EQ(Hud("Alpha"), "Transfer to docked ship Ok - Ada Kerr transfered");
+    sim.Run(1.0);
+    EXPECT_EQ(RosterNames("Beta").back(), "Ada Kerr");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Peers, PeerTransferTest,
+    testing::Values(
+        PeerCase{"FileIntact",
+                 "UMmu_Sci-Zoe Lind",
+                 {"Ivo Brandt", "Zoe Lind"},
+                 "Sci \"Zoe Lind\" aged 33 was transfered to our ship",
+                 false},
+        PeerCase{"FileMissing",
+                 nullptr,
+                 {"Ivo Brandt"},
+                 "Error, transfered crew has no record, \"Unknown\" left outside our airlock",
+                 false},
+        PeerCase{"FileHoldsAnotherRecord",
+                 "UMmu_Doc-Eli Roe",
+                 {"Ivo Brandt"},
+                 "Error, transfered crew has no record, \"Unknown\" left outside our airlock",
+                 true}),
+    [](const testing::TestParamInfo<PeerCase>& info) { return std::string(info.param.what); });
 
 // Two ships docked nose to nose with both airlocks open share part of their airlock boxes. Under
 // time acceleration every frame's step exceeds the scan interval, so both scan in the same frame,

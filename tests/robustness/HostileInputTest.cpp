@@ -1,6 +1,6 @@
 // Input at and beyond its limits: the longest vessel names, crew lines with every field out of
-// range or overlong, 150 ships in one scenario, a short transfer file, and a crew vessel whose
-// member data are negative, huge or not numbers.
+// range or overlong, 150 ships in one scenario, a short transfer file, a crew vessel whose
+// member data are negative, huge or not numbers, and broken records of transfers under way.
 #include <cmath>
 #include <filesystem>
 #include <limits>
@@ -10,6 +10,7 @@
 #include "host/CrewAddon.h"
 #include "testing/HandOverFiles.h"
 #include "testing/RootFiles.h"
+#include "testing/ScenarioBuilder.h"
 #include "tests/robustness/RobustnessFixture.h"
 
 namespace robustness {
@@ -167,13 +168,17 @@ TEST_F(HostileInputTest, TransferFileShorterThanARecord) {
 
 // A second transfer to the same ship before the first has arrived would overwrite the first
 // member's record and leave a vessel the receiver never takes: it is refused, and the member
-// stays aboard until the first has arrived.
+// stays aboard until the first has arrived. The refusal says why; pressed in the frame of the
+// first, it stands beside the first one's message.
 TEST_F(HostileInputTest, SecondTransferWhileTheFirstIsUnderWay) {
+    constexpr char kRefusal[] = "Error, a transfer to docked ship is under way, unable to transfer";
     LoadDockedPair();
     Key("Alpha", "E");
-    EXPECT_EQ(Hud("Alpha"), "Transfer to docked ship Ok - Ada Kerr transfered");
     Key("Alpha", "E");
-    EXPECT_EQ(Hud("Alpha"), "Misc error with UMMU install it again");
+    Key("Beta", "A");  // closed before its first scan: the first waits
+    EXPECT_EQ(Hud("Alpha"),
+              std::string("Transfer to docked ship Ok - Ada Kerr transfered / ") + kRefusal);
+    Key("Beta", "A");
     EXPECT_EQ(TransferVessels(sim), (Names{"UMmuTBeta"}));
     sim.Run(1.0);
     EXPECT_EQ(RosterNames("Beta"), (Names{"Ivo Brandt", "Ada Kerr"}));
@@ -219,6 +224,47 @@ TEST_F(HostileInputTest, MemberAttachmentWithHostileNumbers) {
         EXPECT_EQ(arrived.pulse, c.pulse);
         EXPECT_EQ(arrived.weight, c.weight);
         EXPECT_DOUBLE_EQ(Describe("Alpha")["empty_mass"].get<double>(), emptyMass + c.weight);
+    }
+}
+
+// A scenario with a transfer vessel under way to Beta, without the attachment its sender gave
+// it, and Alpha's record of that transfer as written, cut or broken: a record that reads whole
+// names the member, its member string cut to what a transfer carries; any other is dropped and
+// Beta sends the member out into free space as "Unknown".
+TEST_F(HostileInputTest, BrokenRecordsOfATransferUnderWay) {
+    struct Case {
+        const char* line;
+        Names beta;
+    };
+    const Names unknown{"Ivo Brandt"};
+    const Case cases[] = {
+        {"UMMUTRANSFER Beta 41 66 72 Capt-Ada Kerr", {"Ivo Brandt", "Ada Kerr"}},
+        {"UMMUTRANSFER\tBeta  41\t66 72 Capt-Ada Kerr", {"Ivo Brandt", "Ada Kerr"}},
+        {"UMMUTRANSFER Beta 41 66 72 Capt-Ada Kerr of the far outer belt colonies",
+         {"Ivo Brandt", "Ada Kerr of the far outer"}},
+        {"UMMUTRANSFER Beta 41 sixty 72 Capt-Ada Kerr", unknown},
+        {"UMMUTRANSFER Beta 41 66 99999999999 Capt-Ada Kerr", unknown},
+        {"UMMUTRANSFER Beta 41 66 72", unknown},
+        {"UMMUTRANSFER Beta 41 66 72 ", unknown},
+        {"UMMUTRANSFER", unknown},
+        {"UMMUTRANSFERBeta 41 66 72 Capt-Ada Kerr", unknown},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        for (const std::string& name : sim.VesselNames()) sim.DeleteVessel(sim.FindVessel(name));
+        test_support::ScenarioBuilder scenario;
+        scenario.Environment(quillmar_test::kScenarioMjd).Focus("Alpha");
+        test_support::AddDockedPair(scenario, "Alpha", {c.line}, "Beta",
+                                    {"UMMUCREW Doc-Ivo_Brandt-52-71-90"});
+        scenario.Vessel("UMmuTBeta", crew_addon::kCrewClassName,
+                        {"STATUS Orbiting Earth", "RPOS 6778000 0 0", "RVEL 0 7668.5 0"});
+        scenario.Load(sim);
+        Key("Beta", "A");
+        sim.Run(1.0);
+        EXPECT_TRUE(TransferVessels(sim).empty());
+        EXPECT_EQ(RosterNames("Beta"), c.beta);
+        EXPECT_EQ(test_support::WalkingCrewVessels(sim),
+                  c.beta == unknown ? Names{"UMmu_Unknown"} : Names{});
     }
 }
 

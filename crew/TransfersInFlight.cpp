@@ -1,0 +1,161 @@
+#include "crew/TransfersInFlight.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <vector>
+
+#include "crew/CrewText.h"
+#include "host/CrewAddon.h"
+
+namespace transfers_in_flight {
+namespace {
+
+constexpr std::size_t kKeyChars = sizeof kKey - 1;
+// The longest receiver name a transfer vessel's name holds behind its prefix.
+constexpr std::size_t kReceiverChars =
+    transfer_vessel::kNameSize - 1 - crew_addon::kVesselPrefixLength;
+// A record's line value: the receiver, three numbers of at most 11 characters each, the member
+// string, four blanks and the terminator.
+constexpr std::size_t kValueSize = kReceiverChars + 3 * 11 + transfer_vessel::kMemberChars + 5;
+
+struct Record {
+    char receiver[kReceiverChars + 1];
+    // The transfer vessel; null for a record read from a scenario until a scan asks for it.
+    OBJHANDLE vessel;
+    transfer_vessel::Carried member;
+};
+
+// Grows only when a transfer starts or a scenario is read; a scan never allocates here.
+std::vector<Record>& Records() {
+    static std::vector<Record> records;
+    return records;
+}
+
+Record* RecordFor(const char* receiverName) {
+    for (Record& record : Records()) {
+        if (std::strcmp(record.receiver, receiverName) == 0) return &record;
+    }
+    return nullptr;
+}
+
+// Records the transfer to the receiver named by the first `length` characters of `receiverName`.
+void Put(const char* receiverName, std::size_t length, OBJHANDLE vessel,
+         const transfer_vessel::Carried& member) {
+    Record record{{}, vessel, member};
+    crew_text::CopyText(record.receiver, sizeof record.receiver, receiverName, length);
+    if (Record* known = RecordFor(record.receiver)) {
+        *known = record;
+    } else {
+        Records().push_back(record);
+    }
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+const char* SkipBlanks(const char* text) {
+    while (IsBlank(*text)) ++text;
+    return text;
+}
+
+// A decimal integer of the int range followed by a blank, at `text`; moves `text` past it.
+bool ReadNumber(const char*& text, int& value) {
+    char* end = nullptr;
+    errno = 0;
+    const long number = std::strtol(text, &end, 10);
+    if (end == text || !IsBlank(*end) || errno == ERANGE ||
+        number < std::numeric_limits<int>::min() || number > std::numeric_limits<int>::max()) {
+        return false;
+    }
+    value = static_cast<int>(number);
+    text = end;
+    return true;
+}
+
+// Whether the record's transfer vessel is still in the simulation: a vessel bears its name and,
+// once the record knows its vessel, is that vessel.
+bool StillUnderWay(const Record& record) {
+    char name[transfer_vessel::kNameSize];
+    if (!transfer_vessel::ComposeName(record.receiver, name)) return false;
+    const OBJHANDLE found = oapiGetObjectByName(name);
+    return found != nullptr && (record.vessel == nullptr || found == record.vessel);
+}
+
+}  // namespace
+
+void Sent(OBJHANDLE transferVessel, const char* receiverName,
+          const transfer_vessel::Carried& member) {
+    if (receiverName == nullptr) return;
+    const std::size_t length = crew_text::BoundedLength(receiverName, kReceiverChars + 1);
+    if (length <= kReceiverChars) Put(receiverName, length, transferVessel, member);
+}
+
+bool Find(OBJHANDLE transferVessel, const char* receiverName, bool numbers,
+          transfer_vessel::Carried& member) {
+    Record* record = receiverName == nullptr ? nullptr : RecordFor(receiverName);
+    if (record == nullptr || (record->vessel != nullptr && record->vessel != transferVessel)) {
+        return false;
+    }
+    const transfer_vessel::Carried& recorded = record->member;
+    if (numbers && (recorded.age != member.age || recorded.pulse != member.pulse ||
+                    recorded.weight != member.weight)) {
+        return false;
+    }
+    record->vessel = transferVessel;
+    member = recorded;
+    return true;
+}
+
+void Ended(const char* receiverName) {
+    if (receiverName == nullptr) return;
+    std::vector<Record>& records = Records();
+    std::erase_if(records, [receiverName](const Record& r) {
+        return std::strcmp(r.receiver, receiverName) == 0;
+    });
+}
+
+void Save(FILEHANDLE scn) {
+    if (scn == nullptr) return;
+    char key[sizeof kKey];
+    std::memcpy(key, kKey, sizeof key);
+    for (const Record& record : Records()) {
+        // A name with a blank could not be read back as one word.
+        if (std::strpbrk(record.receiver, " \t") != nullptr || !StillUnderWay(record)) continue;
+        char value[kValueSize];
+        std::snprintf(value, sizeof value, "%s %d %d %d %s", record.receiver, record.member.age,
+                      record.member.pulse, record.member.weight, record.member.memberString);
+        oapiWriteScenario_string(scn, key, value);
+    }
+}
+
+bool Load(const char* line) {
+    if (line == nullptr || std::strncmp(line, kKey, kKeyChars) != 0 || !IsBlank(line[kKeyChars])) {
+        return false;
+    }
+    const char* text = SkipBlanks(line + kKeyChars);
+    const char* receiverEnd = text;
+    while (*receiverEnd != '\0' && !IsBlank(*receiverEnd)) ++receiverEnd;
+    const auto receiverLength = static_cast<std::size_t>(receiverEnd - text);
+    if (receiverLength == 0 || receiverLength > kReceiverChars) return true;
+    const char* receiver = text;
+
+    transfer_vessel::Carried member;
+    text = receiverEnd;
+    for (int* value : {&member.age, &member.pulse, &member.weight}) {
+        text = SkipBlanks(text);
+        if (!ReadNumber(text, *value)) return true;
+    }
+    // One blank parts the weight from the member string, which may begin with a blank itself.
+    ++text;
+    std::size_t length = crew_text::BoundedLength(text, transfer_vessel::kMemberChars);
+    while (length > 0 && (text[length - 1] == '\r' || text[length - 1] == '\n')) --length;
+    if (length == 0) return true;
+    crew_text::CopyText(member.memberString, sizeof member.memberString, text, length);
+    member.named = true;
+    Put(receiver, receiverLength, nullptr, member);
+    return true;
+}
+
+}  // namespace transfers_in_flight

@@ -1,0 +1,42 @@
+// The transfers this module's ships sent that no ship has ended yet, one for each receiver, with
+// the member each transfer vessel carries. A simulator keeps of a vessel in a scenario only what
+// the vessel's own class saves: a transfer vessel comes back from a load without the "U-Mm"
+// attachment its sender gave it, and the hand-over file holds the record of the last transfer
+// only. So every ship of the module writes these records into its own block, and the first of
+// its ships that a load reads brings them back (the same record from several ships is one
+// record), whichever of the ships were deleted before the save.
+#pragma once
+
+#include "crew/TransferVessel.h"
+#include "host/HostApi.h"
+
+namespace transfers_in_flight {
+
+// "UMMUTRANSFER receiver age pulse weight member-string": the member string is the rest of the
+// line and may hold blanks; a vessel name holds none.
+inline constexpr char kKey[] = "UMMUTRANSFER";
+
+// The sender made `transferVessel`, addressed to `receiverName`, carrying `member`. Replaces the
+// record of an earlier transfer to that receiver.
+void Sent(OBJHANDLE transferVessel, const char* receiverName,
+          const transfer_vessel::Carried& member);
+
+// The member of the transfer vessel `transferVessel` addressed to `receiverName`, into `member`
+// (named). False, with `member` unchanged, when no record of a transfer to that receiver is
+// known, when the record belongs to another vessel of that name (one deleted since), or when
+// `numbers` says the vessel carries age, pulse and weight (in `member`) and the record's differ.
+// A record read from a scenario belongs to the first transfer vessel it is found for.
+bool Find(OBJHANDLE transferVessel, const char* receiverName, bool numbers,
+          transfer_vessel::Carried& member);
+
+// The transfer to `receiverName` has ended (arrived, or its member went into free space).
+void Ended(const char* receiverName);
+
+// Writes the record of every transfer whose vessel is still in the simulation.
+void Save(FILEHANDLE scn);
+
+// Takes a record line of a scenario. False, with nothing changed, for any other line; a record
+// line that does not read whole is dropped (true).
+bool Load(const char* line);
+
+}  // namespace transfers_in_flight
