@@ -2,14 +2,11 @@
 
 #include <algorithm>
 #include <numbers>
-#include <optional>
 #include <string>
-#include <string_view>
 
 #include "sim/RigidBodyMotion.h"
 #include "sim/SimVessel.h"
 #include "sim/Surface.h"
-#include "sim/TextParsing.h"
 #include "sim/World.h"
 
 namespace sim {

@@ -102,6 +102,14 @@ void FollowSurface(const World& world, SimVessel& vessel) {
     vessel.angularVelocity = {};
 }
 
+void SetOrientation(const World& world, SimVessel& vessel, const MATRIX3& rotation) {
+    vessel.rotation = rotation;
+    const SurfaceBody* body = vessel.landed ? SurfaceOf(vessel) : nullptr;
+    if (body == nullptr) return;
+    const MATRIX3 turn = BodyRotation(BodyAngle(*body, world.SurfaceSeconds()));
+    vessel.surfaceRotation = Mul(Transposed(turn), rotation);
+}
+
 void LandBelow(const World& world, SimVessel& vessel, const SurfaceBody& body, double altitude) {
     MATRIX3 inBody{};
     SurfaceSpot spot = SpotOf(world, vessel, body, inBody);
@@ -116,10 +124,11 @@ void LandWhereItIs(const World& world, SimVessel& vessel, const SurfaceBody& bod
 }
 
 std::string SpotText(const SimVessel& vessel) {
-    const SurfaceSpot& spot = vessel.spot;
-    return "POS " + text::FormatNumber(spot.longitude) + " " + text::FormatNumber(spot.latitude) +
-           ", HEADING " + text::FormatNumber(spot.heading) + ", ALT " +
-           text::FormatNumber(spot.altitude);
+    std::string text;
+    for (const auto& [key, value] : vessel.surfaceLines) {
+        text += (text.empty() ? "" : ", ") + key + " " + value;
+    }
+    return text;
 }
 
 void SetSpot(SimVessel& vessel, const SurfaceSpot& spot) {

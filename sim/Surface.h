@@ -41,10 +41,12 @@ const SurfaceBody* SurfaceOf(const SimVessel& vessel);
 // orientation. A vessel on a body without surface stays as it is.
 void FollowSurface(const World& world, SimVessel& vessel);
 
-// Makes the vessel landed at the point of `body` below its global position: altitude its height
-// above the surface (at least `minimumAltitude`), heading that of its z axis, standing upright.
-void LandBelow(const World& world, SimVessel& vessel, const SurfaceBody& body,
-               double minimumAltitude);
+// Turns the vessel to this global orientation; a landed one keeps it against its turning surface.
+void SetOrientation(const World& world, SimVessel& vessel, const MATRIX3& rotation);
+
+// Makes the vessel landed at the point of `body` below (or above) its global position, at that
+// altitude, standing upright, turned to the heading of its z axis.
+void LandBelow(const World& world, SimVessel& vessel, const SurfaceBody& body, double altitude);
 // Makes the vessel landed where it is, keeping its orientation against the turning surface.
 void LandWhereItIs(const World& world, SimVessel& vessel, const SurfaceBody& body);
 
@@ -53,7 +55,8 @@ void LandWhereItIs(const World& world, SimVessel& vessel, const SurfaceBody& bod
 inline constexpr double kCrewStepDownHeight = 50.0;
 inline constexpr double kCrewStandingAltitude = 1.0;
 
-// "lng lat, heading hdg, altitude alt" of a landed vessel, for the transcript.
+// A landed vessel's surface lines on one line ("POS lng lat, HEADING hdg, ALT alt"), for the
+// transcript.
 std::string SpotText(const SimVessel& vessel);
 
 // Sets the spot and rewrites the vessel's surface lines (POS, HEADING, ALT) from it.

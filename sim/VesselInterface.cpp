@@ -18,6 +18,7 @@
 #include "sim/SimVessel.h"
 #include "sim/StandardStateLines.h"
 #include "sim/StatusEncoding.h"
+#include "sim/Surface.h"
 #include "sim/VectorMath.h"
 #include "sim/World.h"
 
@@ -412,7 +413,7 @@ void VESSEL::GetRotationMatrix(MATRIX3& rotation) const {
 
 void VESSEL::SetRotationMatrix(const MATRIX3& rotation) const {
     sim::CountHostCall<"VESSEL::SetRotationMatrix">();
-    if (SimVessel* v = Self(vessel)) v->rotation = rotation;
+    if (SimVessel* v = Self(vessel)) sim::SetOrientation(*World::Current(), *v, rotation);
 }
 
 void VESSEL::ParseScenarioLineEx(char* line, void* /*status*/) const {

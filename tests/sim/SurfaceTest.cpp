@@ -89,6 +89,34 @@ TEST_F(Surface, LandedVesselsStandOnTheirTurningBody) {
     }
 }
 
+// A landed vessel turned by SetRotationMatrix keeps that orientation against its surface as the
+// body turns on: here turned to face east at longitude 0, latitude 0.
+TEST_F(Surface, ALandedVesselKeepsItsTurnAgainstTheSurface) {
+    LoadShips("Rover:Probe\n STATUS Landed Earth\n POS 0 0\n HEADING 0\nEND\n");
+    // In the body's frame: x south (0, -1, 0), y up (1, 0, 0), z east (0, 0, 1).
+    const MATRIX3 facingEast{0, 1, 0, -1, 0, 0, 0, 0, 1};
+    const auto global = [&](double seconds) {
+        const double a = 2.0 * std::numbers::pi * seconds / 86164.0905;
+        const MATRIX3 turn{std::cos(a), 0, -std::sin(a), 0, 1, 0, std::sin(a), 0, std::cos(a)};
+        MATRIX3 r{};
+        for (int i = 0; i < 3; ++i) {
+            for (int j = 0; j < 3; ++j) {
+                for (int k = 0; k < 3; ++k) {
+                    r.data[3 * i + j] += turn.data[3 * i + k] * facingEast.data[3 * k + j];
+                }
+            }
+        }
+        return r;
+    };
+    Vessel("Rover")->SetRotationMatrix(global(sim.SimTime()));
+    sim.SetStep(60.0);
+    sim.Run(3600.0);
+    MATRIX3 now{};
+    Vessel("Rover")->GetRotationMatrix(now);
+    const MATRIX3 expected = global(sim.SimTime());
+    for (int i = 0; i < 9; ++i) EXPECT_NEAR(now.data[i], expected.data[i], 1e-12) << i;
+}
+
 // Against another landed vessel the surface's turn alone remains: w x (difference of positions).
 TEST_F(Surface, RelativePositionAndVelocityOfTwoLandedVessels) {
     LoadShips(
