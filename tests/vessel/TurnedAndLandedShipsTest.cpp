@@ -59,21 +59,22 @@ class TurnedAndLandedShips : public ShipTest {
     }
 };
 
-// The crew vessel appears at the EVA position (0, 0, 209) turned into the global frame by the
-// ship's AROT as the simulator turns it: R (0, 0, 209) = 209 (m13, m23, m33), with
-// m13 = -sin y, m23 = sin x cos y, m33 = cos x cos y.
+// Port 0's EVA position and the centre of its airlock box are both (0, 0, 209) in the ship's
+// frame; turned into the global frame by the ship's AROT as the simulator turns it, that is
+// R (0, 0, 209) = 209 (m13, m23, m33), with m13 = -sin y, m23 = sin x cos y, m33 = cos x cos y.
+struct TurnedCase {
+    const char* arot;
+    Vec offset;  // global, from the ship
+};
+const TurnedCase kTurnedCases[] = {
+    {"AROT 0 30 0", {-104.5, 0, 180.99930939094767}},
+    {"AROT 90 0 0", {0, 209, 0}},
+    {"AROT 30 45 60", {-147.78531726798844, 73.892658633994224, 127.98583906042108}},
+    {"AROT 20 90 0", {-209, 0, 0}},  // gimbal lock
+};
+
 TEST_F(TurnedAndLandedShips, EvaBesideATurnedShip) {
-    struct Case {
-        const char* arot;
-        Vec offset;  // global, from the ship
-    };
-    const Case cases[] = {
-        {"AROT 0 30 0", {-104.5, 0, 180.99930939094767}},
-        {"AROT 90 0 0", {0, 209, 0}},
-        {"AROT 30 45 60", {-147.78531726798844, 73.892658633994224, 127.98583906042108}},
-        {"AROT 20 90 0", {-209, 0, 0}},  // gimbal lock
-    };
-    for (const Case& c : cases) {
+    for (const TurnedCase& c : kTurnedCases) {
         SCOPED_TRACE(c.arot);
         LoadShips({{"Ship", {"STATUS Orbiting Earth", "RPOS 7000000 0 0", c.arot, kMemberLine}}});
         ASSERT_EQ(Key("Ship", "A"), 1);
@@ -84,6 +85,28 @@ TEST_F(TurnedAndLandedShips, EvaBesideATurnedShip) {
         ExpectInAirlockBox(kCrewVessel, "Ship");
         WalkBackIn("Ship");
         sim.DeleteVessel(sim.FindVessel("Ship"));
+    }
+}
+
+// A transfer vessel starts at the centre of the turned receiver's airlock box.
+TEST_F(TurnedAndLandedShips, TransferToATurnedShip) {
+    for (const TurnedCase& c : kTurnedCases) {
+        SCOPED_TRACE(c.arot);
+        LoadShips({{"Giver", {"STATUS Orbiting Earth", "RPOS 7000000 0 0", kMemberLine}},
+                   {"Taker", {"STATUS Orbiting Earth", "RPOS 7000000 0 300", c.arot}}});
+        sim.Dock("Giver", 0, "Taker", 0);
+        ASSERT_EQ(Key("Giver", "A"), 1);
+        ASSERT_EQ(Key("Taker", "A"), 1);
+        ASSERT_EQ(Key("Giver", "E"), 1);
+        const auto status = sim.CreationStatus("UMmuTTaker");
+        ASSERT_TRUE(status.has_value());
+        const Vec taker = GlobalPos("Taker");
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_NEAR(status->rpos.data[i] - taker[i], c.offset[i], 1e-6) << i;
+        }
+        sim.Run(1.0);
+        EXPECT_TRUE(HasLine(Describe("Taker"), kMemberLine));
+        for (const std::string& name : sim.VesselNames()) sim.DeleteVessel(sim.FindVessel(name));
     }
 }
 
