@@ -9,6 +9,7 @@
 #include "crew/CrewText.h"
 #include "crew/EvaMeshName.h"
 #include "crew/FreeVesselName.h"
+#include "crew/Orientation.h"
 #include "crew/SpawnRecord.h"
 #include "crew/TransferVessel.h"
 #include "crew/TransfersInFlight.h"
@@ -50,20 +51,6 @@ struct SpawnLimit {
 constexpr SpawnLimit kAgeLimit{0, 120, 41};
 constexpr SpawnLimit kEvaValueLimit{0, 4000, 100};
 constexpr SpawnLimit kPulseLimit{0, 140, 60};
-
-MATRIX3 Multiply(const MATRIX3& p, const MATRIX3& q) {
-    return MATRIX3{
-        p.m11 * q.m11 + p.m12 * q.m21 + p.m13 * q.m31,
-        p.m11 * q.m12 + p.m12 * q.m22 + p.m13 * q.m32,
-        p.m11 * q.m13 + p.m12 * q.m23 + p.m13 * q.m33,
-        p.m21 * q.m11 + p.m22 * q.m21 + p.m23 * q.m31,
-        p.m21 * q.m12 + p.m22 * q.m22 + p.m23 * q.m32,
-        p.m21 * q.m13 + p.m22 * q.m23 + p.m23 * q.m33,
-        p.m31 * q.m11 + p.m32 * q.m21 + p.m33 * q.m31,
-        p.m31 * q.m12 + p.m32 * q.m22 + p.m33 * q.m32,
-        p.m31 * q.m13 + p.m32 * q.m23 + p.m33 * q.m33,
-    };
-}
 
 // The vessel docked at `port` of `own`, or null.
 OBJHANDLE DockedVessel(const VESSEL& own, int port) {
@@ -118,20 +105,14 @@ int CheckLeaving(const CrewManager& crew, const char* name) {
 // The state of `source` for a new crew vessel in free flight beside it. A landed source's status
 // comes in the landed encoding (vrot.x its altitude, arot angles in the planet's frame), which
 // read as free flight would set the crew vessel tumbling and turned: those two are taken from
-// the source's global state instead, arot in the simulator's own convention
-// (R = Rx * Ry * Rz with m13 = sin y, m23 = sin x cos y, m33 = cos x cos y, m12 = cos y sin z,
-// m11 = cos y cos z).
+// the source's global state instead, arot in the simulator's convention.
 void FreeFlightStatusBeside(const VESSEL& source, VESSELSTATUS& status) {
     source.GetStatus(status);
     if (status.status == 1) {
         source.GetAngularVel(status.vrot);
         MATRIX3 r{};
         source.GetRotationMatrix(r);
-        const double sinY = std::fmax(-1.0, std::fmin(1.0, r.m13));
-        status.arot =
-            std::fabs(sinY) < 1.0 - 1e-12
-                ? VECTOR3{std::atan2(r.m23, r.m33), std::asin(sinY), std::atan2(r.m12, r.m11)}
-                : VECTOR3{std::atan2(-r.m21 * sinY, r.m22), std::asin(sinY), 0.0};
+        status.arot = orientation::ToAngles(r);
         status.vdata[0] = VECTOR3{};
     }
 }
@@ -272,15 +253,10 @@ void AirlockLink::OrientCrewVessel(const VECTOR3* angles, OBJHANDLE crewVessel) 
     if (angles == nullptr) return;
     VESSEL* turned = oapiGetVesselInterface(crewVessel);
     if (turned == nullptr) return;
-    const double sx = std::sin(angles->x), cx = std::cos(angles->x);
-    const double sy = std::sin(angles->y), cy = std::cos(angles->y);
-    const double sz = std::sin(angles->z), cz = std::cos(angles->z);
-    const MATRIX3 aboutX{1, 0, 0, 0, cx, sx, 0, -sx, cx};
-    const MATRIX3 aboutY{cy, 0, sy, 0, 1, 0, -sy, 0, cy};
-    const MATRIX3 aboutZ{cz, sz, 0, -sz, cz, 0, 0, 0, 1};
+    // Turned in its own frame by the angles as the simulator turns a vessel by AROT angles.
     MATRIX3 rotation{};
     turned->GetRotationMatrix(rotation);
-    turned->SetRotationMatrix(Multiply(Multiply(Multiply(rotation, aboutX), aboutY), aboutZ));
+    turned->SetRotationMatrix(orientation::Multiply(rotation, orientation::FromAngles(*angles)));
 }
 
 int CrewManager::EvaMember(const char* name) {

@@ -93,11 +93,18 @@ class QM_HOST_API VESSEL {
     void EnableTransponder(bool enable) const;
     bool SetTransponderChannel(DWORD ch) const;
 
-    // State and frames.
+    // State and frames. Global: the frame in which the bodies' centres sit; relative: against
+    // another object (vessel or body).
+    void GetGlobalPos(VECTOR3& pos) const;
+    void GetGlobalVel(VECTOR3& vel) const;
+    void GetRelativePos(OBJHANDLE hRef, VECTOR3& pos) const;
+    void GetRelativeVel(OBJHANDLE hRef, VECTOR3& vel) const;
     void GetAngularVel(VECTOR3& avel) const;
     void GetStatus(VESSELSTATUS& status) const;
     // Vessel-frame point to a position relative to the reference body.
     void Local2Rel(const VECTOR3& local, VECTOR3& rel) const;
+    // Vessel-frame point to the global frame: R local + the vessel's global position.
+    void Local2Global(const VECTOR3& local, VECTOR3& global) const;
     // Vessel-frame direction to the global frame (rotation only).
     void GlobalRot(const VECTOR3& rloc, VECTOR3& rglob) const;
     // Global point to the vessel frame.

@@ -16,6 +16,7 @@
 
 #include "host/HostApi.h"
 #include "sim/CrewAddonVessel.h"
+#include "sim/Surface.h"
 
 namespace sim {
 
@@ -46,6 +47,10 @@ struct Thruster {
 struct ThrusterGroup {
     std::vector<Thruster*> members;
     bool exists = false;
+    // Of a rotation group: the turning strength, N m, as the simulator works it out when the group
+    // is created, from its thrusters' maximum thrust then. Changing a thruster's maximum later
+    // does not change it; creating the group again does.
+    double maxAngularMoment = 0.0;
 
     // Whether the group exists with exactly these thrusters, in this order.
     bool Holds(const THRUSTER_HANDLE* thrusters, std::size_t count) const {
@@ -134,7 +139,8 @@ struct SimVessel {
     VESSEL* vesselInterface = nullptr;
     std::variant<std::monostate, InertVessel, CrewAddonVessel> builtInInterface;
 
-    // Motion, relative to the reference body, which sits at the global origin.
+    // Motion, relative to the reference body, which sits at the global origin. A landed vessel's
+    // follow from its spot and the turn of its body's surface (sim/Surface.h).
     VECTOR3 pos{};
     VECTOR3 vel{};
     VECTOR3 angularVelocity{};                    // rad/s, vessel frame
@@ -162,9 +168,12 @@ struct SimVessel {
     bool transponderOn = false;
     unsigned int transponderChannel = 0;
 
-    // Of a vessel `landed` on `referenceBody` ("STATUS Landed BODY"): the stand-in has no
-    // surface, so it stays where it is and keeps these lines (POS, BASE, HEADING, ALT) as read
-    // or as its landed status gave them.
+    // Of a vessel `landed` on `referenceBody` ("STATUS Landed BODY"): where it stands, its
+    // orientation in the body's frame, and its surface lines (POS, BASE, HEADING, ALT) as read or
+    // as its landed status gave them. On a body without surface (sim/SurfaceBodies.h) it stays
+    // where it is and the body's frame is the global frame.
+    SurfaceSpot spot;
+    MATRIX3 surfaceRotation{1, 0, 0, 0, 1, 0, 0, 0, 1};
     std::vector<std::pair<std::string, std::string>> surfaceLines;
 
     // Scenario lines of an inert vessel, kept exactly as read, and lines before its header.

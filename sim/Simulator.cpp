@@ -105,7 +105,8 @@ void Simulator::RegisterModule(const std::string& className, const fs::path& lib
 void Simulator::LoadScenario(const fs::path& file) {
     World& world = *state_->world;
     ScenarioDocument document = ReadScenarioFile(file);
-    if (document.mjd) world.mjd = *document.mjd;
+    if (document.mjd) world.SetDate(*document.mjd);
+    world.FollowSurfaces();  // the vessels already there, at the scenario's time
     if (document.system) world.system = *document.system;
     world.loading = LoadContext{};
     world.loading.warnings = std::move(document.warnings);
@@ -306,6 +307,10 @@ void Simulator::Place(const std::string& vessel, const std::string& other,
     moved->pos = Add(reference->pos, Mul(reference->rotation, position));
     moved->rotation = reference->rotation;
     moved->vel = reference->vel;
+    // A landed vessel stays landed, now at the point where it was put.
+    if (const SurfaceBody* body = moved->landed ? SurfaceOf(*moved) : nullptr) {
+        LandWhereItIs(*state_->world, *moved, *body);
+    }
 }
 
 void Simulator::Walk(const std::string& crew, const std::string& ship) {

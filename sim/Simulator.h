@@ -113,7 +113,7 @@ class Simulator {
               unsigned otherPort);
     void Undock(const std::string& vessel, unsigned port);
     // Puts the vessel at `position` in the other's frame, with the other's orientation and
-    // velocity.
+    // velocity. A landed vessel stays landed, at the point where it was put.
     void Place(const std::string& vessel, const std::string& other, const VECTOR3& position);
     // The crew vessel walks to the centre of the ship's published airlock box and gets, once, its
     // "U-Mm" attachment.

@@ -122,6 +122,30 @@ void KeepSurfaceLine(SimVessel& vessel, std::string_view key, std::string_view v
     vessel.surfaceLines.emplace_back(std::string(key), std::string(value));
 }
 
+// The numbers of POS (longitude and latitude), HEADING and ALT go to the vessel's spot; a number
+// that is not there keeps the spot's value.
+void ReadSpot(LoadContext& load, SurfaceSpot& spot, std::string_view key, std::string_view values) {
+    double* fields[2] = {&spot.longitude, &spot.latitude};
+    std::size_t count = 2;
+    if (text::EqualsNoCase(key, "HEADING")) {
+        fields[0] = &spot.heading;
+        count = 1;
+    } else if (text::EqualsNoCase(key, "ALT")) {
+        fields[0] = &spot.altitude;
+        count = 1;
+    } else if (!text::EqualsNoCase(key, "POS")) {
+        return;
+    }
+    std::string_view rest;
+    const std::vector<double> numbers = text::ScanNumbers(values, count, &rest);
+    for (std::size_t i = 0; i < numbers.size(); ++i) *fields[i] = numbers[i];
+    if (numbers.size() < count) {
+        load.Warn(std::string(key) + " " + Quoted(values) + " has " +
+                  std::to_string(numbers.size()) + " of " + std::to_string(count) +
+                  " numbers: a landed vessel keeps its earlier value");
+    }
+}
+
 }  // namespace
 
 void ParseStandardLine(LoadContext& load, SimVessel& vessel, std::string_view line) {
@@ -142,6 +166,7 @@ void ParseStandardLine(LoadContext& load, SimVessel& vessel, std::string_view li
         }
     } else if (IsSurfaceKey(key)) {
         KeepSurfaceLine(vessel, key, values);
+        ReadSpot(load, vessel.spot, key, values);
     } else if (text::EqualsNoCase(key, "RPOS")) {
         vessel.pos = ReadVector(load, key, values, vessel.pos);
     } else if (text::EqualsNoCase(key, "RVEL")) {

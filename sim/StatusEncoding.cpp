@@ -2,13 +2,11 @@
 
 #include <algorithm>
 #include <numbers>
-#include <optional>
 #include <string>
-#include <string_view>
 
 #include "sim/RigidBodyMotion.h"
 #include "sim/SimVessel.h"
-#include "sim/TextParsing.h"
+#include "sim/Surface.h"
 #include "sim/World.h"
 
 namespace sim {
@@ -17,23 +15,6 @@ namespace {
 constexpr double kDegree = std::numbers::pi / 180.0;
 constexpr DWORD kApplyThrusterLevels = 1;
 constexpr DWORD kApplyFuel = 2;
-
-// The value of a kept surface line ("POS", "HEADING", "ALT"), or none.
-std::optional<std::string_view> SurfaceValue(const SimVessel& vessel, std::string_view key) {
-    for (const auto& [keptKey, value] : vessel.surfaceLines) {
-        if (text::EqualsNoCase(keptKey, key)) return std::string_view(value);
-    }
-    return std::nullopt;
-}
-
-double SurfaceNumber(const SimVessel& vessel, std::string_view key, std::size_t word,
-                     double fallback) {
-    const auto value = SurfaceValue(vessel, key);
-    if (!value) return fallback;
-    const auto words = text::Split(*value);
-    const auto number = word < words.size() ? text::ParseDouble(words[word]) : std::nullopt;
-    return number ? *number : fallback;
-}
 
 double GroupLevel(const SimVessel& vessel, THGROUP_TYPE type) {
     const auto& members = vessel.groups[static_cast<std::size_t>(type)].members;
@@ -49,11 +30,12 @@ VESSELSTATUS StatusOf(World& world, const SimVessel& vessel) {
     status.rbody = const_cast<void*>(world.BodyHandle(vessel.referenceBody));
     status.arot = EulerFromRotation(vessel.rotation);
     if (vessel.landed) {
+        const SurfaceSpot& spot = vessel.spot;
         status.status = 1;
-        status.vrot = {SurfaceNumber(vessel, "ALT", 0, kDefaultLandedAltitude), 0.0, 0.0};
-        status.vdata[0] = {SurfaceNumber(vessel, "POS", 0, 0.0) * kDegree,
-                           SurfaceNumber(vessel, "POS", 1, 0.0) * kDegree,
-                           SurfaceNumber(vessel, "HEADING", 0, 0.0) * kDegree};
+        if (SurfaceOf(vessel) != nullptr) status.arot = EulerFromRotation(vessel.surfaceRotation);
+        status.vrot = {spot.altitude, 0.0, 0.0};
+        status.vdata[0] = {spot.longitude * kDegree, spot.latitude * kDegree,
+                           spot.heading * kDegree};
     } else {
         status.vrot = vessel.angularVelocity;
     }
@@ -75,12 +57,10 @@ void ApplyStatus(World& world, SimVessel& vessel, const VESSELSTATUS& status) {
         vessel.landed = true;
         vessel.angularVelocity = {};
         const VECTOR3& surface = status.vdata[0];
-        vessel.surfaceLines = {
-            {"POS", text::FormatNumber(surface.x / kDegree) + " " +
-                        text::FormatNumber(surface.y / kDegree)},
-            {"HEADING", text::FormatNumber(surface.z / kDegree)},
-            {"ALT", text::FormatNumber(status.vrot.x)},
-        };
+        SetSpot(vessel,
+                {surface.x / kDegree, surface.y / kDegree, surface.z / kDegree, status.vrot.x});
+        vessel.surfaceRotation = vessel.rotation;
+        FollowSurface(world, vessel);
     } else {
         vessel.landed = false;
         vessel.angularVelocity = status.vrot;

@@ -32,6 +32,10 @@ inline VECTOR3 MulTransposed(const MATRIX3& m, const VECTOR3& v) {
             m.m13 * v.x + m.m23 * v.y + m.m33 * v.z};
 }
 
+inline MATRIX3 Transposed(const MATRIX3& m) {
+    return {m.m11, m.m21, m.m31, m.m12, m.m22, m.m32, m.m13, m.m23, m.m33};
+}
+
 // a * b
 inline MATRIX3 Mul(const MATRIX3& a, const MATRIX3& b) {
     return {a.m11 * b.m11 + a.m12 * b.m21 + a.m13 * b.m31,

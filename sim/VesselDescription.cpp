@@ -53,11 +53,17 @@ json DescribeVessel(World& world, SimVessel& vessel) {
                              {"isp", t->isp}});
     }
     json groups = json::object();
+    json moments = json::object();
     for (std::size_t type = 0; type < vessel.groups.size(); ++type) {
-        if (!vessel.groups[type].exists) continue;
+        const ThrusterGroup& group = vessel.groups[type];
+        if (!group.exists) continue;
         json members = json::array();
-        for (const Thruster* t : vessel.groups[type].members) members.push_back(t->index);
+        for (const Thruster* t : group.members) members.push_back(t->index);
         groups[std::to_string(type)] = std::move(members);
+        if (type >= static_cast<std::size_t>(THGROUP_ATT_PITCHUP) &&
+            type <= static_cast<std::size_t>(THGROUP_ATT_BANKRIGHT)) {
+            moments[std::to_string(type)] = group.maxAngularMoment;
+        }
     }
     json docks = json::array();
     for (const auto& d : vessel.docks) {
@@ -83,6 +89,7 @@ json DescribeVessel(World& world, SimVessel& vessel) {
     out["propellant"] = std::move(propellant);
     out["thrusters"] = std::move(thrusters);
     out["groups"] = std::move(groups);
+    out["group_moments"] = std::move(moments);
     out["exhausts"] = vessel.exhausts.size();
     out["streams"] = vessel.streams.size();
     out["docks"] = std::move(docks);

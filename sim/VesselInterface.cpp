@@ -18,6 +18,7 @@
 #include "sim/SimVessel.h"
 #include "sim/StandardStateLines.h"
 #include "sim/StatusEncoding.h"
+#include "sim/Surface.h"
 #include "sim/VectorMath.h"
 #include "sim/World.h"
 
@@ -175,6 +176,7 @@ THGROUP_HANDLE VESSEL::CreateThrusterGroup(THRUSTER_HANDLE* thrusters, int count
     if (!group.Holds(thrusters, static_cast<std::size_t>(count))) {
         v->ReplaceGroup(group, thrusters, static_cast<std::size_t>(count));
     }
+    group.maxAngularMoment = sim::MaxAngularMoment(group, type);
     return &group;
 }
 
@@ -339,6 +341,34 @@ bool VESSEL::SetTransponderChannel(DWORD channel) const {
     return true;
 }
 
+// Every body sits at the global origin, so a vessel's global position and velocity are those
+// relative to its reference body, and relative to a body they are the same.
+void VESSEL::GetGlobalPos(VECTOR3& pos) const {
+    sim::CountHostCall<"VESSEL::GetGlobalPos">();
+    SimVessel* v = Self(vessel);
+    pos = v ? v->pos : VECTOR3{};
+}
+
+void VESSEL::GetGlobalVel(VECTOR3& vel) const {
+    sim::CountHostCall<"VESSEL::GetGlobalVel">();
+    SimVessel* v = Self(vessel);
+    vel = v ? v->vel : VECTOR3{};
+}
+
+void VESSEL::GetRelativePos(OBJHANDLE reference, VECTOR3& pos) const {
+    sim::CountHostCall<"VESSEL::GetRelativePos">();
+    SimVessel* v = Self(vessel);
+    const SimVessel* other = World::LiveVessel(reference);
+    pos = v ? sim::Sub(v->pos, other ? other->pos : VECTOR3{}) : VECTOR3{};
+}
+
+void VESSEL::GetRelativeVel(OBJHANDLE reference, VECTOR3& vel) const {
+    sim::CountHostCall<"VESSEL::GetRelativeVel">();
+    SimVessel* v = Self(vessel);
+    const SimVessel* other = World::LiveVessel(reference);
+    vel = v ? sim::Sub(v->vel, other ? other->vel : VECTOR3{}) : VECTOR3{};
+}
+
 void VESSEL::GetAngularVel(VECTOR3& angularVelocity) const {
     sim::CountHostCall<"VESSEL::GetAngularVel">();
     SimVessel* v = Self(vessel);
@@ -355,6 +385,12 @@ void VESSEL::Local2Rel(const VECTOR3& local, VECTOR3& rel) const {
     sim::CountHostCall<"VESSEL::Local2Rel">();
     SimVessel* v = Self(vessel);
     rel = v ? sim::Add(v->pos, sim::Mul(v->rotation, local)) : VECTOR3{};
+}
+
+void VESSEL::Local2Global(const VECTOR3& local, VECTOR3& global) const {
+    sim::CountHostCall<"VESSEL::Local2Global">();
+    SimVessel* v = Self(vessel);
+    global = v ? sim::Add(v->pos, sim::Mul(v->rotation, local)) : VECTOR3{};
 }
 
 void VESSEL::GlobalRot(const VECTOR3& local, VECTOR3& global) const {
@@ -377,7 +413,7 @@ void VESSEL::GetRotationMatrix(MATRIX3& rotation) const {
 
 void VESSEL::SetRotationMatrix(const MATRIX3& rotation) const {
     sim::CountHostCall<"VESSEL::SetRotationMatrix">();
-    if (SimVessel* v = Self(vessel)) v->rotation = rotation;
+    if (SimVessel* v = Self(vessel)) sim::SetOrientation(*World::Current(), *v, rotation);
 }
 
 void VESSEL::ParseScenarioLineEx(char* line, void* /*status*/) const {

@@ -1,6 +1,7 @@
 #include "sim/World.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "host/CrewAddon.h"
@@ -9,7 +10,9 @@
 #include "sim/InputError.h"
 #include "sim/RigidBodyMotion.h"
 #include "sim/StatusEncoding.h"
+#include "sim/Surface.h"
 #include "sim/TextParsing.h"
+#include "sim/VectorMath.h"
 
 namespace sim {
 namespace {
@@ -18,7 +21,6 @@ namespace {
 constexpr HUDPAINTSPEC kHudPaintSpec{800, 600, 400, 300, 10.0, 6};
 constexpr int kHudMode = 1;
 constexpr int kFlightModel = 1;
-constexpr double kSecondsPerDay = 86400.0;
 // The bodies of the simulator's Sol system.
 constexpr const char* kSolBodies[] = {
     "Sun",     "Mercury", "Venus",  "Earth",    "Moon",     "Mars",    "Phobos",  "Deimos",
@@ -163,6 +165,7 @@ SimVessel* World::CreateVessel(const std::string& name, const std::string& class
     // The simulator applies the state itself; the module's clbkSetStateEx is not called.
     vessel->creationStatus = std::make_unique<VESSELSTATUS>(status);
     ApplyStatus(*this, *vessel, status);
+    if (vessel->kind == VesselKind::CrewAddon) StandOnSurface(*vessel);
     static_cast<VESSEL2*>(vessel->vesselInterface)->clbkPostCreation();
     if (focus_ == nullptr) SetFocus(vessel);
     return vessel;
@@ -177,6 +180,11 @@ SimVessel* World::CreateVesselFromScenario(const std::string& name, const std::s
     VESSELSTATUS status{};
     callbacks->clbkLoadStateEx(&source, &status);
     loading.activeSource = outer;
+    if (vessel->landed) {
+        // Standing upright at its POS and HEADING; RPOS and AROT lines do not move it.
+        vessel->surfaceRotation = UprightOnSurface(vessel->spot);
+        FollowSurface(*this, *vessel);
+    }
     callbacks->clbkPostCreation();
     return vessel;
 }
@@ -269,16 +277,45 @@ void World::Frame() {
     const double dt = step;
     simStep = dt;
     RunStepPhase(true, dt);
+    touchdowns_.clear();
     for (SimVessel* vessel : vessels_) {
-        if (!vessel->landed) IntegrateMotion(*vessel, dt);
+        if (vessel->landed) continue;
+        const SurfaceBody* body = SurfaceOf(*vessel);
+        const bool above = body != nullptr && Length(vessel->pos) >= body->meanRadius;
+        IntegrateMotion(*vessel, dt);
+        if (above && Length(vessel->pos) < body->meanRadius) touchdowns_.push_back(vessel);
     }
     simTime += dt;
     mjd += dt / kSecondsPerDay;
     sysTime += dt / timeAcceleration;
+    FollowSurfaces();
+    for (SimVessel* vessel : touchdowns_) {
+        LandBelow(*this, *vessel, *SurfaceOf(*vessel), 0.0);
+        Log("touchdown " + vessel->name + " on " + vessel->referenceBody + " at " +
+            SpotText(*vessel));
+    }
     RunStepPhase(false, dt);
     KillVessels();
     DrawFocusHud();
     CheckDebugLine();
+}
+
+void World::FollowSurfaces() {
+    for (SimVessel* vessel : vessels_) {
+        if (vessel->landed) FollowSurface(*this, *vessel);
+    }
+}
+
+// What the add-on's crew vessels do near the ground: one made in free flight less than
+// kCrewStepDownHeight above or below a surface stands on it, turned to the heading it was made
+// with. One made deep inside a body (as at its centre) is left where it is.
+void World::StandOnSurface(SimVessel& vessel) {
+    const SurfaceBody* body = SurfaceOf(vessel);
+    if (vessel.landed || body == nullptr) return;
+    const double height = Length(vessel.pos) - body->meanRadius;
+    if (!(std::fabs(height) < kCrewStepDownHeight)) return;
+    LandBelow(*this, vessel, *body, kCrewStandingAltitude);
+    Log(vessel.name + " stands on " + vessel.referenceBody + " at " + SpotText(vessel));
 }
 
 void World::RunStepPhase(bool pre, double dt) {

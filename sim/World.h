@@ -92,6 +92,8 @@ class World {
     void KillVessels();
     // Removes one vessel between frames (the script's and the tests' deletion).
     void RemoveAtOnce(SimVessel* vessel);
+    // Puts every landed vessel where its spot is now (after the time changed between frames).
+    void FollowSurfaces();
 
     // Celestial bodies, known by name (letter case ignored): the Sol system's and every reference
     // body a vessel names. A body's handle is no vessel's.
@@ -109,7 +111,17 @@ class World {
     double timeAcceleration = 1.0;
     double simTime = 0.0;
     double simStep = 0.0;
-    double mjd = 51544.5;
+    double mjd = kJ2000Mjd;
+    // Sets the date (a scenario's); frames advance it.
+    void SetDate(double date) {
+        mjd = date;
+        surfaceEpoch_ = (date - kJ2000Mjd) * kSecondsPerDay - simTime;
+    }
+    // Seconds since MJD 51544.5, by which the bodies' surfaces have turned: counted from the
+    // date set and the simulation time since, not from the date summed up frame by frame.
+    double SurfaceSeconds() const { return surfaceEpoch_ + simTime; }
+    static constexpr double kJ2000Mjd = 51544.5;
+    static constexpr double kSecondsPerDay = 86400.0;
     double sysTime = 0.0;
     std::string system = "Sol";
     double Rand();
@@ -138,6 +150,7 @@ class World {
     HostFaults faults;
 
   private:
+    void StandOnSurface(SimVessel& vessel);
     SimVessel* BeginVessel(const std::string& name, const std::string& className);
     void RunStepPhase(bool pre, double dt);
     void DrawFocusHud();
@@ -171,6 +184,8 @@ class World {
     std::unordered_map<std::string, std::unique_ptr<std::string>, NoCaseHash, NoCaseEqual> bodies_;
     std::unordered_set<const void*> bodyHandles_;
     SimVessel* focus_ = nullptr;
+    double surfaceEpoch_ = 0.0;           // SurfaceSeconds() at simulation time 0
+    std::vector<SimVessel*> touchdowns_;  // of this frame; kept for its storage
     std::mt19937_64 random_;
     char debugLine_[kDebugStringSize] = {};
     std::string lastDebugLine_;

@@ -90,11 +90,17 @@ int Quillmar::clbkConsumeBufferedKey(DWORD key, bool down, char* kstate) {
     return kKeyLeftToHost;
 }
 
-// The level is one value for the whole module; only this ship's thrusters follow it now.
+// The level is one value for the whole module; only this ship's thrusters follow it now. The
+// host works out a rotation group's turning strength only when the group is created, so the
+// rotation groups the ship holds now are handed over again with the new thrust.
 void Quillmar::ToggleRcsLevel() {
     const bool toMaximum = rcsThrustLevel != kRcsLevelMaximum;
     rcsThrustLevel = toMaximum ? kRcsLevelMaximum : kRcsLevelMinimum;
     for (THRUSTER_HANDLE thruster : rcsThrusters) SetThrusterMax0(thruster, rcsThrustLevel);
+    for (std::size_t r = 0; r < std::size(kRotationRateRules); ++r) {
+        if (rateDecisions.made && rateDecisions.withdrawn[r]) continue;
+        CreateAttitudeGroup(kAttitudeGroups[kRotationRateRules[r].groupIndex]);
+    }
     PostHudText(toMaximum ? messages::kRcsMaximum : messages::kRcsMinimum);
 }
 

@@ -140,13 +140,31 @@ TEST_F(CrewSpawnTest, ATakenNameGetsANumber) {
                  cut.c_str());
 }
 
+// The crew vessel is turned in the ship's frame by the angles as the simulator turns a vessel by
+// AROT angles (R = Rx Ry Rz with m13 = -sin y); the ship stands unturned.
 TEST_F(CrewSpawnTest, AnglesTurnTheCrewVessel) {
-    ASSERT_EQ(crew->SetEvaPlacement({0, 0, 3}, {std::numbers::pi / 2, 0, 0}), 1);
-    ASSERT_EQ(crew->EvaMember("Jane Roe"), 1);
-    MATRIX3 rotation{};
-    Interface(sim.FindVessel("UMmu_Jane_Roe")).GetRotationMatrix(rotation);
-    // Identity times the quarter turn about x: rows (1, 0, 0), (0, 0, 1), (0, -1, 0).
-    ExpectNear(rotation, MATRIX3{1, 0, 0, 0, 0, 1, 0, -1, 0});
+    struct Case {
+        VECTOR3 angles;
+        MATRIX3 rotation;
+    };
+    const Case cases[] = {
+        // The quarter turn about x: rows (1, 0, 0), (0, 0, 1), (0, -1, 0).
+        {{std::numbers::pi / 2, 0, 0}, {1, 0, 0, 0, 0, 1, 0, -1, 0}},
+        // 30 degrees about y: rows (cos 30, 0, -sin 30), (0, 1, 0), (sin 30, 0, cos 30).
+        {{std::numbers::pi / 6, 0, 0},
+         {1, 0, 0, 0, 0.8660254037844386, 0.5, 0, -0.5, 0.8660254037844386}},
+        {{0, std::numbers::pi / 6, 0},
+         {0.8660254037844386, 0, -0.5, 0, 1, 0, 0.5, 0, 0.8660254037844386}},
+    };
+    for (const Case& c : cases) {
+        ASSERT_EQ(crew->SetEvaPlacement({0, 0, 3}, c.angles), 1);
+        ASSERT_EQ(crew->EvaMember("Jane Roe"), 1);
+        MATRIX3 rotation{};
+        Interface(sim.FindVessel("UMmu_Jane_Roe")).GetRotationMatrix(rotation);
+        ExpectNear(rotation, c.rotation);
+        sim.DeleteVessel(sim.FindVessel("UMmu_Jane_Roe"));
+        crew->AddMember("Jane Roe", 41, 70, 60, "");
+    }
 }
 
 TEST_F(CrewSpawnTest, SpawnSendsOutOfRangeNumbersAsDefaults) {

@@ -236,10 +236,11 @@ TEST_F(VesselDefinition, DescriptionShowsTheDefinition) {
     EXPECT_TRUE(d["hud"].is_null());
     EXPECT_EQ(d["state"][0], "STATUS Orbiting Earth");
     EXPECT_EQ(d["state"].back(), "XPDR 42");
-    for (const char* key : {"pos", "vel", "angvel", "docks", "attachments", "groups"}) {
+    for (const char* key :
+         {"pos", "vel", "angvel", "docks", "attachments", "groups", "group_moments"}) {
         EXPECT_TRUE(d.contains(key)) << key;
     }
-    EXPECT_EQ(d.size(), 24u);
+    EXPECT_EQ(d.size(), 25u);
 }
 
 }  // namespace

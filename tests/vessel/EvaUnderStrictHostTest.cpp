@@ -5,6 +5,7 @@
 #include <string>
 
 #include "ShipHarness.h"
+#include "sim/RigidBodyMotion.h"
 #include "testing/RootFiles.h"
 
 namespace quillmar_test {
@@ -58,77 +59,64 @@ TEST_F(EvaUnderStrictHost, NoEvaWithoutTheCrewClassConfiguration) {
     }
 }
 
-// A landed ship's status comes in the landed encoding; the crew vessel still starts in free flight
-// beside the ship, at rest and turned as from the same ship in flight.
+// A landed ship's status comes in the landed encoding; a crew vessel made beside it still starts
+// in free flight (the crew add-on then stands it on the ground), not turning, turned as the ship
+// is in the global frame and moving with it, as one made beside the same ship in flight.
+void ExpectMadeBeside(sim::Simulator& sim, const std::string& made, const std::string& ship) {
+    const auto status = sim.CreationStatus(made);
+    ASSERT_TRUE(status.has_value()) << made;
+    EXPECT_EQ(status->status, 0) << "in free flight";
+    EXPECT_EQ(AsVec(status->vrot), (Vec{0.0, 0.0, 0.0})) << "not tumbling";
+    const VESSEL* own = sim.Interface(sim.FindVessel(ship));
+    MATRIX3 shipRotation{};
+    own->GetRotationMatrix(shipRotation);
+    const MATRIX3 madeRotation = sim::RotationFromEuler(status->arot);
+    for (int i = 0; i < 9; ++i) EXPECT_NEAR(madeRotation.data[i], shipRotation.data[i], 1e-9) << i;
+    VECTOR3 shipPos{}, shipVel{};
+    own->GetGlobalPos(shipPos);
+    own->GetGlobalVel(shipVel);
+    double distance = 0.0;
+    for (int i = 0; i < 3; ++i) {
+        distance +=
+            (status->rpos.data[i] - shipPos.data[i]) * (status->rpos.data[i] - shipPos.data[i]);
+        EXPECT_NEAR(status->rvel.data[i], shipVel.data[i], 1e-9) << "moving with the ship";
+    }
+    EXPECT_LT(distance, 545.0 * 545.0) << "beside the ship";
+}
+
+const Block kLandedBlock{"STATUS Landed Earth", "POS -80.675 28.5", "HEADING 45", "ALT 12",
+                         "RPOS 6378000 0 0",    "AROT 10 20 30"};
+const Block kFlyingBlock{"STATUS Orbiting Earth", "RPOS 6378000 0 0", "AROT 10 20 30"};
+
 TEST_F(EvaUnderStrictHost, EvaFromALandedShipAsFromAShipAtRest) {
-    struct Outcome {
-        nlohmann::json angvel;
-        std::string status;
-        std::string arot;
-        double distance;
-    };
-    const auto evaFrom = [&](const Block& block) {
+    for (const Block* ship : {&kLandedBlock, &kFlyingBlock}) {
+        SCOPED_TRACE(ship->front());
+        Block block = *ship;
+        block.push_back(kMemberLine);
         LoadShips({{"Ship", block}});
         EXPECT_EQ(Key("Ship", "A"), 1);
         EXPECT_EQ(Key("Ship", "E"), 1);
+        ExpectMadeBeside(sim, kCrewVessel, "Ship");  // before a frame turns the ship on
         EXPECT_EQ(Hud("Ship"), "EVA OK - Ada Kerr left the ship");
-        const nlohmann::json crew = Describe(kCrewVessel);
-        Outcome outcome{crew["angvel"], crew["state"][0], "", 0.0};
-        for (const auto& line : crew["state"]) {
-            if (line.get<std::string>().rfind("AROT", 0) == 0) outcome.arot = line;
-        }
-        const Vec ship = AsVec(Describe("Ship")["pos"]);
-        const Vec pos = AsVec(crew["pos"]);
-        for (int i = 0; i < 3; ++i) outcome.distance += (pos[i] - ship[i]) * (pos[i] - ship[i]);
         sim.DeleteVessel(sim.FindVessel(kCrewVessel));
         sim.DeleteVessel(sim.FindVessel("Ship"));
-        return outcome;
-    };
-    const Outcome landed = evaFrom({"STATUS Landed Earth", "POS -80.675 28.5", "HEADING 45",
-                                    "ALT 12", "RPOS 6378000 0 0", "AROT 10 20 30", kMemberLine});
-    const Outcome flying =
-        evaFrom({"STATUS Orbiting Earth", "RPOS 6378000 0 0", "AROT 10 20 30", kMemberLine});
-    EXPECT_EQ(landed.angvel, nlohmann::json::array({0.0, 0.0, 0.0})) << "not tumbling";
-    EXPECT_EQ(landed.angvel, flying.angvel);
-    EXPECT_EQ(landed.status, "STATUS Orbiting Earth");
-    EXPECT_EQ(landed.arot, flying.arot);
-    EXPECT_FALSE(landed.arot.empty());
-    EXPECT_NEAR(landed.distance, flying.distance, 1e-6);
-    EXPECT_LT(landed.distance, 545.0 * 545.0) << "beside the ship";
+    }
 }
 
 // The same for a transfer: the transfer vessel at a landed receiver's airlock starts in free
-// flight, at rest and turned as at the same receiver in flight.
+// flight, at rest and turned as the receiver.
 TEST_F(EvaUnderStrictHost, TransferToALandedShipAsToAShipAtRest) {
-    struct Outcome {
-        nlohmann::json angvel;
-        std::string status;
-        std::string arot;
-    };
-    const auto transferTo = [&](const Block& receiver) {
+    for (const Block* receiver : {&kLandedBlock, &kFlyingBlock}) {
+        SCOPED_TRACE(receiver->front());
         LoadShips({{"Giver", {"STATUS Orbiting Earth", "RPOS 6378000 0 0", kMemberLine}},
-                   {"Taker", receiver}});
+                   {"Taker", *receiver}});
         sim.Dock("Giver", 0, "Taker", 0);
         EXPECT_EQ(Key("Giver", "A"), 1);
         EXPECT_EQ(Key("Taker", "A"), 1);
         EXPECT_EQ(Key("Giver", "E"), 1);
-        const nlohmann::json transfer = Describe("UMmuTTaker");
-        Outcome outcome{transfer["angvel"], transfer["state"][0], ""};
-        for (const auto& line : transfer["state"]) {
-            if (line.get<std::string>().rfind("AROT", 0) == 0) outcome.arot = line;
-        }
+        ExpectMadeBeside(sim, "UMmuTTaker", "Taker");
         for (const std::string& name : sim.VesselNames()) sim.DeleteVessel(sim.FindVessel(name));
-        return outcome;
-    };
-    const Outcome landed = transferTo({"STATUS Landed Earth", "POS -80.675 28.5", "HEADING 45",
-                                       "ALT 12", "RPOS 6378000 0 0", "AROT 10 20 30"});
-    const Outcome flying =
-        transferTo({"STATUS Orbiting Earth", "RPOS 6378000 0 0", "AROT 10 20 30"});
-    EXPECT_EQ(landed.angvel, nlohmann::json::array({0.0, 0.0, 0.0})) << "not tumbling";
-    EXPECT_EQ(landed.angvel, flying.angvel);
-    EXPECT_EQ(landed.status, "STATUS Orbiting Earth");
-    EXPECT_EQ(landed.arot, flying.arot);
-    EXPECT_FALSE(landed.arot.empty());
+    }
 }
 
 TEST_F(EvaUnderStrictHost, TheNewCrewVesselsFuelAndLevelsAreApplied) {

@@ -81,6 +81,39 @@ TEST_F(KeyCommandsTest, CtrlOneTogglesTheAttitudeLevelAndIsNotConsumed) {
     EXPECT_EQ(AttitudeThrust("Q1"), std::vector<double>(20, kRcsMaximum));
 }
 
+// The host works out a rotation group's turning strength only when the group is created: after
+// Ctrl+1 the ship hands its rotation groups over again, so their strength follows the new thrust;
+// a group the rotation-rate rules withdrew stays withdrawn and comes back with the thrust then in
+// force.
+TEST_F(KeyCommandsTest, RotationGroupsTurnWithTheThrustInForce) {
+    const auto moments = [&] { return Describe("Q1")["group_moments"]; };
+    sim.Frame();
+    const nlohmann::json before = moments();
+    ASSERT_EQ(before.size(), 6u) << before.dump();
+    const double thrustBefore = AttitudeThrust("Q1")[0];
+    const auto expectScaled = [&](const nlohmann::json& now, const std::string& type) {
+        const double scale = AttitudeThrust("Q1")[0] / thrustBefore;
+        EXPECT_GT(before[type].get<double>(), 0.0) << type;
+        EXPECT_NEAR(now[type].get<double>(), before[type].get<double>() * scale,
+                    1e-9 * before[type].get<double>())
+            << type;
+    };
+
+    EXPECT_EQ(Key("Q1", "Ctrl+1"), 0);
+    ASSERT_NE(AttitudeThrust("Q1")[0], thrustBefore);
+    const nlohmann::json toggled = moments();
+    for (const auto& [type, value] : before.items()) expectScaled(toggled, type);
+
+    sim.Execute("angvel Q1 0.06 0 0");  // pitching up beyond the limit: group 3 withdrawn
+    sim.Frame();
+    EXPECT_EQ(Key("Q1", "Ctrl+1"), 0);
+    EXPECT_FALSE(moments().contains("3")) << "a withdrawn group stays withdrawn";
+    sim.Execute("angvel Q1 0 0 0");
+    sim.Frame();
+    const nlohmann::json restored = moments();
+    for (const auto& [type, value] : before.items()) expectScaled(restored, type);
+}
+
 // S and C do not look at the modifiers.
 TEST_F(KeyCommandsTest, CrewInfoAndMeshKeysActWithAnyModifiers) {
     const char* infoKeys[] = {"S", "Shift+S", "Ctrl+S", "Alt+S", "Shift+Ctrl+Alt+S"};
