@@ -138,7 +138,8 @@ TEST_F(CrewAddon, AnAttachmentAnotherModuleAddedIsNeitherSavedNorLoaded) {
     const nlohmann::json parents = Parents("UMmuTShip");
     ASSERT_EQ(parents.size(), 1u);
     EXPECT_EQ(parents[0]["id"], sim::kCrewSuitAttachmentId);
-    for (const auto& line : sim.Describe("UMmuTShip")["state"]) {
+    const nlohmann::json description = sim.Describe("UMmuTShip");
+    for (const auto& line : description["state"]) {
         EXPECT_EQ(line.get<std::string>().find("ADDED_ATTACHMENT"), std::string::npos) << line;
     }
 }
