@@ -14,6 +14,10 @@ namespace {
 // Two directions or positions closer than this count as the same.
 constexpr double kSame = 1e-6;
 
+// Crew vessels within this distance of the vessel's origin are drawn: the vessel's size, at
+// least kNearbyMinimum metres.
+constexpr double kNearbyMinimum = 100.0;
+
 double Component(const VECTOR3& v, int axis) { return axis == 0 ? v.x : (axis == 1 ? v.y : v.z); }
 
 SceneAirlock FindAirlock(const SimVessel& vessel) {

@@ -87,6 +87,7 @@ struct DrawingScene {
     std::vector<std::size_t> activePorts;
     std::vector<SceneThruster> thrusters;  // every thruster, in index order
     std::vector<SceneGroup> groups;        // in type order
+    // Docked vessels, and crew vessels within the vessel's size (at least 100 m) of its origin.
     std::vector<NearbyVessel> nearby;
     // The finite ports, thrusters and exhausts: the points the vessel defines on its skin.
     std::vector<VECTOR3> skin;
@@ -97,10 +98,6 @@ struct DrawingScene {
     // vessels, and with fewer than three skin points a cube of the vessel's size.
     std::vector<VECTOR3> content;
 };
-
-// Crew vessels within this distance of the vessel's origin are drawn: the vessel's size, at
-// least kNearbyMinimum metres.
-inline constexpr double kNearbyMinimum = 100.0;
 
 DrawingScene MakeDrawingScene(const World& world, const SimVessel& vessel);
 
