@@ -2,7 +2,8 @@
 # clang 14 targeting *-pc-windows-msvc, lld-link, libc++'s headers, mingw-w64's C and Windows
 # headers and import libraries, all Debian packages. Included by windows-msvc-abi.cmake (x64) and
 # windows-msvc-abi-x86.cmake (x86), which set first:
-#   CMAKE_SYSTEM_PROCESSOR, QM_MSVC_TARGET (the compiler's target triple), QM_MINGW_DEFAULT,
+#   CMAKE_SYSTEM_PROCESSOR, QM_MSVC_TARGET (the compiler's target triple), QM_MINGW_DEFAULT
+#   (mingw-w64's folder of that architecture, QUILLMAR_MINGW_ROOT's default),
 #   QM_DLLTOOL_MACHINE (llvm-dlltool -m), QM_MSVC_ARCH_FLAGS (compiler flags of that architecture),
 #   QM_MSVC_ARCH_LINK_FLAGS (linker flags of that architecture).
 # There is no MSVC runtime library here: host/msvc/ supplies the few pieces a module or a test
