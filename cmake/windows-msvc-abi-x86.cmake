@@ -5,7 +5,7 @@
 # What both architectures share is in windows-msvc-abi-common.cmake.
 set(CMAKE_SYSTEM_PROCESSOR X86)
 set(QM_MSVC_TARGET i686-pc-windows-msvc)
-set(QM_MINGW_ROOT /usr/i686-w64-mingw32 CACHE PATH "mingw-w64 headers and import libraries")
+set(QM_MINGW_DEFAULT /usr/i686-w64-mingw32)
 set(QM_DLLTOOL_MACHINE i386)
 # clang in MSVC mode does not define _X86_, without which mingw-w64's winnt.h has no CONTEXT.
 # clang's i686 default is the x87 unit alone; the simulator itself is built for SSE2.

@@ -5,7 +5,7 @@
 # What both architectures share is in windows-msvc-abi-common.cmake.
 set(CMAKE_SYSTEM_PROCESSOR AMD64)
 set(QM_MSVC_TARGET x86_64-pc-windows-msvc)
-set(QM_MINGW_ROOT /usr/x86_64-w64-mingw32 CACHE PATH "mingw-w64 headers and import libraries")
+set(QM_MINGW_DEFAULT /usr/x86_64-w64-mingw32)
 set(QM_DLLTOOL_MACHINE i386:x86-64)
 set(QM_MSVC_ARCH_FLAGS "")
 set(QM_MSVC_ARCH_LINK_FLAGS "")

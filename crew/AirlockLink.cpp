@@ -61,10 +61,11 @@ void AirlockLink::Publish() {
     }
 }
 
-int AirlockLink::DefineAirlock(int state, float boxXMin, float boxXMax, float boxYMin,
-                               float boxYMax, float boxZMin, float boxZMax) {
-    if (boxXMax < boxXMin || boxYMax < boxYMin || boxZMax < boxZMin) return -1;
-    if (!IsAirlockState(state) || vessel == nullptr) return -1;
+AirlockLink::DefineResult AirlockLink::DefineAirlock(int state, float boxXMin, float boxXMax,
+                                                     float boxYMin, float boxYMax, float boxZMin,
+                                                     float boxZMax) {
+    if (boxXMax < boxXMin || boxYMax < boxYMin || boxZMax < boxZMin) return kDefineRefused;
+    if (!IsAirlockState(state) || vessel == nullptr) return kDefineRefused;
     airlockState = state;
     xMin = boxXMin;
     xMax = boxXMax;
@@ -74,7 +75,7 @@ int AirlockLink::DefineAirlock(int state, float boxXMin, float boxXMax, float bo
     zMax = boxZMax;
     airlockDefined = 1;
     Publish();
-    return 1;
+    return kDefined;
 }
 
 int AirlockLink::SetAirlockState(int state) {

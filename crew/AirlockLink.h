@@ -20,10 +20,16 @@ class AirlockLink {
     // InitResult.
     int Init(OBJHANDLE vesselHandle);
 
-    // Stores and publishes the airlock. -1 on an inverted box, a state other than 0 or 1, or no
-    // vessel interface.
-    int DefineAirlock(int state, float xMin, float xMax, float yMin, float yMax, float zMin,
-                      float zMax);
+    // Results of DefineAirlock.
+    enum DefineResult : int {
+        kDefined = 1,
+        // An inverted box, a state other than 0 or 1, or no vessel interface.
+        kDefineRefused = -1,
+    };
+
+    // Stores and publishes the airlock.
+    DefineResult DefineAirlock(int state, float xMin, float xMax, float yMin, float yMax,
+                               float zMin, float zMax);
     int SetAirlockState(int state);
     int GetAirlockState() const;
     int SetAuxValue(int value);
@@ -68,16 +74,24 @@ class AirlockLink {
                         const VECTOR3* velocity);
     void OrientCrewVessel(const VECTOR3* angles, OBJHANDLE crewVessel) const;
 
+    // Results of ScanForArrivals.
+    enum ScanResult : int {
+        // Nobody; also while it is not yet time, the door is closed or no seat is free.
+        kScanNothing = 0,
+        kScanWalkedIn = 1,       // a crew vessel in the open airlock
+        kScanTransferredIn = 2,  // a transfer vessel addressed to this vessel
+        // A transfer vessel addressed to this vessel whose member neither it, nor the module's
+        // record of the transfers under way, nor the transfer file names: it stays in
+        // `arrivalVessel`, never deleted by the scan, and the arrival fields hold the unknown
+        // member (transfer_return::NameUnknown) for the crew manager to send out into free space.
+        kTransferUnnamed = 3,
+        kScanNoVessel = -3,
+    };
+
     // Looks for crew vessels in the open airlock every 0.25 s of simulation time, and for transfer
     // vessels addressed to this vessel; sends a transfer vessel whose receiver is gone back into
-    // free space. 0 nothing; 1 walked in; 2 transfer addressed to this vessel; kTransferUnnamed;
-    // -3 no vessel.
-    int ScanForArrivals();
-    // A transfer vessel addressed to this vessel whose member neither it, nor the module's record
-    // of the transfers under way, nor the transfer file names: it stays in `arrivalVessel`, never
-    // deleted by the scan, and the arrival fields hold the unknown member
-    // (transfer_return::NameUnknown) for the crew manager to send out into free space.
-    static constexpr int kTransferUnnamed = 3;
+    // free space.
+    ScanResult ScanForArrivals();
 
     // Fields, in order.
     int transferDock;

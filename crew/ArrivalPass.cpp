@@ -41,7 +41,8 @@ void WriteArrivalFields(AirlockLink& link, const CheckedCrewVessel& checked) {
 
 // Takes the found crew vessel: deletes it at once when the record says so, else keeps it for
 // the crew manager. Either way no other ship takes it in this step.
-int TakeArrival(AirlockLink& link, OBJHANDLE candidate, int result) {
+AirlockLink::ScanResult TakeArrival(AirlockLink& link, OBJHANDLE candidate,
+                                    AirlockLink::ScanResult result) {
     taken_this_step::Add(candidate);
     if (link.autoDeleteArrival == 1) {
         oapiSetFocusObject(link.vesselHandle);
@@ -77,14 +78,14 @@ bool ReadWholeName(OBJHANDLE candidate, char (&name)[transfer_vessel::kNameSize]
 
 }  // namespace
 
-bool Due(AirlockLink& link, bool seatFree, int& result) {
-    result = 0;
+bool Due(AirlockLink& link, bool seatFree, AirlockLink::ScanResult& result) {
+    result = AirlockLink::kScanNothing;
     link.scanTimer += oapiGetSimStep();
     if (!(link.scanTimer > kScanInterval)) return false;
     link.scanTimer = 0.0;
     if (link.airlockState != 1 || !seatFree) return false;
     if (link.vessel == nullptr || link.vesselHandle == nullptr) {
-        result = -3;
+        result = AirlockLink::kScanNoVessel;
         return false;
     }
     link.arrivalVessel = nullptr;
@@ -151,27 +152,27 @@ bool Pass::Inside(OBJHANDLE candidate) {
            link_.xMin < d.x && d.x < link_.xMax;
 }
 
-int Pass::Visit(OBJHANDLE candidate, const VESSEL& crewVessel, DWORD parents) {
+AirlockLink::ScanResult Pass::Visit(OBJHANDLE candidate, const VESSEL& crewVessel, DWORD parents) {
     CheckedCrewVessel& read = checked_[next_];
     read.name[0] = '\0';  // the host writes the rest
     oapiGetObjectName(candidate, read.name, kCandidateNameSize);
     read.name[kCandidateNameSize - 1] = '\0';
     if (IsTransferName(read.name)) return Transfer(candidate, crewVessel);
 
-    if (!ReadMemberAttachment(crewVessel, parents, read.data)) return 0;
+    if (!ReadMemberAttachment(crewVessel, parents, read.data)) return AirlockLink::kScanNothing;
     next_ ^= 1;
     anyChecked_ = true;
     if (Inside(candidate) && !taken_this_step::Contains(candidate)) {
         WriteArrivalFields(link_, read);
-        return TakeArrival(link_, candidate, 1);
+        return TakeArrival(link_, candidate, AirlockLink::kScanWalkedIn);
     }
-    return 0;
+    return AirlockLink::kScanNothing;
 }
 
-int Pass::Transfer(OBJHANDLE candidate, const VESSEL& transfer) {
-    if (taken_this_step::Contains(candidate)) return 0;
+AirlockLink::ScanResult Pass::Transfer(OBJHANDLE candidate, const VESSEL& transfer) {
+    if (taken_this_step::Contains(candidate)) return AirlockLink::kScanNothing;
     char transferName[transfer_vessel::kNameSize];
-    if (!ReadWholeName(candidate, transferName)) return 0;
+    if (!ReadWholeName(candidate, transferName)) return AirlockLink::kScanNothing;
     const char* addressee = transferName + crew_addon::kVesselPrefixLength;
     const char* ownName = link_.vessel->GetName();
     transfer_vessel::Carried member;
@@ -181,7 +182,7 @@ int Pass::Transfer(OBJHANDLE candidate, const VESSEL& transfer) {
             IdentifyTransfer(candidate, transfer, addressee, member);
             transfer_return::ToFreeSpace(candidate, transfer, addressee, member);
         }
-        return 0;
+        return AirlockLink::kScanNothing;
     }
     const bool known = IdentifyTransfer(candidate, transfer, addressee, member);
     crew_text::JoinText(link_.arrivalName, sizeof link_.arrivalName, crew_addon::kCrewVesselPrefix,
@@ -197,7 +198,7 @@ int Pass::Transfer(OBJHANDLE candidate, const VESSEL& transfer) {
     }
     transfer_file::RemoveIfOf(member.memberString);
     transfers_in_flight::Ended(addressee);
-    return TakeArrival(link_, candidate, 2);
+    return TakeArrival(link_, candidate, AirlockLink::kScanTransferredIn);
 }
 
 void Pass::End(const CheckedCrewVessel* lastChecked) {

@@ -11,9 +11,8 @@ namespace arrival_pass {
 inline constexpr int kCandidateNameSize = 95;
 
 // Advances the link's scan timer by the last step. True when a pass runs now; otherwise the
-// scan's result is in `result` (0 when it was not yet time, the airlock is closed or no seat is
-// free; -3 when the link has no vessel).
-bool Due(AirlockLink& link, bool seatFree, int& result);
+// scan's result is in `result`.
+bool Due(AirlockLink& link, bool seatFree, AirlockLink::ScanResult& result);
 
 // What CrewVesselAttachments gives for a vessel that is no arrival.
 inline constexpr DWORD kNotArriving = ~DWORD{0};
@@ -44,9 +43,8 @@ class Pass {
     explicit Pass(AirlockLink& link);
 
     // A crew vessel (CrewVesselAttachments gave `parents`) met in vessel order. The scan's result
-    // when the pass ends with it: 1 walked in, 2 transfer taken, 3 transfer whose member nobody
-    // names (AirlockLink::kTransferUnnamed); 0 when the pass goes on.
-    int Visit(OBJHANDLE candidate, const VESSEL& crewVessel, DWORD parents);
+    // when the pass ends with it; kScanNothing when the pass goes on.
+    AirlockLink::ScanResult Visit(OBJHANDLE candidate, const VESSEL& crewVessel, DWORD parents);
 
     // The pass met every vessel and ends without an arrival: the arrival fields keep the last
     // crew vessel that reached the member check, given here (null when none did).
@@ -66,7 +64,7 @@ class Pass {
 
     const VECTOR3& OwnLocal();
     bool Inside(OBJHANDLE candidate);
-    int Transfer(OBJHANDLE candidate, const VESSEL& transfer);
+    AirlockLink::ScanResult Transfer(OBJHANDLE candidate, const VESSEL& transfer);
 };
 
 }  // namespace arrival_pass

@@ -7,6 +7,6 @@ namespace arrival_scan {
 
 // One step of the scan (AirlockLink::ScanForArrivals). While `seatFree` is false a pass takes no
 // arrival: crew vessels stay outside, a transfer vessel and its file stay where they are.
-int Run(AirlockLink& link, bool seatFree);
+AirlockLink::ScanResult Run(AirlockLink& link, bool seatFree);
 
 }  // namespace arrival_scan

@@ -22,8 +22,8 @@ double BoxReach(const AirlockLink& link) {
 
 namespace arrival_scan {
 
-int Run(AirlockLink& link, bool seatFree) {
-    int result = 0;
+AirlockLink::ScanResult Run(AirlockLink& link, bool seatFree) {
+    AirlockLink::ScanResult result = AirlockLink::kScanNothing;
     if (!arrival_pass::Due(link, seatFree, result)) return result;
 
     arrival_index::Refresh();
@@ -37,12 +37,13 @@ int Run(AirlockLink& link, bool seatFree) {
     arrival_pass::Pass pass(link);
     for (const arrival_index::CrewVessel& candidate : visits) {
         if (candidate.handle == link.vesselHandle) continue;
-        if (const int found = pass.Visit(candidate.handle, *candidate.vessel, candidate.parents)) {
+        if (const AirlockLink::ScanResult found =
+                pass.Visit(candidate.handle, *candidate.vessel, candidate.parents)) {
             return found;
         }
     }
     pass.End(arrival_index::LastChecked(link.vesselHandle));
-    return 0;
+    return AirlockLink::kScanNothing;
 }
 
 }  // namespace arrival_scan

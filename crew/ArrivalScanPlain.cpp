@@ -6,8 +6,8 @@
 
 namespace arrival_scan {
 
-int Run(AirlockLink& link, bool seatFree) {
-    int result = 0;
+AirlockLink::ScanResult Run(AirlockLink& link, bool seatFree) {
+    AirlockLink::ScanResult result = AirlockLink::kScanNothing;
     if (!arrival_pass::Due(link, seatFree, result)) return result;
 
     arrival_pass::Pass pass(link);
@@ -19,10 +19,11 @@ int Run(AirlockLink& link, bool seatFree) {
         if (crewVessel == nullptr) continue;
         const DWORD parents = arrival_pass::CrewVesselAttachments(candidate, *crewVessel);
         if (parents == arrival_pass::kNotArriving) continue;
-        if (const int found = pass.Visit(candidate, *crewVessel, parents)) return found;
+        if (const AirlockLink::ScanResult found = pass.Visit(candidate, *crewVessel, parents))
+            return found;
     }
     pass.End();
-    return 0;
+    return AirlockLink::kScanNothing;
 }
 
 }  // namespace arrival_scan

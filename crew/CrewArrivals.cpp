@@ -19,15 +19,19 @@ constexpr std::size_t kArrivalNameStoredChars = 25;
 
 }  // namespace
 
-int AirlockLink::ScanForArrivals() { return arrival_scan::Run(*this, freeSeats >= 1); }
+AirlockLink::ScanResult AirlockLink::ScanForArrivals() {
+    return arrival_scan::Run(*this, freeSeats >= 1);
+}
 
-int CrewManager::ProcessArrivals() {
-    if (!Ready()) return -1;
-    if (airlockOpen == 0) return 0;
+CrewManager::ArrivalResult CrewManager::ProcessArrivals() {
+    if (!Ready()) return kArrivalNotReady;
+    if (airlockOpen == 0) return kNoArrival;
     AirlockLink* link = Link();
-    const int result = arrival_scan::Run(*link, crewCount < seatCount);
+    const AirlockLink::ScanResult result = arrival_scan::Run(*link, crewCount < seatCount);
     if (result == AirlockLink::kTransferUnnamed) return SendOutUnnamedTransfer(*link);
-    if (result <= 0) return 0;
+    if (result != AirlockLink::kScanWalkedIn && result != AirlockLink::kScanTransferredIn) {
+        return kNoArrival;
+    }
 
     char text[kArrivalTextSize]{};
     link->GetArrivalName(text, kArrivalTextChars);
@@ -40,8 +44,8 @@ int CrewManager::ProcessArrivals() {
         crew_text::CopyText(name, sizeof name, text, kArrivalNameStoredChars);
     }
 
-    if (link->arrivalVessel == nullptr) return 0;
-    if (result != 2) oapiSetFocusObject(vesselHandle);
+    if (link->arrivalVessel == nullptr) return kNoArrival;
+    if (result != AirlockLink::kScanTransferredIn) oapiSetFocusObject(vesselHandle);
     oapiDeleteVessel(link->arrivalVessel, nullptr);
     link->arrivalVessel = nullptr;
     crew_text::CopyText(lastArrivalName, sizeof lastArrivalName, name, kArrivalNameStoredChars);
@@ -51,13 +55,13 @@ int CrewManager::ProcessArrivals() {
         const CrewMember& added = roster[crewCount - 1];
         crew_text::CopyText(lastArrivalName, sizeof lastArrivalName, added.name, sizeof added.name);
     }
-    return result == 2 ? 2 : 1;
+    return result == AirlockLink::kScanTransferredIn ? kArrivalTransferredIn : kArrivalWalkedIn;
 }
 
-int CrewManager::SendOutUnnamedTransfer(AirlockLink& link) {
+CrewManager::ArrivalResult CrewManager::SendOutUnnamedTransfer(AirlockLink& link) {
     const OBJHANDLE transfer = link.arrivalVessel;
     link.arrivalVessel = nullptr;
-    if (transfer == nullptr) return 0;
+    if (transfer == nullptr) return kNoArrival;
     const char* memberString = link.arrivalName + crew_addon::kVesselPrefixLength;
     SelectEvaMesh("");
     link.SetIgnoreDocking(1);
@@ -67,7 +71,7 @@ int CrewManager::SendOutUnnamedTransfer(AirlockLink& link) {
     link.SetIgnoreDocking(0);
     // The class is installed: the transfer vessel is one. Without a crew vessel the transfer
     // vessel stays, and the next pass tries again.
-    if (spawned != AirlockLink::kSpawnedInFreeSpace) return 0;
+    if (spawned != AirlockLink::kSpawnedInFreeSpace) return kNoArrival;
     oapiDeleteVessel(transfer, nullptr);
     transfers_in_flight::Ended(link.vessel->GetName());
     crew_text::CopyText(lastArrivalName, sizeof lastArrivalName, memberString,

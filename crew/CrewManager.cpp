@@ -187,7 +187,7 @@ int CrewManager::DefineAirlock(int state, float xMin, float xMax, float yMin, fl
                                float zMin, float zMax) {
     AirlockLink* link = Link();
     if (link == nullptr ||
-        link->DefineAirlock(state, xMin, xMax, yMin, yMax, zMin, zMax) != kDone) {
+        link->DefineAirlock(state, xMin, xMax, yMin, yMax, zMin, zMax) != AirlockLink::kDefined) {
         return kRefused;
     }
     readyFlags |= kAirlockDefined;

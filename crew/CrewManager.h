@@ -114,13 +114,18 @@ class CrewManager {
     // Leaving and arriving.
     int EvaMember(const char* name);
     int EjectMember(const char* name);  // (interface)
-    // -1 not ready; 0 nobody came; 1 a member walked in; 2 a member was transferred in;
-    // kTransferSentOutside.
-    int ProcessArrivals();
-    // A transfer vessel addressed to this vessel named nobody (AirlockLink::kTransferUnnamed): its
-    // member went out into free space at the EVA placement under the unknown member's name, which
-    // GetLastArrivalName gives.
-    static constexpr int kTransferSentOutside = 3;
+    // ProcessArrivals' results; the vessel shows a message for each arrival.
+    enum ArrivalResult : int {
+        kArrivalNotReady = -1,
+        kNoArrival = 0,
+        kArrivalWalkedIn = 1,       // through the open airlock
+        kArrivalTransferredIn = 2,  // from a docked ship
+        // A transfer vessel addressed to this vessel named nobody (AirlockLink::kTransferUnnamed):
+        // its member went out into free space at the EVA placement under the unknown member's
+        // name, which GetLastArrivalName gives.
+        kTransferSentOutside = 3,
+    };
+    ArrivalResult ProcessArrivals();
 
     // Fields, in order, except the warnings' deadline: every step reads it with `readyFlags` and
     // `airlockOpen`, so it shares their cache line.
@@ -171,7 +176,7 @@ class CrewManager {
     // or always to free space at the eject placement (EjectMember).
     int LeaveVessel(int slot, bool eject);
     // Sends the member of the unnamed transfer vessel the scan left in the link out into free
-    // space, as an EVA would, and deletes the transfer vessel: kTransferSentOutside, or 0 when no
-    // crew vessel could be made and the transfer vessel stays for the next pass.
-    int SendOutUnnamedTransfer(AirlockLink& link);
+    // space, as an EVA would, and deletes the transfer vessel: kTransferSentOutside, or
+    // kNoArrival when no crew vessel could be made and the transfer vessel stays for the next pass.
+    ArrivalResult SendOutUnnamedTransfer(AirlockLink& link);
 };

@@ -115,4 +115,10 @@ typedef struct {
     int Markersize;  // marker size, pixels
 } HUDPAINTSPEC;
 
+// Mesh visibility modes (SetMeshVisibilityMode), bits.
+#define MESHVIS_NEVER 0x00     // never visible
+#define MESHVIS_EXTERNAL 0x01  // visible in external views
+#define MESHVIS_COCKPIT 0x02   // visible in all internal (cockpit) views
+#define MESHVIS_ALWAYS (MESHVIS_EXTERNAL | MESHVIS_COCKPIT)
+
 #endif

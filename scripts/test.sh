@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# The whole test suite: the plain build and its tests, a Release build, the fuzzers' short runs,
-# the stand-in's Windows build with its tests under Wine, the module DLL in the simulator's own C++
-# ABI with its checks and test host under Wine, and last the build and tests under
-# AddressSanitizer and UndefinedBehaviorSanitizer. Warnings are errors in all of them.
+# The whole test suite: the formatting check, the plain build and its tests, a Release build, the
+# fuzzers' short runs, the stand-in's Windows build with its tests under Wine, the module DLL in
+# the simulator's own C++ ABI with its checks and test host under Wine, and last the build and
+# tests under AddressSanitizer and UndefinedBehaviorSanitizer. Warnings are errors in all of them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -17,6 +17,8 @@ run_suite() {  # build folder, cmake flags...
     ctest --test-dir "$dir" --output-on-failure -j"$jobs"
 }
 
+echo "== formatting (clang-format-14, .clang-format)"
+scripts/check-format.sh
 echo "== plain build and tests"
 run_suite build
 echo "== Release build, warnings as errors (built only: the optimiser warns where others do not)"
@@ -31,4 +33,4 @@ scripts/test-msvc.sh
 echo "== The add-on packages players install, made and checked"
 scripts/package.sh
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer build and tests"
-run_suite build-asan -DQM_SANITIZE=ON
+run_suite build-asan -DQUILLMAR_SANITIZE=ON

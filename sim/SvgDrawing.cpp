@@ -8,8 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "host/CrewAddon.h"
-#include "sim/SimVessel.h"
+#include "sim/DrawingScene.h"
 #include "sim/Simulator.h"
 #include "sim/VectorMath.h"
 #include "sim/World.h"
@@ -53,13 +52,6 @@ constexpr double kEndOnRadius = 4.5;
 constexpr double kEndOnOffset = 5.0;
 // A direction whose share of its length in the page plane is below this is drawn end-on.
 constexpr double kEndOnShare = 0.2;
-
-// Crew vessels within this distance of the vessel's origin are drawn: the vessel's size, at
-// least kNearbyMinimum metres.
-constexpr double kNearbyMinimum = 100.0;
-
-// Two directions or positions closer than this count as the same.
-constexpr double kSame = 1e-6;
 
 constexpr const char* kGroupNames[kThrusterGroupSlots] = {
     "main",       "retro", "hover", "pitch up", "pitch down", "yaw left", "yaw right", "bank left",
@@ -118,114 +110,31 @@ std::string VectorText(const VECTOR3& v) {
     return "(" + Short(v.x) + ", " + Short(v.y) + ", " + Short(v.z) + ")";
 }
 
-bool IsFinite(const VECTOR3& v) {
-    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
-}
-
-double Component(const VECTOR3& v, int axis) { return axis == 0 ? v.x : (axis == 1 ? v.y : v.z); }
-
 // A view of the vessel's frame: z runs to the right of the page in both; which axis runs down
 // the page and which comes towards the viewer picks the view. Page positions follow from the
 // view's place on the page and the common scale.
 struct View {
     const char* id;
     const char* heading;
-    int downAxis;
-    double downSign;
-    int towardsAxis;
-    double towardsSign;
+    Plane plane;
 
     double left = 0.0, top = 0.0, width = 0.0, height = 0.0;  // pixels
     bool clipped = false;  // a close-up: content outside the frame is cut off
     double zMin = 0.0, downMin = 0.0, scale = 1.0;
 
-    double Down(const VECTOR3& v) const { return downSign * Component(v, downAxis); }
-    double Towards(const VECTOR3& v) const { return towardsSign * Component(v, towardsAxis); }
+    double Down(const VECTOR3& v) const { return kPlaneAxes[plane].Down(v); }
+    double Towards(const VECTOR3& v) const { return kPlaneAxes[plane].Towards(v); }
     double X(const VECTOR3& p) const { return left + (p.z - zMin) * scale; }
     double Y(const VECTOR3& p) const { return top + (Down(p) - downMin) * scale; }
 };
 
-// The published crew airlock: the child attachment's vectors hold the box (x, y and z ranges),
-// the door state, an auxiliary number (not drawn) and the free seats.
-struct Airlock {
-    bool present = false;
-    VECTOR3 low{}, high{};
-    bool open = false;
-    double freeSeats = 0.0;
-};
-
-Airlock FindAirlock(const SimVessel& vessel) {
-    Airlock airlock;
-    for (const auto& a : vessel.attachments[0]) {
-        if (a->id != crew_addon::kAirlockAttachmentId) continue;
-        airlock.present = true;
-        airlock.low = {a->pos.x, a->pos.z, a->dir.y};
-        airlock.high = {a->pos.y, a->dir.x, a->dir.z};
-        airlock.open = a->rot.x == 1.0;
-        airlock.freeSeats = a->rot.z;
-        break;
-    }
-    return airlock;
-}
-
-bool Inside(const Airlock& box, const VECTOR3& p) {
-    return p.x >= box.low.x - kSame && p.x <= box.high.x + kSame && p.y >= box.low.y - kSame &&
-           p.y <= box.high.y + kSame && p.z >= box.low.z - kSame && p.z <= box.high.z + kSame;
-}
-
-// The active port is not published; the airlock box sits at it. Of the ports inside the box,
-// those nearest its centre: one when the box tells, several when it cannot (ports sharing a
-// box), none without an airlock or a port in it.
-std::vector<std::size_t> ActivePorts(const SimVessel& vessel, const Airlock& airlock) {
-    std::vector<std::size_t> active;
-    if (!airlock.present) return active;
-    const VECTOR3 centre = Scale(Add(airlock.low, airlock.high), 0.5);
-    double best = 0.0;
-    for (const auto& dock : vessel.docks) {
-        if (!Inside(airlock, dock->pos)) continue;
-        const double distance = Length(Sub(dock->pos, centre));
-        if (active.empty() || distance < best - kSame) {
-            active.assign(1, dock->index);
-            best = distance;
-        } else if (distance <= best + kSame) {
-            active.push_back(dock->index);
-        }
-    }
-    return active;
-}
-
-enum class ThrusterKind { Engine, Attitude, Ungrouped };
 constexpr const char* kKindNames[] = {"engine", "attitude", "ungrouped"};
 
-// Engines are the thrusters of the main, retro and hover groups; the attitude groups' others.
-std::vector<ThrusterKind> ThrusterKinds(const SimVessel& vessel) {
-    std::vector<ThrusterKind> kinds(vessel.thrusters.size(), ThrusterKind::Ungrouped);
-    for (int type = 0; type < kThrusterGroupSlots; ++type) {
-        const ThrusterGroup& group = vessel.groups[static_cast<std::size_t>(type)];
-        if (!group.exists) continue;
-        for (const Thruster* t : group.members) {
-            ThrusterKind& kind = kinds[t->index];
-            if (type <= THGROUP_HOVER) {
-                kind = ThrusterKind::Engine;
-            } else if (kind == ThrusterKind::Ungrouped) {
-                kind = ThrusterKind::Attitude;
-            }
-        }
-    }
-    return kinds;
-}
-
-std::string GroupsOf(const SimVessel& vessel, const Thruster& thruster) {
+std::string GroupNames(const std::vector<int>& types) {
     std::string names;
-    for (int type = 0; type < kThrusterGroupSlots; ++type) {
-        const ThrusterGroup& group = vessel.groups[static_cast<std::size_t>(type)];
-        if (!group.exists) continue;
-        for (const Thruster* t : group.members) {
-            if (t != &thruster) continue;
-            if (!names.empty()) names += ", ";
-            names += kGroupNames[type];
-            break;
-        }
+    for (const int type : types) {
+        if (!names.empty()) names += ", ";
+        names += kGroupNames[type];
     }
     return names.empty() ? "none" : names;
 }
@@ -246,108 +155,6 @@ std::string IndexList(const std::vector<std::size_t>& indices) {
         i = j + 1;
     }
     return text;
-}
-
-struct NearbyVessel {
-    const SimVessel* vessel;
-    VECTOR3 pos;  // in the drawn vessel's frame
-    bool docked;
-    std::size_t port;  // the drawn vessel's port it is docked at
-};
-
-std::vector<NearbyVessel> NearbyVessels(const World& world, const SimVessel& vessel) {
-    std::vector<NearbyVessel> nearby;
-    const double range = std::max(vessel.size, kNearbyMinimum);
-    for (const SimVessel* other : world.Vessels()) {
-        if (other == &vessel || other->marked) continue;
-        const VECTOR3 local = MulTransposed(vessel.rotation, Sub(other->pos, vessel.pos));
-        if (!IsFinite(local)) continue;
-        const Dock* dock = nullptr;
-        for (const auto& d : vessel.docks) {
-            if (d->mate == other) {
-                dock = d.get();
-                break;
-            }
-        }
-        if (dock != nullptr) {
-            nearby.push_back({other, local, true, dock->index});
-        } else if (other->kind == VesselKind::CrewAddon && Length(local) <= range) {
-            nearby.push_back({other, local, false, 0});
-        }
-    }
-    return nearby;
-}
-
-// The hull outline in a view: the convex hull of the ports, thrusters and exhausts, which are
-// the points the vessel defines on its skin. Empty when they enclose no area.
-std::vector<VECTOR3> HullOutline(const View& view, const std::vector<VECTOR3>& points) {
-    if (points.size() < 3) return {};
-    std::vector<VECTOR3> sorted = points;
-    std::sort(sorted.begin(), sorted.end(), [&](const VECTOR3& a, const VECTOR3& b) {
-        return a.z != b.z ? a.z < b.z : view.Down(a) < view.Down(b);
-    });
-    const auto cross = [&](const VECTOR3& o, const VECTOR3& a, const VECTOR3& b) {
-        return (a.z - o.z) * (view.Down(b) - view.Down(o)) -
-               (view.Down(a) - view.Down(o)) * (b.z - o.z);
-    };
-    std::vector<VECTOR3> hull(2 * sorted.size() + 1);
-    std::size_t k = 0;
-    for (std::size_t i = 0; i < sorted.size(); ++i) {
-        while (k >= 2 && cross(hull[k - 2], hull[k - 1], sorted[i]) <= 0) --k;
-        hull[k++] = sorted[i];
-    }
-    for (std::size_t i = sorted.size() - 1, lower = k + 1; i-- > 0;) {
-        while (k >= lower && cross(hull[k - 2], hull[k - 1], sorted[i]) <= 0) --k;
-        hull[k++] = sorted[i];
-    }
-    hull.resize(k > 0 ? k - 1 : 0);
-    double area = 0.0;
-    for (std::size_t i = 0; i < hull.size(); ++i) {
-        area += cross(VECTOR3{}, hull[i], hull[(i + 1) % hull.size()]);
-    }
-    if (hull.size() < 3 || std::fabs(area) < 1e-9) hull.clear();
-    return hull;
-}
-
-// Everything the drawing shows, gathered once for both views.
-struct Scene {
-    const World& world;
-    const SimVessel& vessel;
-    Airlock airlock;
-    std::vector<std::size_t> activePorts;
-    std::vector<ThrusterKind> kinds;
-    std::vector<NearbyVessel> nearby;
-    std::vector<VECTOR3> skin;     // hull points
-    std::vector<VECTOR3> content;  // every point a view must show
-
-    bool IsActive(std::size_t port) const {
-        return std::find(activePorts.begin(), activePorts.end(), port) != activePorts.end();
-    }
-};
-
-Scene Gather(const World& world, const SimVessel& vessel) {
-    Scene scene{world, vessel, FindAirlock(vessel), {}, ThrusterKinds(vessel), {}, {}, {}};
-    scene.activePorts = ActivePorts(vessel, scene.airlock);
-    scene.nearby = NearbyVessels(world, vessel);
-    for (const auto& d : vessel.docks) scene.skin.push_back(d->pos);
-    for (const auto& t : vessel.thrusters) scene.skin.push_back(t->pos);
-    for (const auto& e : vessel.exhausts) scene.skin.push_back(e.pos);
-    std::erase_if(scene.skin, [](const VECTOR3& p) { return !IsFinite(p); });
-    scene.content = scene.skin;
-    scene.content.push_back({0, 0, 0});
-    if (scene.airlock.present) {
-        scene.content.push_back(scene.airlock.low);
-        scene.content.push_back(scene.airlock.high);
-    }
-    for (const auto& n : scene.nearby) scene.content.push_back(n.pos);
-    if (scene.skin.size() < 3) {
-        // Without enough points on the skin the hull is a circle of the vessel's size.
-        const double r = std::isfinite(vessel.size) && vessel.size > 0 ? vessel.size : 1.0;
-        scene.content.push_back({-r, -r, -r});
-        scene.content.push_back({r, r, r});
-    }
-    std::erase_if(scene.content, [](const VECTOR3& p) { return !IsFinite(p); });
-    return scene;
 }
 
 // An arrow of `length` pixels from `from` along `direction`, or, when the direction points
@@ -408,12 +215,11 @@ void AddLabel(std::string& out, const char* cssClass, double x, double y, double
     out += "</text>";
 }
 
-void AddHull(std::string& out, const Scene& scene, const View& view) {
-    const std::vector<VECTOR3> hull = HullOutline(view, scene.skin);
+void AddHull(std::string& out, const DrawingScene& scene, const View& view) {
+    const std::vector<VECTOR3>& hull = scene.hullOutlines[view.plane];
     if (hull.empty()) {
-        const double r = std::isfinite(scene.vessel.size) && scene.vessel.size > 0
-                             ? scene.vessel.size * view.scale
-                             : view.scale;
+        const double r =
+            std::isfinite(scene.size) && scene.size > 0 ? scene.size * view.scale : view.scale;
         Emit(out, "<circle class=\"hull\" cx=\"%.1f\" cy=\"%.1f\" r=\"%.1f\">", view.X({0, 0, 0}),
              view.Y({0, 0, 0}), r);
         AddTitle(out, "hull (the vessel's size)");
@@ -429,8 +235,8 @@ void AddHull(std::string& out, const Scene& scene, const View& view) {
     out += "</path>";
 }
 
-void AddAirlock(std::string& out, const Scene& scene, const View& view) {
-    const Airlock& a = scene.airlock;
+void AddAirlock(std::string& out, const DrawingScene& scene, const View& view) {
+    const SceneAirlock& a = scene.airlock;
     if (!a.present) return;
     // The box's corners in this view: its z range across, the view's down axis along.
     const double x0 = view.X(a.low), x1 = view.X(a.high);
@@ -453,36 +259,36 @@ void AddAirlock(std::string& out, const Scene& scene, const View& view) {
     out += "</g>";
 }
 
-void AddPorts(std::string& out, const Scene& scene, const View& view) {
+void AddPorts(std::string& out, const DrawingScene& scene, const View& view) {
     const bool ambiguous = scene.activePorts.size() > 1;
-    for (const auto& dock : scene.vessel.docks) {
-        if (!IsFinite(dock->pos)) continue;
-        const bool active = scene.IsActive(dock->index);
+    for (const ScenePort& port : scene.ports) {
+        if (!IsFinite(port.pos)) continue;
+        const bool active = port.active;
         const char* activity = active ? (ambiguous ? "maybe" : "yes") : "no";
         Emit(out, "<g class=\"port%s\" data-port=\"%d\" data-active=\"%s\"",
-             active ? (ambiguous ? " active maybe" : " active") : "", static_cast<int>(dock->index),
+             active ? (ambiguous ? " active maybe" : " active") : "", static_cast<int>(port.index),
              activity);
-        if (dock->mate != nullptr) {
+        if (port.docked) {
             out += " data-docked=\"";
-            AppendXmlText(out, dock->mate->name);
+            AppendXmlText(out, port.mate);
             out += "\"";
         }
         out += ">";
-        std::string tip = "docking port " + std::to_string(dock->index) + " at " +
-                          VectorText(dock->pos) + " m, facing " + VectorText(dock->dir);
-        if (dock->mate != nullptr) tip += ", docked: " + dock->mate->name;
+        std::string tip = "docking port " + std::to_string(port.index) + " at " +
+                          VectorText(port.pos) + " m, facing " + VectorText(port.dir);
+        if (port.docked) tip += ", docked: " + port.mate;
         if (active) tip += ambiguous ? ", maybe the active port" : ", the active port";
         AddTitle(out, tip);
-        const double x = view.X(dock->pos), y = view.Y(dock->pos);
+        const double x = view.X(port.pos), y = view.Y(port.pos);
         if (active) {
             Emit(out, "<circle class=\"ring\" cx=\"%.1f\" cy=\"%.1f\" r=\"%.1f\"/>", x, y,
                  kActiveRing);
         }
         Emit(out, "<circle cx=\"%.1f\" cy=\"%.1f\" r=\"%.1f\"/>", x, y, kPortDot);
-        const Tip end = AddDirection(out, view, dock->pos, dock->dir, kPortArrow, "head-port");
-        std::string label = "P" + std::to_string(dock->index);
+        const Tip end = AddDirection(out, view, port.pos, port.dir, kPortArrow, "head-port");
+        std::string label = "P" + std::to_string(port.index);
         if (active) label += ambiguous ? " active?" : " active";
-        if (dock->mate != nullptr) label += " \xE2\x86\x94 " + dock->mate->name;  // U+2194
+        if (port.docked) label += " \xE2\x86\x94 " + port.mate;  // U+2194
         const double len = std::hypot(end.x - x, end.y - y);
         AddLabel(out, nullptr, end.x, end.y, len > 0 ? (end.x - x) / len : 0.0,
                  len > 0 ? (end.y - y) / len : -1.0, label);
@@ -490,29 +296,29 @@ void AddPorts(std::string& out, const Scene& scene, const View& view) {
     }
 }
 
-void AddThrusters(std::string& out, const Scene& scene, const View& view) {
+void AddThrusters(std::string& out, const DrawingScene& scene, const View& view) {
     struct LabelSpot {
         Tip tip;
         double awayX, awayY;
         std::vector<std::size_t> indices;
     };
     std::vector<LabelSpot> spots;
-    for (const auto& t : scene.vessel.thrusters) {
-        if (!IsFinite(t->pos) || !IsFinite(t->dir)) continue;
-        const ThrusterKind kind = scene.kinds[t->index];
+    for (const SceneThruster& t : scene.thrusters) {
+        if (!IsFinite(t.pos) || !IsFinite(t.dir)) continue;
+        const ThrusterKind kind = t.kind;
         const char* name = kKindNames[static_cast<int>(kind)];
-        Emit(out, "<g class=\"thruster %s\" data-index=\"%d\">", name, static_cast<int>(t->index));
-        AddTitle(out, "thruster " + std::to_string(t->index) + " (" + name + ") at " +
-                          VectorText(t->pos) + " m, thrust towards " + VectorText(t->dir) + ", " +
-                          Short(t->maxThrust) + " N; groups: " + GroupsOf(scene.vessel, *t));
+        Emit(out, "<g class=\"thruster %s\" data-index=\"%d\">", name, static_cast<int>(t.index));
+        AddTitle(out, "thruster " + std::to_string(t.index) + " (" + name + ") at " +
+                          VectorText(t.pos) + " m, thrust towards " + VectorText(t.dir) + ", " +
+                          Short(t.maxThrust) + " N; groups: " + GroupNames(t.groups));
         char head[32];
         std::snprintf(head, sizeof head, "head-%s", name);
         const Tip tip =
-            AddDirection(out, view, t->pos, t->dir,
+            AddDirection(out, view, t.pos, t.dir,
                          kind == ThrusterKind::Engine ? kEngineArrow : kAttitudeArrow, head);
         out += "</g>";
         // Thrusters drawn onto one another share one label.
-        const double x = view.X(t->pos), y = view.Y(t->pos);
+        const double x = view.X(t.pos), y = view.Y(t.pos);
         const double len = std::hypot(tip.x - x, tip.y - y);
         auto spot = std::find_if(spots.begin(), spots.end(), [&](const LabelSpot& s) {
             return std::fabs(s.tip.x - tip.x) < 0.5 && std::fabs(s.tip.y - tip.y) < 0.5;
@@ -522,7 +328,7 @@ void AddThrusters(std::string& out, const Scene& scene, const View& view) {
                 {tip, len > 1 ? (tip.x - x) / len : 0.0, len > 1 ? (tip.y - y) / len : 1.0, {}});
             spot = spots.end() - 1;
         }
-        spot->indices.push_back(t->index);
+        spot->indices.push_back(t.index);
     }
     for (const auto& spot : spots) {
         AddLabel(out, "thruster-label", spot.tip.x, spot.tip.y, spot.awayX, spot.awayY,
@@ -530,14 +336,13 @@ void AddThrusters(std::string& out, const Scene& scene, const View& view) {
     }
 }
 
-void AddNearby(std::string& out, const Scene& scene, const View& view) {
+void AddNearby(std::string& out, const DrawingScene& scene, const View& view) {
     for (const auto& n : scene.nearby) {
         const double x = view.X(n.pos), y = view.Y(n.pos);
         Emit(out, "<g class=\"vessel-marker %s\" data-name=\"", n.docked ? "docked" : "crew");
-        AppendXmlText(out, n.vessel->name);
+        AppendXmlText(out, n.name);
         out += "\">";
-        std::string tip =
-            n.vessel->name + " (" + n.vessel->className + ") at " + VectorText(n.pos) + " m";
+        std::string tip = n.name + " (" + n.className + ") at " + VectorText(n.pos) + " m";
         if (n.docked) tip += ", docked at port " + std::to_string(n.port);
         AddTitle(out, tip);
         if (n.docked) {
@@ -547,7 +352,7 @@ void AddNearby(std::string& out, const Scene& scene, const View& view) {
             Emit(out, "<polygon points=\"%.1f,%.1f %.1f,%.1f %.1f,%.1f %.1f,%.1f\"/>", x,
                  y - kMarkerSize, x + kMarkerSize, y, x, y + kMarkerSize, x - kMarkerSize, y);
         }
-        std::string label = n.vessel->name;
+        std::string label = n.name;
         if (n.docked) label += " (docked at P" + std::to_string(n.port) + ")";
         out += "<text";
         Emit(out, " x=\"%.1f\" y=\"%.1f\">", x + kMarkerSize + 3, y - kMarkerSize - 2);
@@ -556,7 +361,7 @@ void AddNearby(std::string& out, const Scene& scene, const View& view) {
     }
 }
 
-void AddView(std::string& out, const Scene& scene, const View& view) {
+void AddView(std::string& out, const DrawingScene& scene, const View& view) {
     Emit(out, "<g id=\"%s\" class=\"view\" data-scale=\"%.6f\">", view.id, view.scale);
     Emit(out, "<text class=\"heading\" x=\"%.1f\" y=\"%.1f\">%s</text>", view.left - kViewPad,
          view.top - kViewPad + 4.0, view.heading);
@@ -619,19 +424,14 @@ void AddScaleBar(std::string& out, const char* id, double left, double top, doub
 
 // The legend: the vessel's thruster groups on the left, the symbols on the right. Gives its
 // height.
-double AddLegend(std::string& out, const Scene& scene, double top) {
-    const SimVessel& vessel = scene.vessel;
+double AddLegend(std::string& out, const DrawingScene& scene, double top) {
     out += "<g id=\"legend\">";
     Emit(out, "<text class=\"heading\" x=\"%.1f\" y=\"%.1f\">Thruster groups</text>", kMargin, top);
     double y = top + kLegendRow;
-    int groups = 0;
-    for (int type = 0; type < kThrusterGroupSlots; ++type) {
-        const ThrusterGroup& group = vessel.groups[static_cast<std::size_t>(type)];
-        if (!group.exists) continue;
-        ++groups;
-        std::vector<std::size_t> members;
-        bool engine = type <= THGROUP_HOVER;
-        for (const Thruster* t : group.members) members.push_back(t->index);
+    for (const SceneGroup& group : scene.groups) {
+        const int type = group.type;
+        const std::vector<std::size_t>& members = group.members;
+        const bool engine = type <= THGROUP_HOVER;
         Emit(out, "<g class=\"group\" data-type=\"%d\">", type);
         Emit(out,
              "<line x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\" stroke=\"%s\" "
@@ -643,7 +443,7 @@ double AddLegend(std::string& out, const Scene& scene, double top) {
         out += "</text></g>";
         y += kLegendRow;
     }
-    if (groups == 0) {
+    if (scene.groups.empty()) {
         Emit(out, "<text x=\"%.1f\" y=\"%.1f\">no thruster groups</text>", kMargin + 24.0, y);
         y += kLegendRow;
     }
@@ -700,19 +500,28 @@ double AddLegend(std::string& out, const Scene& scene, double top) {
     return std::max(y, ky) - top;
 }
 
-}  // namespace
-
-std::string DrawVesselSvg(const World& world, const SimVessel& vessel) {
-    const Scene scene = Gather(world, vessel);
-    std::string scaleBars;
+// Where the views, the close-ups and the scale bars go on the page.
+struct Layout {
     View views[2] = {
         {"top-view", "Top view, from above (+y towards you): nose (+z) right, starboard (+x) down",
-         0, 1.0, 1, 1.0},
-        {"side-view", "Side view, from starboard (+x towards you): nose (+z) right, up (+y) up", 1,
-         -1.0, 0, 1.0},
+         kTopPlane},
+        {"side-view", "Side view, from starboard (+x towards you): nose (+z) right, up (+y) up",
+         kSidePlane},
     };
+    // Close-ups of the airlock, where crew vessels come and go, to a larger scale; only with an
+    // airlock.
+    View details[2] = {
+        {"top-detail", "Around the airlock, from above", kTopPlane},
+        {"side-detail", "Around the airlock, from starboard", kSidePlane},
+    };
+    bool withDetails = false;
+    double pageWidth = 0.0;
+    double bottom = 0.0;  // below the scale bars
+    std::string scaleBars;
+};
 
-    // One scale for both views, from the z range; each view as tall as its content.
+// One scale for both views, from the z range; each view as tall as its content.
+void LayOutViews(const DrawingScene& scene, Layout& layout) {
     double zMin = 0.0, zMax = 0.0;
     for (const auto& p : scene.content) {
         zMin = std::min(zMin, p.z);
@@ -720,10 +529,9 @@ std::string DrawVesselSvg(const World& world, const SimVessel& vessel) {
     }
     const double zSpan = std::max(zMax - zMin, 1.0);
     const double scale = std::min(kMaxScale, kDrawWidth / zSpan);
-    const double pageWidth =
-        std::max(kMinPageWidth, kMargin + kViewPad + zSpan * scale + kRightPad);
+    layout.pageWidth = std::max(kMinPageWidth, kMargin + kViewPad + zSpan * scale + kRightPad);
     double y = kMargin + kTitleHeight;
-    for (View& view : views) {
+    for (View& view : layout.views) {
         double low = 0.0, high = 0.0;
         for (const auto& p : scene.content) {
             low = std::min(low, view.Down(p));
@@ -744,53 +552,56 @@ std::string DrawVesselSvg(const World& world, const SimVessel& vessel) {
         view.height = contentHeight;
         y = view.top + contentHeight + kViewPad + kViewGap;
     }
-    AddScaleBar(scaleBars, "scale-bar", kMargin + kViewPad, y, scale, zSpan,
+    AddScaleBar(layout.scaleBars, "scale-bar", kMargin + kViewPad, y, scale, zSpan,
                 "both views to this scale; arrows, port and vessel symbols are not");
-    y += kScaleBarHeight;
+    layout.bottom = y + kScaleBarHeight;
+}
 
-    // Close-ups of the airlock, where crew vessels come and go, to a larger scale.
-    View details[2] = {
-        {"top-detail", "Around the airlock, from above", 0, 1.0, 1, 1.0},
-        {"side-detail", "Around the airlock, from starboard", 1, -1.0, 0, 1.0},
-    };
-    const bool withDetails = scene.airlock.present;
-    if (withDetails) {
-        const Airlock& a = scene.airlock;
-        const VECTOR3 centre = Scale(Add(a.low, a.high), 0.5);
-        const double half = std::max(
-            {(a.high.x - a.low.x) / 2, (a.high.y - a.low.y) / 2, (a.high.z - a.low.z) / 2, 1.0});
-        const double reach = half * kDetailReach;
-        y += kViewGap;
-        for (int i = 0; i < 2; ++i) {
-            View& view = details[i];
-            view.scale = kDetailPanel / (2 * reach);
-            view.zMin = centre.z - reach;
-            view.downMin = view.Down(centre) - reach;
-            view.left = kMargin + kViewPad + i * (kDetailPanel + kViewPad + kDetailGap);
-            view.top = y + kViewHeadingHeight + kViewPad;
-            view.width = kDetailPanel;
-            view.height = kDetailPanel;
-            view.clipped = true;
-        }
-        y = details[0].top + kDetailPanel + kViewPad;
-        AddScaleBar(scaleBars, "detail-scale-bar", kMargin + kViewPad, y, details[0].scale,
-                    2 * reach, "the close-ups to this scale");
-        y += kScaleBarHeight;
+// The close-ups, square, around the airlock box's centre.
+void LayOutDetails(const SceneAirlock& a, Layout& layout) {
+    layout.withDetails = true;
+    const VECTOR3 centre = Scale(Add(a.low, a.high), 0.5);
+    const double half = std::max(
+        {(a.high.x - a.low.x) / 2, (a.high.y - a.low.y) / 2, (a.high.z - a.low.z) / 2, 1.0});
+    const double reach = half * kDetailReach;
+    const double y = layout.bottom + kViewGap;
+    for (int i = 0; i < 2; ++i) {
+        View& view = layout.details[i];
+        view.scale = kDetailPanel / (2 * reach);
+        view.zMin = centre.z - reach;
+        view.downMin = view.Down(centre) - reach;
+        view.left = kMargin + kViewPad + i * (kDetailPanel + kViewPad + kDetailGap);
+        view.top = y + kViewHeadingHeight + kViewPad;
+        view.width = kDetailPanel;
+        view.height = kDetailPanel;
+        view.clipped = true;
     }
+    const double barTop = layout.details[0].top + kDetailPanel + kViewPad;
+    AddScaleBar(layout.scaleBars, "detail-scale-bar", kMargin + kViewPad, barTop,
+                layout.details[0].scale, 2 * reach, "the close-ups to this scale");
+    layout.bottom = barTop + kScaleBarHeight;
+}
 
-    std::string body;
-    body.reserve(64 * 1024);
-    Emit(body, "<text class=\"title\" x=\"%.1f\" y=\"%.1f\">", kMargin, kMargin + 14.0);
-    AppendXmlText(body, vessel.name);
-    body += " <tspan class=\"subtitle\">class ";
-    AppendXmlText(body, vessel.className);
-    body += "</tspan></text>";
-    Emit(body,
+Layout LayOut(const DrawingScene& scene) {
+    Layout layout;
+    LayOutViews(scene, layout);
+    if (scene.airlock.present) LayOutDetails(scene.airlock, layout);
+    return layout;
+}
+
+// The title, the line of numbers and the active port.
+void AddHeading(std::string& out, const DrawingScene& scene) {
+    Emit(out, "<text class=\"title\" x=\"%.1f\" y=\"%.1f\">", kMargin, kMargin + 14.0);
+    AppendXmlText(out, scene.name);
+    out += " <tspan class=\"subtitle\">class ";
+    AppendXmlText(out, scene.className);
+    out += "</tspan></text>";
+    Emit(out,
          "<text class=\"subtitle\" x=\"%.1f\" y=\"%.1f\">simulation time %.2f s (MJD %.6f); "
          "size %g m; %d thrusters, %d docking ports; vessel frame: x starboard, y up, z "
          "forward; metres</text>",
-         kMargin, kMargin + 36.0, world.simTime, world.mjd, vessel.size,
-         static_cast<int>(vessel.thrusters.size()), static_cast<int>(vessel.docks.size()));
+         kMargin, kMargin + 36.0, scene.simTime, scene.mjd, scene.size,
+         static_cast<int>(scene.thrusters.size()), static_cast<int>(scene.ports.size()));
     std::string active = "active port: ";
     if (scene.activePorts.empty()) {
         active += scene.airlock.present ? "none in the airlock box" : "none (no crew airlock)";
@@ -801,25 +612,23 @@ std::string DrawVesselSvg(const World& world, const SimVessel& vessel) {
         }
         if (scene.activePorts.size() > 1) active += " (they share the airlock box)";
     }
-    Emit(body, "<text class=\"subtitle\" x=\"%.1f\" y=\"%.1f\">", kMargin, kMargin + 54.0);
-    AppendXmlText(body, active);
-    body += "</text>";
-    for (const View& view : views) AddView(body, scene, view);
-    if (withDetails) {
-        for (const View& view : details) AddView(body, scene, view);
-    }
-    body += scaleBars;
-    y += AddLegend(body, scene, y + kLegendRow) + kLegendRow + kMargin;
+    Emit(out, "<text class=\"subtitle\" x=\"%.1f\" y=\"%.1f\">", kMargin, kMargin + 54.0);
+    AppendXmlText(out, active);
+    out += "</text>";
+}
 
+// The document around the drawing: size, title, style, arrow heads and a white page.
+std::string Document(const DrawingScene& scene, double width, double height,
+                     const std::string& body) {
     std::string svg;
     svg.reserve(body.size() + 4096);
     svg += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     Emit(svg,
          "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%.0f\" height=\"%.0f\" "
          "viewBox=\"0 0 %.0f %.0f\">\n",
-         pageWidth, y, pageWidth, y);
+         width, height, width, height);
     svg += "<title>";
-    AppendXmlText(svg, vessel.name + " (" + vessel.className + ")");
+    AppendXmlText(svg, scene.name + " (" + scene.className + ")");
     svg += "</title>\n<style>";
     svg += kStyle;
     svg += "</style>\n<defs>";
@@ -831,10 +640,27 @@ std::string DrawVesselSvg(const World& world, const SimVessel& vessel) {
              head[0], head[1]);
     }
     svg += "</defs>\n";
-    Emit(svg, "<rect width=\"%.0f\" height=\"%.0f\" fill=\"#fff\"/>\n", pageWidth, y);
+    Emit(svg, "<rect width=\"%.0f\" height=\"%.0f\" fill=\"#fff\"/>\n", width, height);
     svg += body;
     svg += "\n</svg>\n";
     return svg;
+}
+
+}  // namespace
+
+std::string DrawingSvg(const DrawingScene& scene) {
+    const Layout layout = LayOut(scene);
+    std::string body;
+    body.reserve(64 * 1024);
+    AddHeading(body, scene);
+    for (const View& view : layout.views) AddView(body, scene, view);
+    if (layout.withDetails) {
+        for (const View& view : layout.details) AddView(body, scene, view);
+    }
+    body += layout.scaleBars;
+    const double height =
+        layout.bottom + AddLegend(body, scene, layout.bottom + kLegendRow) + kLegendRow + kMargin;
+    return Document(scene, layout.pageWidth, height, body);
 }
 
 void WriteVesselDrawing(const Simulator& simulator, const std::string& vessel,
@@ -842,7 +668,7 @@ void WriteVesselDrawing(const Simulator& simulator, const std::string& vessel,
     const SimVessel* drawn = World::LiveVessel(simulator.FindVessel(vessel));
     const World* world = World::Current();
     if (drawn == nullptr || world == nullptr) throw InputError("no vessel named " + vessel);
-    const std::string svg = DrawVesselSvg(*world, *drawn);
+    const std::string svg = DrawingSvg(MakeDrawingScene(*world, *drawn));
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     if (out) out.write(svg.data(), static_cast<std::streamsize>(svg.size()));
     out.flush();

@@ -1,7 +1,8 @@
 // A vessel and what is around it drawn as a self-contained SVG document: a top view (x-z) and a
 // side view (y-z) to one scale in the vessel's frame, with the hull outline, docking ports, the
 // published crew airlock, thrusters, the thruster groups, nearby crew and docked vessels, a scale
-// bar and a title. Made from what the simulator holds, for people to look at (not per frame).
+// bar and a title. What it shows is worked out in DrawingScene.h; this lays it out on the page.
+// For people to look at (not per frame).
 #pragma once
 
 #include <filesystem>
@@ -10,10 +11,9 @@
 namespace sim {
 
 class Simulator;
-class World;
-struct SimVessel;
+struct DrawingScene;
 
-std::string DrawVesselSvg(const World& world, const SimVessel& vessel);
+std::string DrawingSvg(const DrawingScene& scene);
 
 // Writes the drawing of the named vessel of the running simulation. Throws InputError when there
 // is no such vessel or the file cannot be written.

@@ -45,7 +45,7 @@ void Quillmar::clbkSetClassCaps(FILEHANDLE /*cfg*/) {
 
     AddMesh(kMeshName, &kMeshOffset);
     SetCameraOffset(kCameraOffset);
-    SetMeshVisibilityMode(0, kMeshVisibleExternalAndCockpit);
+    SetMeshVisibilityMode(0, MESHVIS_ALWAYS);
 }
 
 // The crew manager accepts placement, seats and members only once it is started and has an

@@ -29,10 +29,6 @@ constexpr EvaOutcome kEvaOutcomes[] = {
 // The mesh every crew vessel gets after the mesh key.
 constexpr char kAlternativeEvaMesh[] = "mmu";
 
-bool IsHeld(const char* kstate, DWORD key) {
-    return kstate != nullptr && (static_cast<unsigned char>(kstate[key]) & kKeyHeldBit) != 0;
-}
-
 bool Matches(Modifier rule, bool held) {
     switch (rule) {
         case Modifier::Held:
@@ -49,8 +45,8 @@ bool Matches(Modifier rule, bool held) {
 
 int Quillmar::clbkConsumeBufferedKey(DWORD key, bool down, char* kstate) {
     if (!down) return kKeyLeftToHost;
-    const bool shift = IsHeld(kstate, keys::kLeftShift) || IsHeld(kstate, keys::kRightShift);
-    const bool ctrl = IsHeld(kstate, keys::kLeftControl) || IsHeld(kstate, keys::kRightControl);
+    const bool shift = kstate != nullptr && KEYMOD_SHIFT(kstate);
+    const bool ctrl = kstate != nullptr && KEYMOD_CONTROL(kstate);
 
     for (const KeyBinding& binding : kKeyBindings) {
         if (binding.key != key || !Matches(binding.shift, shift) || !Matches(binding.ctrl, ctrl)) {

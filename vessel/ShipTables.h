@@ -166,7 +166,6 @@ constexpr int AttitudeGroupIndex(THGROUP_TYPE type) {
 // Visuals.
 inline constexpr char kMeshName[] = "quillmar";
 inline constexpr VECTOR3 kMeshOffset{0, 0, 0};
-inline constexpr unsigned short kMeshVisibleExternalAndCockpit = 3;
 inline constexpr VECTOR3 kCameraOffset{-1.65, 5.5, 174.0};
 
 // Crew set-up: the provisional airlock (closed; port 0's row replaces it at once), the first EVA

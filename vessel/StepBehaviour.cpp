@@ -5,21 +5,13 @@
 #include "vessel/Quillmar.h"
 #include "vessel/RotationRateRules.h"
 
-namespace {
-
-// ProcessArrivals results that brought someone aboard.
-constexpr int kWalkedIn = 1;
-constexpr int kTransferredIn = 2;
-
-}  // namespace
-
 void Quillmar::clbkPreStep(double /*simt*/, double /*simdt*/, double /*mjd*/) {
-    const int arrival = crew.ProcessArrivals();
-    if (arrival == kWalkedIn || arrival == kTransferredIn) {
+    const CrewManager::ArrivalResult arrival = crew.ProcessArrivals();
+    if (arrival == CrewManager::kArrivalWalkedIn || arrival == CrewManager::kArrivalTransferredIn) {
         const char* name = TextOrEmpty(crew.GetLastArrivalName());
-        PostHudMessage(
-            arrival == kWalkedIn ? messages::kArrivalWalkedIn : messages::kArrivalTransferred,
-            TextOrEmpty(crew.GetIdCodeByName(name)), name, crew.GetAgeByName(name));
+        PostHudMessage(arrival == CrewManager::kArrivalWalkedIn ? messages::kArrivalWalkedIn
+                                                                : messages::kArrivalTransferred,
+                       TextOrEmpty(crew.GetIdCodeByName(name)), name, crew.GetAgeByName(name));
     } else if (arrival == CrewManager::kTransferSentOutside) {
         PostHudMessage(messages::kArrivalUnnamed, TextOrEmpty(crew.GetLastArrivalName()));
     }

@@ -8,14 +8,14 @@ struct KeyName {
     const char* name;
 };
 constexpr KeyName kKeyNames[] = {
-    {keys::k1, "1"},
-    {keys::k2, "2"},
-    {keys::kE, "E"},
-    {keys::kA, "A"},
-    {keys::kS, "S"},
-    {keys::kC, "C"},
-    {keys::kNumpadMinus, "Numpad -"},
-    {keys::kNumpadPlus, "Numpad +"},
+    {OAPI_KEY_1, "1"},
+    {OAPI_KEY_2, "2"},
+    {OAPI_KEY_E, "E"},
+    {OAPI_KEY_A, "A"},
+    {OAPI_KEY_S, "S"},
+    {OAPI_KEY_C, "C"},
+    {OAPI_KEY_SUBTRACT, "Numpad -"},
+    {OAPI_KEY_ADD, "Numpad +"},
 };
 
 }  // namespace

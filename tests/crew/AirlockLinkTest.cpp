@@ -57,16 +57,18 @@ TEST_F(AirlockLinkTest, DefineAirlockRefusesBadBoxesAndStates) {
     struct Case {
         int state;
         Box box;
-        int result;
+        AirlockLink::DefineResult result;
     };
+    constexpr auto kDefined = AirlockLink::kDefined;
+    constexpr auto kRefused = AirlockLink::kDefineRefused;
     const Case cases[] = {
-        {1, {1, 1, 2, 2, 3, 3}, 1},  // equal bounds are a box
-        {0, kCube, 1},
-        {1, {2, 1, -15, 15, -15, 15}, -1},
-        {1, {-15, 15, 2, 1, -15, 15}, -1},
-        {1, {-15, 15, -15, 15, 2, 1}, -1},
-        {2, kCube, -1},
-        {-1, kCube, -1},
+        {1, {1, 1, 2, 2, 3, 3}, kDefined},  // equal bounds are a box
+        {0, kCube, kDefined},
+        {1, {2, 1, -15, 15, -15, 15}, kRefused},
+        {1, {-15, 15, 2, 1, -15, 15}, kRefused},
+        {1, {-15, 15, -15, 15, 2, 1}, kRefused},
+        {2, kCube, kRefused},
+        {-1, kCube, kRefused},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message()
@@ -75,19 +77,19 @@ TEST_F(AirlockLinkTest, DefineAirlockRefusesBadBoxesAndStates) {
         const Box& b = c.box;
         EXPECT_EQ(link.DefineAirlock(c.state, b.xMin, b.xMax, b.yMin, b.yMax, b.zMin, b.zMax),
                   c.result);
-        if (c.result == 1) continue;
+        if (c.result == kDefined) continue;
         EXPECT_EQ(link.airlockDefined, 0);
         EXPECT_EQ(link.attachment, nullptr);
         EXPECT_EQ(link.xMax, 0.0f);
     }
     AirlockLink unstarted{};
-    EXPECT_EQ(unstarted.DefineAirlock(1, -1, 1, -1, 1, -1, 1), -1) << "no vessel interface";
+    EXPECT_EQ(unstarted.DefineAirlock(1, -1, 1, -1, 1, -1, 1), kRefused) << "no vessel interface";
 }
 
 TEST_F(AirlockLinkTest, PublishesOneAttachmentInTheSharedLayout) {
     AirlockLink link = Started(ship);
-    ASSERT_EQ(link.DefineAirlock(0, -1, 2, -3, 4, -5, 6), 1);
-    ASSERT_EQ(link.DefineAirlock(1, -10, 20, -30, 40, -50, 60.5f), 1);
+    ASSERT_EQ(link.DefineAirlock(0, -1, 2, -3, 4, -5, 6), AirlockLink::kDefined);
+    ASSERT_EQ(link.DefineAirlock(1, -10, 20, -30, 40, -50, 60.5f), AirlockLink::kDefined);
     EXPECT_EQ(Interface(ship).AttachmentCount(false), 1U) << "the second definition updates";
 
     auto published = ReadPublished(ship);
@@ -133,7 +135,7 @@ TEST_F(AirlockLinkTest, NothingIsPublishedBeforeTheAirlockIsDefined) {
 
     // A host that gives no attachment leaves the airlock unpublished.
     sim.Faults().nullAttachments = true;
-    EXPECT_EQ(link.DefineAirlock(1, -1, 1, -1, 1, -1, 1), 1);
+    EXPECT_EQ(link.DefineAirlock(1, -1, 1, -1, 1, -1, 1), AirlockLink::kDefined);
     EXPECT_EQ(link.SetAutoDeleteArrival(0), 1);
     EXPECT_EQ(link.SetFreeSeats(5), -1);
     EXPECT_EQ(link.GetAirlockState(), -1);
@@ -143,7 +145,7 @@ TEST_F(AirlockLinkTest, ReadsTheDockedShipsPublishedNumbers) {
     const OBJHANDLE other = Ship("Other");
     AirlockLink link = Started(ship);
     EXPECT_EQ(link.GetDockedFreeSeats(0), -1) << "own airlock not published";
-    ASSERT_EQ(link.DefineAirlock(1, -1, 1, -1, 1, -1, 1), 1);
+    ASSERT_EQ(link.DefineAirlock(1, -1, 1, -1, 1, -1, 1), AirlockLink::kDefined);
     EXPECT_EQ(link.GetDockedFreeSeats(0), -1) << "nothing docked";
 
     sim.Dock("Ship", 0, "Other", 0);

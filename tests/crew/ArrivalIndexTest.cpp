@@ -18,7 +18,7 @@ class ArrivalIndexTest : public CrewTest {
     }
 
     // One pass now, without a frame.
-    int PassNow(CrewManager& manager) {
+    CrewManager::ArrivalResult PassNow(CrewManager& manager) {
         LinkOf(manager).scanTimer = 1.0;
         return manager.ProcessArrivals();
     }

@@ -32,12 +32,13 @@ class CrewArrivalsTest : public CrewTest {
     }
 
     // Frames with the manager's arrival processing, until something is taken.
-    int ProcessFor(CrewManager& manager, int frames = kPatienceFrames) {
+    CrewManager::ArrivalResult ProcessFor(CrewManager& manager, int frames = kPatienceFrames) {
         for (int i = 0; i < frames; ++i) {
             sim.Frame();
-            if (const int result = manager.ProcessArrivals(); result != 0) return result;
+            const CrewManager::ArrivalResult result = manager.ProcessArrivals();
+            if (result != CrewManager::kNoArrival) return result;
         }
-        return 0;
+        return CrewManager::kNoArrival;
     }
 
     OBJHANDLE ship;
@@ -59,7 +60,7 @@ TEST_F(CrewArrivalsTest, ACrewVesselWalkingInComesAboard) {
         crew->RemoveMember("Corwin Haddel");
         CrewVessel(c.vessel, 54, 65, 82);
         sim.Walk(c.vessel, "Ship");
-        ASSERT_EQ(ProcessFor(*crew), 1);
+        ASSERT_EQ(ProcessFor(*crew), CrewManager::kArrivalWalkedIn);
         EXPECT_NE(sim.FindVessel(c.vessel), nullptr) << "deleted vessels stay to the frame's end";
         sim.Frame();
         EXPECT_EQ(sim.FindVessel(c.vessel), nullptr) << "the crew vessel is gone";
@@ -79,21 +80,21 @@ TEST_F(CrewArrivalsTest, ACrewVesselWalkingInComesAboard) {
 TEST_F(CrewArrivalsTest, OnlyACrewVesselStrictlyInsideTheBoxIsTaken) {
     CrewVessel("UMmu_Ab-Jo", 30, 60, 70);
     sim.Place("UMmu_Ab-Jo", "Ship", {0, 0, 0});
-    EXPECT_EQ(ProcessFor(*crew), 0) << "no U-Mm attachment yet";
+    EXPECT_EQ(ProcessFor(*crew), CrewManager::kNoArrival) << "no U-Mm attachment yet";
 
     sim.Walk("UMmu_Ab-Jo", "Ship");
     for (const VECTOR3 face : {VECTOR3{15, 0, 0}, VECTOR3{0, -15, 0}, VECTOR3{0, 0, 15}}) {
         sim.Place("UMmu_Ab-Jo", "Ship", face);
-        EXPECT_EQ(ProcessFor(*crew), 0) << "on a face";
+        EXPECT_EQ(ProcessFor(*crew), CrewManager::kNoArrival) << "on a face";
     }
     EXPECT_EQ(LinkOf(*crew).arrivalAge, 30) << "read also when outside";
     EXPECT_STREQ(LinkOf(*crew).arrivalName, "UMmu Ab-Jo");
 
     ASSERT_EQ(crew->SetAirlockState(0), 1);
     sim.Place("UMmu_Ab-Jo", "Ship", {14.9, 0, 0});
-    EXPECT_EQ(ProcessFor(*crew), 0) << "airlock closed";
+    EXPECT_EQ(ProcessFor(*crew), CrewManager::kNoArrival) << "airlock closed";
     ASSERT_EQ(crew->SetAirlockState(1), 1);
-    EXPECT_EQ(ProcessFor(*crew), 1);
+    EXPECT_EQ(ProcessFor(*crew), CrewManager::kArrivalWalkedIn);
     EXPECT_STREQ(crew->GetMemberName(0), "Jo");
 }
 
@@ -107,7 +108,7 @@ TEST_F(CrewArrivalsTest, APassLeavesTheLastCheckedCrewVesselInTheArrivalFields) 
     }
     CrewVessel("UMmu_Ef-Mo", 50);  // no "U-Mm": not checked
     AirlockLink& link = LinkOf(*crew);
-    EXPECT_EQ(ProcessFor(*crew), 0);
+    EXPECT_EQ(ProcessFor(*crew), CrewManager::kNoArrival);
     EXPECT_STREQ(link.arrivalName, "UMmu Cd-Li");
     EXPECT_EQ(link.arrivalAge, 40);
     EXPECT_EQ(link.arrivalPulse, 61);
@@ -117,7 +118,7 @@ TEST_F(CrewArrivalsTest, APassLeavesTheLastCheckedCrewVesselInTheArrivalFields) 
     Interface(foreign).CreateAttachment(true, VECTOR3{1, 2, 3}, VECTOR3{}, VECTOR3{}, "U-Mm");
     sim.DeleteVessel(sim.FindVessel("UMmu_Cd-Li"));
     std::fill(std::begin(link.arrivalName), std::end(link.arrivalName) - 1, 'x');
-    EXPECT_EQ(ProcessFor(*crew), 0);
+    EXPECT_EQ(ProcessFor(*crew), CrewManager::kNoArrival);
     EXPECT_STREQ(link.arrivalName, "UMmu Ab-Jo") << "written before the pass ends";
     EXPECT_EQ(link.arrivalAge, 30);
 }
@@ -138,7 +139,7 @@ TEST_F(CrewArrivalsTest, ScanRunsAtTheFirstStepBeyondAQuarterSecond) {
             std::vector<int> passes;
             for (int frame = 1; frame <= 9; ++frame) {
                 sim.Frame();
-                EXPECT_EQ(link.ScanForArrivals(), 0);
+                EXPECT_EQ(link.ScanForArrivals(), AirlockLink::kScanNothing);
                 if (link.scanTimer == 0.0) passes.push_back(frame);
             }
             EXPECT_EQ(passes, c.passFrames);
@@ -159,16 +160,17 @@ TEST_F(CrewArrivalsTest, ATransferForAnotherShipIsPassedOverAndReturnsWhenItsShi
     CrewVessel("UMmu_Ab-Jo", 30, 60, 70);
     sim.Walk("UMmu_Ab-Jo", "Ship");
 
-    EXPECT_EQ(ProcessFor(*crew), 1) << "the walker comes later in the index order";
+    EXPECT_EQ(ProcessFor(*crew), CrewManager::kArrivalWalkedIn)
+        << "the walker comes later in the index order";
     EXPECT_STREQ(crew->GetMemberName(0), "Jo");
     EXPECT_NE(sim.FindVessel("UMmuTOther"), nullptr) << "left for its own ship";
 
     sim.DeleteVessel(other);
-    EXPECT_EQ(ProcessFor(*crew), 0);
+    EXPECT_EQ(ProcessFor(*crew), CrewManager::kNoArrival);
     EXPECT_EQ(sim.FindVessel("UMmuTOther"), nullptr);
     ASSERT_NE(sim.FindVessel("UMmu_Sci-Max_Poe"), nullptr);
     sim.Walk("UMmu_Sci-Max_Poe", "Ship");
-    EXPECT_EQ(ProcessFor(*crew), 1);
+    EXPECT_EQ(ProcessFor(*crew), CrewManager::kArrivalWalkedIn);
     EXPECT_STREQ(crew->GetMemberName(1), "Max Poe");
     EXPECT_STREQ(crew->GetIdCode(1), "Sci");
     EXPECT_EQ(crew->GetAge(1), 44);
@@ -191,7 +193,7 @@ TEST_F(CrewArrivalsTest, AFullShipLeavesArrivalsWaitingOutside) {
     Interface(transfer).CreateAttachment(true, VECTOR3{44, 66, 77}, VECTOR3{}, VECTOR3{}, "U-Mm");
     sim.Place("UMmuTShip", "Ship", {1, 1, 1});
 
-    EXPECT_EQ(ProcessFor(*crew), 0);
+    EXPECT_EQ(ProcessFor(*crew), CrewManager::kNoArrival);
     EXPECT_NE(sim.FindVessel("UMmu_Ab-Jo"), nullptr);
     EXPECT_NE(sim.FindVessel("UMmuTShip"), nullptr);
     EXPECT_TRUE(std::filesystem::exists(RootFile(crew_addon::kTransferFile)));
@@ -200,8 +202,8 @@ TEST_F(CrewArrivalsTest, AFullShipLeavesArrivalsWaitingOutside) {
 
     // Seats free again: both come aboard, the walker first in the index order.
     ASSERT_EQ(crew->SetSeatCount(3), 1);
-    EXPECT_EQ(ProcessFor(*crew), 1);
-    EXPECT_EQ(ProcessFor(*crew), 2);
+    EXPECT_EQ(ProcessFor(*crew), CrewManager::kArrivalWalkedIn);
+    EXPECT_EQ(ProcessFor(*crew), CrewManager::kArrivalTransferredIn);
     EXPECT_STREQ(crew->GetMemberName(2), "Max Poe");
     EXPECT_STREQ(crew->GetIdCode(2), "Sci");
     EXPECT_EQ(crew->GetWeight(2), 77);
@@ -214,10 +216,10 @@ TEST_F(CrewArrivalsTest, AFullShipLeavesArrivalsWaitingOutside) {
     CrewVessel("UMmu_Cd-Lu");
     sim.Walk("UMmu_Cd-Lu", "Ship");
     link.scanTimer = 1.0;
-    EXPECT_EQ(link.ScanForArrivals(), 0);
+    EXPECT_EQ(link.ScanForArrivals(), AirlockLink::kScanNothing);
     ASSERT_EQ(link.SetFreeSeats(1), 1);
     link.scanTimer = 1.0;
-    EXPECT_EQ(link.ScanForArrivals(), 1);
+    EXPECT_EQ(link.ScanForArrivals(), AirlockLink::kScanWalkedIn);
     EXPECT_EQ(link.GetArrivalVessel(), sim.FindVessel("UMmu_Cd-Lu")) << "kept for the manager";
 }
 
@@ -226,7 +228,8 @@ TEST_F(CrewArrivalsTest, TheScanCanDeleteTheArrivalItself) {
     ASSERT_EQ(link.SetAutoDeleteArrival(1), 1);
     CrewVessel("UMmu_Ab-Jo");
     sim.Walk("UMmu_Ab-Jo", "Ship");
-    EXPECT_EQ(ProcessFor(*crew), 0) << "the scan took it; the manager adds nobody";
+    EXPECT_EQ(ProcessFor(*crew), CrewManager::kNoArrival)
+        << "the scan took it; the manager adds nobody";
     EXPECT_EQ(sim.FindVessel("UMmu_Ab-Jo"), nullptr);
     EXPECT_EQ(crew->GetCrewCount(), 0);
 }

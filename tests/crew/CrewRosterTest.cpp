@@ -54,7 +54,7 @@ TEST_F(CrewRosterTest, ANotReadyManagerRefusesEveryOperation) {
         {"LoadCrewLine", [&] { return fresh.LoadCrewLine("UMMUCREW Ab-Jo-30-60-70"); }, 0},
         {"EvaMember", [&] { return fresh.EvaMember("Jo"); }, -6},
         {"EjectMember", [&] { return fresh.EjectMember("Jo"); }, -6},
-        {"ProcessArrivals", [&] { return fresh.ProcessArrivals(); }, -1},
+        {"ProcessArrivals", [&] { return fresh.ProcessArrivals(); }, CrewManager::kArrivalNotReady},
     };
     for (const Case& c : cases) EXPECT_EQ(c.call(), c.refusal) << c.operation;
     EXPECT_STREQ(fresh.GetMemberName(0), "");

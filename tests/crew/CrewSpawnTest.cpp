@@ -286,12 +286,12 @@ TEST_F(CrewSpawnTest, TransferReachesTheDockedShipsRoster) {
     EXPECT_EQ(record.weight, 72);
 
     // The receiver's scan takes the member aboard.
-    int arrival = 0;
-    for (int step = 0; step < 100 && arrival == 0; ++step) {
+    CrewManager::ArrivalResult arrival = CrewManager::kNoArrival;
+    for (int step = 0; step < 100 && arrival == CrewManager::kNoArrival; ++step) {
         sim.Frame();
         arrival = receiverCrew->ProcessArrivals();
     }
-    EXPECT_EQ(arrival, 2);
+    EXPECT_EQ(arrival, CrewManager::kArrivalTransferredIn);
     EXPECT_EQ(receiverCrew->GetCrewCount(), 1);
     EXPECT_STREQ(receiverCrew->GetMemberName(0), "Corwin Haddel");
     EXPECT_STREQ(receiverCrew->GetIdCode(0), "Capt");
@@ -315,14 +315,14 @@ TEST_F(CrewSpawnTest, ATransferArrivesOnlyAtTheShipOfItsWholeName) {
 
     for (int frame = 0; frame < 60; ++frame) {
         sim.Frame();
-        ASSERT_EQ(otherCrew->ProcessArrivals(), 0) << "frame " << frame;
+        ASSERT_EQ(otherCrew->ProcessArrivals(), CrewManager::kNoArrival) << "frame " << frame;
     }
-    int arrival = 0;
-    for (int frame = 0; frame < 60 && arrival == 0; ++frame) {
+    CrewManager::ArrivalResult arrival = CrewManager::kNoArrival;
+    for (int frame = 0; frame < 60 && arrival == CrewManager::kNoArrival; ++frame) {
         sim.Frame();
         arrival = meantCrew->ProcessArrivals();
     }
-    EXPECT_EQ(arrival, 2);
+    EXPECT_EQ(arrival, CrewManager::kArrivalTransferredIn);
     ASSERT_EQ(meantCrew->GetCrewCount(), 1);
     EXPECT_STREQ(meantCrew->GetMemberName(0), "Jane Roe");
     EXPECT_EQ(otherCrew->GetCrewCount(), 0);

@@ -33,13 +33,6 @@ constexpr int kHudHeight = HudSketchpad::kHeight;
 constexpr int kTextBand = 32;
 
 // The simulator's key codes, from its SDK: the module's key table must agree with them.
-constexpr DWORD kKey1 = OAPI_KEY_1;
-constexpr DWORD kKey2 = OAPI_KEY_2;
-constexpr DWORD kKeyQ = OAPI_KEY_Q;
-constexpr DWORD kKeyE = OAPI_KEY_E;
-constexpr DWORD kKeyA = OAPI_KEY_A;
-constexpr DWORD kKeyS = OAPI_KEY_S;
-constexpr DWORD kKeyLeftControl = OAPI_KEY_LCONTROL;
 constexpr unsigned char kKeyHeld = 0x80;  // what the SDK's KEYDOWN tests
 
 struct Loaded {
@@ -312,7 +305,7 @@ void CheckVisualsAndTransponder(const Vessel& ship) {
         CHECK_EQ(mesh.name.c_str(), kMeshName);
         CHECK(mesh.hasOffset);
         CHECK_EQ(mesh.offset, kMeshOffset);
-        CHECK_EQ(mesh.visibility, kMeshVisibleExternalAndCockpit);
+        CHECK_EQ(mesh.visibility, MESHVIS_ALWAYS);
     }
     CHECK_EQ(ship.cameraOffset, kCameraOffset);
     CHECK(ship.transponderEnabled);
@@ -450,25 +443,25 @@ void CheckKeys() {
     if (ship == nullptr) return;
     auto* vessel = static_cast<VESSEL2*>(ship->vesselInterface);
     const std::vector<KeyCase> cases = {
-        {kKeyE, false, false, 0, kWelcome, AfterKey::Nothing},
-        {kKeyQ, true, false, 0, kWelcome, AfterKey::Nothing},
-        {kKeyA, true, false, 1, "Airlock is now open", AfterKey::AirlockOpen},
-        {kKey1, true, false, 1,
+        {OAPI_KEY_E, false, false, 0, kWelcome, AfterKey::Nothing},
+        {OAPI_KEY_Q, true, false, 0, kWelcome, AfterKey::Nothing},
+        {OAPI_KEY_A, true, false, 1, "Airlock is now open", AfterKey::AirlockOpen},
+        {OAPI_KEY_1, true, false, 1,
          "Slot 1  Tech \"Max Poe\" aged 30 Selected for EVA or Transfer, please press \"E\" to "
          "EVA",
          AfterKey::Nothing},
-        {kKey2, true, false, 1,
+        {OAPI_KEY_2, true, false, 1,
          "Slot 0 Capt \"Ada Kerr\" aged 41 Selected for EVA or Transfer, please press \"E\" to EVA",
          AfterKey::Nothing},
-        {kKeyE, true, false, 1, "EVA OK - Ada Kerr left the ship", AfterKey::EvaDone},
-        {kKey1, true, true, 0, "RCS changed to minimum level", AfterKey::RcsMinimum},
-        {kKeyS, true, false, 1, "1 souls aboard ship Pioneer, 49 seats available",
+        {OAPI_KEY_E, true, false, 1, "EVA OK - Ada Kerr left the ship", AfterKey::EvaDone},
+        {OAPI_KEY_1, true, true, 0, "RCS changed to minimum level", AfterKey::RcsMinimum},
+        {OAPI_KEY_S, true, false, 1, "1 souls aboard ship Pioneer, 49 seats available",
          AfterKey::Nothing},
-        {kKey1, true, true, 0, "RCS changed to maximum level", AfterKey::RcsMaximum},
+        {OAPI_KEY_1, true, true, 0, "RCS changed to maximum level", AfterKey::RcsMaximum},
     };
     for (const KeyCase& c : cases) {
         char keyState[256] = {};
-        if (c.control) keyState[kKeyLeftControl] = static_cast<char>(kKeyHeld);
+        if (c.control) keyState[OAPI_KEY_LCONTROL] = static_cast<char>(kKeyHeld);
         CHECK_EQ(vessel->clbkConsumeBufferedKey(c.key, c.down, keyState), c.result);
         CHECK_EQ(HudText(ship).c_str(), c.hud);
         switch (c.after) {
@@ -626,9 +619,9 @@ void CheckHud() {
     world.simStep = step;
     // A later message shows again for its own time.
     char keyState[256] = {};
-    CHECK_EQ(
-        static_cast<VESSEL2*>(ship->vesselInterface)->clbkConsumeBufferedKey(kKeyS, true, keyState),
-        1);
+    CHECK_EQ(static_cast<VESSEL2*>(ship->vesselInterface)
+                 ->clbkConsumeBufferedKey(OAPI_KEY_S, true, keyState),
+             1);
     CHECK_EQ(HudText(ship).c_str(), "1 souls aboard ship Meridian, 49 seats available");
     CHECK(loaded.hud->LitPixels(150, 150 + kTextBand) > 0);
 }
@@ -650,9 +643,9 @@ void CheckTransfer() {
     Dock(from, to);
     char keyState[256] = {};
     auto* receiver = static_cast<VESSEL2*>(to->vesselInterface);
-    CHECK_EQ(receiver->clbkConsumeBufferedKey(kKeyA, true, keyState), 1);
+    CHECK_EQ(receiver->clbkConsumeBufferedKey(OAPI_KEY_A, true, keyState), 1);
     auto* sender = static_cast<VESSEL2*>(from->vesselInterface);
-    CHECK_EQ(sender->clbkConsumeBufferedKey(kKeyE, true, keyState), 1);
+    CHECK_EQ(sender->clbkConsumeBufferedKey(OAPI_KEY_E, true, keyState), 1);
     CHECK_EQ(HudText(from).c_str(), "Transfer to docked ship Ok - Max Poe transfered");
 
     const Vessel* transfer = World().FindByName("UMmuTMeridian");
@@ -719,7 +712,7 @@ void CheckWithoutCrewAddon() {
     CHECK(guardKept);
 
     char keyState[256] = {};
-    CHECK_EQ(vessel->clbkConsumeBufferedKey(kKeyE, true, keyState), 1);
+    CHECK_EQ(vessel->clbkConsumeBufferedKey(OAPI_KEY_E, true, keyState), 1);
     CHECK_EQ(HudText(ship).c_str(), "Misc error with UMMU install it again");
     CheckLines(SaveLines(ship), {"STATUS Orbiting Earth", "XPDR 0"}, "ship without crew", __LINE__);
 
@@ -737,7 +730,7 @@ void CheckWithoutCrewAddon() {
                {"STATUS Orbiting Earth", "XPDR 9", "UMMUCREW Capt-Ada_Kerr-41-66-72",
                 "UMMUCREW -No_Code-30-70-80"},
                "crew lines kept without the add-on", __LINE__);
-    CHECK_EQ(keeper->clbkConsumeBufferedKey(kKeyE, true, keyState), 1);
+    CHECK_EQ(keeper->clbkConsumeBufferedKey(OAPI_KEY_E, true, keyState), 1);
     CHECK_EQ(HudText(crewed).c_str(), "Misc error with UMMU install it again");
 }
 

@@ -5,12 +5,13 @@
 #include <functional>
 
 #include "ShipHarness.h"
+#include "host/Keyboard.h"
 #include "testing/HandOverFiles.h"
 
 namespace quillmar_test {
 namespace {
 
-constexpr char kHeld = static_cast<char>(0x80);
+constexpr char kHeld = static_cast<char>(0x80);  // the bit KEYDOWN tests
 
 class KeyCommandsTest : public ShipTest {
   protected:
@@ -56,20 +57,20 @@ TEST_F(KeyCommandsTest, KeysThatAreNotCommands) {
 TEST_F(KeyCommandsTest, ReleasesAndRightHandModifiers) {
     VESSEL2* ship = Ship("Q1");
     char kstate[256] = {};
-    EXPECT_EQ(ship->clbkConsumeBufferedKey(0x1F, false, kstate), 0) << "release of S";
+    EXPECT_EQ(ship->clbkConsumeBufferedKey(OAPI_KEY_S, false, kstate), 0) << "release of S";
     EXPECT_EQ(Hud("Q1"), kWelcome);
 
-    kstate[0x9D] = kHeld;  // right Ctrl
-    EXPECT_EQ(ship->clbkConsumeBufferedKey(0x02, true, kstate), 0);
+    kstate[OAPI_KEY_RCONTROL] = kHeld;
+    EXPECT_EQ(ship->clbkConsumeBufferedKey(OAPI_KEY_1, true, kstate), 0);
     EXPECT_EQ(Hud("Q1"), "RCS changed to minimum level");
-    EXPECT_EQ(ship->clbkConsumeBufferedKey(0x02, true, kstate), 0);
+    EXPECT_EQ(ship->clbkConsumeBufferedKey(OAPI_KEY_1, true, kstate), 0);
     EXPECT_EQ(Hud("Q1"), "RCS changed to maximum level");
 
     std::memset(kstate, 0, sizeof kstate);
-    kstate[0x36] = kHeld;  // right Shift
-    EXPECT_EQ(ship->clbkConsumeBufferedKey(0x4E, true, kstate), 1);
+    kstate[OAPI_KEY_RSHIFT] = kHeld;
+    EXPECT_EQ(ship->clbkConsumeBufferedKey(OAPI_KEY_ADD, true, kstate), 1);
     EXPECT_EQ(Hud("Q1"), "Active dock number changed to: 1 None");
-    EXPECT_EQ(ship->clbkConsumeBufferedKey(0x12, true, kstate), 0) << "Shift+E";
+    EXPECT_EQ(ship->clbkConsumeBufferedKey(OAPI_KEY_E, true, kstate), 0) << "Shift+E";
 }
 
 TEST_F(KeyCommandsTest, CtrlOneTogglesTheAttitudeLevelAndIsNotConsumed) {
