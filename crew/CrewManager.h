@@ -1,6 +1,10 @@
 // The crew of one vessel: roster, seats, airlock, crew mass bookkeeping, start-up checks of the
 // crew add-on, crew lines in the scenario, EVA, transfer and arrivals. Results are small integer
 // codes: 1 done, 0 or negative for refusals; a refusal changes nothing.
+//
+// Where its operations are: roster, seats, airlock and getters in CrewManager.cpp; start-up, the
+// add-on's version and the crew ID table in CrewStartup.cpp; crew lines in CrewPersistence.cpp;
+// EVA, transfer and leaving in CrewSpawn.cpp; arrivals in CrewArrivals.cpp.
 #pragma once
 
 #include "crew/AirlockLink.h"
