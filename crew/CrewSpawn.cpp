@@ -256,7 +256,7 @@ void AirlockLink::OrientCrewVessel(const VECTOR3* angles, OBJHANDLE crewVessel) 
     // Turned in its own frame by the angles as the simulator turns a vessel by AROT angles.
     MATRIX3 rotation{};
     turned->GetRotationMatrix(rotation);
-    turned->SetRotationMatrix(orientation::Multiply(rotation, orientation::FromAngles(*angles)));
+    turned->SetRotationMatrix(mul(rotation, orientation::FromAngles(*angles)));
 }
 
 int CrewManager::EvaMember(const char* name) {

@@ -17,7 +17,7 @@ MATRIX3 FromAngles(const VECTOR3& angles) {
     const MATRIX3 aboutX{1, 0, 0, 0, cx, sx, 0, -sx, cx};
     const MATRIX3 aboutY{cy, 0, -sy, 0, 1, 0, sy, 0, cy};
     const MATRIX3 aboutZ{cz, sz, 0, -sz, cz, 0, 0, 0, 1};
-    return Multiply(Multiply(aboutX, aboutY), aboutZ);
+    return mul(mul(aboutX, aboutY), aboutZ);
 }
 
 VECTOR3 ToAngles(const MATRIX3& r) {
@@ -28,20 +28,6 @@ VECTOR3 ToAngles(const MATRIX3& r) {
     }
     // With z = 0: m21 = sin x sin y, m22 = cos x.
     return VECTOR3{std::atan2(r.m21 * sinY, r.m22), y, 0.0};
-}
-
-MATRIX3 Multiply(const MATRIX3& p, const MATRIX3& q) {
-    return MATRIX3{
-        p.m11 * q.m11 + p.m12 * q.m21 + p.m13 * q.m31,
-        p.m11 * q.m12 + p.m12 * q.m22 + p.m13 * q.m32,
-        p.m11 * q.m13 + p.m12 * q.m23 + p.m13 * q.m33,
-        p.m21 * q.m11 + p.m22 * q.m21 + p.m23 * q.m31,
-        p.m21 * q.m12 + p.m22 * q.m22 + p.m23 * q.m32,
-        p.m21 * q.m13 + p.m22 * q.m23 + p.m23 * q.m33,
-        p.m31 * q.m11 + p.m32 * q.m21 + p.m33 * q.m31,
-        p.m31 * q.m12 + p.m32 * q.m22 + p.m33 * q.m32,
-        p.m31 * q.m13 + p.m32 * q.m23 + p.m33 * q.m33,
-    };
 }
 
 }  // namespace orientation

@@ -13,7 +13,5 @@ MATRIX3 FromAngles(const VECTOR3& angles);
 // The angles of R: y = -asin(m13), x = atan2(m23, m33), z = atan2(m12, m11); at gimbal lock
 // (cos y = 0) z is taken as 0 and x carries the turn about the axis that x and z then share.
 VECTOR3 ToAngles(const MATRIX3& rotation);
-// p * q
-MATRIX3 Multiply(const MATRIX3& p, const MATRIX3& q);
 
 }  // namespace orientation

@@ -38,6 +38,29 @@ typedef union {
 
 #pragma GCC diagnostic pop
 
+// The kit's inline matrix products, by its names: A b, transpose(A) b and A B.
+inline VECTOR3 mul(const MATRIX3& A, const VECTOR3& b) {
+    return {A.m11 * b.x + A.m12 * b.y + A.m13 * b.z, A.m21 * b.x + A.m22 * b.y + A.m23 * b.z,
+            A.m31 * b.x + A.m32 * b.y + A.m33 * b.z};
+}
+
+inline VECTOR3 tmul(const MATRIX3& A, const VECTOR3& b) {
+    return {A.m11 * b.x + A.m21 * b.y + A.m31 * b.z, A.m12 * b.x + A.m22 * b.y + A.m32 * b.z,
+            A.m13 * b.x + A.m23 * b.y + A.m33 * b.z};
+}
+
+inline MATRIX3 mul(const MATRIX3& A, const MATRIX3& B) {
+    return {A.m11 * B.m11 + A.m12 * B.m21 + A.m13 * B.m31,
+            A.m11 * B.m12 + A.m12 * B.m22 + A.m13 * B.m32,
+            A.m11 * B.m13 + A.m12 * B.m23 + A.m13 * B.m33,
+            A.m21 * B.m11 + A.m22 * B.m21 + A.m23 * B.m31,
+            A.m21 * B.m12 + A.m22 * B.m22 + A.m23 * B.m32,
+            A.m21 * B.m13 + A.m22 * B.m23 + A.m23 * B.m33,
+            A.m31 * B.m11 + A.m32 * B.m21 + A.m33 * B.m31,
+            A.m31 * B.m12 + A.m32 * B.m22 + A.m33 * B.m32,
+            A.m31 * B.m13 + A.m32 * B.m23 + A.m33 * B.m33};
+}
+
 // Opaque handles handed out by the host. The module never frees them.
 typedef void* OBJHANDLE;
 typedef void* VISHANDLE;

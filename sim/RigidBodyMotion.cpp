@@ -47,7 +47,7 @@ MATRIX3 RotationFromEuler(const VECTOR3& angles) {
     const MATRIX3 rx{1, 0, 0, 0, cx, sx, 0, -sx, cx};
     const MATRIX3 ry{cy, 0, -sy, 0, 1, 0, sy, 0, cy};
     const MATRIX3 rz{cz, sz, 0, -sz, cz, 0, 0, 0, 1};
-    return Mul(Mul(rx, ry), rz);
+    return mul(mul(rx, ry), rz);
 }
 
 VECTOR3 EulerFromRotation(const MATRIX3& m) {
@@ -104,7 +104,7 @@ void IntegrateMotion(SimVessel& vessel, double dt) {
     const double mass = vessel.mayThrust ? vessel.Mass() : 0.0;
     const ThrustResult thrust = ApplyThrusters(vessel, dt);
     if (mass > 0.0 && !IsZero(thrust.force)) {
-        const VECTOR3 acceleration = Scale(Mul(vessel.rotation, thrust.force), 1.0 / mass);
+        const VECTOR3 acceleration = Scale(mul(vessel.rotation, thrust.force), 1.0 / mass);
         vessel.vel = Add(vessel.vel, Scale(acceleration, dt));
     }
     vessel.pos = Add(vessel.pos, Scale(vessel.vel, dt));
@@ -120,7 +120,7 @@ void IntegrateMotion(SimVessel& vessel, double dt) {
     }
     const VECTOR3 theta = Scale(vessel.angularVelocity, dt);
     if (!IsZero(theta) && std::isfinite(Length(theta))) {
-        vessel.rotation = Mul(vessel.rotation, StepRotation(theta));
+        vessel.rotation = mul(vessel.rotation, StepRotation(theta));
         Orthonormalise(vessel.rotation);
     }
 }

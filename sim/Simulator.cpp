@@ -304,7 +304,7 @@ void Simulator::Place(const std::string& vessel, const std::string& other,
                       const VECTOR3& position) {
     SimVessel* moved = state_->Require(vessel);
     const SimVessel* reference = state_->Require(other);
-    moved->pos = Add(reference->pos, Mul(reference->rotation, position));
+    moved->pos = Add(reference->pos, mul(reference->rotation, position));
     moved->rotation = reference->rotation;
     moved->vel = reference->vel;
     // A landed vessel stays landed, now at the point where it was put.

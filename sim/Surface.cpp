@@ -32,7 +32,7 @@ double AngularRate(const SurfaceBody& body) { return kTurn / body.siderealDay; }
 SurfaceSpot SpotOf(const World& world, const SimVessel& vessel, const SurfaceBody& body,
                    MATRIX3& inBody) {
     const MATRIX3 turn = BodyRotation(BodyAngle(body, world.SurfaceSeconds()));
-    VECTOR3 local = MulTransposed(turn, vessel.pos);
+    VECTOR3 local = tmul(turn, vessel.pos);
     double radius = Length(local);
     if (!(radius > 0.0) || !std::isfinite(radius)) {
         local = {1.0, 0.0, 0.0};
@@ -41,7 +41,7 @@ SurfaceSpot SpotOf(const World& world, const SimVessel& vessel, const SurfaceBod
     const double longitude = std::atan2(local.z, local.x);
     const double latitude =
         radius > 0.0 ? std::asin(std::fmax(-1.0, std::fmin(1.0, local.y / radius))) : 0.0;
-    inBody = Mul(Transposed(turn), vessel.rotation);
+    inBody = mul(Transposed(turn), vessel.rotation);
     const VECTOR3 forward{inBody.m13, inBody.m23, inBody.m33};
     const Horizon horizon = HorizonAt(longitude, latitude);
     double heading = std::atan2(Dot(forward, horizon.east), Dot(forward, horizon.north));
@@ -95,10 +95,10 @@ void FollowSurface(const World& world, SimVessel& vessel) {
     const MATRIX3 turn = BodyRotation(BodyAngle(*body, world.SurfaceSeconds()));
     const SurfaceSpot& spot = vessel.spot;
     const Horizon horizon = HorizonAt(spot.longitude * kDegree, spot.latitude * kDegree);
-    vessel.pos = Mul(turn, Scale(horizon.up, body->meanRadius + spot.altitude));
+    vessel.pos = mul(turn, Scale(horizon.up, body->meanRadius + spot.altitude));
     const double rate = AngularRate(*body);
     vessel.vel = {-rate * vessel.pos.z, 0.0, rate * vessel.pos.x};
-    vessel.rotation = Mul(turn, vessel.surfaceRotation);
+    vessel.rotation = mul(turn, vessel.surfaceRotation);
     vessel.angularVelocity = {};
 }
 
@@ -107,7 +107,7 @@ void SetOrientation(const World& world, SimVessel& vessel, const MATRIX3& rotati
     const SurfaceBody* body = vessel.landed ? SurfaceOf(vessel) : nullptr;
     if (body == nullptr) return;
     const MATRIX3 turn = BodyRotation(BodyAngle(*body, world.SurfaceSeconds()));
-    vessel.surfaceRotation = Mul(Transposed(turn), rotation);
+    vessel.surfaceRotation = mul(Transposed(turn), rotation);
 }
 
 void LandBelow(const World& world, SimVessel& vessel, const SurfaceBody& body, double altitude) {

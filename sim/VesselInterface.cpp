@@ -384,25 +384,25 @@ void VESSEL::GetStatus(VESSELSTATUS& status) const {
 void VESSEL::Local2Rel(const VECTOR3& local, VECTOR3& rel) const {
     sim::CountHostCall<"VESSEL::Local2Rel">();
     SimVessel* v = Self(vessel);
-    rel = v ? sim::Add(v->pos, sim::Mul(v->rotation, local)) : VECTOR3{};
+    rel = v ? sim::Add(v->pos, mul(v->rotation, local)) : VECTOR3{};
 }
 
 void VESSEL::Local2Global(const VECTOR3& local, VECTOR3& global) const {
     sim::CountHostCall<"VESSEL::Local2Global">();
     SimVessel* v = Self(vessel);
-    global = v ? sim::Add(v->pos, sim::Mul(v->rotation, local)) : VECTOR3{};
+    global = v ? sim::Add(v->pos, mul(v->rotation, local)) : VECTOR3{};
 }
 
 void VESSEL::GlobalRot(const VECTOR3& local, VECTOR3& global) const {
     sim::CountHostCall<"VESSEL::GlobalRot">();
     SimVessel* v = Self(vessel);
-    global = v ? sim::Mul(v->rotation, local) : VECTOR3{};
+    global = v ? mul(v->rotation, local) : VECTOR3{};
 }
 
 void VESSEL::Global2Local(const VECTOR3& global, VECTOR3& local) const {
     sim::CountHostCall<"VESSEL::Global2Local">();
     SimVessel* v = Self(vessel);
-    local = v ? sim::MulTransposed(v->rotation, sim::Sub(global, v->pos)) : VECTOR3{};
+    local = v ? tmul(v->rotation, sim::Sub(global, v->pos)) : VECTOR3{};
 }
 
 void VESSEL::GetRotationMatrix(MATRIX3& rotation) const {
