@@ -15,15 +15,18 @@ bool IsAirlockState(int state) { return static_cast<unsigned>(state) <= 1U; }
 // The airlock published by the ship docked at `port` of `own`: the first child attachment "UMmu"
 // of that ship. False when any link of the chain is missing.
 bool ReadDockedAirlock(const VESSEL& own, int port, crew_addon::PublishedAirlock& airlock) {
-    const DOCKHANDLE dock = own.GetDockHandle(static_cast<unsigned>(port));
-    if (dock == nullptr) return false;
-    const OBJHANDLE docked = own.GetDockStatus(dock);
+    const OBJHANDLE docked = AirlockLink::DockedVessel(own, port);
     if (docked == nullptr) return false;
     const VESSEL* other = oapiGetVesselInterface(docked);
     return other != nullptr && crew_addon::FindPublishedAirlock(*other, airlock) != nullptr;
 }
 
 }  // namespace
+
+OBJHANDLE AirlockLink::DockedVessel(const VESSEL& own, int port) {
+    const DOCKHANDLE dock = own.GetDockHandle(static_cast<unsigned>(port));
+    return dock == nullptr ? nullptr : own.GetDockStatus(dock);
+}
 
 int AirlockLink::Init(OBJHANDLE handle) {
     *this = AirlockLink{};

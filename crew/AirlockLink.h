@@ -34,6 +34,8 @@ class AirlockLink {
     int GetAirlockState() const;
     int SetAuxValue(int value);
     int SetFreeSeats(int value);
+    // The vessel docked at `port` of `own`, or null.
+    static OBJHANDLE DockedVessel(const VESSEL& own, int port);
     // Published numbers of the ship docked at the own port `port`, or -1.
     int GetDockedFreeSeats(int port) const;
     int GetDockedAuxValue(int port) const;

@@ -4,7 +4,8 @@
 //
 // Where its operations are: roster, seats, airlock and getters in CrewManager.cpp; start-up, the
 // add-on's version and the crew ID table in CrewStartup.cpp; crew lines in CrewPersistence.cpp;
-// EVA, transfer and leaving in CrewSpawn.cpp; arrivals in CrewArrivals.cpp.
+// EVA, transfer and ejection in CrewLeaving.cpp; arrivals in CrewArrivals.cpp. The link record
+// makes the crew vessels of those who leave (CrewVesselSpawn.cpp).
 #pragma once
 
 #include "crew/AirlockLink.h"

@@ -52,8 +52,8 @@ TEST_F(CrewRosterTest, ANotReadyManagerRefusesEveryOperation) {
         {"GetAirlockState", [&] { return fresh.GetAirlockState(); }, -1},
         {"SetTransferDock", [&] { return fresh.SetTransferDock(1); }, 0},
         {"LoadCrewLine", [&] { return fresh.LoadCrewLine("UMMUCREW Ab-Jo-30-60-70"); }, 0},
-        {"EvaMember", [&] { return fresh.EvaMember("Jo"); }, -6},
-        {"EjectMember", [&] { return fresh.EjectMember("Jo"); }, -6},
+        {"EvaMember", [&] { return fresh.EvaMember("Jo"); }, CrewManager::kEvaMiscError},
+        {"EjectMember", [&] { return fresh.EjectMember("Jo"); }, CrewManager::kEvaMiscError},
         {"ProcessArrivals", [&] { return fresh.ProcessArrivals(); }, CrewManager::kArrivalNotReady},
     };
     for (const Case& c : cases) EXPECT_EQ(c.call(), c.refusal) << c.operation;

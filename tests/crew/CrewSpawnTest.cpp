@@ -79,7 +79,7 @@ TEST_F(CrewSpawnTest, EvaLeavesAsACrewVesselBesideTheAirlock) {
     sim.SetAngularVelocity("Ship", {0.1, -0.2, 5});
     Interface(ship).SetRotationMatrix(kQuarterTurnAboutY);
 
-    ASSERT_EQ(crew->EvaMember("corwin haddel"), 1);
+    ASSERT_EQ(crew->EvaMember("corwin haddel"), CrewManager::kEvaDone);
 
     const auto record = test_support::ReadRecord(test_support::SpawnFile(sim)).value();
     EXPECT_STREQ(record.vesselName, "UMmu_Capt-Corwin Haddel");
@@ -111,7 +111,7 @@ TEST_F(CrewSpawnTest, EvaLeavesAsACrewVesselBesideTheAirlock) {
     EXPECT_EQ(PublishedFreeSeats(ship), 7);
 
     // A member without a code leaves under the name alone.
-    ASSERT_EQ(crew->EvaMember("Jane Roe"), 1);
+    ASSERT_EQ(crew->EvaMember("Jane Roe"), CrewManager::kEvaDone);
     EXPECT_NE(sim.FindVessel("UMmu_Jane_Roe"), nullptr);
     EXPECT_STREQ(test_support::ReadRecord(test_support::SpawnFile(sim)).value().meshName,
                  "ummu/ummu");
@@ -120,7 +120,7 @@ TEST_F(CrewSpawnTest, EvaLeavesAsACrewVesselBesideTheAirlock) {
 TEST_F(CrewSpawnTest, ATakenNameGetsANumber) {
     Ship("UMmu_Capt-Corwin_Haddel");
     Ship("UMmu_Capt-Corwin_Haddel1");
-    ASSERT_EQ(crew->EvaMember("Corwin Haddel"), 1);
+    ASSERT_EQ(crew->EvaMember("Corwin Haddel"), CrewManager::kEvaDone);
     EXPECT_NE(sim.FindVessel("UMmu_Capt-Corwin_Haddel2"), nullptr);
     EXPECT_STREQ(crew->GetLastEvaVesselName(), "UMmu_Capt-Corwin_Haddel");
 
@@ -158,7 +158,7 @@ TEST_F(CrewSpawnTest, AnglesTurnTheCrewVessel) {
     };
     for (const Case& c : cases) {
         ASSERT_EQ(crew->SetEvaPlacement({0, 0, 3}, c.angles), 1);
-        ASSERT_EQ(crew->EvaMember("Jane Roe"), 1);
+        ASSERT_EQ(crew->EvaMember("Jane Roe"), CrewManager::kEvaDone);
         MATRIX3 rotation{};
         Interface(sim.FindVessel("UMmu_Jane_Roe")).GetRotationMatrix(rotation);
         ExpectNear(rotation, c.rotation);
@@ -196,23 +196,24 @@ TEST_F(CrewSpawnTest, SpawnSendsOutOfRangeNumbersAsDefaults) {
 
 TEST_F(CrewSpawnTest, RefusalsLeaveTheMemberAboard) {
     const std::string fortyChars(40, 'a');
-    EXPECT_EQ(crew->EvaMember(fortyChars.c_str()), -4);
-    EXPECT_EQ(crew->EvaMember(nullptr), -4);
-    EXPECT_EQ(crew->EvaMember("Nobody"), -4);
-    EXPECT_EQ(crew->EvaMember("Corwin_Haddel"), -4);
+    EXPECT_EQ(crew->EvaMember(fortyChars.c_str()), CrewManager::kEvaNoSuchMember);
+    EXPECT_EQ(crew->EvaMember(nullptr), CrewManager::kEvaNoSuchMember);
+    EXPECT_EQ(crew->EvaMember("Nobody"), CrewManager::kEvaNoSuchMember);
+    EXPECT_EQ(crew->EvaMember("Corwin_Haddel"), CrewManager::kEvaNoSuchMember);
     ASSERT_EQ(crew->SetAirlockState(0), 1);
-    EXPECT_EQ(crew->EvaMember("Corwin Haddel"), -1);
+    EXPECT_EQ(crew->EvaMember("Corwin Haddel"), CrewManager::kEvaAirlockClosed);
     EXPECT_EQ(crew->GetCrewCount(), 2);
 
     CrewManager empty;
     ASSERT_EQ(empty.Initialize(Ship("Empty")), 1);
     ASSERT_EQ(empty.DefineAirlock(0, -1, 1, -1, 1, -1, 1), 1);
-    EXPECT_EQ(empty.EvaMember("Corwin Haddel"), 0) << "nobody aboard, airlock closed";
+    EXPECT_EQ(empty.EvaMember("Corwin Haddel"), CrewManager::kEvaNobodyAboard)
+        << "nobody aboard, airlock closed";
 
     // The host creates no vessel: the member stays aboard, with mass and seats as they were.
     ASSERT_EQ(crew->SetAirlockState(1), 1);
     sim.Faults().refuseCreateVessel = true;
-    EXPECT_EQ(crew->EvaMember("Corwin Haddel"), -6);
+    EXPECT_EQ(crew->EvaMember("Corwin Haddel"), CrewManager::kEvaMiscError);
     EXPECT_EQ(crew->GetCrewCount(), 2);
     EXPECT_DOUBLE_EQ(oapiGetEmptyMass(ship), kShipMass + 142);
     EXPECT_STREQ(crew->GetLastEvaName(), "");
@@ -230,8 +231,8 @@ TEST_F(CrewSpawnTest, TheDockedShipDecidesOnATransfer) {
         int result;
     };
     const Case cases[] = {
-        {"no free seat", 1, 1, 1, -3},
-        {"airlock closed", 8, 0, 0, -2},
+        {"no free seat", 1, 1, 1, CrewManager::kEvaDockedShipFull},
+        {"airlock closed", 8, 0, 0, CrewManager::kEvaDockedAirlockClosed},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -249,12 +250,12 @@ TEST_F(CrewSpawnTest, TheDockedShipDecidesOnATransfer) {
     // A ship without a crew manager publishes no airlock.
     const OBJHANDLE plain = Ship("Plain");
     sim.Dock("Ship", 0, "Plain", 0);
-    EXPECT_EQ(crew->EvaMember("Corwin Haddel"), -5);
+    EXPECT_EQ(crew->EvaMember("Corwin Haddel"), CrewManager::kEvaDockedShipWithoutCrew);
     EXPECT_EQ(crew->GetCrewCount(), 2);
 
     // Docked at another port than the transfer port, the member goes into free space.
     ASSERT_EQ(crew->SetTransferDock(1), 1);
-    EXPECT_EQ(crew->EvaMember("Corwin Haddel"), 1);
+    EXPECT_EQ(crew->EvaMember("Corwin Haddel"), CrewManager::kEvaDone);
     EXPECT_NE(sim.FindVessel("UMmu_Capt-Corwin_Haddel"), nullptr);
     (void)plain;
 }
@@ -263,7 +264,7 @@ TEST_F(CrewSpawnTest, TransferReachesTheDockedShipsRoster) {
     const auto receiverCrew = DockedReceiver();
     oapiSetEmptyMass(receiver, kShipMass);
     crew->roster[0].weight = 72.6;
-    ASSERT_EQ(crew->EvaMember("Corwin Haddel"), 2);
+    ASSERT_EQ(crew->EvaMember("Corwin Haddel"), CrewManager::kEvaTransferred);
     EXPECT_EQ(crew->GetCrewCount(), 1);
     EXPECT_STREQ(crew->GetLastEvaName(), "Corwin Haddel");
 
@@ -311,7 +312,7 @@ TEST_F(CrewSpawnTest, ATransferArrivesOnlyAtTheShipOfItsWholeName) {
     const auto meantCrew = Crew(Ship(shared + "Alpha"));
     const auto otherCrew = Crew(Ship(shared + "Beta"));
     sim.Dock("Ship", 0, shared + "Alpha", 0);
-    ASSERT_EQ(crew->EvaMember("Jane Roe"), 2);
+    ASSERT_EQ(crew->EvaMember("Jane Roe"), CrewManager::kEvaTransferred);
 
     for (int frame = 0; frame < 60; ++frame) {
         sim.Frame();
@@ -332,7 +333,7 @@ TEST_F(CrewSpawnTest, EjectGoesToFreeSpaceWhateverTheAirlockAndDocking) {
     const auto receiverCrew = DockedReceiver();
     ASSERT_EQ(crew->SetAirlockState(0), 1);
     ASSERT_EQ(crew->SetEjectPlacement({1, 2, 3}, {0, 0, 0}, {0, 2, 0}), 1);
-    ASSERT_EQ(crew->EjectMember("Jane Roe"), 1);
+    ASSERT_EQ(crew->EjectMember("Jane Roe"), CrewManager::kEvaDone);
     const auto record = test_support::ReadRecord(test_support::SpawnFile(sim)).value();
     EXPECT_EQ(record.ejectFlag, 1);
     ExpectNear(StatusOf("UMmu_Jane_Roe").rpos,
@@ -342,7 +343,7 @@ TEST_F(CrewSpawnTest, EjectGoesToFreeSpaceWhateverTheAirlockAndDocking) {
     EXPECT_EQ(LinkOf(*crew).ejectFlag, 0);
     EXPECT_EQ(LinkOf(*crew).ignoreDocking, 0);
     EXPECT_EQ(receiverCrew->GetCrewCount(), 0);
-    EXPECT_EQ(crew->EjectMember("Jane Roe"), -4);
+    EXPECT_EQ(crew->EjectMember("Jane Roe"), CrewManager::kEvaNoSuchMember);
 }
 
 }  // namespace

@@ -1,43 +1,23 @@
-// Leaving the vessel: a crew member becomes a crew vessel of the add-on's class, beside the
-// airlock in free space, or as a transfer vessel at the airlock of the ship docked at the
-// transfer port. A hand-over file carries the member's record to its receiver.
+// Making crew vessels: a crew member's vessel of the add-on's class, beside the airlock in free
+// space, or a transfer vessel at the airlock of the ship docked at the transfer port. A hand-over
+// file carries the member's record to its receiver.
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 
-#include "crew/CrewManager.h"
+#include "crew/AirlockLink.h"
 #include "crew/CrewText.h"
-#include "crew/EvaMeshName.h"
 #include "crew/FreeVesselName.h"
 #include "crew/Orientation.h"
 #include "crew/SpawnRecord.h"
 #include "crew/TransferVessel.h"
 #include "crew/TransfersInFlight.h"
-#include "crew/Truncate.h"
 #include "host/CrewAddon.h"
 #include "host/Platform.h"
 
 namespace {
 
-// What EvaMember and EjectMember give back: the vessel turns these into HUD messages.
-enum LeaveResult : int {
-    kLeftOnEva = 1,
-    kLeftOnTransfer = 2,
-    kNobodyAboard = 0,
-    kAirlockClosed = -1,
-    kDockedAirlockClosed = -2,
-    kDockedShipFull = -3,
-    kNoSuchMember = -4,
-    kDockedShipPublishesNoAirlock = -5,
-    kNotReadyOrSpawnFailed = -6,
-    kTransferUnderWay = -7,
-    kMayLeave = 1,  // no refusal that both ways out begin with applies
-};
-
 // A composed name: at most 38 characters and the terminator.
 constexpr std::size_t kNameFieldSize = crew_addon::kNameFieldChars + 1;
-// Room for the member string: code (up to 7), hyphen, name (up to 39).
-constexpr std::size_t kMemberStringSize = 48;
 // Push of a free-space crew vessel per rad/s of the vessel's rotation about x and y, m/s.
 constexpr double kPushPerRotation = 5.0;
 
@@ -51,12 +31,6 @@ struct SpawnLimit {
 constexpr SpawnLimit kAgeLimit{0, 120, 41};
 constexpr SpawnLimit kEvaValueLimit{0, 4000, 100};
 constexpr SpawnLimit kPulseLimit{0, 140, 60};
-
-// The vessel docked at `port` of `own`, or null.
-OBJHANDLE DockedVessel(const VESSEL& own, int port) {
-    const DOCKHANDLE dock = own.GetDockHandle(static_cast<unsigned>(port));
-    return dock == nullptr ? nullptr : own.GetDockStatus(dock);
-}
 
 // The first child attachment "UMmu" of `ship` with an open airlock. Null when there is none;
 // `closedSeen` tells whether a closed one was passed.
@@ -91,17 +65,6 @@ void FillSpawnRecord(const HandOverFields& fields, int ejectFlag) {
     spawnRecord.ejectFlag = ejectFlag;
 }
 
-// The refusals that both ways out of the vessel begin with, in their order; kMayLeave when none
-// applies.
-int CheckLeaving(const CrewManager& crew, const char* name) {
-    if (!crew.Ready()) return kNotReadyOrSpawnFailed;
-    if (name == nullptr || crew_text::BoundedLength(name, crew_text::kLookupNameChars + 1) >
-                               crew_text::kLookupNameChars) {
-        return kNoSuchMember;
-    }
-    return crew.crewCount < 1 ? kNobodyAboard : kMayLeave;
-}
-
 // The state of `source` for a new crew vessel in free flight beside it. A landed source's status
 // comes in the landed encoding (vrot.x its altitude, arot angles in the planet's frame), which
 // read as free flight would set the crew vessel tumbling and turned: those two are taken from
@@ -115,18 +78,6 @@ void FreeFlightStatusBeside(const VESSEL& source, VESSELSTATUS& status) {
         status.arot = orientation::ToAngles(r);
         status.vdata[0] = VECTOR3{};
     }
-}
-
-// Whether the crew vessel class is installed: its add-on module alone is not enough, the
-// simulator needs the class's configuration file to create one.
-bool CrewClassInstalled() {
-    for (const char* path : crew_addon::kClassConfigFiles) {
-        if (std::FILE* file = platform::OpenFile(path, "rb")) {
-            std::fclose(file);
-            return true;
-        }
-    }
-    return false;
 }
 
 // The simulator applies a new vessel's fuel level only with flag[0] bit 2 and its main and hover
@@ -257,83 +208,4 @@ void AirlockLink::OrientCrewVessel(const VECTOR3* angles, OBJHANDLE crewVessel) 
     MATRIX3 rotation{};
     turned->GetRotationMatrix(rotation);
     turned->SetRotationMatrix(mul(rotation, orientation::FromAngles(*angles)));
-}
-
-int CrewManager::EvaMember(const char* name) {
-    if (const int refusal = CheckLeaving(*this, name); refusal != kMayLeave) return refusal;
-    lastEvaName[0] = '\0';
-    if (airlockOpen == 0) return kAirlockClosed;
-
-    AirlockLink* link = Link();
-    if (const VESSEL* own = oapiGetVesselInterface(vesselHandle)) {
-        if (DockedVessel(*own, link->transferDock) != nullptr) {
-            const int seats = link->GetDockedFreeSeats(link->transferDock);
-            if (seats == 0) return kDockedShipFull;
-            if (seats < 0) return kDockedShipPublishesNoAirlock;
-        }
-    }
-    const int slot = FindMember(name);
-    if (slot < 0) return kNoSuchMember;
-    return LeaveVessel(slot, false);
-}
-
-int CrewManager::EjectMember(const char* name) {
-    if (const int refusal = CheckLeaving(*this, name); refusal != kMayLeave) return refusal;
-    lastEvaName[0] = '\0';
-    const int slot = FindMember(name);
-    if (slot < 0) return kNoSuchMember;
-    return LeaveVessel(slot, true);
-}
-
-int CrewManager::LeaveVessel(int slot, bool eject) {
-    // Refused as when the add-on is missing; the member stays aboard.
-    if (!CrewClassInstalled()) return kNotReadyOrSpawnFailed;
-    const CrewMember& member = roster[slot];
-    char memberString[kMemberStringSize];
-    if (member.idCode[0] != '\0') {
-        std::snprintf(
-            memberString, sizeof memberString, "%.*s-%.*s",
-            static_cast<int>(crew_text::BoundedLength(member.idCode, sizeof member.idCode)),
-            member.idCode,
-            static_cast<int>(crew_text::BoundedLength(member.name, sizeof member.name)),
-            member.name);
-    } else {
-        crew_text::CopyText(memberString, sizeof memberString, member.name, sizeof member.name);
-    }
-    SelectEvaMesh(member.idCode);
-    char vesselName[kNameFieldSize];
-    crew_text::JoinText(vesselName, sizeof vesselName, crew_addon::kCrewVesselPrefix, memberString);
-    crew_text::ReplaceChar(vesselName, ' ', '_');
-    crew_text::CopyText(lastEvaVesselName, sizeof lastEvaVesselName, vesselName, sizeof vesselName);
-
-    AirlockLink* link = Link();
-    int result = 0;
-    const int weight = TruncateToInt(member.weight);
-    if (eject) {
-        link->SetIgnoreDocking(1);
-        link->SetEjectFlag(1);
-        result = link->SpawnCrewVessel(memberString, member.age, evaValue, member.pulse, weight,
-                                       evaMeshName, &ejectPosition, &ejectAngles, &ejectVelocity);
-        link->SetEjectFlag(0);
-        link->SetIgnoreDocking(0);
-    } else {
-        result = link->SpawnCrewVessel(memberString, member.age, evaValue, member.pulse, weight,
-                                       evaMeshName, &evaPosition, &evaAngles, nullptr);
-    }
-
-    switch (result) {
-        case AirlockLink::kSpawnedInFreeSpace:
-        case AirlockLink::kSpawnedTransfer:
-            crew_text::CopyText(lastEvaName, sizeof lastEvaName, member.name, sizeof member.name);
-            RemoveSlot(slot);
-            return result == AirlockLink::kSpawnedInFreeSpace ? kLeftOnEva : kLeftOnTransfer;
-        case AirlockLink::kSpawnDockedAirlockClosed:
-            return kDockedAirlockClosed;
-        case AirlockLink::kSpawnNoDockedAirlock:
-            return kDockedShipPublishesNoAirlock;
-        case AirlockLink::kSpawnTransferUnderWay:
-            return kTransferUnderWay;
-        default:
-            return kNotReadyOrSpawnFailed;
-    }
 }

@@ -1,0 +1,123 @@
+// Leaving the vessel: a member goes out on EVA (to free space, or to the ship docked at the
+// transfer port) or is ejected; the link record makes the member's crew vessel
+// (CrewVesselSpawn.cpp), and the member leaves the roster once it exists.
+#include <cstdio>
+#include <optional>
+
+#include "crew/CrewManager.h"
+#include "crew/CrewText.h"
+#include "crew/EvaMeshName.h"
+#include "crew/Truncate.h"
+#include "host/CrewAddon.h"
+#include "host/Platform.h"
+
+namespace {
+
+// A crew vessel's name: at most 38 characters and the terminator.
+constexpr std::size_t kNameFieldSize = crew_addon::kNameFieldChars + 1;
+// Room for the member string: code (up to 7), hyphen, name (up to 39).
+constexpr std::size_t kMemberStringSize = 48;
+
+// The refusal that both ways out of the vessel begin with, if one applies.
+std::optional<int> LeavingRefusal(const CrewManager& crew, const char* name) {
+    if (!crew.Ready()) return CrewManager::kEvaMiscError;
+    if (name == nullptr || crew_text::BoundedLength(name, crew_text::kLookupNameChars + 1) >
+                               crew_text::kLookupNameChars) {
+        return CrewManager::kEvaNoSuchMember;
+    }
+    if (crew.crewCount < 1) return CrewManager::kEvaNobodyAboard;
+    return std::nullopt;
+}
+
+// Whether the crew vessel class is installed: its add-on module alone is not enough, the
+// simulator needs the class's configuration file to create one.
+bool CrewClassInstalled() {
+    for (const char* path : crew_addon::kClassConfigFiles) {
+        if (std::FILE* file = platform::OpenFile(path, "rb")) {
+            std::fclose(file);
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+int CrewManager::EvaMember(const char* name) {
+    if (const std::optional<int> refusal = LeavingRefusal(*this, name)) return *refusal;
+    lastEvaName[0] = '\0';
+    if (airlockOpen == 0) return kEvaAirlockClosed;
+
+    AirlockLink* link = Link();
+    if (const VESSEL* own = oapiGetVesselInterface(vesselHandle)) {
+        if (AirlockLink::DockedVessel(*own, link->transferDock) != nullptr) {
+            const int seats = link->GetDockedFreeSeats(link->transferDock);
+            if (seats == 0) return kEvaDockedShipFull;
+            if (seats < 0) return kEvaDockedShipWithoutCrew;
+        }
+    }
+    const int slot = FindMember(name);
+    if (slot < 0) return kEvaNoSuchMember;
+    return LeaveVessel(slot, false);
+}
+
+int CrewManager::EjectMember(const char* name) {
+    if (const std::optional<int> refusal = LeavingRefusal(*this, name)) return *refusal;
+    lastEvaName[0] = '\0';
+    const int slot = FindMember(name);
+    if (slot < 0) return kEvaNoSuchMember;
+    return LeaveVessel(slot, true);
+}
+
+int CrewManager::LeaveVessel(int slot, bool eject) {
+    // Refused as when the add-on is missing; the member stays aboard.
+    if (!CrewClassInstalled()) return kEvaMiscError;
+    const CrewMember& member = roster[slot];
+    char memberString[kMemberStringSize];
+    if (member.idCode[0] != '\0') {
+        std::snprintf(
+            memberString, sizeof memberString, "%.*s-%.*s",
+            static_cast<int>(crew_text::BoundedLength(member.idCode, sizeof member.idCode)),
+            member.idCode,
+            static_cast<int>(crew_text::BoundedLength(member.name, sizeof member.name)),
+            member.name);
+    } else {
+        crew_text::CopyText(memberString, sizeof memberString, member.name, sizeof member.name);
+    }
+    SelectEvaMesh(member.idCode);
+    char vesselName[kNameFieldSize];
+    crew_text::JoinText(vesselName, sizeof vesselName, crew_addon::kCrewVesselPrefix, memberString);
+    crew_text::ReplaceChar(vesselName, ' ', '_');
+    crew_text::CopyText(lastEvaVesselName, sizeof lastEvaVesselName, vesselName, sizeof vesselName);
+
+    AirlockLink* link = Link();
+    int result = 0;
+    const int weight = TruncateToInt(member.weight);
+    if (eject) {
+        link->SetIgnoreDocking(1);
+        link->SetEjectFlag(1);
+        result = link->SpawnCrewVessel(memberString, member.age, evaValue, member.pulse, weight,
+                                       evaMeshName, &ejectPosition, &ejectAngles, &ejectVelocity);
+        link->SetEjectFlag(0);
+        link->SetIgnoreDocking(0);
+    } else {
+        result = link->SpawnCrewVessel(memberString, member.age, evaValue, member.pulse, weight,
+                                       evaMeshName, &evaPosition, &evaAngles, nullptr);
+    }
+
+    switch (result) {
+        case AirlockLink::kSpawnedInFreeSpace:
+        case AirlockLink::kSpawnedTransfer:
+            crew_text::CopyText(lastEvaName, sizeof lastEvaName, member.name, sizeof member.name);
+            RemoveSlot(slot);
+            return result == AirlockLink::kSpawnedInFreeSpace ? kEvaDone : kEvaTransferred;
+        case AirlockLink::kSpawnDockedAirlockClosed:
+            return kEvaDockedAirlockClosed;
+        case AirlockLink::kSpawnNoDockedAirlock:
+            return kEvaDockedShipWithoutCrew;
+        case AirlockLink::kSpawnTransferUnderWay:
+            return kEvaTransferUnderWay;
+        default:
+            return kEvaMiscError;
+    }
+}
