@@ -38,7 +38,7 @@ typedef union {
 
 #pragma GCC diagnostic pop
 
-// The kit's inline matrix products, by its names: A b, transpose(A) b and A B.
+// The SDK's inline matrix products, under its names: A b, transpose(A) b and A B.
 inline VECTOR3 mul(const MATRIX3& A, const VECTOR3& b) {
     return {A.m11 * b.x + A.m12 * b.y + A.m13 * b.z, A.m21 * b.x + A.m22 * b.y + A.m23 * b.z,
             A.m31 * b.x + A.m32 * b.y + A.m33 * b.z};
