@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <limits>
 
+#include "crew/ModuleState.h"
 #include "host/CrewAddon.h"
 #include "host/Platform.h"
 
@@ -16,8 +17,6 @@ namespace {
 
 // Characters of the first line that are read.
 constexpr int kLineChars = 13;
-
-float cachedVersion = 0.0f;
 
 // Significant digits kept of a number; the first line holds at most kLineChars characters.
 constexpr int kMaxDigits = 18;
@@ -71,6 +70,7 @@ float ParseVersion(const char* text) {
 }  // namespace
 
 float Read() {
+    float& cachedVersion = TheModuleState().addonVersion;
     if (cachedVersion != 0.0f) return cachedVersion;
     std::FILE* file = platform::OpenFile(crew_addon::kVersionFile, "r");
     if (file == nullptr) return -1.0f;
@@ -80,7 +80,5 @@ float Read() {
     cachedVersion = ParseVersion(line);
     return cachedVersion;
 }
-
-void Forget() { cachedVersion = 0.0f; }
 
 }  // namespace addon_version

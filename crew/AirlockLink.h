@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <deque>
 
 #include "host/HostApi.h"
 
@@ -126,6 +127,13 @@ namespace airlock_links {
 
 // Records that exist before any manager starts; the table grows beyond them as needed.
 inline constexpr std::size_t kInitialRecords = 100;
+
+// The table, in the module's state (crew/ModuleState.h). A deque keeps every record where it is
+// while the table grows, so a crew manager's record never moves.
+struct LinkTable {
+    std::deque<AirlockLink> records = std::deque<AirlockLink>(kInitialRecords);
+    int count = 0;
+};
 
 // Number of indices handed out so far.
 int Count();

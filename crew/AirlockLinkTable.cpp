@@ -1,21 +1,10 @@
-// The module-wide table of link records. A deque keeps every record where it is while the table
-// grows, so a crew manager's record never moves.
-#include <deque>
-
 #include "crew/AirlockLink.h"
+#include "crew/ModuleState.h"
 
 namespace airlock_links {
 namespace {
 
-struct LinkTable {
-    std::deque<AirlockLink> records = std::deque<AirlockLink>(kInitialRecords);
-    int count = 0;
-};
-
-LinkTable& Table() {
-    static LinkTable table;
-    return table;
-}
+LinkTable& Table() { return TheModuleState().links; }
 
 }  // namespace
 

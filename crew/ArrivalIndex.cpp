@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "crew/AirlockLink.h"
+#include "crew/ModuleState.h"
 
 namespace arrival_index {
 namespace {
@@ -22,11 +23,6 @@ constexpr double kGridLimit = 1.0e15;
 // face must still be looked at.
 constexpr double kReachMargin = 1.0;
 constexpr double kReachMarginPerMetre = 1.0e-12;
-
-struct Cell {
-    std::int64_t x, y, z;
-    bool operator==(const Cell&) const = default;
-};
 
 bool OnGrid(const VECTOR3& p) {
     return std::fabs(p.x) < kGridLimit && std::fabs(p.y) < kGridLimit &&
@@ -46,40 +42,7 @@ std::uint64_t Hash(const Cell& c) {
     return h ^ (h >> 29);
 }
 
-struct Walker {
-    CrewVessel vessel;
-    VECTOR3 position;  // global
-    Cell cell;         // meaningful when on the grid
-};
-
-// Every vector keeps its storage from frame to frame: once the simulation's size has been seen,
-// a frame allocates nothing.
-struct Index {
-    bool built = false;
-    double sysTime = 0.0;
-    DWORD vesselCount = 0;
-    int managers = 0;
-
-    std::vector<CrewVessel> transfers;  // vessel order
-    std::vector<Walker> walkers;        // vessel order
-    std::vector<std::uint32_t> offGrid;
-    // Walkers on the grid by bucket: bucket b holds bucketed[bucketStart[b] .. bucketStart[b+1]).
-    std::vector<std::uint32_t> bucketStart;
-    std::vector<std::uint32_t> bucketed;
-    std::uint64_t bucketMask = 0;
-
-    std::vector<std::uint32_t> hits;  // a pass's near walkers
-
-    bool lastCheckedKnown = false;
-    int lastCheckedCount = 0;
-    arrival_pass::CheckedCrewVessel lastChecked[2];
-    OBJHANDLE lastCheckedHandle[2]{};
-};
-
-Index& TheIndex() {
-    static Index index;
-    return index;
-}
+Index& TheIndex() { return TheModuleState().arrivalIndex; }
 
 void Read(Index& index, DWORD count) {
     index.transfers.clear();

@@ -13,6 +13,7 @@
 // frame, or the number of crew managers started (a new session starts new ones) has changed.
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "crew/ArrivalPass.h"
@@ -25,6 +26,42 @@ struct CrewVessel {
     OBJHANDLE handle;
     const VESSEL* vessel;
     DWORD parents;
+};
+
+// What the index keeps from frame to frame; it lies in the module's state (crew/ModuleState.h).
+struct Cell {
+    std::int64_t x, y, z;
+    bool operator==(const Cell&) const = default;
+};
+
+struct Walker {
+    CrewVessel vessel;
+    VECTOR3 position;  // global
+    Cell cell;         // meaningful when on the grid
+};
+
+// Every vector keeps its storage from frame to frame: once the simulation's size has been seen,
+// a frame allocates nothing.
+struct Index {
+    bool built = false;
+    double sysTime = 0.0;
+    DWORD vesselCount = 0;
+    int managers = 0;
+
+    std::vector<CrewVessel> transfers;  // vessel order
+    std::vector<Walker> walkers;        // vessel order
+    std::vector<std::uint32_t> offGrid;
+    // Walkers on the grid by bucket: bucket b holds bucketed[bucketStart[b] .. bucketStart[b+1]).
+    std::vector<std::uint32_t> bucketStart;
+    std::vector<std::uint32_t> bucketed;
+    std::uint64_t bucketMask = 0;
+
+    std::vector<std::uint32_t> hits;  // a pass's near walkers
+
+    bool lastCheckedKnown = false;
+    int lastCheckedCount = 0;
+    arrival_pass::CheckedCrewVessel lastChecked[2];
+    OBJHANDLE lastCheckedHandle[2]{};
 };
 
 // Brings the index up to date for the current frame: a pass calls this before asking it.

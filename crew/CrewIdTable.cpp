@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "crew/CrewText.h"
+#include "crew/ModuleState.h"
 #include "host/CrewAddon.h"
 #include "host/Platform.h"
 
@@ -56,10 +57,7 @@ void Store(int index, const char* code, const char* mesh, const char* function) 
 
 }  // namespace
 
-IdTable& Table() {
-    static IdTable table{};
-    return table;
-}
+IdTable& Table() { return TheModuleState().idTable; }
 
 bool ParseIdFileName(const char* fileName, IdEntry& entry) {
     if (fileName == nullptr) return false;

@@ -4,6 +4,8 @@
 // vessels listed here; the list starts afresh in each frame.
 #pragma once
 
+#include <vector>
+
 #include "host/HostApi.h"
 
 namespace taken_this_step {
@@ -14,8 +16,13 @@ bool Contains(OBJHANDLE vessel);
 // Records that the vessel was taken in the current step.
 void Add(OBJHANDLE vessel);
 
-// Empties the list, as a freshly loaded module has it: a later session's step may have the same
-// system time and its vessels the handles of vessels long gone.
-void Forget();
+// The list, in the module's state (crew/ModuleState.h). The host's system time stays the same
+// through a frame and moves on with the next, so it tells one step from the next without a
+// callback at the end of each.
+struct TakenList {
+    double stepTime = -1.0;
+    // Kept between steps, so that a frame allocates only when more are taken than ever before.
+    std::vector<OBJHANDLE> vessels;
+};
 
 }  // namespace taken_this_step

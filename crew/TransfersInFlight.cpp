@@ -8,31 +8,18 @@
 #include <vector>
 
 #include "crew/CrewText.h"
+#include "crew/ModuleState.h"
 #include "host/CrewAddon.h"
 
 namespace transfers_in_flight {
 namespace {
 
 constexpr std::size_t kKeyChars = sizeof kKey - 1;
-// The longest receiver name a transfer vessel's name holds behind its prefix.
-constexpr std::size_t kReceiverChars =
-    transfer_vessel::kNameSize - 1 - crew_addon::kVesselPrefixLength;
 // A record's line value: the receiver, three numbers of at most 11 characters each, the member
 // string, four blanks and the terminator.
 constexpr std::size_t kValueSize = kReceiverChars + 3 * 11 + transfer_vessel::kMemberChars + 5;
 
-struct Record {
-    char receiver[kReceiverChars + 1];
-    // The transfer vessel; null for a record read from a scenario until a scan asks for it.
-    OBJHANDLE vessel;
-    transfer_vessel::Carried member;
-};
-
-// Grows only when a transfer starts or a scenario is read; a scan never allocates here.
-std::vector<Record>& Records() {
-    static std::vector<Record> records;
-    return records;
-}
+std::vector<Record>& Records() { return TheModuleState().transfersInFlight; }
 
 Record* RecordFor(const char* receiverName) {
     for (Record& record : Records()) {

@@ -7,7 +7,10 @@
 // record), whichever of the ships were deleted before the save.
 #pragma once
 
+#include <cstddef>
+
 #include "crew/TransferVessel.h"
+#include "host/CrewAddon.h"
 #include "host/HostApi.h"
 
 namespace transfers_in_flight {
@@ -15,6 +18,19 @@ namespace transfers_in_flight {
 // "UMMUTRANSFER receiver age pulse weight member-string": the member string is the rest of the
 // line and may hold blanks; a vessel name holds none.
 inline constexpr char kKey[] = "UMMUTRANSFER";
+
+// The longest receiver name a transfer vessel's name holds behind its prefix.
+inline constexpr std::size_t kReceiverChars =
+    transfer_vessel::kNameSize - 1 - crew_addon::kVesselPrefixLength;
+
+// One transfer under way. The records are kept in the module's state (crew/ModuleState.h) and grow
+// only when a transfer starts or a scenario is read; a scan never allocates there.
+struct Record {
+    char receiver[kReceiverChars + 1];
+    // The transfer vessel; null for a record read from a scenario until a scan asks for it.
+    OBJHANDLE vessel;
+    transfer_vessel::Carried member;
+};
 
 // The sender made `transferVessel`, addressed to `receiverName`, carrying `member`. Replaces the
 // record of an earlier transfer to that receiver.

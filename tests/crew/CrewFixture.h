@@ -9,10 +9,9 @@
 #include <optional>
 #include <string>
 
-#include "crew/AddonVersion.h"
 #include "crew/CrewIdTable.h"
 #include "crew/CrewManager.h"
-#include "crew/TakenThisStep.h"
+#include "crew/ModuleState.h"
 #include "host/CrewAddon.h"
 #include "sim/Simulator.h"
 #include "testing/PublishedAirlocks.h"
@@ -36,10 +35,8 @@ struct Published {
 class CrewTest : public testing::Test {
   protected:
     CrewTest() {
-        // Module-wide tables as a fresh module in this root has them.
-        addon_version::Forget();
-        crew_ids::Load();
-        taken_this_step::Forget();
+        // The module-wide state as a freshly loaded module in this root has it.
+        ResetModuleState();
     }
 
     OBJHANDLE Ship(const std::string& name) {

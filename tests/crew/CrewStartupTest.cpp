@@ -22,7 +22,7 @@ class CrewStartupTest : public CrewTest {
         } else {
             WriteRootFile(crew_addon::kVersionFile, content);
         }
-        addon_version::Forget();
+        TheModuleState().addonVersion = 0.0f;  // read again
     }
     std::string DebugLine() { return oapiDebugString(); }
 

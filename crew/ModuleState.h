@@ -1,0 +1,33 @@
+// What the crew code keeps for the whole module rather than for one ship, all in one object: the
+// ships' link records, the crew ID table, the crew add-on's version, the vessels taken in the
+// current step, the transfers under way and the arrival index. The simulator loads the module
+// once per session and unloads it after; a freshly loaded module has this state as
+// ResetModuleState leaves it. The ship's own module-wide value, the attitude thrust level, is the
+// ship's (vessel/Quillmar.h): the crew code knows nothing of thrusters.
+#pragma once
+
+#include <vector>
+
+#include "crew/AirlockLink.h"
+#include "crew/ArrivalIndex.h"
+#include "crew/CrewIdTable.h"
+#include "crew/TakenThisStep.h"
+#include "crew/TransfersInFlight.h"
+
+struct ModuleState {
+    airlock_links::LinkTable links;
+    crew_ids::IdTable idTable{};  // empty until the first crew manager starts
+    float addonVersion = 0.0f;    // 0 until read
+    taken_this_step::TakenList takenThisStep;
+    std::vector<transfers_in_flight::Record> transfersInFlight;
+    arrival_index::Index arrivalIndex;
+};
+
+// The one object, made on first use.
+ModuleState& TheModuleState();
+
+// Gives the state of a freshly loaded module: no link records handed out, the crew ID table and
+// the add-on's version still to read, nothing taken and no transfer under way. For a new session
+// in the same process (the tests'); no crew manager may outlive it, since the link records it
+// held are given out again.
+void ResetModuleState();
