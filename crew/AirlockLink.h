@@ -3,15 +3,16 @@
 // arrival scan's findings and the spawn switches. Records live in one module-wide table.
 //
 // Where its operations are: start, airlock, docked numbers and arrival fields in AirlockLink.cpp;
-// crew vessels in CrewVesselSpawn.cpp; the scan in CrewArrivals.cpp and ArrivalPass.cpp.
+// crew vessels in CrewVesselSpawn.cpp; ScanForArrivals in CrewArrivals.cpp, which runs the
+// arrival scan (ArrivalScan.h).
 #pragma once
 
 #include <cstddef>
 
 #include "host/HostApi.h"
 
-// The link record's fields, in order, private to it: what the arrival scan, tests and diagnostics
-// read through AirlockLink::Inspect(); nothing writes through it.
+// The link record's fields, in order. The record inherits them privately: the arrival scan, tests
+// and diagnostics read them through AirlockLink::Inspect(), and nothing writes through it.
 struct AirlockLinkFields {
     int transferDock;
     OBJHANDLE arrivalVessel;

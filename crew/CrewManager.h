@@ -13,9 +13,9 @@
 #include "crew/KeptCrewLines.h"
 #include "host/HostApi.h"
 
-// The crew manager's fields, private to it: what tests and diagnostics read through
-// CrewManager::Inspect(); nothing writes through it. In order, except the warnings' deadline:
-// every step reads it with `readyFlags` and `airlockOpen`, so it shares their cache line.
+// The crew manager's fields. The manager inherits them privately: tests and diagnostics read them
+// through CrewManager::Inspect(), and nothing writes through it. In order, except the warnings'
+// deadline: every step reads it with `readyFlags` and `airlockOpen`, so it shares their cache line.
 struct CrewManagerFields {
     CrewMember roster[102]{};
     double warningUntil = 0.0;
