@@ -1,4 +1,5 @@
-// The link record's own operations: start, the published airlock and the docked ship's numbers.
+// The link record's own operations: start, the published airlock, the docked ship's numbers and
+// the arrival's fields.
 #include "crew/AirlockLink.h"
 
 #include <cstdio>
@@ -11,6 +12,10 @@
 namespace {
 
 bool IsAirlockState(int state) { return static_cast<unsigned>(state) <= 1U; }
+
+// Simulation seconds between passes of the arrival scan: a pass runs once the gathered time is
+// above this.
+constexpr double kScanInterval = 0.25;
 
 // The airlock published by the ship docked at `port` of `own`: the first child attachment "UMmu"
 // of that ship. False when any link of the chain is missing.
@@ -123,6 +128,8 @@ int AirlockLink::GetDockedAuxValue(int port) const {
     return TruncateToInt(docked.auxValue);
 }
 
+void AirlockLink::SetTransferDock(int port) { transferDock = port; }
+
 void AirlockLink::SetIgnoreDocking(int value) { ignoreDocking = value; }
 
 void AirlockLink::SetEjectFlag(int value) { ejectFlag = value; }
@@ -154,3 +161,19 @@ void AirlockLink::GetArrivalName(char* destination, int n) const {
 int AirlockLink::GetArrivalAge() const { return arrivalAge; }
 int AirlockLink::GetArrivalPulse() const { return arrivalPulse; }
 int AirlockLink::GetArrivalWeight() const { return arrivalWeight; }
+
+void AirlockLink::SetArrival(const char* vesselName, int age, int pulse, int weight) {
+    crew_text::CopyText(arrivalName, sizeof arrivalName, vesselName, sizeof arrivalName - 1);
+    arrivalAge = age;
+    arrivalPulse = pulse;
+    arrivalWeight = weight;
+}
+
+void AirlockLink::SetArrivalVessel(OBJHANDLE arrival) { arrivalVessel = arrival; }
+
+bool AirlockLink::StepScanTimer(double step) {
+    scanTimer += step;
+    if (!(scanTimer > kScanInterval)) return false;
+    scanTimer = 0.0;
+    return true;
+}

@@ -1,6 +1,10 @@
 // The record through which a crew manager deals with everything that crosses its vessel's hull:
 // the published airlock (child attachment "UMmu"), the docked ship's published numbers, the
 // arrival scan's findings and the spawn switches. Records live in one module-wide table.
+//
+// Where its operations are: start, airlock, docked numbers and arrival fields in AirlockLink.cpp;
+// crew vessels in CrewVesselSpawn.cpp; ScanForArrivals in CrewArrivals.cpp, which runs the
+// arrival scan (ArrivalScan.h).
 #pragma once
 
 #include <cstddef>
@@ -8,7 +12,30 @@
 
 #include "host/HostApi.h"
 
-class AirlockLink {
+// The link record's fields, in order. The record inherits them privately: the arrival scan, tests
+// and diagnostics read them through AirlockLink::Inspect(), and nothing writes through it.
+struct AirlockLinkFields {
+    int transferDock;
+    OBJHANDLE arrivalVessel;
+    int autoDeleteArrival;
+    VESSEL* vessel;
+    double scanTimer;
+    OBJHANDLE vesselHandle;
+    ATTACHMENTHANDLE attachment;
+    int ignoreDocking;
+    int airlockDefined;
+    int airlockState;
+    float xMin, xMax, yMin, yMax, zMin, zMax;
+    char arrivalName[40];
+    int arrivalAge;
+    int arrivalPulse;
+    int arrivalWeight;
+    int auxValue;
+    int freeSeats;
+    int ejectFlag;
+};
+
+class AirlockLink : private AirlockLinkFields {
   public:
     // Results of Init.
     enum InitResult : int {
@@ -40,6 +67,7 @@ class AirlockLink {
     // Published numbers of the ship docked at the own port `port`, or -1.
     int GetDockedFreeSeats(int port) const;
     int GetDockedAuxValue(int port) const;
+    void SetTransferDock(int port);
     void SetIgnoreDocking(int value);
     void SetEjectFlag(int value);
     int SetAutoDeleteArrival(int value);
@@ -47,13 +75,19 @@ class AirlockLink {
     // Copies the arrival's vessel name without its five-character prefix, at most min(n, 32)
     // characters, in the manner of strncpy.
     void GetArrivalName(char* destination, int n) const;
-    // The record's full interface keeps these, though the crew manager reads the arrival's
-    // numbers from the fields and deletes the arrival itself: deletes the kept arrival (-1 when
-    // none), and the arrival's numbers.
+    // Deletes the kept arrival (-1 when none).
     int DeleteArrivalVessel();
     int GetArrivalAge() const;
     int GetArrivalPulse() const;
     int GetArrivalWeight() const;
+
+    // What the arrival scan finds: the arrival's fields, set together (the vessel name at most 39
+    // characters, the rest of the field cleared), and the arrival kept for the crew manager.
+    void SetArrival(const char* vesselName, int age, int pulse, int weight);
+    void SetArrivalVessel(OBJHANDLE arrival);
+    // Adds the last step to the scan timer. True once the timer is above the time between passes:
+    // a pass is due, and the timer starts again from zero.
+    bool StepScanTimer(double step);
 
     // Results of SpawnCrewVessel.
     enum SpawnResult : int {
@@ -96,25 +130,8 @@ class AirlockLink {
     // free space.
     ScanResult ScanForArrivals();
 
-    // Fields, in order.
-    int transferDock;
-    OBJHANDLE arrivalVessel;
-    int autoDeleteArrival;
-    VESSEL* vessel;
-    double scanTimer;
-    OBJHANDLE vesselHandle;
-    ATTACHMENTHANDLE attachment;
-    int ignoreDocking;
-    int airlockDefined;
-    int airlockState;
-    float xMin, xMax, yMin, yMax, zMin, zMax;
-    char arrivalName[40];
-    int arrivalAge;
-    int arrivalPulse;
-    int arrivalWeight;
-    int auxValue;
-    int freeSeats;
-    int ejectFlag;
+    // The fields, read-only.
+    const AirlockLinkFields& Inspect() const { return *this; }
 
   private:
     // Hands the airlock's three vectors to the host: creates the attachment the first time.

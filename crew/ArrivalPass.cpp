@@ -14,29 +14,16 @@
 namespace arrival_pass {
 namespace {
 
-// Simulation seconds between passes: a pass runs once the gathered time is above this.
-constexpr double kScanInterval = 0.25;
-constexpr std::size_t kArrivalNameChars = 39;
 // Parent-side attachments a walking crew vessel has at least.
 constexpr DWORD kFewestCrewAttachments = 2;
 
-// The candidate's name as the arrival's (at most 39 characters, the rest of the field cleared)
-// with every underscore turned into a space.
-void CopyNameWithSpaces(char (&arrivalName)[sizeof AirlockLink::arrivalName], const char* name) {
-    constexpr std::size_t limit =
-        kArrivalNameChars < sizeof arrivalName - 1 ? kArrivalNameChars : sizeof arrivalName - 1;
-    std::size_t length = 0;
-    for (; length < limit && name[length] != '\0'; ++length) {
-        arrivalName[length] = name[length] == '_' ? ' ' : name[length];
-    }
-    std::memset(arrivalName + length, 0, sizeof arrivalName - length);
-}
-
+// The candidate's name, every underscore turned into a space, and numbers as the arrival's.
 void WriteArrivalFields(AirlockLink& link, const CheckedCrewVessel& checked) {
-    CopyNameWithSpaces(link.arrivalName, checked.name);
-    link.arrivalAge = TruncateToInt(checked.data.x);
-    link.arrivalPulse = TruncateToInt(checked.data.y);
-    link.arrivalWeight = TruncateToInt(checked.data.z);
+    char name[sizeof AirlockLinkFields::arrivalName];
+    crew_text::CopyText(name, sizeof name, checked.name, sizeof name - 1);
+    crew_text::ReplaceChar(name, '_', ' ');
+    link.SetArrival(name, TruncateToInt(checked.data.x), TruncateToInt(checked.data.y),
+                    TruncateToInt(checked.data.z));
 }
 
 // Takes the found crew vessel: deletes it at once when the record says so, else keeps it for
@@ -44,12 +31,12 @@ void WriteArrivalFields(AirlockLink& link, const CheckedCrewVessel& checked) {
 AirlockLink::ScanResult TakeArrival(AirlockLink& link, OBJHANDLE candidate,
                                     AirlockLink::ScanResult result) {
     taken_this_step::Add(candidate);
-    if (link.autoDeleteArrival == 1) {
-        oapiSetFocusObject(link.vesselHandle);
+    if (link.Inspect().autoDeleteArrival == 1) {
+        oapiSetFocusObject(link.Inspect().vesselHandle);
         oapiDeleteVessel(candidate, nullptr);
-        link.arrivalVessel = nullptr;
+        link.SetArrivalVessel(nullptr);
     } else {
-        link.arrivalVessel = candidate;
+        link.SetArrivalVessel(candidate);
     }
     return result;
 }
@@ -80,15 +67,14 @@ bool ReadWholeName(OBJHANDLE candidate, char (&name)[transfer_vessel::kNameSize]
 
 bool Due(AirlockLink& link, bool seatFree, AirlockLink::ScanResult& result) {
     result = AirlockLink::kScanNothing;
-    link.scanTimer += oapiGetSimStep();
-    if (!(link.scanTimer > kScanInterval)) return false;
-    link.scanTimer = 0.0;
-    if (link.airlockState != 1 || !seatFree) return false;
-    if (link.vessel == nullptr || link.vesselHandle == nullptr) {
+    if (!link.StepScanTimer(oapiGetSimStep())) return false;
+    const AirlockLinkFields& fields = link.Inspect();
+    if (fields.airlockState != 1 || !seatFree) return false;
+    if (fields.vessel == nullptr || fields.vesselHandle == nullptr) {
         result = AirlockLink::kScanNoVessel;
         return false;
     }
-    link.arrivalVessel = nullptr;
+    link.SetArrivalVessel(nullptr);
     return true;
 }
 
@@ -133,8 +119,8 @@ Pass::Pass(AirlockLink& link) : link_(link) {}
 const VECTOR3& Pass::OwnLocal() {
     if (!ownKnown_) {
         VECTOR3 ownGlobal{};
-        oapiGetGlobalPos(link_.vesselHandle, &ownGlobal);
-        link_.vessel->Global2Local(ownGlobal, ownLocal_);
+        oapiGetGlobalPos(link_.Inspect().vesselHandle, &ownGlobal);
+        link_.Inspect().vessel->Global2Local(ownGlobal, ownLocal_);
         ownKnown_ = true;
     }
     return ownLocal_;
@@ -144,12 +130,13 @@ const VECTOR3& Pass::OwnLocal() {
 bool Pass::Inside(OBJHANDLE candidate) {
     VECTOR3 candidateGlobal{};
     oapiGetGlobalPos(candidate, &candidateGlobal);
+    const AirlockLinkFields& box = link_.Inspect();
     VECTOR3 candidateLocal{};
-    link_.vessel->Global2Local(candidateGlobal, candidateLocal);
+    box.vessel->Global2Local(candidateGlobal, candidateLocal);
     const VECTOR3& own = OwnLocal();
     const VECTOR3 d{candidateLocal.x - own.x, candidateLocal.y - own.y, candidateLocal.z - own.z};
-    return link_.zMin < d.z && d.z < link_.zMax && link_.yMin < d.y && d.y < link_.yMax &&
-           link_.xMin < d.x && d.x < link_.xMax;
+    return box.zMin < d.z && d.z < box.zMax && box.yMin < d.y && d.y < box.yMax && box.xMin < d.x &&
+           d.x < box.xMax;
 }
 
 AirlockLink::ScanResult Pass::Visit(OBJHANDLE candidate, const VESSEL& crewVessel, DWORD parents) {
@@ -174,7 +161,7 @@ AirlockLink::ScanResult Pass::Transfer(OBJHANDLE candidate, const VESSEL& transf
     char transferName[transfer_vessel::kNameSize];
     if (!ReadWholeName(candidate, transferName)) return AirlockLink::kScanNothing;
     const char* addressee = transferName + crew_addon::kVesselPrefixLength;
-    const char* ownName = link_.vessel->GetName();
+    const char* ownName = link_.Inspect().vessel->GetName();
     transfer_vessel::Carried member;
     if (ownName == nullptr || std::strcmp(addressee, ownName) != 0) {
         // Addressed to another ship: passed over, unless that ship is gone.
@@ -185,15 +172,14 @@ AirlockLink::ScanResult Pass::Transfer(OBJHANDLE candidate, const VESSEL& transf
         return AirlockLink::kScanNothing;
     }
     const bool known = IdentifyTransfer(candidate, transfer, addressee, member);
-    crew_text::JoinText(link_.arrivalName, sizeof link_.arrivalName, crew_addon::kCrewVesselPrefix,
+    char arrivalName[sizeof AirlockLinkFields::arrivalName];
+    crew_text::JoinText(arrivalName, sizeof arrivalName, crew_addon::kCrewVesselPrefix,
                         member.memberString);
-    link_.arrivalAge = member.age;
-    link_.arrivalPulse = member.pulse;
-    link_.arrivalWeight = member.weight;
+    link_.SetArrival(arrivalName, member.age, member.pulse, member.weight);
     if (!known) {
         // The crew manager sends the member out beside the airlock; the vessel stays until then.
         taken_this_step::Add(candidate);
-        link_.arrivalVessel = candidate;
+        link_.SetArrivalVessel(candidate);
         return AirlockLink::kTransferUnnamed;
     }
     transfer_file::RemoveIfOf(member.memberString);

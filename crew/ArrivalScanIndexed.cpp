@@ -11,10 +11,10 @@
 namespace {
 
 // How far from the own vessel's origin a point of its airlock box can lie.
-double BoxReach(const AirlockLink& link) {
-    const double x = std::max(std::fabs(link.xMin), std::fabs(link.xMax));
-    const double y = std::max(std::fabs(link.yMin), std::fabs(link.yMax));
-    const double z = std::max(std::fabs(link.zMin), std::fabs(link.zMax));
+double BoxReach(const AirlockLinkFields& box) {
+    const double x = std::max(std::fabs(box.xMin), std::fabs(box.xMax));
+    const double y = std::max(std::fabs(box.yMin), std::fabs(box.yMax));
+    const double z = std::max(std::fabs(box.zMin), std::fabs(box.zMax));
     return std::sqrt(x * x + y * y + z * z);
 }
 
@@ -27,22 +27,23 @@ AirlockLink::ScanResult Run(AirlockLink& link, bool seatFree) {
     if (!arrival_pass::Due(link, seatFree, result)) return result;
 
     arrival_index::Refresh();
+    const OBJHANDLE own = link.Inspect().vesselHandle;
     VECTOR3 ownGlobal{};
-    oapiGetGlobalPos(link.vesselHandle, &ownGlobal);
+    oapiGetGlobalPos(own, &ownGlobal);
     // Kept between passes, so that a pass allocates only when it looks at more vessels than any
     // pass before.
     static std::vector<arrival_index::CrewVessel> visits;
-    arrival_index::Near(ownGlobal, BoxReach(link), visits);
+    arrival_index::Near(ownGlobal, BoxReach(link.Inspect()), visits);
 
     arrival_pass::Pass pass(link);
     for (const arrival_index::CrewVessel& candidate : visits) {
-        if (candidate.handle == link.vesselHandle) continue;
+        if (candidate.handle == own) continue;
         if (const AirlockLink::ScanResult found =
                 pass.Visit(candidate.handle, *candidate.vessel, candidate.parents)) {
             return found;
         }
     }
-    pass.End(arrival_index::LastChecked(link.vesselHandle));
+    pass.End(arrival_index::LastChecked(own));
     return AirlockLink::kScanNothing;
 }
 

@@ -11,10 +11,11 @@ AirlockLink::ScanResult Run(AirlockLink& link, bool seatFree) {
     if (!arrival_pass::Due(link, seatFree, result)) return result;
 
     arrival_pass::Pass pass(link);
+    const OBJHANDLE own = link.Inspect().vesselHandle;
     const DWORD count = oapiGetVesselCount();
     for (DWORD index = 0; index < count; ++index) {
         const OBJHANDLE candidate = oapiGetVesselByIndex(static_cast<int>(index));
-        if (candidate == nullptr || candidate == link.vesselHandle) continue;
+        if (candidate == nullptr || candidate == own) continue;
         const VESSEL* crewVessel = oapiGetVesselInterface(candidate);
         if (crewVessel == nullptr) continue;
         const DWORD parents = arrival_pass::CrewVesselAttachments(candidate, *crewVessel);

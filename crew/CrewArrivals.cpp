@@ -44,12 +44,12 @@ CrewManager::ArrivalResult CrewManager::ProcessArrivals() {
         crew_text::CopyText(name, sizeof name, text, kArrivalNameStoredChars);
     }
 
-    if (link->arrivalVessel == nullptr) return kNoArrival;
+    if (link->GetArrivalVessel() == nullptr) return kNoArrival;
     if (result != AirlockLink::kScanTransferredIn) oapiSetFocusObject(vesselHandle);
-    oapiDeleteVessel(link->arrivalVessel, nullptr);
-    link->arrivalVessel = nullptr;
+    link->DeleteArrivalVessel();
     crew_text::CopyText(lastArrivalName, sizeof lastArrivalName, name, kArrivalNameStoredChars);
-    if (AddMember(name, link->arrivalAge, link->arrivalPulse, link->arrivalWeight, idCode) == 1) {
+    if (AddMember(name, link->GetArrivalAge(), link->GetArrivalPulse(), link->GetArrivalWeight(),
+                  idCode) == 1) {
         // The name as the roster holds it, cleaned of what a crew name may not hold, so that the
         // arrival's message finds the member.
         const CrewMember& added = roster[crewCount - 1];
@@ -59,21 +59,21 @@ CrewManager::ArrivalResult CrewManager::ProcessArrivals() {
 }
 
 CrewManager::ArrivalResult CrewManager::SendOutUnnamedTransfer(AirlockLink& link) {
-    const OBJHANDLE transfer = link.arrivalVessel;
-    link.arrivalVessel = nullptr;
+    const OBJHANDLE transfer = link.GetArrivalVessel();
+    link.SetArrivalVessel(nullptr);
     if (transfer == nullptr) return kNoArrival;
-    const char* memberString = link.arrivalName + crew_addon::kVesselPrefixLength;
+    const char* memberString = link.Inspect().arrivalName + crew_addon::kVesselPrefixLength;
     SelectEvaMesh("");
     link.SetIgnoreDocking(1);
-    const int spawned =
-        link.SpawnCrewVessel(memberString, link.arrivalAge, evaValue, link.arrivalPulse,
-                             link.arrivalWeight, evaMeshName, &evaPosition, &evaAngles, nullptr);
+    const int spawned = link.SpawnCrewVessel(memberString, link.GetArrivalAge(), evaValue,
+                                             link.GetArrivalPulse(), link.GetArrivalWeight(),
+                                             evaMeshName, &evaPosition, &evaAngles, nullptr);
     link.SetIgnoreDocking(0);
     // The class is installed: the transfer vessel is one. Without a crew vessel the transfer
     // vessel stays, and the next pass tries again.
     if (spawned != AirlockLink::kSpawnedInFreeSpace) return kNoArrival;
     oapiDeleteVessel(transfer, nullptr);
-    transfers_in_flight::Ended(link.vessel->GetName());
+    transfers_in_flight::Ended(link.Inspect().vessel->GetName());
     crew_text::CopyText(lastArrivalName, sizeof lastArrivalName, memberString,
                         sizeof lastArrivalName - 1);
     return kTransferSentOutside;

@@ -25,7 +25,7 @@ std::optional<int> LeavingRefusal(const CrewManager& crew, const char* name) {
                                crew_text::kLookupNameChars) {
         return CrewManager::kEvaNoSuchMember;
     }
-    if (crew.crewCount < 1) return CrewManager::kEvaNobodyAboard;
+    if (crew.GetCrewCount() < 1) return CrewManager::kEvaNobodyAboard;
     return std::nullopt;
 }
 
@@ -50,8 +50,9 @@ int CrewManager::EvaMember(const char* name) {
 
     AirlockLink* link = Link();
     if (const VESSEL* own = oapiGetVesselInterface(vesselHandle)) {
-        if (AirlockLink::DockedVessel(*own, link->transferDock) != nullptr) {
-            const int seats = link->GetDockedFreeSeats(link->transferDock);
+        const int port = link->Inspect().transferDock;
+        if (AirlockLink::DockedVessel(*own, port) != nullptr) {
+            const int seats = link->GetDockedFreeSeats(port);
             if (seats == 0) return kEvaDockedShipFull;
             if (seats < 0) return kEvaDockedShipWithoutCrew;
         }

@@ -213,7 +213,7 @@ int CrewManager::GetAirlockState() {
 
 int CrewManager::SetTransferDock(int port) {
     if (!Ready()) return kRefused;
-    Link()->transferDock = port;
+    Link()->SetTransferDock(port);
     return kDone;
 }
 

@@ -13,7 +13,37 @@
 #include "crew/KeptCrewLines.h"
 #include "host/HostApi.h"
 
-class CrewManager {
+// The crew manager's fields. The manager inherits them privately: tests and diagnostics read them
+// through CrewManager::Inspect(), and nothing writes through it. In order, except the warnings'
+// deadline: every step reads it with `readyFlags` and `airlockOpen`, so it shares their cache line.
+struct CrewManagerFields {
+    CrewMember roster[102]{};
+    double warningUntil = 0.0;
+    int readyFlags = 0;
+    int crewCount = 0;
+    int seatCount = 0;
+    double crewMass = 0.0;
+    int loadedCount = 0;
+    int massBookkeeping = 0;
+    int airlockOpen = 0;
+    int evaValue = 0;
+    char evaMesh[150]{};
+    VECTOR3 evaPosition{};
+    VECTOR3 evaAngles{};
+    VECTOR3 ejectPosition{};
+    VECTOR3 ejectAngles{};
+    VECTOR3 ejectVelocity{};
+    char emptyText[2]{};
+    char lastEvaName[50]{};
+    char lastArrivalName[50]{};
+    OBJHANDLE vesselHandle = nullptr;
+    char lastEvaVesselName[200]{};
+    int linkIndex = -1;
+    int addonOutdated = 0;
+    KeptCrewLines keptCrewLines;
+};
+
+class CrewManager : private CrewManagerFields {
   public:
     // What `readyFlags` holds: one bit from Initialize, one from DefineAirlock. The manager works
     // only with both.
@@ -132,38 +162,18 @@ class CrewManager {
     };
     ArrivalResult ProcessArrivals();
 
-    // Fields, in order, except the warnings' deadline: every step reads it with `readyFlags` and
-    // `airlockOpen`, so it shares their cache line.
-    CrewMember roster[102]{};
-    double warningUntil = 0.0;
-    int readyFlags = 0;
-    int crewCount = 0;
-    int seatCount = 0;
-    double crewMass = 0.0;
-    int loadedCount = 0;
-    int massBookkeeping = 0;
-    int airlockOpen = 0;
-    int evaValue = 0;
-    char evaMesh[150]{};
-    VECTOR3 evaPosition{};
-    VECTOR3 evaAngles{};
-    VECTOR3 ejectPosition{};
-    VECTOR3 ejectAngles{};
-    VECTOR3 ejectVelocity{};
-    char emptyText[2]{};
-    char lastEvaName[50]{};
-    char lastArrivalName[50]{};
-    OBJHANDLE vesselHandle = nullptr;
-    char lastEvaVesselName[200]{};
-    int linkIndex = -1;
-    int addonOutdated = 0;
-    KeptCrewLines keptCrewLines;
-
     // Started and with an airlock: what every operation but DefineAirlock, GetLastEvaName,
     // GetLastArrivalName and SelectEvaMesh needs.
     bool Ready() const { return readyFlags == kReady; }
 
+    // The fields, read-only.
+    const CrewManagerFields& Inspect() const { return *this; }
+
   private:
+    // Tests reach through it the one state no operation makes: a member weight that is not a
+    // whole number.
+    friend class CrewManagerTestPeer;
+
     // The manager's link record; null until a start-up succeeded.
     AirlockLink* Link() const;
     // Slot of the first member with that name (letter case ignored), or -1; refuses as the

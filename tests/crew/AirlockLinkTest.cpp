@@ -24,33 +24,35 @@ class AirlockLinkTest : public CrewTest {
 };
 
 TEST_F(AirlockLinkTest, InitSetsEveryFieldBeforeItChecks) {
-    AirlockLink link{};
-    link.freeSeats = 3;
-    link.airlockDefined = 1;
+    AirlockLink link = Started(ship);
+    ASSERT_EQ(link.DefineAirlock(1, -1, 1, -1, 1, -1, 1), AirlockLink::kDefined);
+    ASSERT_EQ(link.SetFreeSeats(3), 1);
+    const AirlockLinkFields& fields = link.Inspect();
     EXPECT_EQ(link.Init(nullptr), -1);
-    EXPECT_EQ(link.vessel, nullptr);
-    EXPECT_EQ(link.freeSeats, 1000) << "fields are set also when the check fails";
-    EXPECT_EQ(link.airlockDefined, 0);
+    EXPECT_EQ(fields.vessel, nullptr);
+    EXPECT_EQ(fields.freeSeats, 1000) << "fields are set also when the check fails";
+    EXPECT_EQ(fields.airlockDefined, 0);
+    EXPECT_EQ(fields.attachment, nullptr);
 
     EXPECT_EQ(link.Init(ship), 1);
-    EXPECT_EQ(link.vessel, &Interface(ship));
-    EXPECT_EQ(link.vesselHandle, ship);
-    EXPECT_EQ(link.autoDeleteArrival, 1);
-    EXPECT_EQ(link.arrivalWeight, 60);
-    EXPECT_EQ(link.auxValue, 1000);
-    EXPECT_EQ(link.attachment, nullptr);
-    EXPECT_GE(link.scanTimer, 0.0);
-    EXPECT_LE(link.scanTimer, 1.0);
+    EXPECT_EQ(fields.vessel, &Interface(ship));
+    EXPECT_EQ(fields.vesselHandle, ship);
+    EXPECT_EQ(fields.autoDeleteArrival, 1);
+    EXPECT_EQ(fields.arrivalWeight, 60);
+    EXPECT_EQ(fields.auxValue, 1000);
+    EXPECT_EQ(fields.attachment, nullptr);
+    EXPECT_GE(fields.scanTimer, 0.0);
+    EXPECT_LE(fields.scanTimer, 1.0);
 
     sim.Faults().hideInterfaces = true;
     EXPECT_EQ(link.Init(ship), -1);
-    EXPECT_EQ(link.vesselHandle, ship);
+    EXPECT_EQ(fields.vesselHandle, ship);
     sim.Faults().hideInterfaces = false;
 
     std::filesystem::remove(RootFile(crew_addon::kModuleFile));
     EXPECT_EQ(link.Init(ship), -999) << "the crew add-on's module file is checked first";
     EXPECT_EQ(link.Init(nullptr), -999);
-    EXPECT_EQ(link.vesselHandle, nullptr);
+    EXPECT_EQ(fields.vesselHandle, nullptr);
 }
 
 TEST_F(AirlockLinkTest, DefineAirlockRefusesBadBoxesAndStates) {
@@ -78,9 +80,9 @@ TEST_F(AirlockLinkTest, DefineAirlockRefusesBadBoxesAndStates) {
         EXPECT_EQ(link.DefineAirlock(c.state, b.xMin, b.xMax, b.yMin, b.yMax, b.zMin, b.zMax),
                   c.result);
         if (c.result == kDefined) continue;
-        EXPECT_EQ(link.airlockDefined, 0);
-        EXPECT_EQ(link.attachment, nullptr);
-        EXPECT_EQ(link.xMax, 0.0f);
+        EXPECT_EQ(link.Inspect().airlockDefined, 0);
+        EXPECT_EQ(link.Inspect().attachment, nullptr);
+        EXPECT_EQ(link.Inspect().xMax, 0.0f);
     }
     AirlockLink unstarted{};
     EXPECT_EQ(unstarted.DefineAirlock(1, -1, 1, -1, 1, -1, 1), kRefused) << "no vessel interface";
@@ -126,11 +128,11 @@ TEST_F(AirlockLinkTest, NothingIsPublishedBeforeTheAirlockIsDefined) {
     EXPECT_EQ(link.SetAirlockState(1), -1);
     EXPECT_EQ(link.GetAirlockState(), -1);
     EXPECT_EQ(link.SetFreeSeats(5), -1);
-    EXPECT_EQ(link.freeSeats, 1000);
+    EXPECT_EQ(link.Inspect().freeSeats, 1000);
     EXPECT_EQ(link.SetAuxValue(5), -1);
-    EXPECT_EQ(link.auxValue, 1000);
+    EXPECT_EQ(link.Inspect().auxValue, 1000);
     EXPECT_EQ(link.SetAutoDeleteArrival(0), -1);
-    EXPECT_EQ(link.autoDeleteArrival, 1);
+    EXPECT_EQ(link.Inspect().autoDeleteArrival, 1);
     EXPECT_EQ(Interface(ship).AttachmentCount(false), 0U);
 
     // A host that gives no attachment leaves the airlock unpublished.
@@ -172,7 +174,7 @@ TEST_F(AirlockLinkTest, EveryManagerGetsARecordOfItsOwn) {
         ships.push_back(Ship("S" + std::to_string(crews.size())));
         const int before = airlock_links::Count();
         crews.push_back(Crew(ships.back()));
-        EXPECT_EQ(crews.back()->linkIndex, before);
+        EXPECT_EQ(crews.back()->Inspect().linkIndex, before);
         EXPECT_EQ(airlock_links::Count(), before + 1);
     }
     const std::size_t last = crews.size() - 1;
@@ -188,7 +190,7 @@ TEST_F(AirlockLinkTest, EveryManagerGetsARecordOfItsOwn) {
     std::filesystem::rename(RootFile("modules\\away"), RootFile(crew_addon::kModuleFile));
     const OBJHANDLE taker = Ship("Taker");
     const auto takerCrew = Crew(taker);
-    EXPECT_EQ(takerCrew->linkIndex, next);
+    EXPECT_EQ(takerCrew->Inspect().linkIndex, next);
 
     // Each ship's airlock commands act on its own published airlock only; the failed manager
     // holds no record at all.
@@ -246,7 +248,7 @@ TEST_F(AirlockLinkTest, PublishedAirlocksAreFoundAndReadInTheSharedLayout) {
 
 TEST_F(AirlockLinkTest, ArrivalNameIsCopiedLikeStrncpy) {
     AirlockLink link{};
-    std::snprintf(link.arrivalName, sizeof link.arrivalName, "UMmu Capt-Corwin Haddel");
+    link.SetArrival("UMmu Capt-Corwin Haddel", 54, 65, 82);
     char text[40];
     std::memset(text, 'x', sizeof text);
     link.GetArrivalName(text, 4);
@@ -254,11 +256,14 @@ TEST_F(AirlockLinkTest, ArrivalNameIsCopiedLikeStrncpy) {
     link.GetArrivalName(text, 39);
     EXPECT_STREQ(text, "Capt-Corwin Haddel");
 
-    std::snprintf(link.arrivalName, sizeof link.arrivalName, "UMmu_%s",
-                  "abcdefghijklmnopqrstuvwxyz01234567");
+    link.SetArrival("UMmu_abcdefghijklmnopqrstuvwxyz01234567", 54, 65, 82);
     std::memset(text, 'x', sizeof text);
     link.GetArrivalName(text, 39);
     EXPECT_EQ(std::string(text, 33), "abcdefghijklmnopqrstuvwxyz012345x") << "at most 32";
+
+    link.SetArrival("UMmu_abcdefghijklmnopqrstuvwxyz0123456789", 54, 65, 82);
+    EXPECT_STREQ(link.Inspect().arrivalName, "UMmu_abcdefghijklmnopqrstuvwxyz01234567")
+        << "39 kept";
 }
 
 }  // namespace

@@ -19,8 +19,7 @@ class ArrivalIndexTest : public CrewTest {
 
     // One pass now, without a frame.
     CrewManager::ArrivalResult PassNow(CrewManager& manager) {
-        LinkOf(manager).scanTimer = 1.0;
-        return manager.ProcessArrivals();
+        return ScanUntilPass(LinkOf(manager), [&manager] { return manager.ProcessArrivals(); });
     }
 };
 

@@ -1,8 +1,6 @@
 // Crew coming aboard: crew vessels walking into the open airlock, transfer vessels addressed to
 // the ship, the scan's cadence, and a full ship that leaves arrivals waiting outside.
-#include <algorithm>
 #include <filesystem>
-#include <iterator>
 #include <utility>
 
 #include "CrewFixture.h"
@@ -87,8 +85,8 @@ TEST_F(CrewArrivalsTest, OnlyACrewVesselStrictlyInsideTheBoxIsTaken) {
         sim.Place("UMmu_Ab-Jo", "Ship", face);
         EXPECT_EQ(ProcessFor(*crew), CrewManager::kNoArrival) << "on a face";
     }
-    EXPECT_EQ(LinkOf(*crew).arrivalAge, 30) << "read also when outside";
-    EXPECT_STREQ(LinkOf(*crew).arrivalName, "UMmu Ab-Jo");
+    EXPECT_EQ(LinkOf(*crew).Inspect().arrivalAge, 30) << "read also when outside";
+    EXPECT_STREQ(LinkOf(*crew).Inspect().arrivalName, "UMmu Ab-Jo");
 
     ASSERT_EQ(crew->SetAirlockState(0), 1);
     sim.Place("UMmu_Ab-Jo", "Ship", {14.9, 0, 0});
@@ -109,18 +107,19 @@ TEST_F(CrewArrivalsTest, APassLeavesTheLastCheckedCrewVesselInTheArrivalFields) 
     CrewVessel("UMmu_Ef-Mo", 50);  // no "U-Mm": not checked
     AirlockLink& link = LinkOf(*crew);
     EXPECT_EQ(ProcessFor(*crew), CrewManager::kNoArrival);
-    EXPECT_STREQ(link.arrivalName, "UMmu Cd-Li");
-    EXPECT_EQ(link.arrivalAge, 40);
-    EXPECT_EQ(link.arrivalPulse, 61);
-    EXPECT_EQ(link.arrivalWeight, 71);
+    const AirlockLinkFields& arrival = link.Inspect();
+    EXPECT_STREQ(arrival.arrivalName, "UMmu Cd-Li");
+    EXPECT_EQ(arrival.arrivalAge, 40);
+    EXPECT_EQ(arrival.arrivalPulse, 61);
+    EXPECT_EQ(arrival.arrivalWeight, 71);
 
     const OBJHANDLE foreign = CrewVessel("UMmuTOther");
     Interface(foreign).CreateAttachment(true, VECTOR3{1, 2, 3}, VECTOR3{}, VECTOR3{}, "U-Mm");
     sim.DeleteVessel(sim.FindVessel("UMmu_Cd-Li"));
-    std::fill(std::begin(link.arrivalName), std::end(link.arrivalName) - 1, 'x');
+    link.SetArrival(std::string(39, 'x').c_str(), 0, 0, 0);
     EXPECT_EQ(ProcessFor(*crew), CrewManager::kNoArrival);
-    EXPECT_STREQ(link.arrivalName, "UMmu Ab-Jo") << "written before the pass ends";
-    EXPECT_EQ(link.arrivalAge, 30);
+    EXPECT_STREQ(arrival.arrivalName, "UMmu Ab-Jo") << "written before the pass ends";
+    EXPECT_EQ(arrival.arrivalAge, 30);
 }
 
 TEST_F(CrewArrivalsTest, ScanRunsAtTheFirstStepBeyondAQuarterSecond) {
@@ -130,17 +129,19 @@ TEST_F(CrewArrivalsTest, ScanRunsAtTheFirstStepBeyondAQuarterSecond) {
     };
     const Case cases[] = {{0.1, {3, 6, 9}}, {0.125, {3, 6, 9}}, {0.3, {1, 2, 3, 4, 5, 6, 7, 8, 9}}};
     AirlockLink& link = LinkOf(*crew);
+    const auto scan = [&link] { return link.ScanForArrivals(); };
     for (int door : {1, 0}) {
-        link.airlockState = door;  // closed, the timer restarts all the same
+        ASSERT_EQ(link.SetAirlockState(door), 1);  // closed, the timer restarts all the same
         for (const Case& c : cases) {
             SCOPED_TRACE(testing::Message() << "step " << c.step << " door " << door);
             sim.SetStep(c.step);
-            link.scanTimer = 0.0;
+            sim.Frame();
+            ScanUntilPass(link, scan);  // the timer starts from zero
             std::vector<int> passes;
             for (int frame = 1; frame <= 9; ++frame) {
                 sim.Frame();
-                EXPECT_EQ(link.ScanForArrivals(), AirlockLink::kScanNothing);
-                if (link.scanTimer == 0.0) passes.push_back(frame);
+                EXPECT_EQ(scan(), AirlockLink::kScanNothing);
+                if (link.Inspect().scanTimer == 0.0) passes.push_back(frame);
             }
             EXPECT_EQ(passes, c.passFrames);
         }
@@ -215,11 +216,10 @@ TEST_F(CrewArrivalsTest, AFullShipLeavesArrivalsWaitingOutside) {
     ASSERT_EQ(link.SetFreeSeats(0), 1);
     CrewVessel("UMmu_Cd-Lu");
     sim.Walk("UMmu_Cd-Lu", "Ship");
-    link.scanTimer = 1.0;
-    EXPECT_EQ(link.ScanForArrivals(), AirlockLink::kScanNothing);
+    const auto scan = [&link] { return link.ScanForArrivals(); };
+    EXPECT_EQ(ScanUntilPass(link, scan), AirlockLink::kScanNothing);
     ASSERT_EQ(link.SetFreeSeats(1), 1);
-    link.scanTimer = 1.0;
-    EXPECT_EQ(link.ScanForArrivals(), AirlockLink::kScanWalkedIn);
+    EXPECT_EQ(ScanUntilPass(link, scan), AirlockLink::kScanWalkedIn);
     EXPECT_EQ(link.GetArrivalVessel(), sim.FindVessel("UMmu_Cd-Lu")) << "kept for the manager";
 }
 

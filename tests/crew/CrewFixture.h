@@ -59,7 +59,24 @@ class CrewTest : public testing::Test {
         return crew;
     }
 
-    AirlockLink& LinkOf(const CrewManager& crew) { return airlock_links::Record(crew.linkIndex); }
+    AirlockLink& LinkOf(const CrewManager& crew) {
+        return airlock_links::Record(crew.Inspect().linkIndex);
+    }
+
+    // Runs `scan`, a scan step of the link record or of its crew manager, without a frame in
+    // between until a pass runs (the record's scan timer starts again from zero): one pass now.
+    // The last frame's step drives the timer, so a frame must have run. That step's result.
+    template <typename Scan>
+    auto ScanUntilPass(const AirlockLink& link, Scan scan) {
+        constexpr int kMostSteps = 1000;
+        EXPECT_GT(oapiGetSimStep(), 0.0) << "no frame has run";
+        auto result = scan();
+        for (int steps = 1; link.Inspect().scanTimer != 0.0 && steps < kMostSteps; ++steps) {
+            result = scan();
+        }
+        EXPECT_EQ(link.Inspect().scanTimer, 0.0) << "no pass in " << kMostSteps << " scan steps";
+        return result;
+    }
 
     // The vectors of the vessel's first child attachment "UMmu" as the host hands them out,
     // read as another vessel reads them.

@@ -55,8 +55,8 @@ TEST_F(CrewPersistenceTest, TheBlockReplacesTheSetUpCrew) {
                                                   {"Tech", "Max Poe", 30, 70, 80},
                                                   {"", "Ann Lee", 25, 0, 60}}));
     EXPECT_EQ(oapiGetEmptyMass(ship), kShipMass + 214);
-    EXPECT_EQ(crew->crewMass, 214);
-    EXPECT_EQ(crew->loadedCount, 3);
+    EXPECT_EQ(crew->Inspect().crewMass, 214);
+    EXPECT_EQ(crew->Inspect().loadedCount, 3);
     EXPECT_EQ(PublishedFreeSeats(ship), 5);
 }
 
@@ -75,7 +75,7 @@ TEST_F(CrewPersistenceTest, LinesOutsideTheLimitsAreNotTaken) {
     EXPECT_EQ(crew->LoadCrewLine("UMMUCREW Tech-Max_Poe-30-70-80"), 1);
     EXPECT_EQ(crew->LoadCrewLine("UMMUCREW Sci-Al_Bo-30-70-80"), 0) << "no seat left";
     EXPECT_EQ(crew->GetCrewCount(), 2);
-    EXPECT_EQ(crew->loadedCount, 2);
+    EXPECT_EQ(crew->Inspect().loadedCount, 2);
 }
 
 TEST_F(CrewPersistenceTest, WithoutBookkeepingTheMassIsLeftAlone) {
@@ -87,7 +87,7 @@ TEST_F(CrewPersistenceTest, WithoutBookkeepingTheMassIsLeftAlone) {
     ASSERT_EQ(manager.SetMassBookkeeping(0), 1);
     EXPECT_EQ(manager.LoadCrewLine("UMMUCREW Capt-Jane_Roe-41-65-74"), 1);
     EXPECT_EQ(oapiGetEmptyMass(other), kShipMass);
-    EXPECT_EQ(manager.crewMass, 74);
+    EXPECT_EQ(manager.Inspect().crewMass, 74);
 }
 
 TEST_F(CrewPersistenceTest, ASavedRosterReadsBackInOrder) {

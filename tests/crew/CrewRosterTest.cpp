@@ -61,18 +61,18 @@ TEST_F(CrewRosterTest, ANotReadyManagerRefusesEveryOperation) {
     EXPECT_EQ(fresh.GetIdCodeByName("Jo"), nullptr);
     EXPECT_STREQ(fresh.GetLastEvaVesselName(), "");
     EXPECT_EQ(fresh.FindLastEvaVessel(), nullptr);
-    EXPECT_EQ(fresh.readyFlags, 0);
+    EXPECT_EQ(fresh.Inspect().readyFlags, 0);
 
     // Started, but without an airlock, it still refuses.
     CrewManager started;
     ASSERT_EQ(started.Initialize(Ship("Other")), 1);
-    EXPECT_EQ(started.readyFlags, 1);
+    EXPECT_EQ(started.Inspect().readyFlags, 1);
     EXPECT_EQ(started.AddMember("Jo", 30, 60, 70, "Ab"), 0);
     EXPECT_EQ(started.DefineAirlock(1, -1, 1, -1, 1, -1, 1), 1);
-    EXPECT_EQ(started.readyFlags, 3);
+    EXPECT_EQ(started.Inspect().readyFlags, 3);
     EXPECT_EQ(started.AddMember("Jo", 30, 60, 70, "Ab"), 1);
     EXPECT_EQ(started.DefineAirlock(1, 1, -1, -1, 1, -1, 1), 0) << "a bad box";
-    EXPECT_EQ(started.readyFlags, 3) << "a failed definition keeps the manager ready";
+    EXPECT_EQ(started.Inspect().readyFlags, 3) << "a failed definition keeps the manager ready";
 }
 
 TEST_F(CrewRosterTest, AddMemberClampsWhatItStores) {
@@ -114,7 +114,7 @@ TEST_F(CrewRosterTest, SeatsLimitTheRoster) {
     EXPECT_EQ(crew->SetSeatCount(0), 0);
     EXPECT_EQ(crew->SetSeatCount(101), 0);
     EXPECT_EQ(crew->SetSeatCount(7), 0) << "below the crew aboard";
-    EXPECT_EQ(crew->seatCount, 8);
+    EXPECT_EQ(crew->Inspect().seatCount, 8);
 
     ASSERT_EQ(crew->SetSeatCount(100), 1);
     while (crew->GetCrewCount() < 100) ASSERT_EQ(crew->AddMember("Jo", 30, 60, 70, "Ab"), 1);
@@ -130,16 +130,16 @@ TEST_F(CrewRosterTest, CrewMassGoesIntoTheHostsEmptyMass) {
     EXPECT_EQ(oapiGetEmptyMass(ship), kShipMass + 152);
     ASSERT_EQ(crew->RemoveMember("Jo"), 1);
     EXPECT_EQ(oapiGetEmptyMass(ship), kShipMass + 70);
-    EXPECT_EQ(crew->crewMass, 70);
+    EXPECT_EQ(crew->Inspect().crewMass, 70);
     ASSERT_EQ(crew->RemoveMember("Al"), 1);
     EXPECT_EQ(oapiGetEmptyMass(ship), kShipMass);
 
     ASSERT_EQ(crew->SetMassBookkeeping(0), 1);
     ASSERT_EQ(crew->AddMember("Jo", 30, 60, 82, "Ab"), 1);
     EXPECT_EQ(oapiGetEmptyMass(ship), kShipMass) << "bookkeeping off";
-    EXPECT_EQ(crew->crewMass, 82);
+    EXPECT_EQ(crew->Inspect().crewMass, 82);
     ASSERT_EQ(crew->RemoveMember("Jo"), 1);
-    EXPECT_EQ(crew->crewMass, 0);
+    EXPECT_EQ(crew->Inspect().crewMass, 0);
 }
 
 TEST_F(CrewRosterTest, LookupsByNameIgnoreLetterCaseOnly) {
@@ -209,11 +209,11 @@ TEST_F(CrewRosterTest, PublishedSeatsFollowEveryChange) {
     // Defining the airlock publishes the whole seat count, whoever is aboard.
     ASSERT_EQ(crew->DefineAirlock(0, -5, 5, -5, 5, -5, 5), 1);
     EXPECT_EQ(PublishedFreeSeats(ship), 50);
-    EXPECT_EQ(crew->airlockOpen, 0);
+    EXPECT_EQ(crew->Inspect().airlockOpen, 0);
     EXPECT_EQ(ReadPublished(ship)->rot.x, 0);
 
     EXPECT_EQ(crew->SetAirlockState(1), 1);
-    EXPECT_EQ(crew->airlockOpen, 1);
+    EXPECT_EQ(crew->Inspect().airlockOpen, 1);
     EXPECT_EQ(ReadPublished(ship)->rot.x, 1);
     EXPECT_EQ(crew->SetAirlockState(5), 1) << "the link refuses; the manager reads back";
     EXPECT_EQ(crew->GetAirlockState(), 1);
@@ -221,16 +221,19 @@ TEST_F(CrewRosterTest, PublishedSeatsFollowEveryChange) {
 
 TEST_F(CrewRosterTest, SettingsAndTheLastEvaVessel) {
     EXPECT_EQ(crew->SetTransferDock(3), 1);
-    EXPECT_EQ(LinkOf(*crew).transferDock, 3);
+    EXPECT_EQ(LinkOf(*crew).Inspect().transferDock, 3);
     const std::string longMesh(200, 'm');
     EXPECT_EQ(crew->SetEvaMesh(longMesh.c_str()), 1);
-    EXPECT_EQ(std::string(crew->evaMesh), longMesh.substr(0, 149));
+    EXPECT_EQ(std::string(crew->Inspect().evaMesh), longMesh.substr(0, 149));
     EXPECT_EQ(crew->SetEvaMesh(nullptr), 0);
 
-    std::snprintf(crew->lastEvaVesselName, sizeof crew->lastEvaVesselName, "Ship");
-    EXPECT_EQ(crew->FindLastEvaVessel(), ship);
-    std::snprintf(crew->lastEvaVesselName, sizeof crew->lastEvaVesselName, "Gone");
-    EXPECT_EQ(crew->FindLastEvaVessel(), nullptr);
+    ASSERT_EQ(crew->AddMember("Al", 30, 60, 70, "Ab"), 1);
+    ASSERT_EQ(crew->EvaMember("Al"), CrewManager::kEvaDone);
+    const OBJHANDLE walker = sim.FindVessel("UMmu_Ab-Al");
+    ASSERT_NE(walker, nullptr);
+    EXPECT_EQ(crew->FindLastEvaVessel(), walker);
+    ASSERT_TRUE(sim.DeleteVessel(walker));
+    EXPECT_EQ(crew->FindLastEvaVessel(), nullptr) << "gone";
 }
 
 }  // namespace

@@ -9,6 +9,19 @@
 #include "crew/SpawnRecord.h"
 #include "testing/HandOverFiles.h"
 
+// Every way into the roster takes whole kilograms: a weight that is not a whole number is the one
+// state these tests make by hand.
+class CrewManagerTestPeer {
+  public:
+    // Changes the member's weight, and the crew mass and the host's empty mass with it.
+    static void SetWeight(CrewManager& crew, int slot, double kilograms) {
+        const double crewMass = crew.crewMass - crew.roster[slot].weight + kilograms;
+        crew.ApplyCrewMassToHost(crewMass);
+        crew.crewMass = crewMass;
+        crew.roster[slot].weight = kilograms;
+    }
+};
+
 namespace crew_test {
 namespace {
 
@@ -73,9 +86,7 @@ class CrewSpawnTest : public CrewTest {
 TEST_F(CrewSpawnTest, EvaLeavesAsACrewVesselBesideTheAirlock) {
     std::memset(&spawnRecord, 'x', sizeof spawnRecord);
     // A weight that is not a whole number is sent truncated.
-    crew->roster[0].weight = 85.9;
-    crew->crewMass = 85.9 + 60;
-    oapiSetEmptyMass(ship, kShipMass + crew->crewMass);
+    CrewManagerTestPeer::SetWeight(*crew, 0, 85.9);
     sim.SetAngularVelocity("Ship", {0.1, -0.2, 5});
     Interface(ship).SetRotationMatrix(kQuarterTurnAboutY);
 
@@ -263,7 +274,7 @@ TEST_F(CrewSpawnTest, TheDockedShipDecidesOnATransfer) {
 TEST_F(CrewSpawnTest, TransferReachesTheDockedShipsRoster) {
     const auto receiverCrew = DockedReceiver();
     oapiSetEmptyMass(receiver, kShipMass);
-    crew->roster[0].weight = 72.6;
+    CrewManagerTestPeer::SetWeight(*crew, 0, 72.6);
     ASSERT_EQ(crew->EvaMember("Corwin Haddel"), CrewManager::kEvaTransferred);
     EXPECT_EQ(crew->GetCrewCount(), 1);
     EXPECT_STREQ(crew->GetLastEvaName(), "Corwin Haddel");
@@ -340,8 +351,8 @@ TEST_F(CrewSpawnTest, EjectGoesToFreeSpaceWhateverTheAirlockAndDocking) {
                {kShipPosition.x + 1, kShipPosition.y + 2, kShipPosition.z + 3}, "eject position");
     ExpectNear(StatusOf("UMmu_Jane_Roe").rvel,
                {kShipVelocity.x, kShipVelocity.y + 2, kShipVelocity.z}, "eject velocity");
-    EXPECT_EQ(LinkOf(*crew).ejectFlag, 0);
-    EXPECT_EQ(LinkOf(*crew).ignoreDocking, 0);
+    EXPECT_EQ(LinkOf(*crew).Inspect().ejectFlag, 0);
+    EXPECT_EQ(LinkOf(*crew).Inspect().ignoreDocking, 0);
     EXPECT_EQ(receiverCrew->GetCrewCount(), 0);
     EXPECT_EQ(crew->EjectMember("Jane Roe"), CrewManager::kEvaNoSuchMember);
 }

@@ -41,36 +41,36 @@ class CrewStartupTest : public CrewTest {
 TEST_F(CrewStartupTest, InitializeStartsTheManagerWithItsInitialValues) {
     CrewManager crew;
     EXPECT_EQ(crew.Initialize(nullptr), -1);
-    EXPECT_EQ(crew.linkIndex, -1);
+    EXPECT_EQ(crew.Inspect().linkIndex, -1);
 
     const OBJHANDLE ship = Ship("Ship");
     sim.SetSystemTime(50.0);
     std::filesystem::remove(RootFile(crew_addon::kModuleFile));
     EXPECT_EQ(crew.Initialize(ship), -999);
-    EXPECT_EQ(crew.readyFlags, 0);
-    EXPECT_EQ(crew.linkIndex, -1) << "a failed start holds no record";
-    EXPECT_EQ(crew.warningUntil, 70.0);
-    EXPECT_EQ(crew.addonOutdated, 0);
+    EXPECT_EQ(crew.Inspect().readyFlags, 0);
+    EXPECT_EQ(crew.Inspect().linkIndex, -1) << "a failed start holds no record";
+    EXPECT_EQ(crew.Inspect().warningUntil, 70.0);
+    EXPECT_EQ(crew.Inspect().addonOutdated, 0);
     crew.ShowWarnings(kAddonName);
     EXPECT_EQ(DebugLine(), "MyAddonName ERROR UMMU 2.0 not properly initialised in your code.");
 
     WriteRootFile(crew_addon::kModuleFile, "module");
     const int index = airlock_links::Count();
     ASSERT_EQ(crew.Initialize(ship), 1);
-    EXPECT_EQ(crew.readyFlags, 1);
-    EXPECT_EQ(crew.linkIndex, index);
-    EXPECT_EQ(crew.warningUntil, 0.0) << "the sample root's add-on is 2.0";
-    EXPECT_EQ(LinkOf(crew).freeSeats, 1000) << "nothing published yet";
-    EXPECT_EQ(LinkOf(crew).autoDeleteArrival, 1);
+    EXPECT_EQ(crew.Inspect().readyFlags, 1);
+    EXPECT_EQ(crew.Inspect().linkIndex, index);
+    EXPECT_EQ(crew.Inspect().warningUntil, 0.0) << "the sample root's add-on is 2.0";
+    EXPECT_EQ(LinkOf(crew).Inspect().freeSeats, 1000) << "nothing published yet";
+    EXPECT_EQ(LinkOf(crew).Inspect().autoDeleteArrival, 1);
 
     // Once it has an airlock it offers the eight seats of a fresh start; starting again empties
     // the roster and takes the airlock away.
     ASSERT_EQ(crew.DefineAirlock(1, -1, 1, -1, 1, -1, 1), 1);
-    EXPECT_EQ(LinkOf(crew).freeSeats, 8);
+    EXPECT_EQ(LinkOf(crew).Inspect().freeSeats, 8);
     ASSERT_EQ(crew.AddMember("Jo", 30, 60, 70, "Ab"), 1);
     ASSERT_EQ(crew.Initialize(ship), 1);
-    EXPECT_EQ(crew.crewCount, 0);
-    EXPECT_EQ(crew.readyFlags, 1);
+    EXPECT_EQ(crew.Inspect().crewCount, 0);
+    EXPECT_EQ(crew.Inspect().readyFlags, 1);
 }
 
 TEST_F(CrewStartupTest, AMissingOrOldVersionFileStartsTheWarnings) {
@@ -103,8 +103,8 @@ TEST_F(CrewStartupTest, AMissingOrOldVersionFileStartsTheWarnings) {
         SetVersionFile(c.content);
         CrewManager crew;
         ASSERT_EQ(crew.Initialize(Ship("S" + std::to_string(&c - cases))), 1);
-        EXPECT_EQ(crew.addonOutdated, c.outdated);
-        EXPECT_EQ(crew.warningUntil, c.outdated ? 30.0 : 0.0);
+        EXPECT_EQ(crew.Inspect().addonOutdated, c.outdated);
+        EXPECT_EQ(crew.Inspect().warningUntil, c.outdated ? 30.0 : 0.0);
         SetVersionFile(c.content);
         EXPECT_EQ(crew.ReadAddonVersion(), c.version);
     }
@@ -220,7 +220,7 @@ TEST_F(CrewStartupTest, WarningsShowAtTheirSystemTimes) {
     SetVersionFile("1.5");
     sim.SetSystemTime(92.0);
     const auto crew = Crew(Ship("Ship"));
-    ASSERT_EQ(crew->warningUntil, 112.0);
+    ASSERT_EQ(crew->Inspect().warningUntil, 112.0);
     struct Case {
         double now;
         const char* line;
@@ -245,7 +245,7 @@ TEST_F(CrewStartupTest, WarningsShowAtTheirSystemTimes) {
         crew->ShowWarnings(kAddonName);
         EXPECT_EQ(DebugLine(), c.line) << "at " << c.now;
     }
-    EXPECT_EQ(crew->warningUntil, -1.0) << "ended for good";
+    EXPECT_EQ(crew->Inspect().warningUntil, -1.0) << "ended for good";
     std::snprintf(oapiDebugString(), 8, "other");
     crew->ShowWarnings(kAddonName);
     EXPECT_EQ(DebugLine(), "other") << "no longer touched";
