@@ -12,7 +12,8 @@
 #include "host/CrewAddon.h"
 #include "host/Platform.h"
 
-namespace addon_version {
+namespace crew {
+
 namespace {
 
 // Characters of the first line that are read.
@@ -24,8 +25,8 @@ constexpr int kMaxExponent = 300;
 
 // A decimal number at the start of the text: leading white space and a sign allowed, digits
 // with an optional fraction and exponent, anything after the number ignored; 0 when the text does
-// not begin with a number. Read by hand: the C library's readers follow the process's locale,
-// and the Windows build's C++ library has no floating-point from_chars.
+// not begin with a number. ReadAddonVersionFile by hand: the C library's readers follow the
+// process's locale, and the Windows build's C++ library has no floating-point from_chars.
 float ParseVersion(const char* text) {
     while (std::isspace(static_cast<unsigned char>(*text))) ++text;
     bool negative = false;
@@ -69,7 +70,7 @@ float ParseVersion(const char* text) {
 
 }  // namespace
 
-float Read() {
+float ReadAddonVersionFile() {
     float& cachedVersion = TheModuleState().addonVersion;
     if (cachedVersion != 0.0f) return cachedVersion;
     std::FILE* file = platform::OpenFile(crew_addon::kVersionFile, "r");
@@ -81,4 +82,4 @@ float Read() {
     return cachedVersion;
 }
 
-}  // namespace addon_version
+}  // namespace crew

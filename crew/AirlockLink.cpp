@@ -9,6 +9,8 @@
 #include "crew/Truncate.h"
 #include "host/CrewAddon.h"
 
+namespace crew {
+
 namespace {
 
 bool IsAirlockState(int state) { return static_cast<unsigned>(state) <= 1U; }
@@ -163,7 +165,7 @@ int AirlockLink::GetArrivalPulse() const { return arrivalPulse; }
 int AirlockLink::GetArrivalWeight() const { return arrivalWeight; }
 
 void AirlockLink::SetArrival(const char* vesselName, int age, int pulse, int weight) {
-    crew_text::CopyText(arrivalName, sizeof arrivalName, vesselName, sizeof arrivalName - 1);
+    CopyText(arrivalName, sizeof arrivalName, vesselName, sizeof arrivalName - 1);
     arrivalAge = age;
     arrivalPulse = pulse;
     arrivalWeight = weight;
@@ -177,3 +179,5 @@ bool AirlockLink::StepScanTimer(double step) {
     scanTimer = 0.0;
     return true;
 }
+
+}  // namespace crew

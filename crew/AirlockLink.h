@@ -12,6 +12,8 @@
 
 #include "host/HostApi.h"
 
+namespace crew {
+
 // The link record's fields, in order. The record inherits them privately: the arrival scan, tests
 // and diagnostics read them through AirlockLink::Inspect(), and nothing writes through it.
 struct AirlockLinkFields {
@@ -120,7 +122,7 @@ class AirlockLink : private AirlockLinkFields {
         // A transfer vessel addressed to this vessel whose member neither it, nor the module's
         // record of the transfers under way, nor the transfer file names: it stays in
         // `arrivalVessel`, never deleted by the scan, and the arrival fields hold the unknown
-        // member (transfer_return::NameUnknown) for the crew manager to send out into free space.
+        // member (NameUnknownMember) for the crew manager to send out into free space.
         kTransferUnnamed = 3,
         kScanNoVessel = -3,
     };
@@ -140,24 +142,22 @@ class AirlockLink : private AirlockLinkFields {
 
 // The module-wide table of link records. Every crew manager that starts gets a record of its own;
 // indices are handed out in start order and never given back.
-namespace airlock_links {
-
 // Records that exist before any manager starts; the table grows beyond them as needed.
-inline constexpr std::size_t kInitialRecords = 100;
+inline constexpr std::size_t kInitialLinkRecords = 100;
 
 // The table, in the module's state (crew/ModuleState.h). A deque keeps every record where it is
 // while the table grows, so a crew manager's record never moves.
 struct LinkTable {
-    std::deque<AirlockLink> records = std::deque<AirlockLink>(kInitialRecords);
+    std::deque<AirlockLink> records = std::deque<AirlockLink>(kInitialLinkRecords);
     int count = 0;
 };
 
 // Number of indices handed out so far.
-int Count();
-// The record with index `index` (an index handed out, or Count() for the next one), made when
+int LinkCount();
+// The record with index `index` (an index handed out, or LinkCount() for the next one), made when
 // first asked for; the reference stays valid for the library's life.
-AirlockLink& Record(int index);
+AirlockLink& LinkRecord(int index);
 // Hands out the next index: raises the count by one.
-void CommitNext();
+void CommitNextLink();
 
-}  // namespace airlock_links
+}  // namespace crew

@@ -1,22 +1,23 @@
 #include "crew/AirlockLink.h"
 #include "crew/ModuleState.h"
 
-namespace airlock_links {
+namespace crew {
+
 namespace {
 
 LinkTable& Table() { return TheModuleState().links; }
 
 }  // namespace
 
-int Count() { return Table().count; }
+int LinkCount() { return Table().count; }
 
-AirlockLink& Record(int index) {
+AirlockLink& LinkRecord(int index) {
     std::deque<AirlockLink>& records = Table().records;
     const auto wanted = static_cast<std::size_t>(index < 0 ? 0 : index);
     while (records.size() <= wanted) records.emplace_back();
     return records[wanted];
 }
 
-void CommitNext() { ++Table().count; }
+void CommitNextLink() { ++Table().count; }
 
-}  // namespace airlock_links
+}  // namespace crew

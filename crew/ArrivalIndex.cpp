@@ -8,7 +8,8 @@
 #include "crew/AirlockLink.h"
 #include "crew/ModuleState.h"
 
-namespace arrival_index {
+namespace crew {
+
 namespace {
 
 // Edge of the cubes the walking crew vessels are sorted into, metres: larger than an airlock
@@ -29,43 +30,43 @@ bool OnGrid(const VECTOR3& p) {
            std::fabs(p.z) < kGridLimit;  // false for not-a-number too
 }
 
-Cell CellOf(const VECTOR3& p) {
+IndexCell CellOf(const VECTOR3& p) {
     return {static_cast<std::int64_t>(std::floor(p.x / kCellSize)),
             static_cast<std::int64_t>(std::floor(p.y / kCellSize)),
             static_cast<std::int64_t>(std::floor(p.z / kCellSize))};
 }
 
-std::uint64_t Hash(const Cell& c) {
+std::uint64_t Hash(const IndexCell& c) {
     std::uint64_t h = static_cast<std::uint64_t>(c.x) * 0x9E3779B97F4A7C15ull;
     h ^= static_cast<std::uint64_t>(c.y) * 0xC2B2AE3D27D4EB4Full + (h << 6) + (h >> 2);
     h ^= static_cast<std::uint64_t>(c.z) * 0x165667B19E3779F9ull + (h << 6) + (h >> 2);
     return h ^ (h >> 29);
 }
 
-Index& TheIndex() { return TheModuleState().arrivalIndex; }
+ArrivalIndex& TheIndex() { return TheModuleState().arrivalIndex; }
 
-void Read(Index& index, DWORD count) {
+void Read(ArrivalIndex& index, DWORD count) {
     index.transfers.clear();
     index.walkers.clear();
     index.offGrid.clear();
     index.lastCheckedKnown = false;
-    char name[arrival_pass::kCandidateNameSize];
+    char name[kCandidateNameSize];
     for (DWORD i = 0; i < count; ++i) {
         const OBJHANDLE handle = oapiGetVesselByIndex(static_cast<int>(i));
         if (handle == nullptr) continue;
         const VESSEL* vessel = oapiGetVesselInterface(handle);
         if (vessel == nullptr) continue;
-        const DWORD parents = arrival_pass::CrewVesselAttachments(handle, *vessel);
-        if (parents == arrival_pass::kNotArriving) continue;
+        const DWORD parents = CrewVesselAttachments(handle, *vessel);
+        if (parents == kNotArriving) continue;
         name[0] = '\0';
-        oapiGetObjectName(handle, name, arrival_pass::kCandidateNameSize);
-        name[arrival_pass::kCandidateNameSize - 1] = '\0';
-        const CrewVessel crewVessel{i, handle, vessel, parents};
-        if (arrival_pass::IsTransferName(name)) {
+        oapiGetObjectName(handle, name, kCandidateNameSize);
+        name[kCandidateNameSize - 1] = '\0';
+        const IndexedCrewVessel crewVessel{i, handle, vessel, parents};
+        if (IsTransferName(name)) {
             index.transfers.push_back(crewVessel);
             continue;
         }
-        Walker walker{crewVessel, {}, {}};
+        IndexedWalker walker{crewVessel, {}, {}};
         oapiGetGlobalPos(handle, &walker.position);
         if (OnGrid(walker.position)) {
             walker.cell = CellOf(walker.position);
@@ -77,19 +78,19 @@ void Read(Index& index, DWORD count) {
 }
 
 // Sorts the walkers on the grid into buckets by cell (a counting sort).
-void Bucket(Index& index) {
+void Bucket(ArrivalIndex& index) {
     std::size_t buckets = 16;
     while (buckets < 2 * index.walkers.size()) buckets *= 2;
     index.bucketMask = buckets - 1;
     index.bucketStart.assign(buckets + 1, 0);
-    for (const Walker& w : index.walkers) {
+    for (const IndexedWalker& w : index.walkers) {
         if (OnGrid(w.position)) ++index.bucketStart[(Hash(w.cell) & index.bucketMask) + 1];
     }
     for (std::size_t b = 1; b <= buckets; ++b) index.bucketStart[b] += index.bucketStart[b - 1];
     index.bucketed.resize(index.bucketStart[buckets]);
     // Each bucket is filled from its end backwards: bucketStart[b + 1] moves to bucket b's start.
     for (std::size_t k = index.walkers.size(); k-- > 0;) {
-        const Walker& w = index.walkers[k];
+        const IndexedWalker& w = index.walkers[k];
         if (!OnGrid(w.position)) continue;
         const std::uint64_t b = Hash(w.cell) & index.bucketMask;
         index.bucketed[--index.bucketStart[b + 1]] = static_cast<std::uint32_t>(k);
@@ -104,17 +105,17 @@ double Distance2(const VECTOR3& a, const VECTOR3& b) {
     return x * x + y * y + z * z;
 }
 
-void AddIfNear(Index& index, std::uint32_t k, const VECTOR3& centre, double reach2) {
+void AddIfNear(ArrivalIndex& index, std::uint32_t k, const VECTOR3& centre, double reach2) {
     if (Distance2(index.walkers[k].position, centre) <= reach2) index.hits.push_back(k);
 }
 
 }  // namespace
 
-void Refresh() {
-    Index& index = TheIndex();
+void RefreshArrivalIndex() {
+    ArrivalIndex& index = TheIndex();
     const double sysTime = oapiGetSysTime();
     const DWORD count = oapiGetVesselCount();
-    const int managers = airlock_links::Count();
+    const int managers = LinkCount();
     if (index.built && sysTime == index.sysTime && count == index.vesselCount &&
         managers == index.managers) {
         return;
@@ -127,8 +128,9 @@ void Refresh() {
     index.managers = managers;
 }
 
-void Near(const VECTOR3& ownGlobal, double reach, std::vector<CrewVessel>& visits) {
-    Index& index = TheIndex();
+void CrewVesselsNear(const VECTOR3& ownGlobal, double reach,
+                     std::vector<IndexedCrewVessel>& visits) {
+    ArrivalIndex& index = TheIndex();
     const double largest =
         std::max({std::fabs(ownGlobal.x), std::fabs(ownGlobal.y), std::fabs(ownGlobal.z)});
     const double wideReach = reach + kReachMargin + kReachMarginPerMetre * largest;
@@ -136,14 +138,14 @@ void Near(const VECTOR3& ownGlobal, double reach, std::vector<CrewVessel>& visit
     index.hits.clear();
 
     const bool ownOnGrid = OnGrid(ownGlobal);
-    const Cell low =
+    const IndexCell low =
         ownOnGrid
             ? CellOf({ownGlobal.x - wideReach, ownGlobal.y - wideReach, ownGlobal.z - wideReach})
-            : Cell{};
-    const Cell high =
+            : IndexCell{};
+    const IndexCell high =
         ownOnGrid
             ? CellOf({ownGlobal.x + wideReach, ownGlobal.y + wideReach, ownGlobal.z + wideReach})
-            : Cell{};
+            : IndexCell{};
     const bool searchCells = ownOnGrid && wideReach < kCellSize * kMostCellsPerAxis / 2 &&
                              high.x - low.x < kMostCellsPerAxis &&
                              high.y - low.y < kMostCellsPerAxis &&
@@ -152,7 +154,7 @@ void Near(const VECTOR3& ownGlobal, double reach, std::vector<CrewVessel>& visit
         for (std::int64_t x = low.x; x <= high.x; ++x) {
             for (std::int64_t y = low.y; y <= high.y; ++y) {
                 for (std::int64_t z = low.z; z <= high.z; ++z) {
-                    const Cell cell{x, y, z};
+                    const IndexCell cell{x, y, z};
                     const std::uint64_t b = Hash(cell) & index.bucketMask;
                     for (std::uint32_t i = index.bucketStart[b]; i < index.bucketStart[b + 1];
                          ++i) {
@@ -175,7 +177,7 @@ void Near(const VECTOR3& ownGlobal, double reach, std::vector<CrewVessel>& visit
     visits.clear();
     auto transfer = index.transfers.begin();
     for (const std::uint32_t k : index.hits) {
-        const CrewVessel& walker = index.walkers[k].vessel;
+        const IndexedCrewVessel& walker = index.walkers[k].vessel;
         for (; transfer != index.transfers.end() && transfer->index < walker.index; ++transfer) {
             visits.push_back(*transfer);
         }
@@ -184,20 +186,20 @@ void Near(const VECTOR3& ownGlobal, double reach, std::vector<CrewVessel>& visit
     visits.insert(visits.end(), transfer, index.transfers.end());
 }
 
-const arrival_pass::CheckedCrewVessel* LastChecked(OBJHANDLE own) {
-    Index& index = TheIndex();
+const CheckedCrewVessel* LastCheckedCrewVessel(OBJHANDLE own) {
+    ArrivalIndex& index = TheIndex();
     if (!index.lastCheckedKnown) {
         // The last two, so that the one before serves a ship that is itself the last.
         index.lastCheckedCount = 0;
         for (std::size_t k = index.walkers.size(); k-- > 0 && index.lastCheckedCount < 2;) {
-            const CrewVessel& walker = index.walkers[k].vessel;
-            arrival_pass::CheckedCrewVessel& checked = index.lastChecked[index.lastCheckedCount];
-            if (!arrival_pass::ReadMemberAttachment(*walker.vessel, walker.parents, checked.data)) {
+            const IndexedCrewVessel& walker = index.walkers[k].vessel;
+            CheckedCrewVessel& checked = index.lastChecked[index.lastCheckedCount];
+            if (!ReadMemberAttachment(*walker.vessel, walker.parents, checked.data)) {
                 continue;
             }
             checked.name[0] = '\0';
-            oapiGetObjectName(walker.handle, checked.name, arrival_pass::kCandidateNameSize);
-            checked.name[arrival_pass::kCandidateNameSize - 1] = '\0';
+            oapiGetObjectName(walker.handle, checked.name, kCandidateNameSize);
+            checked.name[kCandidateNameSize - 1] = '\0';
             index.lastCheckedHandle[index.lastCheckedCount++] = walker.handle;
         }
         index.lastCheckedKnown = true;
@@ -208,4 +210,4 @@ const arrival_pass::CheckedCrewVessel* LastChecked(OBJHANDLE own) {
     return nullptr;
 }
 
-}  // namespace arrival_index
+}  // namespace crew

@@ -18,10 +18,10 @@
 
 #include "crew/ArrivalPass.h"
 
-namespace arrival_index {
+namespace crew {
 
-// A crew vessel that may be arriving (arrival_pass::CrewVesselAttachments).
-struct CrewVessel {
+// A crew vessel that may be arriving (CrewVesselAttachments).
+struct IndexedCrewVessel {
     DWORD index;  // in the host's vessel order
     OBJHANDLE handle;
     const VESSEL* vessel;
@@ -29,27 +29,27 @@ struct CrewVessel {
 };
 
 // What the index keeps from frame to frame; it lies in the module's state (crew/ModuleState.h).
-struct Cell {
+struct IndexCell {
     std::int64_t x, y, z;
-    bool operator==(const Cell&) const = default;
+    bool operator==(const IndexCell&) const = default;
 };
 
-struct Walker {
-    CrewVessel vessel;
+struct IndexedWalker {
+    IndexedCrewVessel vessel;
     VECTOR3 position;  // global
-    Cell cell;         // meaningful when on the grid
+    IndexCell cell;    // meaningful when on the grid
 };
 
 // Every vector keeps its storage from frame to frame: once the simulation's size has been seen,
 // a frame allocates nothing.
-struct Index {
+struct ArrivalIndex {
     bool built = false;
     double sysTime = 0.0;
     DWORD vesselCount = 0;
     int managers = 0;
 
-    std::vector<CrewVessel> transfers;  // vessel order
-    std::vector<Walker> walkers;        // vessel order
+    std::vector<IndexedCrewVessel> transfers;  // vessel order
+    std::vector<IndexedWalker> walkers;        // vessel order
     std::vector<std::uint32_t> offGrid;
     // Walkers on the grid by bucket: bucket b holds bucketed[bucketStart[b] .. bucketStart[b+1]).
     std::vector<std::uint32_t> bucketStart;
@@ -60,21 +60,22 @@ struct Index {
 
     bool lastCheckedKnown = false;
     int lastCheckedCount = 0;
-    arrival_pass::CheckedCrewVessel lastChecked[2];
+    CheckedCrewVessel lastChecked[2];
     OBJHANDLE lastCheckedHandle[2]{};
 };
 
 // Brings the index up to date for the current frame: a pass calls this before asking it.
-void Refresh();
+void RefreshArrivalIndex();
 
 // The crew vessels a pass of a ship at `ownGlobal` must look at, in vessel order: every transfer
 // vessel, and every other crew vessel within `reach` metres of `ownGlobal` (more may be given,
 // never fewer). `visits` is filled anew; its storage is reused from pass to pass.
-void Near(const VECTOR3& ownGlobal, double reach, std::vector<CrewVessel>& visits);
+void CrewVesselsNear(const VECTOR3& ownGlobal, double reach,
+                     std::vector<IndexedCrewVessel>& visits);
 
 // The last crew vessel in vessel order, other than `own`, whose last parent attachment is
 // "U-Mm", with what that attachment carries; null when there is none. This is the one a pass
 // that looks at every vessel and finds no arrival leaves in the arrival fields.
-const arrival_pass::CheckedCrewVessel* LastChecked(OBJHANDLE own);
+const CheckedCrewVessel* LastCheckedCrewVessel(OBJHANDLE own);
 
-}  // namespace arrival_index
+}  // namespace crew

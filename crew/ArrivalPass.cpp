@@ -11,7 +11,8 @@
 #include "crew/Truncate.h"
 #include "host/CrewAddon.h"
 
-namespace arrival_pass {
+namespace crew {
+
 namespace {
 
 // Parent-side attachments a walking crew vessel has at least.
@@ -20,8 +21,8 @@ constexpr DWORD kFewestCrewAttachments = 2;
 // The candidate's name, every underscore turned into a space, and numbers as the arrival's.
 void WriteArrivalFields(AirlockLink& link, const CheckedCrewVessel& checked) {
     char name[sizeof AirlockLinkFields::arrivalName];
-    crew_text::CopyText(name, sizeof name, checked.name, sizeof name - 1);
-    crew_text::ReplaceChar(name, '_', ' ');
+    CopyText(name, sizeof name, checked.name, sizeof name - 1);
+    ReplaceChar(name, '_', ' ');
     link.SetArrival(name, TruncateToInt(checked.data.x), TruncateToInt(checked.data.y),
                     TruncateToInt(checked.data.z));
 }
@@ -30,7 +31,7 @@ void WriteArrivalFields(AirlockLink& link, const CheckedCrewVessel& checked) {
 // the crew manager. Either way no other ship takes it in this step.
 AirlockLink::ScanResult TakeArrival(AirlockLink& link, OBJHANDLE candidate,
                                     AirlockLink::ScanResult result) {
-    taken_this_step::Add(candidate);
+    MarkTakenThisStep(candidate);
     if (link.Inspect().autoDeleteArrival == 1) {
         oapiSetFocusObject(link.Inspect().vesselHandle);
         oapiDeleteVessel(candidate, nullptr);
@@ -44,28 +45,27 @@ AirlockLink::ScanResult TakeArrival(AirlockLink& link, OBJHANDLE candidate,
 // The member a transfer vessel addressed to `receiver` carries: the member string it names, the
 // module's record of the transfer, or the transfer file's record; a record must have the numbers
 // the vessel carries, if it carries any. When none of them holds, `member` is the unknown member
-// (transfer_return::NameUnknown) and the result false.
+// (NameUnknownMember) and the result false.
 bool IdentifyTransfer(OBJHANDLE candidate, const VESSEL& transfer, const char* receiver,
-                      transfer_vessel::Carried& member) {
-    const bool numbers = transfer_vessel::Read(transfer, member);
+                      CarriedMember& member) {
+    const bool numbers = ReadCarriedMember(transfer, member);
     if (numbers && member.named) return true;
-    if (transfers_in_flight::Find(candidate, receiver, numbers, member)) return true;
-    if (numbers && transfer_file::FindMember(member)) return true;
-    transfer_return::NameUnknown(numbers, member);
+    if (FindTransferInFlight(candidate, receiver, numbers, member)) return true;
+    if (numbers && FindMemberInTransferFile(member)) return true;
+    NameUnknownMember(numbers, member);
     return false;
 }
 
 // The candidate's whole name. False when it does not fit: the name could not be compared whole.
-bool ReadWholeName(OBJHANDLE candidate, char (&name)[transfer_vessel::kNameSize]) {
+bool ReadWholeName(OBJHANDLE candidate, char (&name)[kTransferNameSize]) {
     std::memset(name, 0, sizeof name);
     oapiGetObjectName(candidate, name, static_cast<int>(sizeof name));
-    return name[sizeof name - 1] == '\0' &&
-           crew_text::BoundedLength(name, sizeof name) < sizeof name - 1;
+    return name[sizeof name - 1] == '\0' && BoundedLength(name, sizeof name) < sizeof name - 1;
 }
 
 }  // namespace
 
-bool Due(AirlockLink& link, bool seatFree, AirlockLink::ScanResult& result) {
+bool ArrivalScanDue(AirlockLink& link, bool seatFree, AirlockLink::ScanResult& result) {
     result = AirlockLink::kScanNothing;
     if (!link.StepScanTimer(oapiGetSimStep())) return false;
     const AirlockLinkFields& fields = link.Inspect();
@@ -80,8 +80,8 @@ bool Due(AirlockLink& link, bool seatFree, AirlockLink::ScanResult& result) {
 
 DWORD CrewVesselAttachments(OBJHANDLE handle, const VESSEL& candidate) {
     const char* className = candidate.GetClassNameA();
-    if (className == nullptr || !crew_text::StartsWith(className, crew_addon::kCrewClassPrefix,
-                                                       crew_addon::kCrewClassPrefixLength)) {
+    if (className == nullptr ||
+        !StartsWith(className, crew_addon::kCrewClassPrefix, crew_addon::kCrewClassPrefixLength)) {
         return kNotArriving;
     }
     const DWORD parents = candidate.AttachmentCount(true);
@@ -94,15 +94,14 @@ DWORD CrewVesselAttachments(OBJHANDLE handle, const VESSEL& candidate) {
 }
 
 bool IsTransferName(const char* name) {
-    return crew_text::StartsWith(name, crew_addon::kTransferVesselPrefix,
-                                 crew_addon::kVesselPrefixLength);
+    return StartsWith(name, crew_addon::kTransferVesselPrefix, crew_addon::kVesselPrefixLength);
 }
 
 bool ReadMemberAttachment(const VESSEL& candidate, DWORD parents, VECTOR3& data) {
     const ATTACHMENTHANDLE member = candidate.GetAttachmentHandle(true, parents - 1);
     if (member == nullptr) return false;
     const char* id = candidate.GetAttachmentId(member);
-    if (id == nullptr || !crew_text::EqualsLiteral(id, crew_addon::kMemberAttachmentId)) {
+    if (id == nullptr || !EqualsLiteral(id, crew_addon::kMemberAttachmentId)) {
         return false;
     }
     data = VECTOR3{};
@@ -112,11 +111,11 @@ bool ReadMemberAttachment(const VESSEL& candidate, DWORD parents, VECTOR3& data)
     return true;
 }
 
-Pass::Pass(AirlockLink& link) : link_(link) {}
+ArrivalPass::ArrivalPass(AirlockLink& link) : link_(link) {}
 
 // The own vessel's position in its own frame. Nothing moves during a pass, so a pass finds it
 // once, when the first candidate reaches the box test.
-const VECTOR3& Pass::OwnLocal() {
+const VECTOR3& ArrivalPass::OwnLocal() {
     if (!ownKnown_) {
         VECTOR3 ownGlobal{};
         oapiGetGlobalPos(link_.Inspect().vesselHandle, &ownGlobal);
@@ -127,7 +126,7 @@ const VECTOR3& Pass::OwnLocal() {
 }
 
 // Whether the candidate is strictly inside the airlock box, in the own vessel's frame.
-bool Pass::Inside(OBJHANDLE candidate) {
+bool ArrivalPass::Inside(OBJHANDLE candidate) {
     VECTOR3 candidateGlobal{};
     oapiGetGlobalPos(candidate, &candidateGlobal);
     const AirlockLinkFields& box = link_.Inspect();
@@ -139,7 +138,8 @@ bool Pass::Inside(OBJHANDLE candidate) {
            d.x < box.xMax;
 }
 
-AirlockLink::ScanResult Pass::Visit(OBJHANDLE candidate, const VESSEL& crewVessel, DWORD parents) {
+AirlockLink::ScanResult ArrivalPass::Visit(OBJHANDLE candidate, const VESSEL& crewVessel,
+                                           DWORD parents) {
     CheckedCrewVessel& read = checked_[next_];
     read.name[0] = '\0';  // the host writes the rest
     oapiGetObjectName(candidate, read.name, kCandidateNameSize);
@@ -149,48 +149,47 @@ AirlockLink::ScanResult Pass::Visit(OBJHANDLE candidate, const VESSEL& crewVesse
     if (!ReadMemberAttachment(crewVessel, parents, read.data)) return AirlockLink::kScanNothing;
     next_ ^= 1;
     anyChecked_ = true;
-    if (Inside(candidate) && !taken_this_step::Contains(candidate)) {
+    if (Inside(candidate) && !WasTakenThisStep(candidate)) {
         WriteArrivalFields(link_, read);
         return TakeArrival(link_, candidate, AirlockLink::kScanWalkedIn);
     }
     return AirlockLink::kScanNothing;
 }
 
-AirlockLink::ScanResult Pass::Transfer(OBJHANDLE candidate, const VESSEL& transfer) {
-    if (taken_this_step::Contains(candidate)) return AirlockLink::kScanNothing;
-    char transferName[transfer_vessel::kNameSize];
+AirlockLink::ScanResult ArrivalPass::Transfer(OBJHANDLE candidate, const VESSEL& transfer) {
+    if (WasTakenThisStep(candidate)) return AirlockLink::kScanNothing;
+    char transferName[kTransferNameSize];
     if (!ReadWholeName(candidate, transferName)) return AirlockLink::kScanNothing;
     const char* addressee = transferName + crew_addon::kVesselPrefixLength;
     const char* ownName = link_.Inspect().vessel->GetName();
-    transfer_vessel::Carried member;
+    CarriedMember member;
     if (ownName == nullptr || std::strcmp(addressee, ownName) != 0) {
         // Addressed to another ship: passed over, unless that ship is gone.
-        if (!transfer_return::VesselNamed(addressee)) {
+        if (!VesselNamed(addressee)) {
             IdentifyTransfer(candidate, transfer, addressee, member);
-            transfer_return::ToFreeSpace(candidate, transfer, addressee, member);
+            ReturnTransferToFreeSpace(candidate, transfer, addressee, member);
         }
         return AirlockLink::kScanNothing;
     }
     const bool known = IdentifyTransfer(candidate, transfer, addressee, member);
     char arrivalName[sizeof AirlockLinkFields::arrivalName];
-    crew_text::JoinText(arrivalName, sizeof arrivalName, crew_addon::kCrewVesselPrefix,
-                        member.memberString);
+    JoinText(arrivalName, sizeof arrivalName, crew_addon::kCrewVesselPrefix, member.memberString);
     link_.SetArrival(arrivalName, member.age, member.pulse, member.weight);
     if (!known) {
         // The crew manager sends the member out beside the airlock; the vessel stays until then.
-        taken_this_step::Add(candidate);
+        MarkTakenThisStep(candidate);
         link_.SetArrivalVessel(candidate);
         return AirlockLink::kTransferUnnamed;
     }
-    transfer_file::RemoveIfOf(member.memberString);
-    transfers_in_flight::Ended(addressee);
+    RemoveTransferFileRecordOf(member.memberString);
+    TransferEnded(addressee);
     return TakeArrival(link_, candidate, AirlockLink::kScanTransferredIn);
 }
 
-void Pass::End(const CheckedCrewVessel* lastChecked) {
+void ArrivalPass::End(const CheckedCrewVessel* lastChecked) {
     if (lastChecked != nullptr) WriteArrivalFields(link_, *lastChecked);
 }
 
-void Pass::End() { End(anyChecked_ ? &checked_[next_ ^ 1] : nullptr); }
+void ArrivalPass::End() { End(anyChecked_ ? &checked_[next_ ^ 1] : nullptr); }
 
-}  // namespace arrival_pass
+}  // namespace crew

@@ -5,14 +5,14 @@
 
 #include "crew/AirlockLink.h"
 
-namespace arrival_pass {
+namespace crew {
 
 // Longest vessel name read from a candidate.
 inline constexpr int kCandidateNameSize = 95;
 
 // Advances the link's scan timer by the last step. True when a pass runs now; otherwise the
 // scan's result is in `result`.
-bool Due(AirlockLink& link, bool seatFree, AirlockLink::ScanResult& result);
+bool ArrivalScanDue(AirlockLink& link, bool seatFree, AirlockLink::ScanResult& result);
 
 // What CrewVesselAttachments gives for a vessel that is no arrival.
 inline constexpr DWORD kNotArriving = ~DWORD{0};
@@ -37,10 +37,10 @@ struct CheckedCrewVessel {
 // `parents` is its parent attachment count.
 bool ReadMemberAttachment(const VESSEL& candidate, DWORD parents, VECTOR3& data);
 
-class Pass {
+class ArrivalPass {
   public:
-    // A pass of a link with a vessel and handle (Due gave true).
-    explicit Pass(AirlockLink& link);
+    // A pass of a link with a vessel and handle (ArrivalScanDue gave true).
+    explicit ArrivalPass(AirlockLink& link);
 
     // A crew vessel (CrewVesselAttachments gave `parents`) met in vessel order. The scan's result
     // when the pass ends with it; kScanNothing when the pass goes on.
@@ -67,4 +67,4 @@ class Pass {
     AirlockLink::ScanResult Transfer(OBJHANDLE candidate, const VESSEL& transfer);
 };
 
-}  // namespace arrival_pass
+}  // namespace crew

@@ -3,10 +3,10 @@
 
 #include "crew/AirlockLink.h"
 
-namespace arrival_scan {
+namespace crew {
 
 // One step of the scan (AirlockLink::ScanForArrivals). While `seatFree` is false a pass takes no
 // arrival: crew vessels stay outside, a transfer vessel and its file stay where they are.
-AirlockLink::ScanResult Run(AirlockLink& link, bool seatFree);
+AirlockLink::ScanResult RunArrivalScan(AirlockLink& link, bool seatFree);
 
-}  // namespace arrival_scan
+}  // namespace crew

@@ -8,6 +8,8 @@
 #include "crew/ArrivalIndex.h"
 #include "crew/ArrivalScan.h"
 
+namespace crew {
+
 namespace {
 
 // How far from the own vessel's origin a point of its airlock box can lie.
@@ -20,31 +22,29 @@ double BoxReach(const AirlockLinkFields& box) {
 
 }  // namespace
 
-namespace arrival_scan {
-
-AirlockLink::ScanResult Run(AirlockLink& link, bool seatFree) {
+AirlockLink::ScanResult RunArrivalScan(AirlockLink& link, bool seatFree) {
     AirlockLink::ScanResult result = AirlockLink::kScanNothing;
-    if (!arrival_pass::Due(link, seatFree, result)) return result;
+    if (!ArrivalScanDue(link, seatFree, result)) return result;
 
-    arrival_index::Refresh();
+    RefreshArrivalIndex();
     const OBJHANDLE own = link.Inspect().vesselHandle;
     VECTOR3 ownGlobal{};
     oapiGetGlobalPos(own, &ownGlobal);
     // Kept between passes, so that a pass allocates only when it looks at more vessels than any
     // pass before.
-    static std::vector<arrival_index::CrewVessel> visits;
-    arrival_index::Near(ownGlobal, BoxReach(link.Inspect()), visits);
+    static std::vector<IndexedCrewVessel> visits;
+    CrewVesselsNear(ownGlobal, BoxReach(link.Inspect()), visits);
 
-    arrival_pass::Pass pass(link);
-    for (const arrival_index::CrewVessel& candidate : visits) {
+    ArrivalPass pass(link);
+    for (const IndexedCrewVessel& candidate : visits) {
         if (candidate.handle == own) continue;
         if (const AirlockLink::ScanResult found =
                 pass.Visit(candidate.handle, *candidate.vessel, candidate.parents)) {
             return found;
         }
     }
-    pass.End(arrival_index::LastChecked(own));
+    pass.End(LastCheckedCrewVessel(own));
     return AirlockLink::kScanNothing;
 }
 
-}  // namespace arrival_scan
+}  // namespace crew

@@ -4,13 +4,13 @@
 #include "crew/ArrivalPass.h"
 #include "crew/ArrivalScan.h"
 
-namespace arrival_scan {
+namespace crew {
 
-AirlockLink::ScanResult Run(AirlockLink& link, bool seatFree) {
+AirlockLink::ScanResult RunArrivalScan(AirlockLink& link, bool seatFree) {
     AirlockLink::ScanResult result = AirlockLink::kScanNothing;
-    if (!arrival_pass::Due(link, seatFree, result)) return result;
+    if (!ArrivalScanDue(link, seatFree, result)) return result;
 
-    arrival_pass::Pass pass(link);
+    ArrivalPass pass(link);
     const OBJHANDLE own = link.Inspect().vesselHandle;
     const DWORD count = oapiGetVesselCount();
     for (DWORD index = 0; index < count; ++index) {
@@ -18,8 +18,8 @@ AirlockLink::ScanResult Run(AirlockLink& link, bool seatFree) {
         if (candidate == nullptr || candidate == own) continue;
         const VESSEL* crewVessel = oapiGetVesselInterface(candidate);
         if (crewVessel == nullptr) continue;
-        const DWORD parents = arrival_pass::CrewVesselAttachments(candidate, *crewVessel);
-        if (parents == arrival_pass::kNotArriving) continue;
+        const DWORD parents = CrewVesselAttachments(candidate, *crewVessel);
+        if (parents == kNotArriving) continue;
         if (const AirlockLink::ScanResult found = pass.Visit(candidate, *crewVessel, parents))
             return found;
     }
@@ -27,4 +27,4 @@ AirlockLink::ScanResult Run(AirlockLink& link, bool seatFree) {
     return AirlockLink::kScanNothing;
 }
 
-}  // namespace arrival_scan
+}  // namespace crew

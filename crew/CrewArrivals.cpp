@@ -9,6 +9,8 @@
 #include "crew/TransfersInFlight.h"
 #include "host/CrewAddon.h"
 
+namespace crew {
+
 namespace {
 
 // The arrival's texts as the roster takes them.
@@ -20,14 +22,14 @@ constexpr std::size_t kArrivalNameStoredChars = 25;
 }  // namespace
 
 AirlockLink::ScanResult AirlockLink::ScanForArrivals() {
-    return arrival_scan::Run(*this, freeSeats >= 1);
+    return RunArrivalScan(*this, freeSeats >= 1);
 }
 
 CrewManager::ArrivalResult CrewManager::ProcessArrivals() {
     if (!Ready()) return kArrivalNotReady;
     if (airlockOpen == 0) return kNoArrival;
     AirlockLink* link = Link();
-    const AirlockLink::ScanResult result = arrival_scan::Run(*link, crewCount < seatCount);
+    const AirlockLink::ScanResult result = RunArrivalScan(*link, crewCount < seatCount);
     if (result == AirlockLink::kTransferUnnamed) return SendOutUnnamedTransfer(*link);
     if (result != AirlockLink::kScanWalkedIn && result != AirlockLink::kScanTransferredIn) {
         return kNoArrival;
@@ -38,22 +40,22 @@ CrewManager::ArrivalResult CrewManager::ProcessArrivals() {
     char idCode[kArrivalCodeChars + 1]{};
     char name[kArrivalNameStoredChars + 1]{};
     if (const char* hyphen = std::strchr(text, '-')) {
-        crew_text::CopyText(idCode, sizeof idCode, text, static_cast<std::size_t>(hyphen - text));
-        crew_text::CopyText(name, sizeof name, hyphen + 1, kArrivalNameStoredChars);
+        CopyText(idCode, sizeof idCode, text, static_cast<std::size_t>(hyphen - text));
+        CopyText(name, sizeof name, hyphen + 1, kArrivalNameStoredChars);
     } else {
-        crew_text::CopyText(name, sizeof name, text, kArrivalNameStoredChars);
+        CopyText(name, sizeof name, text, kArrivalNameStoredChars);
     }
 
     if (link->GetArrivalVessel() == nullptr) return kNoArrival;
     if (result != AirlockLink::kScanTransferredIn) oapiSetFocusObject(vesselHandle);
     link->DeleteArrivalVessel();
-    crew_text::CopyText(lastArrivalName, sizeof lastArrivalName, name, kArrivalNameStoredChars);
+    CopyText(lastArrivalName, sizeof lastArrivalName, name, kArrivalNameStoredChars);
     if (AddMember(name, link->GetArrivalAge(), link->GetArrivalPulse(), link->GetArrivalWeight(),
                   idCode) == 1) {
         // The name as the roster holds it, cleaned of what a crew name may not hold, so that the
         // arrival's message finds the member.
         const CrewMember& added = roster[crewCount - 1];
-        crew_text::CopyText(lastArrivalName, sizeof lastArrivalName, added.name, sizeof added.name);
+        CopyText(lastArrivalName, sizeof lastArrivalName, added.name, sizeof added.name);
     }
     return result == AirlockLink::kScanTransferredIn ? kArrivalTransferredIn : kArrivalWalkedIn;
 }
@@ -73,8 +75,9 @@ CrewManager::ArrivalResult CrewManager::SendOutUnnamedTransfer(AirlockLink& link
     // vessel stays, and the next pass tries again.
     if (spawned != AirlockLink::kSpawnedInFreeSpace) return kNoArrival;
     oapiDeleteVessel(transfer, nullptr);
-    transfers_in_flight::Ended(link.Inspect().vessel->GetName());
-    crew_text::CopyText(lastArrivalName, sizeof lastArrivalName, memberString,
-                        sizeof lastArrivalName - 1);
+    TransferEnded(link.Inspect().vessel->GetName());
+    CopyText(lastArrivalName, sizeof lastArrivalName, memberString, sizeof lastArrivalName - 1);
     return kTransferSentOutside;
 }
+
+}  // namespace crew

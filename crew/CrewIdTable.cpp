@@ -9,7 +9,8 @@
 #include "host/CrewAddon.h"
 #include "host/Platform.h"
 
-namespace crew_ids {
+namespace crew {
+
 namespace {
 
 struct BuiltInEntry {
@@ -46,18 +47,18 @@ constexpr std::size_t kMostMeshPartChars = 18;
 constexpr std::size_t kMostFunctionChars = 24;
 constexpr std::size_t kFewestCodeChars = 2;
 constexpr std::size_t kMostCodeChars = 4;
-static_assert(kMostEntriesWithBuiltIns + std::size(kBuiltInEntries) <= kEntries);
+static_assert(kMostEntriesWithBuiltIns + std::size(kBuiltInEntries) <= kIdEntries);
 
 void Store(int index, const char* code, const char* mesh, const char* function) {
-    IdTable& table = Table();
-    crew_text::CopyText(table.idCodes[index], kCodeSize, code, kCodeSize - 1);
-    crew_text::CopyText(table.idMeshes[index], kTextSize, mesh, kTextSize - 1);
-    crew_text::CopyText(table.idFunctions[index], kTextSize, function, kTextSize - 1);
+    IdTable& table = CrewIdTable();
+    CopyText(table.idCodes[index], kIdCodeSize, code, kIdCodeSize - 1);
+    CopyText(table.idMeshes[index], kIdTextSize, mesh, kIdTextSize - 1);
+    CopyText(table.idFunctions[index], kIdTextSize, function, kIdTextSize - 1);
 }
 
 }  // namespace
 
-IdTable& Table() { return TheModuleState().idTable; }
+IdTable& CrewIdTable() { return TheModuleState().idTable; }
 
 bool ParseIdFileName(const char* fileName, IdEntry& entry) {
     if (fileName == nullptr) return false;
@@ -75,17 +76,17 @@ bool ParseIdFileName(const char* fileName, IdEntry& entry) {
     if (codeChars < kFewestCodeChars || codeChars > kMostCodeChars) return false;
 
     char meshPart[kMostMeshPartChars + 1];
-    crew_text::CopyText(meshPart, sizeof meshPart, fileName, meshChars);
+    CopyText(meshPart, sizeof meshPart, fileName, meshChars);
     std::snprintf(entry.mesh, sizeof entry.mesh, "ummu/%s", meshPart);
     const auto functionChars = static_cast<std::size_t>(secondHyphen - function);
-    crew_text::CopyText(entry.function, sizeof entry.function, function,
-                        functionChars < kMostFunctionChars ? functionChars : kMostFunctionChars);
-    crew_text::CopyText(entry.code, sizeof entry.code, code, codeChars);
+    CopyText(entry.function, sizeof entry.function, function,
+             functionChars < kMostFunctionChars ? functionChars : kMostFunctionChars);
+    CopyText(entry.code, sizeof entry.code, code, codeChars);
     return true;
 }
 
-void Load() {
-    IdTable& table = Table();
+void LoadCrewIdTable() {
+    IdTable& table = CrewIdTable();
     table = IdTable{};
     Store(0, kDefaultEntry.code, kDefaultEntry.mesh, kDefaultEntry.function);
     table.idCount = 1;
@@ -114,13 +115,13 @@ void Load() {
     }
 }
 
-const char* FindMesh(const char* code) {
+const char* FindIdMesh(const char* code) {
     if (code == nullptr || code[0] == '\0') return nullptr;
-    const IdTable& table = Table();
-    for (int i = 0; i < kEntries && table.idMeshes[i][0] != '\0'; ++i) {
-        if (crew_text::EqualsIgnoringCase(table.idCodes[i], code)) return table.idMeshes[i];
+    const IdTable& table = CrewIdTable();
+    for (int i = 0; i < kIdEntries && table.idMeshes[i][0] != '\0'; ++i) {
+        if (EqualsIgnoringCase(table.idCodes[i], code)) return table.idMeshes[i];
     }
     return nullptr;
 }
 
-}  // namespace crew_ids
+}  // namespace crew

@@ -3,28 +3,28 @@
 // entries when the folder gives few.
 #pragma once
 
-namespace crew_ids {
+namespace crew {
 
-inline constexpr int kCodeEntries = 256;
-inline constexpr int kEntries = 255;
-inline constexpr int kCodeSize = 5;
-inline constexpr int kTextSize = 25;
+inline constexpr int kIdCodeEntries = 256;
+inline constexpr int kIdEntries = 255;
+inline constexpr int kIdCodeSize = 5;
+inline constexpr int kIdTextSize = 25;
 
 struct IdTable {
-    char idCodes[kCodeEntries][kCodeSize];
-    char idMeshes[kEntries][kTextSize];
-    char idFunctions[kEntries][kTextSize];
+    char idCodes[kIdCodeEntries][kIdCodeSize];
+    char idMeshes[kIdEntries][kIdTextSize];
+    char idFunctions[kIdEntries][kIdTextSize];
     int idCount;
 };
 
-// The table itself; all empty and idCount 0 until Load runs.
-IdTable& Table();
+// The table itself; all empty and idCount 0 until LoadCrewIdTable runs.
+IdTable& CrewIdTable();
 
 // One entry as a crew ID file's name gives it.
 struct IdEntry {
-    char code[kCodeSize];
-    char mesh[kTextSize];
-    char function[kTextSize];
+    char code[kIdCodeSize];
+    char mesh[kIdTextSize];
+    char function[kIdTextSize];
 };
 
 // Parses a file name of the form mesh-function-code.cfg (mesh part at most 18 characters, code 2
@@ -33,10 +33,10 @@ bool ParseIdFileName(const char* fileName, IdEntry& entry);
 
 // Builds the table: entry 0, then one entry per valid file name of the crew ID folder, then the
 // built-in entries when the folder gave at most 13.
-void Load();
+void LoadCrewIdTable();
 
 // The mesh of the first entry whose code equals `code` ignoring case; null for no match and for
 // a null or empty code.
-const char* FindMesh(const char* code);
+const char* FindIdMesh(const char* code);
 
-}  // namespace crew_ids
+}  // namespace crew

@@ -11,6 +11,8 @@
 #include "host/CrewAddon.h"
 #include "host/Platform.h"
 
+namespace crew {
+
 namespace {
 
 // A crew vessel's name: at most 38 characters and the terminator.
@@ -21,8 +23,7 @@ constexpr std::size_t kMemberStringSize = 48;
 // The refusal that both ways out of the vessel begin with, if one applies.
 std::optional<int> LeavingRefusal(const CrewManager& crew, const char* name) {
     if (!crew.Ready()) return CrewManager::kEvaMiscError;
-    if (name == nullptr || crew_text::BoundedLength(name, crew_text::kLookupNameChars + 1) >
-                               crew_text::kLookupNameChars) {
+    if (name == nullptr || BoundedLength(name, kLookupNameChars + 1) > kLookupNameChars) {
         return CrewManager::kEvaNoSuchMember;
     }
     if (crew.GetCrewCount() < 1) return CrewManager::kEvaNobodyAboard;
@@ -78,18 +79,16 @@ int CrewManager::LeaveVessel(int slot, bool eject) {
     if (member.idCode[0] != '\0') {
         std::snprintf(
             memberString, sizeof memberString, "%.*s-%.*s",
-            static_cast<int>(crew_text::BoundedLength(member.idCode, sizeof member.idCode)),
-            member.idCode,
-            static_cast<int>(crew_text::BoundedLength(member.name, sizeof member.name)),
-            member.name);
+            static_cast<int>(BoundedLength(member.idCode, sizeof member.idCode)), member.idCode,
+            static_cast<int>(BoundedLength(member.name, sizeof member.name)), member.name);
     } else {
-        crew_text::CopyText(memberString, sizeof memberString, member.name, sizeof member.name);
+        CopyText(memberString, sizeof memberString, member.name, sizeof member.name);
     }
     SelectEvaMesh(member.idCode);
     char vesselName[kNameFieldSize];
-    crew_text::JoinText(vesselName, sizeof vesselName, crew_addon::kCrewVesselPrefix, memberString);
-    crew_text::ReplaceChar(vesselName, ' ', '_');
-    crew_text::CopyText(lastEvaVesselName, sizeof lastEvaVesselName, vesselName, sizeof vesselName);
+    JoinText(vesselName, sizeof vesselName, crew_addon::kCrewVesselPrefix, memberString);
+    ReplaceChar(vesselName, ' ', '_');
+    CopyText(lastEvaVesselName, sizeof lastEvaVesselName, vesselName, sizeof vesselName);
 
     AirlockLink* link = Link();
     int result = 0;
@@ -109,7 +108,7 @@ int CrewManager::LeaveVessel(int slot, bool eject) {
     switch (result) {
         case AirlockLink::kSpawnedInFreeSpace:
         case AirlockLink::kSpawnedTransfer:
-            crew_text::CopyText(lastEvaName, sizeof lastEvaName, member.name, sizeof member.name);
+            CopyText(lastEvaName, sizeof lastEvaName, member.name, sizeof member.name);
             RemoveSlot(slot);
             return result == AirlockLink::kSpawnedInFreeSpace ? kEvaDone : kEvaTransferred;
         case AirlockLink::kSpawnDockedAirlockClosed:
@@ -122,3 +121,5 @@ int CrewManager::LeaveVessel(int slot, bool eject) {
             return kEvaMiscError;
     }
 }
+
+}  // namespace crew

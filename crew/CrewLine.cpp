@@ -7,10 +7,11 @@
 #include "crew/CrewText.h"
 #include "crew/Truncate.h"
 
-namespace crew_line {
+namespace crew {
+
 namespace {
 
-constexpr std::size_t kKeyChars = sizeof kKey - 1;
+constexpr std::size_t kKeyChars = sizeof kCrewLineKey - 1;
 constexpr std::size_t kMostValueChars = 399;
 constexpr std::size_t kMostCodeChars = 4;
 constexpr std::size_t kMostNameChars = 25;
@@ -26,7 +27,7 @@ constexpr Range kAgeRange{1, 140};
 constexpr Range kPulseRange{0, 180};
 constexpr Range kWeightRange{5, 300};
 
-bool IsBlank(char c) {
+bool IsWhiteSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
 
@@ -41,7 +42,7 @@ std::size_t CharsBeforeHyphen(const char* text, std::size_t limit) {
 // read like the standard conversion: no digits give 0.
 int ReadNumber(const char* text) {
     char digits[kMostNumberChars + 1];
-    crew_text::CopyText(digits, sizeof digits, text, CharsBeforeHyphen(text, kMostNumberChars));
+    CopyText(digits, sizeof digits, text, CharsBeforeHyphen(text, kMostNumberChars));
     return static_cast<int>(std::strtol(digits, nullptr, 10));
 }
 
@@ -56,47 +57,46 @@ bool ReadField(const char*& hyphen, Range range, int& value) {
 
 }  // namespace
 
-void FormatValue(const CrewMember& member, char* value, std::size_t size) {
+void FormatCrewLineValue(const CrewMember& member, char* value, std::size_t size) {
     if (size == 0) return;
     std::snprintf(value, size, "%.*s-%.*s-%i-%i-%i",
-                  static_cast<int>(crew_text::BoundedLength(member.idCode, sizeof member.idCode)),
-                  member.idCode,
-                  static_cast<int>(crew_text::BoundedLength(member.name, sizeof member.name)),
+                  static_cast<int>(BoundedLength(member.idCode, sizeof member.idCode)),
+                  member.idCode, static_cast<int>(BoundedLength(member.name, sizeof member.name)),
                   member.name, member.age, member.pulse, TruncateToInt(member.weight));
-    crew_text::ReplaceChar(value, ' ', '_');
+    ReplaceChar(value, ' ', '_');
 }
 
-bool HasKey(const char* line) {
-    if (line == nullptr || crew_text::BoundedLength(line, kKeyChars) < kKeyChars) return false;
+bool IsCrewLine(const char* line) {
+    if (line == nullptr || BoundedLength(line, kKeyChars) < kKeyChars) return false;
     char key[kKeyChars + 1];
-    crew_text::CopyText(key, sizeof key, line, kKeyChars);
-    return crew_text::EqualsIgnoringCase(key, kKey);
+    CopyText(key, sizeof key, line, kKeyChars);
+    return EqualsIgnoringCase(key, kCrewLineKey);
 }
 
-bool Parse(const char* line, CrewMember& member) {
-    if (!HasKey(line)) return false;
+bool ParseCrewLine(const char* line, CrewMember& member) {
+    if (!IsCrewLine(line)) return false;
 
     const char* word = line + kKeyChars;
-    while (IsBlank(*word)) ++word;
+    while (IsWhiteSpace(*word)) ++word;
     std::size_t wordChars = 0;
-    while (wordChars < kMostValueChars && word[wordChars] != '\0' && !IsBlank(word[wordChars])) {
+    while (wordChars < kMostValueChars && word[wordChars] != '\0' && !IsWhiteSpace(word[wordChars])) {
         ++wordChars;
     }
     char value[kMostValueChars + 1];
-    crew_text::CopyText(value, sizeof value, word, wordChars);
+    CopyText(value, sizeof value, word, wordChars);
 
     member = CrewMember{};
     if (value[0] != '-') {
-        crew_text::CopyText(member.idCode, sizeof member.idCode, value,
-                            CharsBeforeHyphen(value, kMostCodeChars));
+        CopyText(member.idCode, sizeof member.idCode, value,
+                 CharsBeforeHyphen(value, kMostCodeChars));
     }
 
     const char* hyphen = std::strchr(value, '-');
     if (hyphen == nullptr) return false;
-    crew_text::CopyText(member.name, sizeof member.name, hyphen + 1,
-                        CharsBeforeHyphen(hyphen + 1, kMostNameChars));
-    crew_text::ReplaceChar(member.name, '_', ' ');
-    crew_text::SanitizeName(member.name);
+    CopyText(member.name, sizeof member.name, hyphen + 1,
+             CharsBeforeHyphen(hyphen + 1, kMostNameChars));
+    ReplaceChar(member.name, '_', ' ');
+    SanitizeName(member.name);
 
     int weight = 0;
     if (!ReadField(hyphen, kAgeRange, member.age) ||
@@ -107,4 +107,4 @@ bool Parse(const char* line, CrewMember& member) {
     return true;
 }
 
-}  // namespace crew_line
+}  // namespace crew

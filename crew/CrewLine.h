@@ -6,20 +6,20 @@
 
 #include "crew/CrewMember.h"
 
-namespace crew_line {
+namespace crew {
 
-inline constexpr char kKey[] = "UMMUCREW";
+inline constexpr char kCrewLineKey[] = "UMMUCREW";
 
 // Formats the value of a member's crew line into `value` (bounded by `size`).
-void FormatValue(const CrewMember& member, char* value, std::size_t size);
+void FormatCrewLineValue(const CrewMember& member, char* value, std::size_t size);
 
 // Whether a scenario line begins with the key, in any letter case. A null line has no key.
-bool HasKey(const char* line);
+bool IsCrewLine(const char* line);
 
 // Reads a scenario line. True when it is a valid crew line (key in any letter case, then the
 // value as the first word after it); `member` then holds the code, the name (underscores turned
 // into spaces, then sanitized, at most 25 characters), the age (1 to 140), the pulse (0 to 180)
 // and the weight (5 to 300). On false `member` is unspecified.
-bool Parse(const char* line, CrewMember& member);
+bool ParseCrewLine(const char* line, CrewMember& member);
 
-}  // namespace crew_line
+}  // namespace crew

@@ -6,6 +6,8 @@
 #include "crew/CrewText.h"
 #include "crew/Truncate.h"
 
+namespace crew {
+
 namespace {
 
 // Stored lengths of a member's texts.
@@ -19,20 +21,17 @@ int Clamp(int value, int low, int high) {
 }
 
 bool NameTooLong(const char* name) {
-    return crew_text::BoundedLength(name, crew_text::kLookupNameChars + 1) >
-           crew_text::kLookupNameChars;
+    return BoundedLength(name, kLookupNameChars + 1) > kLookupNameChars;
 }
 
 }  // namespace
 
-AirlockLink* CrewManager::Link() const {
-    return linkIndex < 0 ? nullptr : &airlock_links::Record(linkIndex);
-}
+AirlockLink* CrewManager::Link() const { return linkIndex < 0 ? nullptr : &LinkRecord(linkIndex); }
 
 int CrewManager::FindMember(const char* name) const {
     if (name == nullptr || !Ready() || NameTooLong(name) || crewCount < 1) return -1;
     for (int slot = 0; slot < crewCount; ++slot) {
-        if (crew_text::EqualsIgnoringCase(roster[slot].name, name)) return slot;
+        if (EqualsIgnoringCase(roster[slot].name, name)) return slot;
     }
     return -1;
 }
@@ -54,9 +53,9 @@ int CrewManager::AddMember(const char* name, int age, int pulse, int weight, con
         return kRefused;
     }
     CrewMember& member = roster[crewCount];
-    crew_text::CopyText(member.name, sizeof member.name, name, kStoredNameChars);
-    crew_text::SanitizeName(member.name);
-    crew_text::CopyText(member.idCode, sizeof member.idCode, idCode, kStoredCodeChars);
+    CopyText(member.name, sizeof member.name, name, kStoredNameChars);
+    SanitizeName(member.name);
+    CopyText(member.idCode, sizeof member.idCode, idCode, kStoredCodeChars);
     member.age = Clamp(age, 1, 140);
     member.pulse = Clamp(pulse, 0, 180);
     member.weight = Clamp(weight, 5, 300);
@@ -164,7 +163,7 @@ int CrewManager::SetEvaValue(int value) {
 
 int CrewManager::SetEvaMesh(const char* mesh) {
     if (mesh == nullptr || !Ready()) return kRefused;
-    crew_text::CopyText(evaMesh, sizeof evaMesh, mesh, kEvaMeshChars);
+    CopyText(evaMesh, sizeof evaMesh, mesh, kEvaMeshChars);
     return kDone;
 }
 
@@ -228,3 +227,5 @@ const char* CrewManager::GetLastEvaVesselName() const {
 OBJHANDLE CrewManager::FindLastEvaVessel() {
     return Ready() ? oapiGetObjectByName(lastEvaVesselName) : nullptr;
 }
+
+}  // namespace crew

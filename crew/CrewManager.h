@@ -13,6 +13,8 @@
 #include "crew/KeptCrewLines.h"
 #include "host/HostApi.h"
 
+namespace crew {
+
 // The crew manager's fields. The manager inherits them privately: tests and diagnostics read them
 // through CrewManager::Inspect(), and nothing writes through it. In order, except the warnings'
 // deadline: every step reads it with `readyFlags` and `airlockOpen`, so it shares their cache line.
@@ -195,3 +197,5 @@ class CrewManager : private CrewManagerFields {
     // kNoArrival when no crew vessel could be made and the transfer vessel stays for the next pass.
     ArrivalResult SendOutUnnamedTransfer(AirlockLink& link);
 };
+
+}  // namespace crew

@@ -6,6 +6,8 @@
 #include "crew/CrewLine.h"
 #include "crew/CrewManager.h"
 
+namespace crew {
+
 namespace {
 
 // Room for the longest value a roster member gives.
@@ -16,11 +18,11 @@ constexpr std::size_t kValueSize = 128;
 int CrewManager::SaveCrew(FILEHANDLE scn) const {
     if (!Ready() || crewCount < 1 || scn == nullptr) return kRefused;
     // The host's function takes writable texts.
-    char key[sizeof crew_line::kKey];
-    std::memcpy(key, crew_line::kKey, sizeof key);
+    char key[sizeof kCrewLineKey];
+    std::memcpy(key, kCrewLineKey, sizeof key);
     for (int slot = 0; slot < crewCount; ++slot) {
         char value[kValueSize];
-        crew_line::FormatValue(roster[slot], value, sizeof value);
+        FormatCrewLineValue(roster[slot], value, sizeof value);
         oapiWriteScenario_string(scn, key, value);
     }
     return kDone;
@@ -39,7 +41,7 @@ int CrewManager::LoadCrewLine(const char* line) {
     if (crewCount >= seatCount) return kRefused;
 
     CrewMember member{};
-    if (!crew_line::Parse(line, member)) return kRefused;
+    if (!ParseCrewLine(line, member)) return kRefused;
     ++loadedCount;
     ApplyCrewMassToHost(crewMass + member.weight);
     roster[crewCount] = member;
@@ -50,8 +52,10 @@ int CrewManager::LoadCrewLine(const char* line) {
 }
 
 int CrewManager::KeepCrewLine(const char* line) {
-    if (Ready() || !crew_line::HasKey(line)) return kRefused;
+    if (Ready() || !IsCrewLine(line)) return kRefused;
     return keptCrewLines.Keep(line) ? kDone : kRefused;
 }
 
 void CrewManager::SaveKeptCrewLines(FILEHANDLE scn) const { keptCrewLines.Write(scn); }
+
+}  // namespace crew

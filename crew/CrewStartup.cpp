@@ -10,6 +10,8 @@
 #include "crew/EvaMeshName.h"
 #include "host/CrewAddon.h"
 
+namespace crew {
+
 namespace {
 
 constexpr float kLowestAddonVersion = 2.0f;
@@ -40,8 +42,8 @@ constexpr VECTOR3 kInitialEjectVelocity{0.0, 2.0, 0.0};
 
 int CrewManager::Initialize(OBJHANDLE handle) {
     if (handle == nullptr) return kStartNoVessel;
-    const int index = airlock_links::Count();
-    AirlockLink& link = airlock_links::Record(index);
+    const int index = LinkCount();
+    AirlockLink& link = LinkRecord(index);
     const int result = link.Init(handle);
     addonOutdated = 0;
     if (result != kStartDone) {
@@ -55,7 +57,7 @@ int CrewManager::Initialize(OBJHANDLE handle) {
         warningUntil = oapiGetSysTime() + kWarningSeconds;
         addonOutdated = 1;
     }
-    if (airlock_links::Count() == 0) LoadIdTable();
+    if (LinkCount() == 0) LoadIdTable();
     ResetForStart(handle, index);
 
     // Refused while nothing is published; the record keeps its own values until DefineAirlock.
@@ -63,7 +65,7 @@ int CrewManager::Initialize(OBJHANDLE handle) {
     link.SetAuxValue(0);
     link.SetAutoDeleteArrival(0);
     readyFlags = kStarted;
-    airlock_links::CommitNext();
+    CommitNextLink();
     return kStartDone;
 }
 
@@ -76,7 +78,7 @@ void CrewManager::ResetForStart(OBJHANDLE handle, int index) {
     massBookkeeping = 1;
     airlockOpen = 1;
     evaValue = kInitialEvaValue;
-    crew_text::CopyText(evaMesh, sizeof evaMesh, crew_addon::kMeshByIdCode, sizeof evaMesh - 1);
+    CopyText(evaMesh, sizeof evaMesh, crew_addon::kMeshByIdCode, sizeof evaMesh - 1);
     evaPosition = kInitialEvaPosition;
     ejectVelocity = kInitialEjectVelocity;
     vesselHandle = handle;
@@ -85,18 +87,18 @@ void CrewManager::ResetForStart(OBJHANDLE handle, int index) {
     addonOutdated = keptAddonOutdated;
 }
 
-float CrewManager::ReadAddonVersion() { return addon_version::Read(); }
+float CrewManager::ReadAddonVersion() { return ReadAddonVersionFile(); }
 
-void CrewManager::LoadIdTable() { crew_ids::Load(); }
+void CrewManager::LoadIdTable() { LoadCrewIdTable(); }
 
 void CrewManager::SelectEvaMesh(const char* idCode) {
     const char* mesh = crew_addon::kDefaultCrewMesh;
-    if (!crew_text::EqualsIgnoringCase(evaMesh, crew_addon::kMeshByIdCode)) {
+    if (!EqualsIgnoringCase(evaMesh, crew_addon::kMeshByIdCode)) {
         mesh = evaMesh;
-    } else if (const char* found = crew_ids::FindMesh(idCode)) {
+    } else if (const char* found = FindIdMesh(idCode)) {
         mesh = found;
     }
-    crew_text::CopyText(evaMeshName, sizeof evaMeshName, mesh, sizeof evaMeshName - 1);
+    CopyText(evaMeshName, sizeof evaMeshName, mesh, sizeof evaMeshName - 1);
 }
 
 void CrewManager::ShowWarnings(const char* addonName) {
@@ -135,3 +137,5 @@ void CrewManager::ShowWarnings(const char* addonName) {
         warningUntil = -1.0;
     }
 }
+
+}  // namespace crew

@@ -3,7 +3,8 @@
 #include <cstring>
 #include <initializer_list>
 
-namespace crew_text {
+namespace crew {
+
 namespace {
 
 bool IsNameCharacter(char c) {
@@ -63,4 +64,4 @@ std::size_t BoundedLength(const char* text, std::size_t limit) {
     return length;
 }
 
-}  // namespace crew_text
+}  // namespace crew

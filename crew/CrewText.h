@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-namespace crew_text {
+namespace crew {
 
 // Longest crew name looked up in a roster (a member leaving, say); stored names are shorter.
 inline constexpr std::size_t kLookupNameChars = 39;
@@ -47,4 +47,7 @@ constexpr bool EqualsLiteral(const char* text, const char (&literal)[N]) {
 // Length of the text, counting at most `limit` characters.
 std::size_t BoundedLength(const char* text, std::size_t limit);
 
-}  // namespace crew_text
+// A blank or a tab: what separates the words of a scenario line.
+constexpr bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+}  // namespace crew

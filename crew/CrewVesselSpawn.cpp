@@ -14,6 +14,8 @@
 #include "host/CrewAddon.h"
 #include "host/Platform.h"
 
+namespace crew {
+
 namespace {
 
 // A composed name: at most 38 characters and the terminator.
@@ -56,7 +58,7 @@ struct HandOverFields {
 
 // Overwrites the record's fields but the mesh; bytes behind the name's terminator stay.
 void FillSpawnRecord(const HandOverFields& fields, int ejectFlag) {
-    crew_text::JoinText(spawnRecord.vesselName, kNameFieldSize, fields.crewName, nullptr);
+    JoinText(spawnRecord.vesselName, kNameFieldSize, fields.crewName, nullptr);
     spawnRecord.age = fields.age;
     spawnRecord.pulse = fields.pulse;
     spawnRecord.evaValue = fields.evaValue;
@@ -75,7 +77,7 @@ void FreeFlightStatusBeside(const VESSEL& source, VESSELSTATUS& status) {
         source.GetAngularVel(status.vrot);
         MATRIX3 r{};
         source.GetRotationMatrix(r);
-        status.arot = orientation::ToAngles(r);
+        status.arot = AnglesFromRotation(r);
         status.vdata[0] = VECTOR3{};
     }
 }
@@ -110,7 +112,7 @@ int CreateTransferVessel(const AirlockLink& link, const char* name, const VESSEL
     VESSEL* crewVessel = oapiGetVesselInterface(created);
     const VECTOR3 numbers{static_cast<double>(handOver.age), static_cast<double>(handOver.pulse),
                           static_cast<double>(handOver.weight)};
-    const transfer_vessel::MemberVectors member = transfer_vessel::Encode(memberString);
+    const MemberVectors member = EncodeMember(memberString);
     if (crewVessel == nullptr ||
         crewVessel->CreateAttachment(true, numbers, member.direction, member.rotation,
                                      crew_addon::kMemberAttachmentId, false) == nullptr) {
@@ -118,10 +120,9 @@ int CreateTransferVessel(const AirlockLink& link, const char* name, const VESSEL
         platform::RemoveFile(crew_addon::kTransferFile);
         return AirlockLink::kSpawnedTransferUnmarked;
     }
-    transfer_vessel::Carried carried{handOver.age, handOver.pulse, handOver.weight, true, {}};
-    crew_text::CopyText(carried.memberString, sizeof carried.memberString, memberString,
-                        transfer_vessel::kMemberChars);
-    transfers_in_flight::Sent(created, name + crew_addon::kVesselPrefixLength, carried);
+    CarriedMember carried{handOver.age, handOver.pulse, handOver.weight, true, {}};
+    CopyText(carried.memberString, sizeof carried.memberString, memberString, kMemberChars);
+    TransferSent(created, name + crew_addon::kVesselPrefixLength, carried);
     return AirlockLink::kSpawnedTransfer;
 }
 
@@ -142,7 +143,7 @@ int AirlockLink::SpawnCrewVessel(const char* memberString, int age, int evaValue
 
     // The member's crew vessel name, "UMmu_" + member string, spaces kept.
     char crewName[kNameFieldSize];
-    crew_text::JoinText(crewName, sizeof crewName, crew_addon::kCrewVesselPrefix, memberString);
+    JoinText(crewName, sizeof crewName, crew_addon::kCrewVesselPrefix, memberString);
     const HandOverFields handOver{crewName, age, pulse, evaValue, weight};
 
     VESSELSTATUS status{};
@@ -158,8 +159,8 @@ int AirlockLink::SpawnCrewVessel(const char* memberString, int age, int evaValue
         }
         // The receiver's whole name: one cut to fit would address every ship whose name begins
         // alike.
-        char transferName[transfer_vessel::kNameSize];
-        if (!transfer_vessel::ComposeName(receiver->GetName(), transferName)) {
+        char transferName[kTransferNameSize];
+        if (!ComposeTransferName(receiver->GetName(), transferName)) {
             return kSpawnReceiverNameTooLong;
         }
         FreeFlightStatusBeside(*receiver, status);
@@ -169,7 +170,7 @@ int AirlockLink::SpawnCrewVessel(const char* memberString, int age, int evaValue
         if (oapiGetObjectByName(transferName) != nullptr) return kSpawnTransferUnderWay;
 
         FillSpawnRecord(handOver, 0);
-        spawn_record::Write(crew_addon::kTransferFile);
+        SaveSpawnRecord(crew_addon::kTransferFile);
         return CreateTransferVessel(*this, transferName, status, handOver, memberString, angles);
     } else {
         VECTOR3 rotation{};
@@ -189,12 +190,12 @@ int AirlockLink::SpawnCrewVessel(const char* memberString, int age, int evaValue
         std::memcpy(name, crewName, sizeof name);
 
         FillSpawnRecord(handOver, ejectFlag);
-        crew_text::JoinText(spawnRecord.meshName, kNameFieldSize, meshName, nullptr);
-        spawn_record::Write(crew_addon::kSpawnFile);
+        JoinText(spawnRecord.meshName, kNameFieldSize, meshName, nullptr);
+        SaveSpawnRecord(crew_addon::kSpawnFile);
     }
 
-    crew_text::ReplaceChar(name, ' ', '_');
-    free_vessel_name::Choose(name);
+    ReplaceChar(name, ' ', '_');
+    ChooseFreeVesselName(name);
     const OBJHANDLE created = oapiCreateVessel(name, crew_addon::kCrewClassName, status);
     if (created != nullptr && angles != nullptr) OrientCrewVessel(angles, created);
     return created != nullptr ? kSpawnedInFreeSpace : kSpawnNotCreated;
@@ -207,5 +208,7 @@ void AirlockLink::OrientCrewVessel(const VECTOR3* angles, OBJHANDLE crewVessel) 
     // Turned in its own frame by the angles as the simulator turns a vessel by AROT angles.
     MATRIX3 rotation{};
     turned->GetRotationMatrix(rotation);
-    turned->SetRotationMatrix(mul(rotation, orientation::FromAngles(*angles)));
+    turned->SetRotationMatrix(mul(rotation, RotationFromAngles(*angles)));
 }
+
+}  // namespace crew

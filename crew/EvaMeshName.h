@@ -2,5 +2,9 @@
 // before each spawn and read by that spawn.
 #pragma once
 
+namespace crew {
+
 inline constexpr int kEvaMeshNameSize = 150;
 inline char evaMeshName[kEvaMeshNameSize]{};
+
+}  // namespace crew

@@ -6,27 +6,28 @@
 #include "crew/CrewText.h"
 #include "host/HostApi.h"
 
-namespace free_vessel_name {
+namespace crew {
+
 namespace {
 
 // Numbers tried behind a vessel name that is taken.
 constexpr int kMostNameNumbers = 399;
 
 // "%s%i" cut to a name field: the name is shortened so the number always fits.
-void NumberedName(const char* name, int number, char (&out)[kSize]) {
+void NumberedName(const char* name, int number, char (&out)[kFreeVesselNameSize]) {
     char digits[12];
     const int digitChars = std::snprintf(digits, sizeof digits, "%i", number);
-    char base[kSize];
-    crew_text::CopyText(base, sizeof base, name,
-                        crew_addon::kNameFieldChars - static_cast<std::size_t>(digitChars));
-    crew_text::JoinText(out, sizeof out, base, digits);
+    char base[kFreeVesselNameSize];
+    CopyText(base, sizeof base, name,
+             crew_addon::kNameFieldChars - static_cast<std::size_t>(digitChars));
+    JoinText(out, sizeof out, base, digits);
 }
 
 }  // namespace
 
-void Choose(char (&name)[kSize]) {
+void ChooseFreeVesselName(char (&name)[kFreeVesselNameSize]) {
     if (oapiGetObjectByName(name) == nullptr) return;
-    char candidate[kSize];
+    char candidate[kFreeVesselNameSize];
     for (int number = 1; number <= kMostNameNumbers; ++number) {
         NumberedName(name, number, candidate);
         if (oapiGetObjectByName(candidate) == nullptr) break;
@@ -34,4 +35,4 @@ void Choose(char (&name)[kSize]) {
     std::memcpy(name, candidate, sizeof name);
 }
 
-}  // namespace free_vessel_name
+}  // namespace crew

@@ -3,14 +3,14 @@
 
 #include "host/CrewAddon.h"
 
-namespace free_vessel_name {
+namespace crew {
 
 // A composed name: at most 38 characters and the terminator.
-inline constexpr std::size_t kSize = crew_addon::kNameFieldChars + 1;
+inline constexpr std::size_t kFreeVesselNameSize = crew_addon::kNameFieldChars + 1;
 
 // Leaves the name as it is when no vessel bears it; else the first free name with a number
 // from 1 to 399 appended (the name cut so that the number fits), or the one with 399 when all
 // are taken.
-void Choose(char (&name)[kSize]);
+void ChooseFreeVesselName(char (&name)[kFreeVesselNameSize]);
 
-}  // namespace free_vessel_name
+}  // namespace crew

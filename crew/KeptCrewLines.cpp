@@ -2,20 +2,16 @@
 
 #include "crew/CrewText.h"
 
-namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-}  // namespace
+namespace crew {
 
 bool KeptCrewLines::Keep(const char* line) {
     if (line == nullptr) return false;
-    const std::size_t length = crew_text::BoundedLength(line, kLineSize);
+    const std::size_t length = BoundedLength(line, kLineSize);
     if (count >= kMostLines || length >= kLineSize) {
         ++notKept;
         return false;
     }
-    crew_text::CopyText(lines[count], kLineSize, line, length);
+    CopyText(lines[count], kLineSize, line, length);
     ++count;
     return true;
 }
@@ -28,11 +24,13 @@ void KeptCrewLines::Write(FILEHANDLE scn) const {
         const char* line = lines[i];
         std::size_t keyChars = 0;
         while (line[keyChars] != '\0' && !IsBlank(line[keyChars])) ++keyChars;
-        crew_text::CopyText(key, sizeof key, line, keyChars);
+        CopyText(key, sizeof key, line, keyChars);
         const char* rest = line + keyChars;
         while (IsBlank(*rest)) ++rest;
         char value[kLineSize];
-        crew_text::CopyText(value, sizeof value, rest, kLineSize - 1);
+        CopyText(value, sizeof value, rest, kLineSize - 1);
         oapiWriteScenario_string(scn, key, value);
     }
 }
+
+}  // namespace crew

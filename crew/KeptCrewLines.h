@@ -7,6 +7,8 @@
 
 #include "host/HostApi.h"
 
+namespace crew {
+
 class KeptCrewLines {
   public:
     // Room for a full ship: every crew line a ship of 50 seats writes. A ship with the crew
@@ -32,3 +34,5 @@ class KeptCrewLines {
     int count = 0;
     int notKept = 0;
 };
+
+}  // namespace crew

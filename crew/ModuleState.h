@@ -14,13 +14,15 @@
 #include "crew/TakenThisStep.h"
 #include "crew/TransfersInFlight.h"
 
+namespace crew {
+
 struct ModuleState {
-    airlock_links::LinkTable links;
-    crew_ids::IdTable idTable{};  // empty until the first crew manager starts
-    float addonVersion = 0.0f;    // 0 until read
-    taken_this_step::TakenList takenThisStep;
-    std::vector<transfers_in_flight::Record> transfersInFlight;
-    arrival_index::Index arrivalIndex;
+    LinkTable links;
+    IdTable idTable{};          // empty until the first crew manager starts
+    float addonVersion = 0.0f;  // 0 until read
+    TakenList takenThisStep;
+    std::vector<TransferInFlight> transfersInFlight;
+    ArrivalIndex arrivalIndex;
 };
 
 // The one object, made on first use.
@@ -31,3 +33,5 @@ ModuleState& TheModuleState();
 // in the same process (the tests'); no crew manager may outlive it, since the link records it
 // held are given out again.
 void ResetModuleState();
+
+}  // namespace crew

@@ -2,7 +2,8 @@
 
 #include <cmath>
 
-namespace orientation {
+namespace crew {
+
 namespace {
 
 // Beyond this |sin y| the angles x and z are no longer told apart.
@@ -10,7 +11,7 @@ constexpr double kGimbalLockSine = 1.0 - 1e-12;
 
 }  // namespace
 
-MATRIX3 FromAngles(const VECTOR3& angles) {
+MATRIX3 RotationFromAngles(const VECTOR3& angles) {
     const double sx = std::sin(angles.x), cx = std::cos(angles.x);
     const double sy = std::sin(angles.y), cy = std::cos(angles.y);
     const double sz = std::sin(angles.z), cz = std::cos(angles.z);
@@ -20,7 +21,7 @@ MATRIX3 FromAngles(const VECTOR3& angles) {
     return mul(mul(aboutX, aboutY), aboutZ);
 }
 
-VECTOR3 ToAngles(const MATRIX3& r) {
+VECTOR3 AnglesFromRotation(const MATRIX3& r) {
     const double sinY = std::fmax(-1.0, std::fmin(1.0, -r.m13));
     const double y = std::asin(sinY);
     if (std::fabs(sinY) < kGimbalLockSine) {
@@ -30,4 +31,4 @@ VECTOR3 ToAngles(const MATRIX3& r) {
     return VECTOR3{std::atan2(r.m21 * sinY, r.m22), y, 0.0};
 }
 
-}  // namespace orientation
+}  // namespace crew

@@ -4,16 +4,16 @@
 
 #include "host/Platform.h"
 
-namespace spawn_record {
+namespace crew {
 
-bool Write(const char* path) {
+bool SaveSpawnRecord(const char* path) {
     std::FILE* file = platform::OpenFile(path, "wb");
     if (file == nullptr) return false;
     const bool written = std::fwrite(&spawnRecord, sizeof spawnRecord, 1, file) == 1;
     return std::fclose(file) == 0 && written;
 }
 
-bool Read(const char* path) {
+bool LoadSpawnRecord(const char* path) {
     std::FILE* file = platform::OpenFile(path, "rb");
     if (file == nullptr) return false;
     crew_addon::HandOverRecord record{};
@@ -23,4 +23,4 @@ bool Read(const char* path) {
     return whole;
 }
 
-}  // namespace spawn_record
+}  // namespace crew

@@ -4,15 +4,15 @@
 
 #include "host/CrewAddon.h"
 
+namespace crew {
+
 inline crew_addon::HandOverRecord spawnRecord{};
 
-namespace spawn_record {
-
 // Writes the whole record to the file (created or truncated). False when it cannot be opened.
-bool Write(const char* path);
+bool SaveSpawnRecord(const char* path);
 
 // Reads one whole record from the file into spawnRecord. False, with spawnRecord unchanged, when
 // the file cannot be opened or holds less than a record.
-bool Read(const char* path);
+bool LoadSpawnRecord(const char* path);
 
-}  // namespace spawn_record
+}  // namespace crew

@@ -5,7 +5,8 @@
 
 #include "crew/ModuleState.h"
 
-namespace taken_this_step {
+namespace crew {
+
 namespace {
 
 TakenList& List() {
@@ -20,11 +21,11 @@ TakenList& List() {
 
 }  // namespace
 
-bool Contains(OBJHANDLE vessel) {
+bool WasTakenThisStep(OBJHANDLE vessel) {
     const std::vector<OBJHANDLE>& vessels = List().vessels;
     return std::find(vessels.begin(), vessels.end(), vessel) != vessels.end();
 }
 
-void Add(OBJHANDLE vessel) { List().vessels.push_back(vessel); }
+void MarkTakenThisStep(OBJHANDLE vessel) { List().vessels.push_back(vessel); }
 
-}  // namespace taken_this_step
+}  // namespace crew

@@ -8,13 +8,13 @@
 
 #include "host/HostApi.h"
 
-namespace taken_this_step {
+namespace crew {
 
 // Whether the vessel was taken in the current step.
-bool Contains(OBJHANDLE vessel);
+bool WasTakenThisStep(OBJHANDLE vessel);
 
 // Records that the vessel was taken in the current step.
-void Add(OBJHANDLE vessel);
+void MarkTakenThisStep(OBJHANDLE vessel);
 
 // The list, in the module's state (crew/ModuleState.h). The host's system time stays the same
 // through a frame and moves on with the next, so it tells one step from the next without a
@@ -25,4 +25,4 @@ struct TakenList {
     std::vector<OBJHANDLE> vessels;
 };
 
-}  // namespace taken_this_step
+}  // namespace crew

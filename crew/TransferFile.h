@@ -5,21 +5,21 @@
 
 #include "crew/TransferVessel.h"
 
-namespace transfer_file {
+namespace crew {
 
 // Reads the file into spawnRecord. False, with spawnRecord unchanged, when the file is missing or
 // shorter than a record.
-bool Read();
+bool ReadTransferFile();
 
 // Whether spawnRecord's name field is "UMmu_" followed by the member string.
-bool RecordIsOf(const char* memberString);
+bool TransferFileRecordIsOf(const char* memberString);
 
 // The member a transfer vessel that names none carries: the file's record, when the file holds
 // one with the vessel's age, pulse and weight. False when it does not.
-bool FindMember(transfer_vessel::Carried& carried);
+bool FindMemberInTransferFile(CarriedMember& carried);
 
 // Deletes the file when it holds the record of this member or no whole record; a record of
 // another transfer stays for its receiver.
-void RemoveIfOf(const char* memberString);
+void RemoveTransferFileRecordOf(const char* memberString);
 
-}  // namespace transfer_file
+}  // namespace crew

@@ -11,7 +11,8 @@
 #include "crew/TransfersInFlight.h"
 #include "host/CrewAddon.h"
 
-namespace transfer_return {
+namespace crew {
+
 namespace {
 
 // The number every crew vessel of a crew manager gets unless it is set otherwise.
@@ -23,28 +24,28 @@ constexpr int kUnknownPulse = 60;
 constexpr int kUnknownWeight = 60;
 
 // The member's function code: the member string's part before its first hyphen, if any.
-void IdCode(const char* memberString, char (&code)[crew_ids::kCodeSize]) {
+void IdCode(const char* memberString, char (&code)[kIdCodeSize]) {
     const char* hyphen = std::strchr(memberString, '-');
     const std::size_t length =
         hyphen == nullptr ? 0 : static_cast<std::size_t>(hyphen - memberString);
-    crew_text::CopyText(code, sizeof code, memberString, length);
+    CopyText(code, sizeof code, memberString, length);
 }
 
 // The record the crew vessel reads when it is created, as for a member leaving on EVA.
-void WriteSpawnRecord(const transfer_vessel::Carried& member, const char* crewName) {
-    char code[crew_ids::kCodeSize];
+void WriteSpawnRecord(const CarriedMember& member, const char* crewName) {
+    char code[kIdCodeSize];
     IdCode(member.memberString, code);
-    const char* mesh = crew_ids::FindMesh(code);
-    crew_text::JoinText(spawnRecord.vesselName, free_vessel_name::kSize, crewName, nullptr);
-    crew_text::JoinText(spawnRecord.meshName, free_vessel_name::kSize,
-                        mesh != nullptr ? mesh : crew_addon::kDefaultCrewMesh, nullptr);
+    const char* mesh = FindIdMesh(code);
+    JoinText(spawnRecord.vesselName, kFreeVesselNameSize, crewName, nullptr);
+    JoinText(spawnRecord.meshName, kFreeVesselNameSize,
+             mesh != nullptr ? mesh : crew_addon::kDefaultCrewMesh, nullptr);
     spawnRecord.age = member.age;
     spawnRecord.pulse = member.pulse;
     spawnRecord.evaValue = kEvaValue;
     spawnRecord.weight = member.weight;
     spawnRecord.reserved = 0;
     spawnRecord.ejectFlag = 0;
-    spawn_record::Write(crew_addon::kSpawnFile);
+    SaveSpawnRecord(crew_addon::kSpawnFile);
 }
 
 }  // namespace
@@ -69,38 +70,37 @@ bool VesselNamed(const char* name) {
     return false;
 }
 
-void NameUnknown(bool numbers, transfer_vessel::Carried& member) {
+void NameUnknownMember(bool numbers, CarriedMember& member) {
     if (!numbers) {
         member.age = kUnknownAge;
         member.pulse = kUnknownPulse;
         member.weight = kUnknownWeight;
     }
     member.named = false;
-    crew_text::CopyText(member.memberString, sizeof member.memberString, kUnknownMember,
-                        sizeof kUnknownMember);
+    CopyText(member.memberString, sizeof member.memberString, kUnknownMember,
+             sizeof kUnknownMember);
 }
 
-bool ToFreeSpace(OBJHANDLE transferVessel, const VESSEL& transfer, const char* receiverName,
-                 const transfer_vessel::Carried& member) {
-    char crewName[free_vessel_name::kSize];
-    crew_text::JoinText(crewName, sizeof crewName, crew_addon::kCrewVesselPrefix,
-                        member.memberString);
+bool ReturnTransferToFreeSpace(OBJHANDLE transferVessel, const VESSEL& transfer,
+                               const char* receiverName, const CarriedMember& member) {
+    char crewName[kFreeVesselNameSize];
+    JoinText(crewName, sizeof crewName, crew_addon::kCrewVesselPrefix, member.memberString);
     WriteSpawnRecord(member, crewName);
 
     // In the transfer vessel's place and motion; it is in free flight already.
     VESSELSTATUS status{};
     transfer.GetStatus(status);
-    char name[free_vessel_name::kSize];
+    char name[kFreeVesselNameSize];
     std::memcpy(name, crewName, sizeof name);
-    crew_text::ReplaceChar(name, ' ', '_');
-    free_vessel_name::Choose(name);
+    ReplaceChar(name, ' ', '_');
+    ChooseFreeVesselName(name);
     if (oapiCreateVessel(name, crew_addon::kCrewClassName, status) == nullptr) return false;
 
-    taken_this_step::Add(transferVessel);
+    MarkTakenThisStep(transferVessel);
     oapiDeleteVessel(transferVessel, nullptr);
-    transfer_file::RemoveIfOf(member.memberString);
-    transfers_in_flight::Ended(receiverName);
+    RemoveTransferFileRecordOf(member.memberString);
+    TransferEnded(receiverName);
     return true;
 }
 
-}  // namespace transfer_return
+}  // namespace crew

@@ -6,7 +6,7 @@
 #include "crew/TransferVessel.h"
 #include "host/HostApi.h"
 
-namespace transfer_return {
+namespace crew {
 
 // Whether a vessel bears exactly the name (the host's look-up by name may ignore letter case).
 bool VesselNamed(const char* name);
@@ -15,8 +15,8 @@ bool VesselNamed(const char* name);
 // string that carries the member; the hand-over file goes with the transfer vessel when it holds
 // this member's record, and so does the module's record of the transfer. False, with nothing
 // changed, when the host creates no crew vessel.
-bool ToFreeSpace(OBJHANDLE transferVessel, const VESSEL& transfer, const char* receiverName,
-                 const transfer_vessel::Carried& member);
+bool ReturnTransferToFreeSpace(OBJHANDLE transferVessel, const VESSEL& transfer,
+                               const char* receiverName, const CarriedMember& member);
 
 // The member a transfer vessel carries when nothing names it: nothing did (the sender's record
 // was lost or overwritten, or the vessel came from a scenario saved by a module that kept no
@@ -24,6 +24,6 @@ bool ToFreeSpace(OBJHANDLE transferVessel, const VESSEL& transfer, const char* r
 // and its age, pulse and weight are the ones the vessel's "U-Mm" attachment carries when it has
 // one (`numbers`), else those a crew vessel of unknown data gets.
 inline constexpr char kUnknownMember[] = "Unknown";
-void NameUnknown(bool numbers, transfer_vessel::Carried& member);
+void NameUnknownMember(bool numbers, CarriedMember& member);
 
-}  // namespace transfer_return
+}  // namespace crew

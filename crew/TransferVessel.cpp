@@ -7,7 +7,8 @@
 #include "crew/Truncate.h"
 #include "host/CrewAddon.h"
 
-namespace transfer_vessel {
+namespace crew {
+
 namespace {
 
 // Six bytes to each of the six numbers: a double holds whole numbers below 2^53 exactly.
@@ -29,19 +30,19 @@ double* Number(MemberVectors& vectors, std::size_t i) {
 
 }  // namespace
 
-bool ComposeName(const char* receiverName, char (&name)[kNameSize]) {
+bool ComposeTransferName(const char* receiverName, char (&name)[kTransferNameSize]) {
     name[0] = '\0';
     if (receiverName == nullptr) return false;
-    const std::size_t room = kNameSize - 1 - crew_addon::kVesselPrefixLength;
-    if (crew_text::BoundedLength(receiverName, room + 1) > room) return false;
-    crew_text::JoinText(name, sizeof name, crew_addon::kTransferVesselPrefix, receiverName);
+    const std::size_t room = kTransferNameSize - 1 - crew_addon::kVesselPrefixLength;
+    if (BoundedLength(receiverName, room + 1) > room) return false;
+    JoinText(name, sizeof name, crew_addon::kTransferVesselPrefix, receiverName);
     return true;
 }
 
-MemberVectors Encode(const char* memberString) {
+MemberVectors EncodeMember(const char* memberString) {
     Bytes bytes{};
     const std::size_t chars =
-        memberString == nullptr ? 0 : crew_text::BoundedLength(memberString, kMemberChars);
+        memberString == nullptr ? 0 : BoundedLength(memberString, kMemberChars);
     if (chars > 0) std::memcpy(bytes, memberString, chars);
     std::memcpy(bytes + kBytes - kMarkChars, kMark, kMarkChars);
 
@@ -56,8 +57,8 @@ MemberVectors Encode(const char* memberString) {
     return vectors;
 }
 
-bool Decode(const VECTOR3& direction, const VECTOR3& rotation,
-            char (&memberString)[kMemberChars + 1]) {
+bool DecodeMember(const VECTOR3& direction, const VECTOR3& rotation,
+                  char (&memberString)[kMemberChars + 1]) {
     std::memset(memberString, 0, sizeof memberString);
     MemberVectors vectors{direction, rotation};
     Bytes bytes{};
@@ -74,19 +75,18 @@ bool Decode(const VECTOR3& direction, const VECTOR3& rotation,
         }
     }
     if (std::memcmp(bytes + kBytes - kMarkChars, kMark, kMarkChars) != 0) return false;
-    crew_text::CopyText(memberString, sizeof memberString, reinterpret_cast<const char*>(bytes),
-                        kMemberChars);
+    CopyText(memberString, sizeof memberString, reinterpret_cast<const char*>(bytes), kMemberChars);
     return true;
 }
 
-bool Read(const VESSEL& vessel, Carried& carried) {
-    carried = Carried{};
+bool ReadCarriedMember(const VESSEL& vessel, CarriedMember& carried) {
+    carried = CarriedMember{};
     const DWORD parents = vessel.AttachmentCount(true);
     if (parents == 0) return false;
     const ATTACHMENTHANDLE member = vessel.GetAttachmentHandle(true, parents - 1);
     if (member == nullptr) return false;
     const char* id = vessel.GetAttachmentId(member);
-    if (id == nullptr || !crew_text::EqualsLiteral(id, crew_addon::kMemberAttachmentId)) {
+    if (id == nullptr || !EqualsLiteral(id, crew_addon::kMemberAttachmentId)) {
         return false;
     }
     VECTOR3 numbers{};
@@ -96,8 +96,8 @@ bool Read(const VESSEL& vessel, Carried& carried) {
     carried.age = TruncateToInt(numbers.x);
     carried.pulse = TruncateToInt(numbers.y);
     carried.weight = TruncateToInt(numbers.z);
-    carried.named = Decode(direction, rotation, carried.memberString);
+    carried.named = DecodeMember(direction, rotation, carried.memberString);
     return true;
 }
 
-}  // namespace transfer_vessel
+}  // namespace crew

@@ -11,18 +11,19 @@
 #include "crew/ModuleState.h"
 #include "host/CrewAddon.h"
 
-namespace transfers_in_flight {
+namespace crew {
+
 namespace {
 
-constexpr std::size_t kKeyChars = sizeof kKey - 1;
+constexpr std::size_t kKeyChars = sizeof kTransferLineKey - 1;
 // A record's line value: the receiver, three numbers of at most 11 characters each, the member
 // string, four blanks and the terminator.
-constexpr std::size_t kValueSize = kReceiverChars + 3 * 11 + transfer_vessel::kMemberChars + 5;
+constexpr std::size_t kValueSize = kTransferReceiverChars + 3 * 11 + kMemberChars + 5;
 
-std::vector<Record>& Records() { return TheModuleState().transfersInFlight; }
+std::vector<TransferInFlight>& Records() { return TheModuleState().transfersInFlight; }
 
-Record* RecordFor(const char* receiverName) {
-    for (Record& record : Records()) {
+TransferInFlight* RecordFor(const char* receiverName) {
+    for (TransferInFlight& record : Records()) {
         if (std::strcmp(record.receiver, receiverName) == 0) return &record;
     }
     return nullptr;
@@ -30,17 +31,15 @@ Record* RecordFor(const char* receiverName) {
 
 // Records the transfer to the receiver named by the first `length` characters of `receiverName`.
 void Put(const char* receiverName, std::size_t length, OBJHANDLE vessel,
-         const transfer_vessel::Carried& member) {
-    Record record{{}, vessel, member};
-    crew_text::CopyText(record.receiver, sizeof record.receiver, receiverName, length);
-    if (Record* known = RecordFor(record.receiver)) {
+         const CarriedMember& member) {
+    TransferInFlight record{{}, vessel, member};
+    CopyText(record.receiver, sizeof record.receiver, receiverName, length);
+    if (TransferInFlight* known = RecordFor(record.receiver)) {
         *known = record;
     } else {
         Records().push_back(record);
     }
 }
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 const char* SkipBlanks(const char* text) {
     while (IsBlank(*text)) ++text;
@@ -63,29 +62,28 @@ bool ReadNumber(const char*& text, int& value) {
 
 // Whether the record's transfer vessel is still in the simulation: a vessel bears its name and,
 // once the record knows its vessel, is that vessel.
-bool StillUnderWay(const Record& record) {
-    char name[transfer_vessel::kNameSize];
-    if (!transfer_vessel::ComposeName(record.receiver, name)) return false;
+bool StillUnderWay(const TransferInFlight& record) {
+    char name[kTransferNameSize];
+    if (!ComposeTransferName(record.receiver, name)) return false;
     const OBJHANDLE found = oapiGetObjectByName(name);
     return found != nullptr && (record.vessel == nullptr || found == record.vessel);
 }
 
 }  // namespace
 
-void Sent(OBJHANDLE transferVessel, const char* receiverName,
-          const transfer_vessel::Carried& member) {
+void TransferSent(OBJHANDLE transferVessel, const char* receiverName, const CarriedMember& member) {
     if (receiverName == nullptr) return;
-    const std::size_t length = crew_text::BoundedLength(receiverName, kReceiverChars + 1);
-    if (length <= kReceiverChars) Put(receiverName, length, transferVessel, member);
+    const std::size_t length = BoundedLength(receiverName, kTransferReceiverChars + 1);
+    if (length <= kTransferReceiverChars) Put(receiverName, length, transferVessel, member);
 }
 
-bool Find(OBJHANDLE transferVessel, const char* receiverName, bool numbers,
-          transfer_vessel::Carried& member) {
-    Record* record = receiverName == nullptr ? nullptr : RecordFor(receiverName);
+bool FindTransferInFlight(OBJHANDLE transferVessel, const char* receiverName, bool numbers,
+                          CarriedMember& member) {
+    TransferInFlight* record = receiverName == nullptr ? nullptr : RecordFor(receiverName);
     if (record == nullptr || (record->vessel != nullptr && record->vessel != transferVessel)) {
         return false;
     }
-    const transfer_vessel::Carried& recorded = record->member;
+    const CarriedMember& recorded = record->member;
     if (numbers && (recorded.age != member.age || recorded.pulse != member.pulse ||
                     recorded.weight != member.weight)) {
         return false;
@@ -95,19 +93,19 @@ bool Find(OBJHANDLE transferVessel, const char* receiverName, bool numbers,
     return true;
 }
 
-void Ended(const char* receiverName) {
+void TransferEnded(const char* receiverName) {
     if (receiverName == nullptr) return;
-    std::vector<Record>& records = Records();
-    std::erase_if(records, [receiverName](const Record& r) {
+    std::vector<TransferInFlight>& records = Records();
+    std::erase_if(records, [receiverName](const TransferInFlight& r) {
         return std::strcmp(r.receiver, receiverName) == 0;
     });
 }
 
-void Save(FILEHANDLE scn) {
+void SaveTransfersInFlight(FILEHANDLE scn) {
     if (scn == nullptr) return;
-    char key[sizeof kKey];
-    std::memcpy(key, kKey, sizeof key);
-    for (const Record& record : Records()) {
+    char key[sizeof kTransferLineKey];
+    std::memcpy(key, kTransferLineKey, sizeof key);
+    for (const TransferInFlight& record : Records()) {
         // A name with a blank could not be read back as one word.
         if (std::strpbrk(record.receiver, " \t") != nullptr || !StillUnderWay(record)) continue;
         char value[kValueSize];
@@ -117,18 +115,19 @@ void Save(FILEHANDLE scn) {
     }
 }
 
-bool Load(const char* line) {
-    if (line == nullptr || std::strncmp(line, kKey, kKeyChars) != 0 || !IsBlank(line[kKeyChars])) {
+bool LoadTransferLine(const char* line) {
+    if (line == nullptr || std::strncmp(line, kTransferLineKey, kKeyChars) != 0 ||
+        !IsBlank(line[kKeyChars])) {
         return false;
     }
     const char* text = SkipBlanks(line + kKeyChars);
     const char* receiverEnd = text;
     while (*receiverEnd != '\0' && !IsBlank(*receiverEnd)) ++receiverEnd;
     const auto receiverLength = static_cast<std::size_t>(receiverEnd - text);
-    if (receiverLength == 0 || receiverLength > kReceiverChars) return true;
+    if (receiverLength == 0 || receiverLength > kTransferReceiverChars) return true;
     const char* receiver = text;
 
-    transfer_vessel::Carried member;
+    CarriedMember member;
     text = receiverEnd;
     for (int* value : {&member.age, &member.pulse, &member.weight}) {
         text = SkipBlanks(text);
@@ -136,13 +135,13 @@ bool Load(const char* line) {
     }
     // One blank parts the weight from the member string, which may begin with a blank itself.
     ++text;
-    std::size_t length = crew_text::BoundedLength(text, transfer_vessel::kMemberChars);
+    std::size_t length = BoundedLength(text, kMemberChars);
     while (length > 0 && (text[length - 1] == '\r' || text[length - 1] == '\n')) --length;
     if (length == 0) return true;
-    crew_text::CopyText(member.memberString, sizeof member.memberString, text, length);
+    CopyText(member.memberString, sizeof member.memberString, text, length);
     member.named = true;
     Put(receiver, receiverLength, nullptr, member);
     return true;
 }
 
-}  // namespace transfers_in_flight
+}  // namespace crew

@@ -13,46 +13,45 @@
 #include "host/CrewAddon.h"
 #include "host/HostApi.h"
 
-namespace transfers_in_flight {
+namespace crew {
 
 // "UMMUTRANSFER receiver age pulse weight member-string": the member string is the rest of the
 // line and may hold blanks; a vessel name holds none.
-inline constexpr char kKey[] = "UMMUTRANSFER";
+inline constexpr char kTransferLineKey[] = "UMMUTRANSFER";
 
 // The longest receiver name a transfer vessel's name holds behind its prefix.
-inline constexpr std::size_t kReceiverChars =
-    transfer_vessel::kNameSize - 1 - crew_addon::kVesselPrefixLength;
+inline constexpr std::size_t kTransferReceiverChars =
+    kTransferNameSize - 1 - crew_addon::kVesselPrefixLength;
 
 // One transfer under way. The records are kept in the module's state (crew/ModuleState.h) and grow
 // only when a transfer starts or a scenario is read; a scan never allocates there.
-struct Record {
-    char receiver[kReceiverChars + 1];
+struct TransferInFlight {
+    char receiver[kTransferReceiverChars + 1];
     // The transfer vessel; null for a record read from a scenario until a scan asks for it.
     OBJHANDLE vessel;
-    transfer_vessel::Carried member;
+    CarriedMember member;
 };
 
 // The sender made `transferVessel`, addressed to `receiverName`, carrying `member`. Replaces the
 // record of an earlier transfer to that receiver.
-void Sent(OBJHANDLE transferVessel, const char* receiverName,
-          const transfer_vessel::Carried& member);
+void TransferSent(OBJHANDLE transferVessel, const char* receiverName, const CarriedMember& member);
 
 // The member of the transfer vessel `transferVessel` addressed to `receiverName`, into `member`
 // (named). False, with `member` unchanged, when no record of a transfer to that receiver is
 // known, when the record belongs to another vessel of that name (one deleted since), or when
 // `numbers` says the vessel carries age, pulse and weight (in `member`) and the record's differ.
 // A record read from a scenario belongs to the first transfer vessel it is found for.
-bool Find(OBJHANDLE transferVessel, const char* receiverName, bool numbers,
-          transfer_vessel::Carried& member);
+bool FindTransferInFlight(OBJHANDLE transferVessel, const char* receiverName, bool numbers,
+                          CarriedMember& member);
 
 // The transfer to `receiverName` has ended (arrived, or its member went into free space).
-void Ended(const char* receiverName);
+void TransferEnded(const char* receiverName);
 
 // Writes the record of every transfer whose vessel is still in the simulation.
-void Save(FILEHANDLE scn);
+void SaveTransfersInFlight(FILEHANDLE scn);
 
 // Takes a record line of a scenario. False, with nothing changed, for any other line; a record
 // line that does not read whole is dropped (true).
-bool Load(const char* line);
+bool LoadTransferLine(const char* line);
 
-}  // namespace transfers_in_flight
+}  // namespace crew

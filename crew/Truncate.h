@@ -3,6 +3,8 @@
 
 #include <limits>
 
+namespace crew {
+
 // Truncates towards zero; values beyond the integer range give its nearest end, not-a-number 0.
 inline int TruncateToInt(double value) {
     if (value != value) return 0;
@@ -14,3 +16,5 @@ inline int TruncateToInt(double value) {
     }
     return static_cast<int>(value);
 }
+
+}  // namespace crew

@@ -32,10 +32,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size > 0 && std::fwrite(data, size, 1, file) != 1) std::abort();
     std::fclose(file);
 
-    TheModuleState().addonVersion = 0.0f;  // read again
-    const float version = addon_version::Read();
+    crew::TheModuleState().addonVersion = 0.0f;  // read again
+    const float version = crew::ReadAddonVersionFile();
     if (std::isnan(version)) std::abort();
     // The number is kept: a second read gives it without opening the file.
-    if (version != 0.0f && addon_version::Read() != version) std::abort();
+    if (version != 0.0f && crew::ReadAddonVersionFile() != version) std::abort();
     return 0;
 }

@@ -18,8 +18,8 @@ void Require(bool holds) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string fileName(reinterpret_cast<const char*>(data), size);
-    crew_ids::IdEntry entry{};
-    if (!crew_ids::ParseIdFileName(fileName.c_str(), entry)) return 0;
+    crew::IdEntry entry{};
+    if (!crew::ParseIdFileName(fileName.c_str(), entry)) return 0;
     const std::size_t codeLength = strnlen(entry.code, sizeof entry.code);
     Require(codeLength >= 2 && codeLength <= 4);
     Require(std::strncmp(entry.mesh, "ummu/", 5) == 0);

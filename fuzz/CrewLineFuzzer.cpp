@@ -23,8 +23,8 @@ bool IsNameCharacter(char c) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // The host hands lines over as zero-terminated texts.
     const std::string line(reinterpret_cast<const char*>(data), size);
-    CrewMember member{};
-    if (!crew_line::Parse(line.c_str(), member)) return 0;
+    crew::CrewMember member{};
+    if (!crew::ParseCrewLine(line.c_str(), member)) return 0;
 
     const std::size_t nameLength = strnlen(member.name, sizeof member.name);
     Require(nameLength <= 25);
@@ -36,10 +36,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // What is written back reads back as the same member.
     char value[128];
-    crew_line::FormatValue(member, value, sizeof value);
-    const std::string written = std::string(crew_line::kKey) + " " + value;
-    CrewMember again{};
-    Require(crew_line::Parse(written.c_str(), again));
+    crew::FormatCrewLineValue(member, value, sizeof value);
+    const std::string written = std::string(crew::kCrewLineKey) + " " + value;
+    crew::CrewMember again{};
+    Require(crew::ParseCrewLine(written.c_str(), again));
     Require(std::strcmp(again.name, member.name) == 0);
     Require(std::strcmp(again.idCode, member.idCode) == 0);
     Require(again.age == member.age && again.pulse == member.pulse &&

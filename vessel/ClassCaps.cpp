@@ -57,7 +57,7 @@ void Quillmar::StartCrew() {
                        kProvisionalAirlock.yMin, kProvisionalAirlock.yMax, kProvisionalAirlock.zMin,
                        kProvisionalAirlock.zMax);
     crew.SetEvaPlacement(kProvisionalEvaPosition, kProvisionalEvaAngles);
-    static_assert(kSeatCount <= KeptCrewLines::kMostLines,
+    static_assert(kSeatCount <= crew::KeptCrewLines::kMostLines,
                   "without the crew add-on a full ship's crew lines must all be kept");
     crew.SetSeatCount(kSeatCount);
     crew.AddMember(kDefaultCrewMember.name, kDefaultCrewMember.age, kDefaultCrewMember.pulse,

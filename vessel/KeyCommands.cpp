@@ -14,16 +14,16 @@ struct EvaOutcome {
 };
 
 constexpr EvaOutcome kEvaOutcomes[] = {
-    {CrewManager::kEvaTransferred, messages::kTransferDone, true},
-    {CrewManager::kEvaDone, messages::kEvaDone, true},
-    {CrewManager::kEvaNobodyAboard, messages::kEvaNobodyAboard, false},
-    {CrewManager::kEvaAirlockClosed, messages::kEvaAirlockClosed, false},
-    {CrewManager::kEvaDockedAirlockClosed, messages::kEvaDockedAirlockClosed, false},
-    {CrewManager::kEvaDockedShipFull, messages::kEvaDockedShipFull, false},
-    {CrewManager::kEvaNoSuchMember, messages::kEvaNoSuchMember, false},
-    {CrewManager::kEvaDockedShipWithoutCrew, messages::kEvaDockedShipWithoutCrew, false},
-    {CrewManager::kEvaMiscError, messages::kEvaMiscError, false},
-    {CrewManager::kEvaTransferUnderWay, messages::kEvaTransferUnderWay, false},
+    {crew::CrewManager::kEvaTransferred, messages::kTransferDone, true},
+    {crew::CrewManager::kEvaDone, messages::kEvaDone, true},
+    {crew::CrewManager::kEvaNobodyAboard, messages::kEvaNobodyAboard, false},
+    {crew::CrewManager::kEvaAirlockClosed, messages::kEvaAirlockClosed, false},
+    {crew::CrewManager::kEvaDockedAirlockClosed, messages::kEvaDockedAirlockClosed, false},
+    {crew::CrewManager::kEvaDockedShipFull, messages::kEvaDockedShipFull, false},
+    {crew::CrewManager::kEvaNoSuchMember, messages::kEvaNoSuchMember, false},
+    {crew::CrewManager::kEvaDockedShipWithoutCrew, messages::kEvaDockedShipWithoutCrew, false},
+    {crew::CrewManager::kEvaMiscError, messages::kEvaMiscError, false},
+    {crew::CrewManager::kEvaTransferUnderWay, messages::kEvaTransferUnderWay, false},
 };
 
 // The mesh every crew vessel gets after the mesh key.
@@ -107,7 +107,7 @@ void Quillmar::EvaSelectedMember() {
         if (outcome.memberLeft) {
             selectedSlot = 0;
             PostHudMessage(outcome.message, TextOrEmpty(crew.GetLastEvaName()));
-        } else if (result == CrewManager::kEvaTransferUnderWay) {
+        } else if (result == crew::CrewManager::kEvaTransferUnderWay) {
             // Most often the transfer this same key started in this frame: its message stays.
             PostHudTextBesideThisFrames(outcome.message);
         } else {

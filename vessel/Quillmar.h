@@ -72,7 +72,7 @@ class Quillmar final : public VESSEL4 {
     THRUSTER_HANDLE groupScratch[kMaxGroupMembers]{};
     RateDecisions rateDecisions;
     PROPELLANT_HANDLE propellant = nullptr;
-    CrewManager crew;
+    crew::CrewManager crew;
     int selectedSlot = 0;
     char hudMessage[kHudMessageSize]{};
     double hudMessageTimer = 0.0;

@@ -9,9 +9,9 @@ void Quillmar::clbkLoadStateEx(FILEHANDLE scn, void* status) {
     char* line = nullptr;
     while (oapiReadScenario_nextline(scn, line)) {
         if (line == nullptr) continue;
-        if (transfers_in_flight::Load(line)) continue;
-        if (crew.LoadCrewLine(line) == CrewManager::kDone) continue;
-        if (crew.KeepCrewLine(line) == CrewManager::kDone) continue;
+        if (crew::LoadTransferLine(line)) continue;
+        if (crew.LoadCrewLine(line) == crew::CrewManager::kDone) continue;
+        if (crew.KeepCrewLine(line) == crew::CrewManager::kDone) continue;
         if (transponder_line::IsTransponderLine(line)) {
             transponder_line::ReadChannel(line, transponderChannel);
             EnableTransponder(true);
@@ -25,5 +25,5 @@ void Quillmar::clbkSaveState(FILEHANDLE scn) {
     VESSEL4::clbkSaveState(scn);
     crew.SaveCrew(scn);
     crew.SaveKeptCrewLines(scn);
-    transfers_in_flight::Save(scn);
+    crew::SaveTransfersInFlight(scn);
 }

@@ -6,13 +6,15 @@
 #include "vessel/RotationRateRules.h"
 
 void Quillmar::clbkPreStep(double /*simt*/, double /*simdt*/, double /*mjd*/) {
-    const CrewManager::ArrivalResult arrival = crew.ProcessArrivals();
-    if (arrival == CrewManager::kArrivalWalkedIn || arrival == CrewManager::kArrivalTransferredIn) {
+    const crew::CrewManager::ArrivalResult arrival = crew.ProcessArrivals();
+    if (arrival == crew::CrewManager::kArrivalWalkedIn ||
+        arrival == crew::CrewManager::kArrivalTransferredIn) {
         const char* name = TextOrEmpty(crew.GetLastArrivalName());
-        PostHudMessage(arrival == CrewManager::kArrivalWalkedIn ? messages::kArrivalWalkedIn
-                                                                : messages::kArrivalTransferred,
+        PostHudMessage(arrival == crew::CrewManager::kArrivalWalkedIn
+                           ? messages::kArrivalWalkedIn
+                           : messages::kArrivalTransferred,
                        TextOrEmpty(crew.GetIdCodeByName(name)), name, crew.GetAgeByName(name));
-    } else if (arrival == CrewManager::kTransferSentOutside) {
+    } else if (arrival == crew::CrewManager::kTransferSentOutside) {
         PostHudMessage(messages::kArrivalUnnamed, TextOrEmpty(crew.GetLastArrivalName()));
     }
     crew.ShowWarnings(messages::kAddonName);

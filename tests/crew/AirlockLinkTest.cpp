@@ -6,7 +6,7 @@
 
 #include "CrewFixture.h"
 
-namespace crew_test {
+namespace crew::test {
 namespace {
 
 class AirlockLinkTest : public CrewTest {
@@ -170,12 +170,12 @@ TEST_F(AirlockLinkTest, EveryManagerGetsARecordOfItsOwn) {
     // Start managers until well past the first hundred records.
     std::vector<std::unique_ptr<CrewManager>> crews;
     std::vector<OBJHANDLE> ships;
-    while (airlock_links::Count() < 105 || crews.size() < 2) {
+    while (crew::LinkCount() < 105 || crews.size() < 2) {
         ships.push_back(Ship("S" + std::to_string(crews.size())));
-        const int before = airlock_links::Count();
+        const int before = crew::LinkCount();
         crews.push_back(Crew(ships.back()));
         EXPECT_EQ(crews.back()->Inspect().linkIndex, before);
-        EXPECT_EQ(airlock_links::Count(), before + 1);
+        EXPECT_EQ(crew::LinkCount(), before + 1);
     }
     const std::size_t last = crews.size() - 1;
     AirlockLink* lastRecord = &LinkOf(*crews[last]);
@@ -184,9 +184,9 @@ TEST_F(AirlockLinkTest, EveryManagerGetsARecordOfItsOwn) {
     // A start that fails leaves the count; the next manager takes the same index.
     std::filesystem::rename(RootFile(crew_addon::kModuleFile), RootFile("modules\\away"));
     CrewManager failed;
-    const int next = airlock_links::Count();
+    const int next = crew::LinkCount();
     EXPECT_EQ(failed.Initialize(Ship("Failed")), -999);
-    EXPECT_EQ(airlock_links::Count(), next);
+    EXPECT_EQ(crew::LinkCount(), next);
     std::filesystem::rename(RootFile("modules\\away"), RootFile(crew_addon::kModuleFile));
     const OBJHANDLE taker = Ship("Taker");
     const auto takerCrew = Crew(taker);
@@ -267,4 +267,4 @@ TEST_F(AirlockLinkTest, ArrivalNameIsCopiedLikeStrncpy) {
 }
 
 }  // namespace
-}  // namespace crew_test
+}  // namespace crew::test

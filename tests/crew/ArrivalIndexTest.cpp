@@ -3,7 +3,7 @@
 // vessels beyond the solar system's scale are all still found.
 #include "CrewFixture.h"
 
-namespace crew_test {
+namespace crew::test {
 namespace {
 
 class ArrivalIndexTest : public CrewTest {
@@ -70,4 +70,4 @@ TEST_F(ArrivalIndexTest, BoxesReachingFarAndVesselsFarOut) {
 }
 
 }  // namespace
-}  // namespace crew_test
+}  // namespace crew::test

@@ -9,7 +9,7 @@
 #include "testing/CrewVessels.h"
 #include "testing/HandOverFiles.h"
 
-namespace crew_test {
+namespace crew::test {
 namespace {
 
 constexpr double kShipMass = 1000.0;
@@ -154,7 +154,7 @@ TEST_F(CrewArrivalsTest, ScanRunsAtTheFirstStepBeyondAQuarterSecond) {
 TEST_F(CrewArrivalsTest, ATransferForAnotherShipIsPassedOverAndReturnsWhenItsShipIsGone) {
     const OBJHANDLE other = Ship("Other");
     const OBJHANDLE foreign = CrewVessel("UMmuTOther");
-    const transfer_vessel::MemberVectors member = transfer_vessel::Encode("Sci-Max Poe");
+    const crew::MemberVectors member = crew::EncodeMember("Sci-Max Poe");
     Interface(foreign).CreateAttachment(true, VECTOR3{44, 66, 77}, member.direction,
                                         member.rotation, "U-Mm");
     sim.Place("UMmuTOther", "Ship", {0, 0, 0});
@@ -235,4 +235,4 @@ TEST_F(CrewArrivalsTest, TheScanCanDeleteTheArrivalItself) {
 }
 
 }  // namespace
-}  // namespace crew_test
+}  // namespace crew::test

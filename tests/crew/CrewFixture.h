@@ -17,7 +17,7 @@
 #include "testing/PublishedAirlocks.h"
 #include "testing/RootFiles.h"
 
-namespace crew_test {
+namespace crew::test {
 
 inline constexpr char kShipClass[] = "Ship";  // no module: an inert vessel
 
@@ -60,7 +60,7 @@ class CrewTest : public testing::Test {
     }
 
     AirlockLink& LinkOf(const CrewManager& crew) {
-        return airlock_links::Record(crew.Inspect().linkIndex);
+        return crew::LinkRecord(crew.Inspect().linkIndex);
     }
 
     // Runs `scan`, a scan step of the link record or of its crew manager, without a frame in
@@ -105,4 +105,4 @@ class CrewTest : public testing::Test {
     sim::Simulator sim;
 };
 
-}  // namespace crew_test
+}  // namespace crew::test

@@ -15,8 +15,8 @@ struct Member {
     int weight;
 };
 
-CrewMember Make(const Member& m) {
-    CrewMember member{};
+crew::CrewMember Make(const Member& m) {
+    crew::CrewMember member{};
     std::snprintf(member.idCode, sizeof member.idCode, "%s", m.idCode.c_str());
     std::snprintf(member.name, sizeof member.name, "%s", m.name.c_str());
     member.age = m.age;
@@ -27,16 +27,16 @@ CrewMember Make(const Member& m) {
 
 TEST(CrewLineTest, WritesCodeNameAndNumbersAsOneWord) {
     char value[128];
-    CrewMember member = Make({"Pass", "Corwin Haddel", 54, 65, 82});
+    crew::CrewMember member = Make({"Pass", "Corwin Haddel", 54, 65, 82});
     member.weight = 82.9;  // written truncated
-    crew_line::FormatValue(member, value, sizeof value);
+    crew::FormatCrewLineValue(member, value, sizeof value);
     EXPECT_STREQ(value, "Pass-Corwin_Haddel-54-65-82");
 
-    crew_line::FormatValue(Make({"", "Jane Roe", 41, 0, 74}), value, sizeof value);
+    crew::FormatCrewLineValue(Make({"", "Jane Roe", 41, 0, 74}), value, sizeof value);
     EXPECT_STREQ(value, "-Jane_Roe-41-0-74");
 
     char small[10];
-    crew_line::FormatValue(Make({"Capt", "Corwin Haddel", 54, 65, 82}), small, sizeof small);
+    crew::FormatCrewLineValue(Make({"Capt", "Corwin Haddel", 54, 65, 82}), small, sizeof small);
     EXPECT_STREQ(small, "Capt-Corw") << "cut to the buffer";
 }
 
@@ -85,8 +85,8 @@ TEST(CrewLineTest, ReadsLinesWithinTheirLimits) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
-        CrewMember member{};
-        ASSERT_EQ(crew_line::Parse(c.line.c_str(), member), c.taken);
+        crew::CrewMember member{};
+        ASSERT_EQ(crew::ParseCrewLine(c.line.c_str(), member), c.taken);
         if (!c.taken) continue;
         EXPECT_STREQ(member.idCode, c.member.idCode.c_str());
         EXPECT_STREQ(member.name, c.member.name.c_str());
@@ -94,17 +94,17 @@ TEST(CrewLineTest, ReadsLinesWithinTheirLimits) {
         EXPECT_EQ(member.pulse, c.member.pulse);
         EXPECT_EQ(member.weight, c.member.weight);
     }
-    CrewMember member{};
-    EXPECT_FALSE(crew_line::Parse(nullptr, member));
+    crew::CrewMember member{};
+    EXPECT_FALSE(crew::ParseCrewLine(nullptr, member));
 }
 
 TEST(CrewLineTest, AValueLongerThanTheReaderTakesIsCut) {
     // The value is read up to 399 characters: a weight beyond them is not seen.
     const std::string padding(380, 'a');
-    CrewMember member{};
-    EXPECT_TRUE(crew_line::Parse(("UMMUCREW Ab-" + padding + "-41-65-74").c_str(), member));
+    crew::CrewMember member{};
+    EXPECT_TRUE(crew::ParseCrewLine(("UMMUCREW Ab-" + padding + "-41-65-74").c_str(), member));
     const std::string longer(390, 'a');
-    EXPECT_FALSE(crew_line::Parse(("UMMUCREW Ab-" + longer + "-41-65-74").c_str(), member));
+    EXPECT_FALSE(crew::ParseCrewLine(("UMMUCREW Ab-" + longer + "-41-65-74").c_str(), member));
 }
 
 TEST(CrewLineTest, EveryWrittenMemberReadsBack) {
@@ -116,11 +116,11 @@ TEST(CrewLineTest, EveryWrittenMemberReadsBack) {
     };
     for (const Member& m : members) {
         char value[128];
-        crew_line::FormatValue(Make(m), value, sizeof value);
-        const std::string line = std::string(crew_line::kKey) + " " + value;
+        crew::FormatCrewLineValue(Make(m), value, sizeof value);
+        const std::string line = std::string(crew::kCrewLineKey) + " " + value;
         SCOPED_TRACE(line);
-        CrewMember back{};
-        ASSERT_TRUE(crew_line::Parse(line.c_str(), back));
+        crew::CrewMember back{};
+        ASSERT_TRUE(crew::ParseCrewLine(line.c_str(), back));
         EXPECT_STREQ(back.idCode, m.idCode.c_str());
         EXPECT_STREQ(back.name, m.name.c_str());
         EXPECT_EQ(back.age, m.age);

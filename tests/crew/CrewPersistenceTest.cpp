@@ -5,7 +5,7 @@
 
 #include "CrewFixture.h"
 
-namespace crew_test {
+namespace crew::test {
 namespace {
 
 constexpr double kShipMass = 1000.0;
@@ -114,4 +114,4 @@ TEST_F(CrewPersistenceTest, NothingIsWrittenWithoutCrewOrFile) {
 }
 
 }  // namespace
-}  // namespace crew_test
+}  // namespace crew::test

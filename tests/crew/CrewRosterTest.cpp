@@ -5,7 +5,7 @@
 
 #include "CrewFixture.h"
 
-namespace crew_test {
+namespace crew::test {
 namespace {
 
 constexpr double kShipMass = 1000.0;
@@ -237,4 +237,4 @@ TEST_F(CrewRosterTest, SettingsAndTheLastEvaVessel) {
 }
 
 }  // namespace
-}  // namespace crew_test
+}  // namespace crew::test

@@ -9,6 +9,8 @@
 #include "crew/SpawnRecord.h"
 #include "testing/HandOverFiles.h"
 
+namespace crew {
+
 // Every way into the roster takes whole kilograms: a weight that is not a whole number is the one
 // state these tests make by hand.
 class CrewManagerTestPeer {
@@ -22,7 +24,9 @@ class CrewManagerTestPeer {
     }
 };
 
-namespace crew_test {
+}  // namespace crew
+
+namespace crew::test {
 namespace {
 
 constexpr double kShipMass = 1000.0;
@@ -358,4 +362,4 @@ TEST_F(CrewSpawnTest, EjectGoesToFreeSpaceWhateverTheAirlockAndDocking) {
 }
 
 }  // namespace
-}  // namespace crew_test
+}  // namespace crew::test

@@ -7,7 +7,7 @@
 #include "CrewFixture.h"
 #include "crew/EvaMeshName.h"
 
-namespace crew_test {
+namespace crew::test {
 namespace {
 
 constexpr char kIdFolder[] = "config\\UMMUIdConfig\\";
@@ -29,7 +29,7 @@ class CrewStartupTest : public CrewTest {
     // The entries of the crew ID table from `first` on, as code/mesh/function texts.
     std::set<std::string> Entries(int first, int last) {
         std::set<std::string> entries;
-        const crew_ids::IdTable& table = crew_ids::Table();
+        const crew::IdTable& table = crew::CrewIdTable();
         for (int i = first; i <= last; ++i) {
             entries.insert(std::string(table.idCodes[i]) + "/" + table.idMeshes[i] + "/" +
                            table.idFunctions[i]);
@@ -55,7 +55,7 @@ TEST_F(CrewStartupTest, InitializeStartsTheManagerWithItsInitialValues) {
     EXPECT_EQ(DebugLine(), "MyAddonName ERROR UMMU 2.0 not properly initialised in your code.");
 
     WriteRootFile(crew_addon::kModuleFile, "module");
-    const int index = airlock_links::Count();
+    const int index = crew::LinkCount();
     ASSERT_EQ(crew.Initialize(ship), 1);
     EXPECT_EQ(crew.Inspect().readyFlags, 1);
     EXPECT_EQ(crew.Inspect().linkIndex, index);
@@ -144,8 +144,8 @@ TEST_F(CrewStartupTest, CrewIdFileNamesHaveTheirForm) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.fileName);
-        crew_ids::IdEntry entry{};
-        ASSERT_EQ(crew_ids::ParseIdFileName(c.fileName, entry), c.valid);
+        crew::IdEntry entry{};
+        ASSERT_EQ(crew::ParseIdFileName(c.fileName, entry), c.valid);
         if (!c.valid) continue;
         EXPECT_STREQ(entry.code, c.code);
         EXPECT_STREQ(entry.mesh, c.mesh);
@@ -158,8 +158,8 @@ TEST_F(CrewStartupTest, IdTableTakesTheFolderThenTheBuiltIns) {
                              "a-b-Pilot.cfg", "ummuZ-x-Zz.txt"}) {
         AddIdFile(name);
     }
-    crew_ids::Load();
-    const crew_ids::IdTable& table = crew_ids::Table();
+    crew::LoadCrewIdTable();
+    const crew::IdTable& table = crew::CrewIdTable();
     ASSERT_EQ(table.idCount, 19);
     EXPECT_EQ(Entries(0, 0), (std::set<std::string>{"/ummu/ummu/passenger"}));
     EXPECT_EQ(Entries(1, 2), (std::set<std::string>{"Div/ummu/ummuX/diver", "Ck/ummu/ummuY/cook"}));
@@ -170,10 +170,10 @@ TEST_F(CrewStartupTest, IdTableTakesTheFolderThenTheBuiltIns) {
     // With 13 files the built-ins still follow; with 14 they are left out.
     for (int i = 0; i < 11; ++i)
         AddIdFile("m" + std::to_string(i) + "-f-C" + std::to_string(i) + ".cfg");
-    crew_ids::Load();
+    crew::LoadCrewIdTable();
     EXPECT_EQ(table.idCount, 14 + 16);
     AddIdFile("m-f-Last.cfg");
-    crew_ids::Load();
+    crew::LoadCrewIdTable();
     EXPECT_EQ(table.idCount, 15);
     CrewManager crew;
     ASSERT_EQ(crew.Initialize(Ship("Ship")), 1);
@@ -186,11 +186,11 @@ TEST_F(CrewStartupTest, IdTableTakesTheFolderThenTheBuiltIns) {
 TEST_F(CrewStartupTest, OnlyTheFirstManagerOfTheModuleBuildsTheTable) {
     CrewManager first;
     ASSERT_EQ(first.Initialize(Ship("First")), 1);
-    ASSERT_GT(airlock_links::Count(), 0);
+    ASSERT_GT(crew::LinkCount(), 0);
     AddIdFile("ummuZ-x-Zz.cfg");
     CrewManager second;
     ASSERT_EQ(second.Initialize(Ship("Second")), 1);
-    EXPECT_EQ(crew_ids::FindMesh("Zz"), nullptr) << "the folder is not read again";
+    EXPECT_EQ(crew::FindIdMesh("Zz"), nullptr) << "the folder is not read again";
 }
 
 TEST_F(CrewStartupTest, EvaMeshFollowsTheCodeUnlessOneMeshIsSet) {
@@ -257,4 +257,4 @@ TEST_F(CrewStartupTest, WarningsShowAtTheirSystemTimes) {
 }
 
 }  // namespace
-}  // namespace crew_test
+}  // namespace crew::test

@@ -24,10 +24,10 @@ TEST(CrewTextTest, SanitizeNameKeepsOnlyLettersAndDigits) {
     };
     for (const Case& c : cases) {
         std::string text = c.given;
-        crew_text::SanitizeName(text.data());
+        crew::SanitizeName(text.data());
         EXPECT_EQ(text, c.stored) << c.given;
     }
-    crew_text::SanitizeName(nullptr);  // left alone
+    crew::SanitizeName(nullptr);  // left alone
 }
 
 TEST(CrewTextTest, EqualsIgnoringCaseOfLettersOnly) {
@@ -46,7 +46,7 @@ TEST(CrewTextTest, EqualsIgnoringCaseOfLettersOnly) {
         {"", "", true},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(crew_text::EqualsIgnoringCase(c.a, c.b), c.equal) << c.a << " / " << c.b;
+        EXPECT_EQ(crew::EqualsIgnoringCase(c.a, c.b), c.equal) << c.a << " / " << c.b;
     }
 }
 
@@ -66,8 +66,8 @@ TEST(CrewTextTest, PrefixAndLiteralComparisonsAreCaseSensitiveAndStopAtTheTermin
         // under AddressSanitizer.
         const auto copy = std::make_unique<char[]>(std::strlen(c.text) + 1);
         std::memcpy(copy.get(), c.text, std::strlen(c.text) + 1);
-        EXPECT_EQ(crew_text::StartsWith(copy.get(), "UMmu", 4), c.startsWithUMmu) << c.text;
-        EXPECT_EQ(crew_text::EqualsLiteral(copy.get(), "U-Mm"), c.equalsUMm) << c.text;
+        EXPECT_EQ(crew::StartsWith(copy.get(), "UMmu", 4), c.startsWithUMmu) << c.text;
+        EXPECT_EQ(crew::EqualsLiteral(copy.get(), "U-Mm"), c.equalsUMm) << c.text;
     }
 }
 
@@ -76,19 +76,19 @@ TEST(CrewTextTest, CopiesStayInsideBothBuffers) {
     const char unterminated[4] = {'a', 'b', 'c', 'd'};
     char destination[8];
     std::memset(destination, 'x', sizeof destination);
-    crew_text::CopyText(destination, sizeof destination, unterminated, sizeof unterminated);
+    crew::CopyText(destination, sizeof destination, unterminated, sizeof unterminated);
     EXPECT_STREQ(destination, "abcd");
     EXPECT_EQ(destination[7], '\0') << "the rest is cleared";
 
-    crew_text::CopyText(destination, 3, "abcdef", 10);
+    crew::CopyText(destination, 3, "abcdef", 10);
     EXPECT_STREQ(destination, "ab");
 
     char joined[6];
     std::memset(joined, 'x', sizeof joined);
-    crew_text::JoinText(joined, sizeof joined, "UMmu_", "Capt");
+    crew::JoinText(joined, sizeof joined, "UMmu_", "Capt");
     EXPECT_STREQ(joined, "UMmu_");
     std::memset(joined, 'x', sizeof joined);
-    crew_text::JoinText(joined, sizeof joined, "ab", "c");
+    crew::JoinText(joined, sizeof joined, "ab", "c");
     EXPECT_STREQ(joined, "abc");
     EXPECT_EQ(joined[4], 'x') << "bytes behind the terminator keep their content";
 }

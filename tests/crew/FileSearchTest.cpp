@@ -7,7 +7,7 @@
 
 #include "CrewFixture.h"
 
-namespace crew_test {
+namespace crew::test {
 namespace {
 
 constexpr char kFolder[] = "config\\UMMUIdConfig\\";
@@ -53,11 +53,11 @@ TEST_F(FileSearchTest, PatternsMatchWithoutRegardToLetterCase) {
 
 TEST_F(FileSearchTest, CrewIdFilesOfAnyLetterCaseEnterTheTable) {
     WriteRootFile(std::string(kFolder) + "ummuZ-zoo-Zz.CFG", "");
-    crew_ids::Load();
-    const char* mesh = crew_ids::FindMesh("Zz");
+    crew::LoadCrewIdTable();
+    const char* mesh = crew::FindIdMesh("Zz");
     ASSERT_NE(mesh, nullptr);
     EXPECT_STREQ(mesh, "ummu/ummuZ");
 }
 
 }  // namespace
-}  // namespace crew_test
+}  // namespace crew::test

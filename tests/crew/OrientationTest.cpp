@@ -68,8 +68,8 @@ TEST(Orientation, AnglesToMatrixAndBackAsTheSimulatorDoes) {
         SCOPED_TRACE(testing::Message() << c.angles.x << " " << c.angles.y << " " << c.angles.z);
         {
             SCOPED_TRACE("module");
-            ExpectMatrix(orientation::FromAngles(Radians(c.angles)), c.rotation);
-            ExpectDegrees(orientation::ToAngles(c.rotation), c.readBack);
+            ExpectMatrix(crew::RotationFromAngles(Radians(c.angles)), c.rotation);
+            ExpectDegrees(crew::AnglesFromRotation(c.rotation), c.readBack);
         }
         {
             SCOPED_TRACE("stand-in");

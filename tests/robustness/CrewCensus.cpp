@@ -30,7 +30,7 @@ std::string MemberOfString(const std::string& memberString) {
 // transfer vessel loaded from a scenario, without the attachment its sender gave it, carries.
 std::map<std::string, std::string> RecordedTransfers(const sim::Simulator& sim) {
     std::map<std::string, std::string> recorded;
-    const std::string key = std::string(transfers_in_flight::kKey) + " ";
+    const std::string key = std::string(crew::kTransferLineKey) + " ";
     for (const std::string& ship : test_support::VesselsOfClass(sim, test_support::kShipClass)) {
         for (const std::string& line : sim.StateLines(ship)) {
             if (line.rfind(key, 0) != 0) continue;
@@ -53,8 +53,8 @@ std::map<std::string, std::string> RecordedTransfers(const sim::Simulator& sim) 
 std::string TransferMember(const sim::Simulator& sim, const std::string& vessel,
                            const std::map<std::string, std::string>& recorded) {
     const VESSEL* transfer = sim.Interface(sim.FindVessel(vessel));
-    transfer_vessel::Carried carried;
-    if (transfer != nullptr && transfer_vessel::Read(*transfer, carried) && carried.named) {
+    crew::CarriedMember carried;
+    if (transfer != nullptr && crew::ReadCarriedMember(*transfer, carried) && carried.named) {
         return MemberOfString(carried.memberString);
     }
     const auto record = recorded.find(vessel.substr(crew_addon::kVesselPrefixLength));
