@@ -13,6 +13,7 @@
 #include "ModuleImage.h"
 #include "RootFolder.h"
 #include "host/CrewAddon.h"
+#include "testing/HandOverRecordCheck.h"
 #include "vessel/ShipTables.h"
 
 namespace {
@@ -85,13 +86,6 @@ void CheckLines(const std::vector<std::string>& actual, const std::vector<const 
     for (std::size_t i = 0; i < actual.size() && i < expected.size(); ++i) {
         check::Equal(actual[i].c_str(), expected[i], what, __FILE__, line);
     }
-}
-
-// A name field of a hand-over record as text, never read past the field.
-template <std::size_t N>
-std::string FieldText(const char (&field)[N]) {
-    const void* end = std::memchr(field, '\0', N);
-    return std::string(field, end != nullptr ? static_cast<const char*>(end) - field : N);
 }
 
 int CountGroups(const Vessel& ship) {
@@ -425,15 +419,15 @@ void CheckEva(const Vessel& ship) {
         std::fclose(file);
         CHECK_EQ(read, sizeof record);
         CHECK(!more);
-        CHECK_EQ(FieldText(record.vesselName).c_str(), "UMmu_Capt-Ada Kerr");
         // The crew ID table's built-in mesh for the function code "Capt".
-        CHECK_EQ(FieldText(record.meshName).c_str(), "ummu/ummup");
-        CHECK_EQ(record.age, 41);
-        CHECK_EQ(record.pulse, 66);
-        CHECK_EQ(record.evaValue, 100);
-        CHECK_EQ(record.weight, 72);
-        CHECK_EQ(record.reserved, 0);
-        CHECK_EQ(record.ejectFlag, 0);
+        CHECK_EQ(test_support::RecordDifferences(record, {.vesselName = "UMmu_Capt-Ada Kerr",
+                                                          .meshName = "ummu/ummup",
+                                                          .age = 41,
+                                                          .pulse = 66,
+                                                          .evaValue = 100,
+                                                          .weight = 72})
+                     .c_str(),
+                 "");
     }
     CHECK_EQ(ship.emptyMass, kEmptyMass - kDefaultCrewMember.weight + 80.0);
 }
@@ -662,11 +656,13 @@ void CheckTransfer() {
     if (CHECK(file != nullptr)) {
         CHECK_EQ(std::fread(&record, 1, sizeof record, file), sizeof record);
         std::fclose(file);
-        CHECK_EQ(FieldText(record.vesselName).c_str(), "UMmu_Tech-Max Poe");
-        CHECK_EQ(record.age, 30);
-        CHECK_EQ(record.pulse, 70);
-        CHECK_EQ(record.weight, 80);
-        CHECK_EQ(record.ejectFlag, 0);
+        CHECK_EQ(test_support::RecordDifferences(record, {.vesselName = "UMmu_Tech-Max Poe",
+                                                          .age = 30,
+                                                          .pulse = 70,
+                                                          .evaValue = 100,
+                                                          .weight = 80})
+                     .c_str(),
+                 "");
     }
 
     double simt = 100.0;
