@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 #include "host/CrewAddon.h"
@@ -61,8 +62,14 @@ inline std::string RecordDifferences(const crew_addon::HandOverRecord& record,
         {"reserved", record.reserved, expected.reserved},
         {"ejectFlag", record.ejectFlag, expected.ejectFlag},
     };
+    // Formatted here: the Windows test host's C++ library has no std::to_string.
+    const auto decimal = [](long long value) {
+        char text[24];
+        std::snprintf(text, sizeof text, "%lld", value);
+        return std::string(text);
+    };
     for (const auto& number : numbers) {
-        note(number.field, std::to_string(number.got), std::to_string(number.want));
+        note(number.field, decimal(number.got), decimal(number.want));
     }
     return differences;
 }

@@ -88,6 +88,19 @@ void CheckLines(const std::vector<std::string>& actual, const std::vector<const 
     }
 }
 
+// The hand-over file holds one whole record, and it is the one expected.
+void CheckHandOverFile(const char* path, const test_support::ExpectedRecord& expected) {
+    crew_addon::HandOverRecord record{};
+    std::FILE* file = std::fopen(path, "rb");
+    if (!CHECK(file != nullptr)) return;
+    const std::size_t read = std::fread(&record, 1, sizeof record, file);
+    const bool more = std::fgetc(file) != EOF;
+    std::fclose(file);
+    CHECK_EQ(read, sizeof record);
+    CHECK(!more);
+    CHECK_EQ(test_support::RecordDifferences(record, expected).c_str(), "");
+}
+
 int CountGroups(const Vessel& ship) {
     int count = 0;
     for (const HostThrusterGroup& group : ship.groups) count += group.exists ? 1 : 0;
@@ -411,24 +424,13 @@ void CheckEva(const Vessel& ship) {
         const MATRIX3& r = crewVessel->rotation;
         for (int i = 0; i < 9; ++i) CHECK_EQ(r.data[i], IdentityMatrix().data[i]);
     }
-    crew_addon::HandOverRecord record{};
-    std::FILE* file = std::fopen("config\\UMmutmp.cfg", "rb");
-    if (CHECK(file != nullptr)) {
-        const std::size_t read = std::fread(&record, 1, sizeof record, file);
-        const bool more = std::fgetc(file) != EOF;
-        std::fclose(file);
-        CHECK_EQ(read, sizeof record);
-        CHECK(!more);
-        // The crew ID table's built-in mesh for the function code "Capt".
-        CHECK_EQ(test_support::RecordDifferences(record, {.vesselName = "UMmu_Capt-Ada Kerr",
-                                                          .meshName = "ummu/ummup",
-                                                          .age = 41,
-                                                          .pulse = 66,
-                                                          .evaValue = 100,
-                                                          .weight = 72})
-                     .c_str(),
-                 "");
-    }
+    // The crew ID table's built-in mesh for the function code "Capt".
+    CheckHandOverFile(crew_addon::kSpawnFile, {.vesselName = "UMmu_Capt-Ada Kerr",
+                                               .meshName = "ummu/ummup",
+                                               .age = 41,
+                                               .pulse = 66,
+                                               .evaValue = 100,
+                                               .weight = 72});
     CHECK_EQ(ship.emptyMass, kEmptyMass - kDefaultCrewMember.weight + 80.0);
 }
 
@@ -651,19 +653,9 @@ void CheckTransfer() {
         CHECK(member->toParent);
         CHECK_EQ(member->pos, Vec(30, 70, 80));
     }
-    crew_addon::HandOverRecord record{};
-    std::FILE* file = std::fopen("config\\UMmutmpT.cfg", "rb");
-    if (CHECK(file != nullptr)) {
-        CHECK_EQ(std::fread(&record, 1, sizeof record, file), sizeof record);
-        std::fclose(file);
-        CHECK_EQ(test_support::RecordDifferences(record, {.vesselName = "UMmu_Tech-Max Poe",
-                                                          .age = 30,
-                                                          .pulse = 70,
-                                                          .evaValue = 100,
-                                                          .weight = 80})
-                     .c_str(),
-                 "");
-    }
+    CheckHandOverFile(
+        crew_addon::kTransferFile,
+        {.vesselName = "UMmu_Tech-Max Poe", .age = 30, .pulse = 70, .evaValue = 100, .weight = 80});
 
     double simt = 100.0;
     StepAll(simt, 50);
