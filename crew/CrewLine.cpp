@@ -79,7 +79,8 @@ bool ParseCrewLine(const char* line, CrewMember& member) {
     const char* word = line + kKeyChars;
     while (IsWhiteSpace(*word)) ++word;
     std::size_t wordChars = 0;
-    while (wordChars < kMostValueChars && word[wordChars] != '\0' && !IsWhiteSpace(word[wordChars])) {
+    while (wordChars < kMostValueChars && word[wordChars] != '\0' &&
+           !IsWhiteSpace(word[wordChars])) {
         ++wordChars;
     }
     char value[kMostValueChars + 1];

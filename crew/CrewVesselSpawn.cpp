@@ -7,12 +7,12 @@
 #include "crew/AirlockLink.h"
 #include "crew/CrewText.h"
 #include "crew/FreeVesselName.h"
-#include "crew/Orientation.h"
 #include "crew/SpawnRecord.h"
 #include "crew/TransferVessel.h"
 #include "crew/TransfersInFlight.h"
 #include "host/CrewAddon.h"
 #include "host/Platform.h"
+#include "host/RotationAngles.h"
 
 namespace crew {
 
@@ -77,7 +77,7 @@ void FreeFlightStatusBeside(const VESSEL& source, VESSELSTATUS& status) {
         source.GetAngularVel(status.vrot);
         MATRIX3 r{};
         source.GetRotationMatrix(r);
-        status.arot = AnglesFromRotation(r);
+        status.arot = rotation_angles::FromMatrix(r);
         status.vdata[0] = VECTOR3{};
     }
 }
@@ -208,7 +208,7 @@ void AirlockLink::OrientCrewVessel(const VECTOR3* angles, OBJHANDLE crewVessel) 
     // Turned in its own frame by the angles as the simulator turns a vessel by AROT angles.
     MATRIX3 rotation{};
     turned->GetRotationMatrix(rotation);
-    turned->SetRotationMatrix(mul(rotation, RotationFromAngles(*angles)));
+    turned->SetRotationMatrix(mul(rotation, rotation_angles::ToMatrix(*angles)));
 }
 
 }  // namespace crew

@@ -40,26 +40,6 @@ void Orthonormalise(MATRIX3& m) {
 
 }  // namespace
 
-MATRIX3 RotationFromEuler(const VECTOR3& angles) {
-    const double sx = std::sin(angles.x), cx = std::cos(angles.x);
-    const double sy = std::sin(angles.y), cy = std::cos(angles.y);
-    const double sz = std::sin(angles.z), cz = std::cos(angles.z);
-    const MATRIX3 rx{1, 0, 0, 0, cx, sx, 0, -sx, cx};
-    const MATRIX3 ry{cy, 0, -sy, 0, 1, 0, sy, 0, cy};
-    const MATRIX3 rz{cz, sz, 0, -sz, cz, 0, 0, 0, 1};
-    return mul(mul(rx, ry), rz);
-}
-
-VECTOR3 EulerFromRotation(const MATRIX3& m) {
-    const double sy = std::fmax(-1.0, std::fmin(1.0, -m.m13));
-    const double y = std::asin(sy);
-    if (std::fabs(sy) < 1.0 - 1e-12) {
-        return {std::atan2(m.m23, m.m33), y, std::atan2(m.m12, m.m11)};
-    }
-    // Gimbal lock: with z taken as 0, m21 = sx sy and m22 = cx.
-    return {std::atan2(m.m21 * sy, m.m22), y, 0.0};
-}
-
 double MaxAngularMoment(const ThrusterGroup& group, int type) {
     // Axis and sense of each rotation group, from THGROUP_ATT_PITCHUP on.
     constexpr VECTOR3 kSenses[] = {{1, 0, 0},  {-1, 0, 0}, {0, 1, 0},

@@ -4,8 +4,8 @@
 #include <numbers>
 #include <optional>
 
+#include "host/RotationAngles.h"
 #include "sim/LoadContext.h"
-#include "sim/RigidBodyMotion.h"
 #include "sim/SimVessel.h"
 #include "sim/TextParsing.h"
 #include "sim/VectorMath.h"
@@ -172,8 +172,9 @@ void ParseStandardLine(LoadContext& load, SimVessel& vessel, std::string_view li
     } else if (text::EqualsNoCase(key, "RVEL")) {
         vessel.vel = ReadVector(load, key, values, vessel.vel);
     } else if (text::EqualsNoCase(key, "AROT")) {
-        const VECTOR3 degrees = Scale(EulerFromRotation(vessel.rotation), 1.0 / kDegree);
-        vessel.rotation = RotationFromEuler(Scale(ReadVector(load, key, values, degrees), kDegree));
+        const VECTOR3 degrees = Scale(rotation_angles::FromMatrix(vessel.rotation), 1.0 / kDegree);
+        vessel.rotation =
+            rotation_angles::ToMatrix(Scale(ReadVector(load, key, values, degrees), kDegree));
     } else if (text::EqualsNoCase(key, "VROT")) {
         const VECTOR3 degrees = Scale(vessel.angularVelocity, 1.0 / kDegree);
         vessel.angularVelocity = Scale(ReadVector(load, key, values, degrees), kDegree);
@@ -201,7 +202,7 @@ std::vector<std::pair<std::string, std::string>> StandardLines(const SimVessel& 
         lines.emplace_back("STATUS", "Orbiting " + vessel.referenceBody);
         lines.emplace_back("RPOS", text::FormatVector(vessel.pos.x, vessel.pos.y, vessel.pos.z));
         lines.emplace_back("RVEL", text::FormatVector(vessel.vel.x, vessel.vel.y, vessel.vel.z));
-        const VECTOR3 arot = Scale(EulerFromRotation(vessel.rotation), 1.0 / kDegree);
+        const VECTOR3 arot = Scale(rotation_angles::FromMatrix(vessel.rotation), 1.0 / kDegree);
         lines.emplace_back("AROT", text::FormatVector(arot.x, arot.y, arot.z));
         if (!IsZero(vessel.angularVelocity)) {
             const VECTOR3 vrot = Scale(vessel.angularVelocity, 1.0 / kDegree);

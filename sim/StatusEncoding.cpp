@@ -4,7 +4,7 @@
 #include <numbers>
 #include <string>
 
-#include "sim/RigidBodyMotion.h"
+#include "host/RotationAngles.h"
 #include "sim/SimVessel.h"
 #include "sim/Surface.h"
 #include "sim/World.h"
@@ -28,11 +28,13 @@ VESSELSTATUS StatusOf(World& world, const SimVessel& vessel) {
     status.rpos = vessel.pos;
     status.rvel = vessel.vel;
     status.rbody = const_cast<void*>(world.BodyHandle(vessel.referenceBody));
-    status.arot = EulerFromRotation(vessel.rotation);
+    status.arot = rotation_angles::FromMatrix(vessel.rotation);
     if (vessel.landed) {
         const SurfaceSpot& spot = vessel.spot;
         status.status = 1;
-        if (SurfaceOf(vessel) != nullptr) status.arot = EulerFromRotation(vessel.surfaceRotation);
+        if (SurfaceOf(vessel) != nullptr) {
+            status.arot = rotation_angles::FromMatrix(vessel.surfaceRotation);
+        }
         status.vrot = {spot.altitude, 0.0, 0.0};
         status.vdata[0] = {spot.longitude * kDegree, spot.latitude * kDegree,
                            spot.heading * kDegree};
@@ -51,7 +53,7 @@ void ApplyStatus(World& world, SimVessel& vessel, const VESSELSTATUS& status) {
     vessel.pos = status.rpos;
     vessel.vel = status.rvel;
     if (const std::string* body = world.BodyName(status.rbody)) vessel.referenceBody = *body;
-    vessel.rotation = RotationFromEuler(status.arot);
+    vessel.rotation = rotation_angles::ToMatrix(status.arot);
     vessel.surfaceLines.clear();
     if (status.status == 1) {
         vessel.landed = true;

@@ -423,13 +423,8 @@ void VESSEL::ParseScenarioLineEx(char* line, void* /*status*/) const {
     sim::ParseStandardLine(*World::Current(), *v, line);
 }
 
-// The host's own behaviour of every callback.
-
-VESSEL2::VESSEL2(OBJHANDLE hVessel, int fmodel) : VESSEL(hVessel, fmodel) { version = 1; }
-VESSEL3::VESSEL3(OBJHANDLE hVessel, int fmodel) : VESSEL2(hVessel, fmodel) { version = 2; }
-VESSEL4::VESSEL4(OBJHANDLE hVessel, int fmodel) : VESSEL3(hVessel, fmodel) { version = 3; }
-
-void VESSEL2::clbkSetClassCaps(FILEHANDLE) {}
+// The host's own behaviour of the callbacks whose defaults act on the vessel; the rest, which do
+// nothing for it, are every host's (host/DefaultCallbacks.cpp).
 
 void VESSEL2::clbkSaveState(FILEHANDLE scn) {
     CountUnlessInert<"VESSEL2::clbkSaveState">(vessel);
@@ -453,44 +448,8 @@ void VESSEL2::clbkSetStateEx(const void* status) {
     sim::ApplyStatus(*World::Current(), *v, *static_cast<const VESSELSTATUS*>(status));
 }
 
-void VESSEL2::clbkPostCreation() {}
-void VESSEL2::clbkFocusChanged(bool, OBJHANDLE, OBJHANDLE) {}
-void VESSEL2::clbkPreStep(double, double, double) {}
-void VESSEL2::clbkPostStep(double, double, double) {}
-bool VESSEL2::clbkPlaybackEvent(double, double, const char*, const char*) { return false; }
-void VESSEL2::clbkVisualCreated(VISHANDLE, int) {}
-void VESSEL2::clbkVisualDestroyed(VISHANDLE, int) {}
-void VESSEL2::clbkDrawHUD(int, const HUDPAINTSPEC*, HDC) {}
-void VESSEL2::clbkRCSMode(int) {}
-void VESSEL2::clbkADCtrlMode(DWORD) {}
-void VESSEL2::clbkHUDMode(int) {}
-void VESSEL2::clbkMFDMode(int, int) {}
-void VESSEL2::clbkNavMode(int, bool) {}
-void VESSEL2::clbkDockEvent(int, OBJHANDLE) {}
-void VESSEL2::clbkAnimate(double) {}
-int VESSEL2::clbkConsumeDirectKey(char*) { return 0; }
-int VESSEL2::clbkConsumeBufferedKey(DWORD, bool, char*) { return 0; }
-bool VESSEL2::clbkLoadGenericCockpit() { return false; }
-bool VESSEL2::clbkLoadPanel(int) { return false; }
-bool VESSEL2::clbkPanelMouseEvent(int, int, int, int) { return false; }
-bool VESSEL2::clbkPanelRedrawEvent(int, int, SURFHANDLE) { return false; }
-bool VESSEL2::clbkLoadVC(int) { return false; }
-bool VESSEL2::clbkVCMouseEvent(int, int, VECTOR3&) { return false; }
-bool VESSEL2::clbkVCRedrawEvent(int, int, SURFHANDLE) { return false; }
-
-bool VESSEL3::clbkPanelMouseEvent(int, int, int, int, void*) { return false; }
-bool VESSEL3::clbkPanelRedrawEvent(int, int, SURFHANDLE, void*) { return false; }
-int VESSEL3::clbkGeneric(int, int, void*) { return 0; }
-bool VESSEL3::clbkLoadPanel2D(int, PANELHANDLE, DWORD, DWORD) { return false; }
 // The stand-in has no default HUD elements to draw; the simulator draws its default HUD here.
 bool VESSEL3::clbkDrawHUD(int, const HUDPAINTSPEC*, oapi::Sketchpad*) {
     CountUnlessInert<"VESSEL3::clbkDrawHUD">(vessel);
     return true;
 }
-void VESSEL3::clbkRenderHUD(int, const HUDPAINTSPEC*, SURFHANDLE) {}
-void VESSEL3::clbkGetRadiationForce(const VECTOR3&, VECTOR3& F, VECTOR3& pos) {
-    F = VECTOR3{};
-    pos = VECTOR3{};
-}
-
-int VESSEL4::clbkNavProcess(int mode) { return mode; }

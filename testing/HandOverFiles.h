@@ -7,6 +7,7 @@
 
 #include "host/CrewAddon.h"
 #include "sim/Simulator.h"
+#include "testing/HandOverRecordCheck.h"
 
 namespace test_support {
 
@@ -21,12 +22,5 @@ crew_addon::HandOverRecord MakeRecord(const std::string& vesselName, int age, in
 void WriteRecord(const std::filesystem::path& file, const crew_addon::HandOverRecord& record);
 // The record of a file that holds exactly one; none otherwise.
 std::optional<crew_addon::HandOverRecord> ReadRecord(const std::filesystem::path& file);
-// A name field's text, up to its terminator or the field's end.
-template <std::size_t N>
-std::string FieldText(const char (&field)[N]) {
-    std::size_t length = 0;
-    while (length < N && field[length] != '\0') ++length;
-    return std::string(field, length);
-}
 
 }  // namespace test_support

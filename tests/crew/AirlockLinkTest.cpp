@@ -227,15 +227,11 @@ TEST_F(AirlockLinkTest, PublishedAirlocksAreFoundAndReadInTheSharedLayout) {
             vessel, airlock, [](const crew_addon::PublishedAirlock& a) { return a.IsOpen(); }),
         open)
         << "a door state of 0.5 is open";
-    EXPECT_EQ(airlock.xMin, -1);
-    EXPECT_EQ(airlock.xMax, 3);
-    EXPECT_EQ(airlock.yMin, -5);
-    EXPECT_EQ(airlock.yMax, 7);
-    EXPECT_EQ(airlock.zMin, 11);
-    EXPECT_EQ(airlock.zMax, 23);
-    EXPECT_EQ(airlock.doorState, 0.5);
-    EXPECT_EQ(airlock.auxValue, 6);
-    EXPECT_EQ(airlock.freeSeats, 7.9);
+    // Every field, in the order the three vectors carry them.
+    const crew_addon::PublishedAirlock& a = airlock;
+    EXPECT_EQ((std::array{a.xMin, a.xMax, a.yMin, a.yMax, a.zMin, a.zMax, a.doorState, a.auxValue,
+                          a.freeSeats}),
+              (std::array{-1.0, 3.0, -5.0, 7.0, 11.0, 23.0, 0.5, 6.0, 7.9}));
     const auto asArray = [](const VECTOR3& v) { return std::array{v.x, v.y, v.z}; };
     EXPECT_EQ(asArray(airlock.Centre()), (std::array{1.0, 1.0, 17.0}));
 

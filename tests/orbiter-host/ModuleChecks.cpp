@@ -13,6 +13,7 @@
 #include "ModuleImage.h"
 #include "RootFolder.h"
 #include "host/CrewAddon.h"
+#include "testing/HandOverRecordCheck.h"
 #include "vessel/ShipTables.h"
 
 namespace {
@@ -87,11 +88,17 @@ void CheckLines(const std::vector<std::string>& actual, const std::vector<const 
     }
 }
 
-// A name field of a hand-over record as text, never read past the field.
-template <std::size_t N>
-std::string FieldText(const char (&field)[N]) {
-    const void* end = std::memchr(field, '\0', N);
-    return std::string(field, end != nullptr ? static_cast<const char*>(end) - field : N);
+// The hand-over file holds one whole record, and it is the one expected.
+void CheckHandOverFile(const char* path, const test_support::ExpectedRecord& expected) {
+    crew_addon::HandOverRecord record{};
+    std::FILE* file = std::fopen(path, "rb");
+    if (!CHECK(file != nullptr)) return;
+    const std::size_t read = std::fread(&record, 1, sizeof record, file);
+    const bool more = std::fgetc(file) != EOF;
+    std::fclose(file);
+    CHECK_EQ(read, sizeof record);
+    CHECK(!more);
+    CHECK_EQ(test_support::RecordDifferences(record, expected).c_str(), "");
 }
 
 int CountGroups(const Vessel& ship) {
@@ -417,24 +424,13 @@ void CheckEva(const Vessel& ship) {
         const MATRIX3& r = crewVessel->rotation;
         for (int i = 0; i < 9; ++i) CHECK_EQ(r.data[i], IdentityMatrix().data[i]);
     }
-    crew_addon::HandOverRecord record{};
-    std::FILE* file = std::fopen("config\\UMmutmp.cfg", "rb");
-    if (CHECK(file != nullptr)) {
-        const std::size_t read = std::fread(&record, 1, sizeof record, file);
-        const bool more = std::fgetc(file) != EOF;
-        std::fclose(file);
-        CHECK_EQ(read, sizeof record);
-        CHECK(!more);
-        CHECK_EQ(FieldText(record.vesselName).c_str(), "UMmu_Capt-Ada Kerr");
-        // The crew ID table's built-in mesh for the function code "Capt".
-        CHECK_EQ(FieldText(record.meshName).c_str(), "ummu/ummup");
-        CHECK_EQ(record.age, 41);
-        CHECK_EQ(record.pulse, 66);
-        CHECK_EQ(record.evaValue, 100);
-        CHECK_EQ(record.weight, 72);
-        CHECK_EQ(record.reserved, 0);
-        CHECK_EQ(record.ejectFlag, 0);
-    }
+    // The crew ID table's built-in mesh for the function code "Capt".
+    CheckHandOverFile(crew_addon::kSpawnFile, {.vesselName = "UMmu_Capt-Ada Kerr",
+                                               .meshName = "ummu/ummup",
+                                               .age = 41,
+                                               .pulse = 66,
+                                               .evaValue = 100,
+                                               .weight = 72});
     CHECK_EQ(ship.emptyMass, kEmptyMass - kDefaultCrewMember.weight + 80.0);
 }
 
@@ -657,17 +653,9 @@ void CheckTransfer() {
         CHECK(member->toParent);
         CHECK_EQ(member->pos, Vec(30, 70, 80));
     }
-    crew_addon::HandOverRecord record{};
-    std::FILE* file = std::fopen("config\\UMmutmpT.cfg", "rb");
-    if (CHECK(file != nullptr)) {
-        CHECK_EQ(std::fread(&record, 1, sizeof record, file), sizeof record);
-        std::fclose(file);
-        CHECK_EQ(FieldText(record.vesselName).c_str(), "UMmu_Tech-Max Poe");
-        CHECK_EQ(record.age, 30);
-        CHECK_EQ(record.pulse, 70);
-        CHECK_EQ(record.weight, 80);
-        CHECK_EQ(record.ejectFlag, 0);
-    }
+    CheckHandOverFile(
+        crew_addon::kTransferFile,
+        {.vesselName = "UMmu_Tech-Max Poe", .age = 30, .pulse = 70, .evaValue = 100, .weight = 80});
 
     double simt = 100.0;
     StepAll(simt, 50);

@@ -1,16 +1,14 @@
 // The SDK's vessel classes as the test host implements them: VESSEL's members that a module calls
-// (each records what arrives in the vessel's world record or answers from it) and the default of
-// every VESSEL2, VESSEL3 and VESSEL4 callback, which the exported classes' vtables reference.
+// (each records what arrives in the vessel's world record or answers from it) and the defaults of
+// the callbacks that act on the vessel (saving, loading and setting its state, drawing the default
+// HUD). The exported classes' vtables reference them and the other callbacks' defaults, which
+// every host shares (host/DefaultCallbacks.cpp).
 #include <cstdio>
 #include <cstring>
 
 #include "HostWorld.h"
 
 namespace {
-
-constexpr short kVersionVessel2 = 1;
-constexpr short kVersionVessel3 = 2;
-constexpr short kVersionVessel4 = 3;
 
 HostThrusterGroup* Group(Vessel* vessel, THGROUP_TYPE type) {
     const int index = static_cast<int>(type);
@@ -32,18 +30,6 @@ T* Find(const std::vector<std::unique_ptr<T>>& list, const void* handle) {
 
 VESSEL::VESSEL(OBJHANDLE hVessel, int fmodel)
     : vessel(static_cast<Vessel*>(hVessel)), flightmodel(static_cast<short>(fmodel)), version(0) {}
-
-VESSEL2::VESSEL2(OBJHANDLE hVessel, int fmodel) : VESSEL(hVessel, fmodel) {
-    version = kVersionVessel2;
-}
-
-VESSEL3::VESSEL3(OBJHANDLE hVessel, int fmodel) : VESSEL2(hVessel, fmodel) {
-    version = kVersionVessel3;
-}
-
-VESSEL4::VESSEL4(OBJHANDLE hVessel, int fmodel) : VESSEL3(hVessel, fmodel) {
-    version = kVersionVessel4;
-}
 
 // ---- Identity ----------------------------------------------------------------------------------
 
@@ -256,8 +242,6 @@ void VESSEL::ParseScenarioLineEx(char* line, void* status) const {
 
 // ---- VESSEL2 callbacks: the simulator's defaults -----------------------------------------------
 
-void VESSEL2::clbkSetClassCaps(FILEHANDLE) {}
-
 // The simulator's standard lines; a transponder adds its channel.
 void VESSEL2::clbkSaveState(FILEHANDLE scn) {
     oapiWriteScenario_string(scn, const_cast<char*>("STATUS"), const_cast<char*>("Orbiting Earth"));
@@ -275,37 +259,8 @@ void VESSEL2::clbkLoadStateEx(FILEHANDLE scn, void* status) {
 }
 
 void VESSEL2::clbkSetStateEx(const void*) {}
-void VESSEL2::clbkPostCreation() {}
-void VESSEL2::clbkFocusChanged(bool, OBJHANDLE, OBJHANDLE) {}
-void VESSEL2::clbkPreStep(double, double, double) {}
-void VESSEL2::clbkPostStep(double, double, double) {}
-bool VESSEL2::clbkPlaybackEvent(double, double, const char*, const char*) { return false; }
-void VESSEL2::clbkVisualCreated(VISHANDLE, int) {}
-void VESSEL2::clbkVisualDestroyed(VISHANDLE, int) {}
-void VESSEL2::clbkDrawHUD(int, const HUDPAINTSPEC*, HDC) {}
-void VESSEL2::clbkRCSMode(int) {}
-void VESSEL2::clbkADCtrlMode(DWORD) {}
-void VESSEL2::clbkHUDMode(int) {}
-void VESSEL2::clbkMFDMode(int, int) {}
-void VESSEL2::clbkNavMode(int, bool) {}
-void VESSEL2::clbkDockEvent(int, OBJHANDLE) {}
-void VESSEL2::clbkAnimate(double) {}
-int VESSEL2::clbkConsumeDirectKey(char*) { return 0; }
-int VESSEL2::clbkConsumeBufferedKey(DWORD, bool, char*) { return 0; }
-bool VESSEL2::clbkLoadGenericCockpit() { return true; }
-bool VESSEL2::clbkLoadPanel(int) { return false; }
-bool VESSEL2::clbkPanelMouseEvent(int, int, int, int) { return false; }
-bool VESSEL2::clbkPanelRedrawEvent(int, int, SURFHANDLE) { return false; }
-bool VESSEL2::clbkLoadVC(int) { return false; }
-bool VESSEL2::clbkVCMouseEvent(int, int, VECTOR3&) { return false; }
-bool VESSEL2::clbkVCRedrawEvent(int, int, SURFHANDLE) { return false; }
 
-// ---- VESSEL3 and VESSEL4 callbacks -------------------------------------------------------------
-
-bool VESSEL3::clbkPanelMouseEvent(int, int, int, int, void*) { return false; }
-bool VESSEL3::clbkPanelRedrawEvent(int, int, SURFHANDLE, void*) { return false; }
-int VESSEL3::clbkGeneric(int, int, void*) { return 0; }
-bool VESSEL3::clbkLoadPanel2D(int, PANELHANDLE, DWORD, DWORD) { return false; }
+// ---- VESSEL3 callbacks -------------------------------------------------------------------------
 
 // The simulator draws its default HUD here; this host draws nothing and notes when it was called,
 // so that the checks can tell that a module's override called it before drawing its own text.
@@ -315,11 +270,3 @@ bool VESSEL3::clbkDrawHUD(int, const HUDPAINTSPEC*, oapi::Sketchpad*) {
     world.baseHudDrawEvent = world.NextEvent();
     return true;
 }
-
-void VESSEL3::clbkRenderHUD(int, const HUDPAINTSPEC*, SURFHANDLE) {}
-void VESSEL3::clbkGetRadiationForce(const VECTOR3&, VECTOR3& F, VECTOR3& pos) {
-    F = VECTOR3{};
-    pos = VECTOR3{};
-}
-
-int VESSEL4::clbkNavProcess(int mode) { return mode; }

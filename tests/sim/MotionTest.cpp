@@ -6,7 +6,7 @@
 #include <numbers>
 
 #include "host/HostApi.h"
-#include "sim/RigidBodyMotion.h"
+#include "host/RotationAngles.h"
 #include "tests/sim/SimulatorFixture.h"
 
 namespace {
@@ -149,7 +149,7 @@ TEST_F(Motion, PositiveRatesTurnNoseAndWingsTheHostsWay) {
 }
 
 TEST_F(Motion, FrameConversionsAgree) {
-    const MATRIX3 rotation = sim::RotationFromEuler({0.3, -1.1, 2.5});
+    const MATRIX3 rotation = rotation_angles::ToMatrix({0.3, -1.1, 2.5});
     body->SetRotationMatrix(rotation);
     sim.CreateVessel("Ref", "Rock");
     VESSEL* ref = Vessel("Ref");
@@ -174,7 +174,7 @@ TEST_F(Motion, FrameConversionsAgree) {
     // The status carries the same orientation as Euler angles.
     VESSELSTATUS status{};
     body->GetStatus(status);
-    const MATRIX3 again = sim::RotationFromEuler(status.arot);
+    const MATRIX3 again = rotation_angles::ToMatrix(status.arot);
     EXPECT_NEAR(again.m13, rotation.m13, 1e-12);
     EXPECT_NEAR(again.m21, rotation.m21, 1e-12);
     EXPECT_NEAR(again.m32, rotation.m32, 1e-12);
@@ -184,8 +184,8 @@ TEST(EulerAngles, RoundTripIncludingGimbalLock) {
     const VECTOR3 cases[] = {
         {0, 0, 0}, {0.1, 0.2, 0.3}, {-2.0, 1.0, 3.0}, {0.7, kPi / 2, 0}, {0.4, -kPi / 2, 0}};
     for (const auto& angles : cases) {
-        const MATRIX3 m = sim::RotationFromEuler(angles);
-        const MATRIX3 back = sim::RotationFromEuler(sim::EulerFromRotation(m));
+        const MATRIX3 m = rotation_angles::ToMatrix(angles);
+        const MATRIX3 back = rotation_angles::ToMatrix(rotation_angles::FromMatrix(m));
         const double* a = &m.m11;
         const double* b = &back.m11;
         for (int i = 0; i < 9; ++i) EXPECT_NEAR(a[i], b[i], 1e-9) << i;

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "ShipHarness.h"
-#include "sim/RigidBodyMotion.h"
+#include "host/RotationAngles.h"
 #include "testing/RootFiles.h"
 
 namespace quillmar_test {
@@ -70,7 +70,7 @@ void ExpectMadeBeside(sim::Simulator& sim, const std::string& made, const std::s
     const VESSEL* own = sim.Interface(sim.FindVessel(ship));
     MATRIX3 shipRotation{};
     own->GetRotationMatrix(shipRotation);
-    const MATRIX3 madeRotation = sim::RotationFromEuler(status->arot);
+    const MATRIX3 madeRotation = rotation_angles::ToMatrix(status->arot);
     for (int i = 0; i < 9; ++i) EXPECT_NEAR(madeRotation.data[i], shipRotation.data[i], 1e-9) << i;
     VECTOR3 shipPos{}, shipVel{};
     own->GetGlobalPos(shipPos);
