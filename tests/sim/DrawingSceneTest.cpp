@@ -13,17 +13,10 @@
 #include "sim/World.h"
 #include "testing/RootFiles.h"
 #include "testing/ShipModule.h"
+#include "tests/sim/DockedQuillmars.h"
 #include "vessel/ShipTables.h"
 
 namespace {
-
-constexpr char kTwoShips[] =
-    "BEGIN_SHIPS\n"
-    "Pioneer:Quillmar\n  STATUS Orbiting Earth\n  RPOS 6778000 0 0\n  RVEL 0 7668.5 0\n"
-    "  AROT 0 0 0\n  DOCKINFO 0:0,Meridian\n  UMMUCREW Capt-Ada_Kerr-41-66-72\nEND\n"
-    "Meridian:Quillmar\n  STATUS Orbiting Earth\n  RPOS 6778000 0 414.4\n  RVEL 0 7668.5 0\n"
-    "  AROT 0 180 0\n  DOCKINFO 0:0,Pioneer\nEND\n"
-    "END_SHIPS\n";
 
 void ExpectVector(const VECTOR3& actual, const VECTOR3& expected, double tolerance = 1e-9) {
     EXPECT_NEAR(actual.x, expected.x, tolerance);
@@ -42,7 +35,7 @@ class QuillmarScene : public ::testing::Test {
   protected:
     QuillmarScene() {
         test_support::RegisterShipModule(sim);
-        sim.LoadScenario(test_support::WriteRootFile(sim, "two.scn", kTwoShips));
+        sim.LoadScenario(test_support::WriteRootFile(sim, "two.scn", kTwoDockedQuillmars));
         sim.Run(0.1);
     }
 

@@ -23,6 +23,7 @@
 #include "sim/XmlText.h"
 #include "testing/RootFiles.h"
 #include "testing/ShipModule.h"
+#include "tests/sim/DockedQuillmars.h"
 
 namespace {
 
@@ -104,19 +105,11 @@ void Parse(const fs::path& file, Drawing& drawing) {
     ASSERT_STREQ(drawing.root->Attribute("xmlns"), "http://www.w3.org/2000/svg");
 }
 
-constexpr char kTwoShips[] =
-    "BEGIN_SHIPS\n"
-    "Pioneer:Quillmar\n  STATUS Orbiting Earth\n  RPOS 6778000 0 0\n  RVEL 0 7668.5 0\n"
-    "  AROT 0 0 0\n  DOCKINFO 0:0,Meridian\n  UMMUCREW Capt-Ada_Kerr-41-66-72\nEND\n"
-    "Meridian:Quillmar\n  STATUS Orbiting Earth\n  RPOS 6778000 0 414.4\n  RVEL 0 7668.5 0\n"
-    "  AROT 0 180 0\n  DOCKINFO 0:0,Pioneer\nEND\n"
-    "END_SHIPS\n";
-
 class QuillmarDrawing : public ::testing::Test {
   protected:
     QuillmarDrawing() {
         test_support::RegisterShipModule(sim);
-        sim.LoadScenario(test_support::WriteRootFile(sim, "two.scn", kTwoShips));
+        sim.LoadScenario(test_support::WriteRootFile(sim, "two.scn", kTwoDockedQuillmars));
         sim.Run(0.1);
     }
 
