@@ -424,7 +424,7 @@ void VESSEL::ParseScenarioLineEx(char* line, void* /*status*/) const {
 }
 
 // The host's own behaviour of the callbacks whose defaults act on the vessel; the rest, which do
-// nothing for it, are every host's (host/DefaultCallbacks.cpp).
+// nothing for it, are every host's (sim/DefaultCallbacks.cpp).
 
 void VESSEL2::clbkSaveState(FILEHANDLE scn) {
     CountUnlessInert<"VESSEL2::clbkSaveState">(vessel);
