@@ -144,11 +144,11 @@ TEST_F(CrewSpawnTest, ATakenNameGetsANumber) {
     const std::string cut = "UMmu_" + std::string(33, 'a');
     ASSERT_EQ(
         link.SpawnCrewVessel(longMember.c_str(), 30, 100, 60, 70, "m", nullptr, nullptr, nullptr),
-        1);
+        AirlockLink::kSpawnedInFreeSpace);
     EXPECT_NE(sim.FindVessel(cut), nullptr);
     ASSERT_EQ(
         link.SpawnCrewVessel(longMember.c_str(), 30, 100, 60, 70, "m", nullptr, nullptr, nullptr),
-        1);
+        AirlockLink::kSpawnedInFreeSpace);
     EXPECT_NE(sim.FindVessel(cut.substr(0, 37) + "1"), nullptr);
     EXPECT_STREQ(test_support::ReadRecord(test_support::SpawnFile(sim)).value().vesselName,
                  cut.c_str());
@@ -197,7 +197,7 @@ TEST_F(CrewSpawnTest, SpawnSendsOutOfRangeNumbersAsDefaults) {
         SCOPED_TRACE(c.age);
         ASSERT_EQ(link.SpawnCrewVessel("Ab-Jo", c.age, c.evaValue, c.pulse, 70, "m", nullptr,
                                        nullptr, nullptr),
-                  1);
+                  AirlockLink::kSpawnedInFreeSpace);
         const auto record = test_support::ReadRecord(test_support::SpawnFile(sim)).value();
         EXPECT_EQ(test_support::RecordDifferences(record, {.vesselName = "UMmu_Ab-Jo",
                                                            .meshName = "m",
@@ -209,7 +209,7 @@ TEST_F(CrewSpawnTest, SpawnSendsOutOfRangeNumbersAsDefaults) {
     }
     AirlockLink unstarted{};
     EXPECT_EQ(unstarted.SpawnCrewVessel("Ab-Jo", 30, 100, 60, 70, "m", nullptr, nullptr, nullptr),
-              -3);
+              AirlockLink::kSpawnNoInterface);
 }
 
 TEST_F(CrewSpawnTest, RefusalsLeaveTheMemberAboard) {
@@ -237,7 +237,7 @@ TEST_F(CrewSpawnTest, RefusalsLeaveTheMemberAboard) {
     EXPECT_STREQ(crew->GetLastEvaName(), "");
     EXPECT_EQ(
         LinkOf(*crew).SpawnCrewVessel("Ab-Jo", 30, 100, 60, 70, "m", nullptr, nullptr, nullptr),
-        -4);
+        AirlockLink::kSpawnNotCreated);
 }
 
 TEST_F(CrewSpawnTest, TheDockedShipDecidesOnATransfer) {
