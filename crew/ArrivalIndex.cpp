@@ -128,9 +128,9 @@ void RefreshArrivalIndex() {
     index.managers = managers;
 }
 
-void CrewVesselsNear(const VECTOR3& ownGlobal, double reach,
-                     std::vector<IndexedCrewVessel>& visits) {
+const std::vector<IndexedCrewVessel>& CrewVesselsNear(const VECTOR3& ownGlobal, double reach) {
     ArrivalIndex& index = TheIndex();
+    std::vector<IndexedCrewVessel>& visits = index.visits;
     const double largest =
         std::max({std::fabs(ownGlobal.x), std::fabs(ownGlobal.y), std::fabs(ownGlobal.z)});
     const double wideReach = reach + kReachMargin + kReachMarginPerMetre * largest;
@@ -184,6 +184,7 @@ void CrewVesselsNear(const VECTOR3& ownGlobal, double reach,
         visits.push_back(walker);
     }
     visits.insert(visits.end(), transfer, index.transfers.end());
+    return visits;
 }
 
 const CheckedCrewVessel* LastCheckedCrewVessel(OBJHANDLE own) {

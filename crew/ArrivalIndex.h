@@ -57,6 +57,9 @@ struct ArrivalIndex {
     std::uint64_t bucketMask = 0;
 
     std::vector<std::uint32_t> hits;  // a pass's near walkers
+    // The crew vessels a pass looks at (CrewVesselsNear): kept between passes, so that a pass
+    // allocates only when it looks at more vessels than any pass before.
+    std::vector<IndexedCrewVessel> visits;
 
     bool lastCheckedKnown = false;
     int lastCheckedCount = 0;
@@ -69,9 +72,8 @@ void RefreshArrivalIndex();
 
 // The crew vessels a pass of a ship at `ownGlobal` must look at, in vessel order: every transfer
 // vessel, and every other crew vessel within `reach` metres of `ownGlobal` (more may be given,
-// never fewer). `visits` is filled anew; its storage is reused from pass to pass.
-void CrewVesselsNear(const VECTOR3& ownGlobal, double reach,
-                     std::vector<IndexedCrewVessel>& visits);
+// never fewer). The list is the index's own, filled anew by each call.
+const std::vector<IndexedCrewVessel>& CrewVesselsNear(const VECTOR3& ownGlobal, double reach);
 
 // The last crew vessel in vessel order, other than `own`, whose last parent attachment is
 // "U-Mm", with what that attachment carries; null when there is none. This is the one a pass

@@ -30,10 +30,8 @@ AirlockLink::ScanResult RunArrivalScan(AirlockLink& link, bool seatFree) {
     const OBJHANDLE own = link.Inspect().vesselHandle;
     VECTOR3 ownGlobal{};
     oapiGetGlobalPos(own, &ownGlobal);
-    // Kept between passes, so that a pass allocates only when it looks at more vessels than any
-    // pass before.
-    static std::vector<IndexedCrewVessel> visits;
-    CrewVesselsNear(ownGlobal, BoxReach(link.Inspect()), visits);
+    const std::vector<IndexedCrewVessel>& visits =
+        CrewVesselsNear(ownGlobal, BoxReach(link.Inspect()));
 
     ArrivalPass pass(link);
     for (const IndexedCrewVessel& candidate : visits) {

@@ -15,8 +15,6 @@ namespace crew {
 
 namespace {
 
-// A crew vessel's name: at most 38 characters and the terminator.
-constexpr std::size_t kNameFieldSize = crew_addon::kNameFieldChars + 1;
 // Room for the member string: code (up to 7), hyphen, name (up to 39).
 constexpr std::size_t kMemberStringSize = 48;
 
@@ -85,7 +83,7 @@ int CrewManager::LeaveVessel(int slot, bool eject) {
         CopyText(memberString, sizeof memberString, member.name, sizeof member.name);
     }
     SelectEvaMesh(member.idCode);
-    char vesselName[kNameFieldSize];
+    char vesselName[crew_addon::kNameFieldSize];
     JoinText(vesselName, sizeof vesselName, crew_addon::kCrewVesselPrefix, memberString);
     ReplaceChar(vesselName, ' ', '_');
     CopyText(lastEvaVesselName, sizeof lastEvaVesselName, vesselName, sizeof vesselName);

@@ -18,8 +18,6 @@ namespace crew {
 
 namespace {
 
-// A composed name: at most 38 characters and the terminator.
-constexpr std::size_t kNameFieldSize = crew_addon::kNameFieldChars + 1;
 // Push of a free-space crew vessel per rad/s of the vessel's rotation about x and y, m/s.
 constexpr double kPushPerRotation = 5.0;
 
@@ -45,26 +43,6 @@ ATTACHMENTHANDLE OpenPublishedAirlock(const VESSEL& ship, crew_addon::PublishedA
             closedSeen = true;
             return false;
         });
-}
-
-// What both hand-over files carry of a member.
-struct HandOverFields {
-    const char* crewName;
-    int age;
-    int pulse;
-    int evaValue;
-    int weight;
-};
-
-// Overwrites the record's fields but the mesh; bytes behind the name's terminator stay.
-void FillSpawnRecord(const HandOverFields& fields, int ejectFlag) {
-    JoinText(spawnRecord.vesselName, kNameFieldSize, fields.crewName, nullptr);
-    spawnRecord.age = fields.age;
-    spawnRecord.pulse = fields.pulse;
-    spawnRecord.evaValue = fields.evaValue;
-    spawnRecord.weight = fields.weight;
-    spawnRecord.reserved = 0;
-    spawnRecord.ejectFlag = ejectFlag;
 }
 
 // The state of `source` for a new crew vessel in free flight beside it. A landed source's status
@@ -142,12 +120,12 @@ int AirlockLink::SpawnCrewVessel(const char* memberString, int age, int evaValue
     const bool transfer = docked != nullptr;
 
     // The member's crew vessel name, "UMmu_" + member string, spaces kept.
-    char crewName[kNameFieldSize];
+    char crewName[crew_addon::kNameFieldSize];
     JoinText(crewName, sizeof crewName, crew_addon::kCrewVesselPrefix, memberString);
     const HandOverFields handOver{crewName, age, pulse, evaValue, weight};
 
     VESSELSTATUS status{};
-    char name[kNameFieldSize];
+    char name[crew_addon::kNameFieldSize];
     if (transfer) {
         const VESSEL* receiver = oapiGetVesselInterface(docked);
         if (receiver == nullptr) return kSpawnNoInterface;
@@ -190,7 +168,7 @@ int AirlockLink::SpawnCrewVessel(const char* memberString, int age, int evaValue
         std::memcpy(name, crewName, sizeof name);
 
         FillSpawnRecord(handOver, ejectFlag);
-        JoinText(spawnRecord.meshName, kNameFieldSize, meshName, nullptr);
+        JoinText(spawnRecord.meshName, crew_addon::kNameFieldSize, meshName, nullptr);
         SaveSpawnRecord(crew_addon::kSpawnFile);
     }
 

@@ -14,10 +14,10 @@ namespace {
 constexpr int kMostNameNumbers = 399;
 
 // "%s%i" cut to a name field: the name is shortened so the number always fits.
-void NumberedName(const char* name, int number, char (&out)[kFreeVesselNameSize]) {
+void NumberedName(const char* name, int number, char (&out)[crew_addon::kNameFieldSize]) {
     char digits[12];
     const int digitChars = std::snprintf(digits, sizeof digits, "%i", number);
-    char base[kFreeVesselNameSize];
+    char base[crew_addon::kNameFieldSize];
     CopyText(base, sizeof base, name,
              crew_addon::kNameFieldChars - static_cast<std::size_t>(digitChars));
     JoinText(out, sizeof out, base, digits);
@@ -25,9 +25,9 @@ void NumberedName(const char* name, int number, char (&out)[kFreeVesselNameSize]
 
 }  // namespace
 
-void ChooseFreeVesselName(char (&name)[kFreeVesselNameSize]) {
+void ChooseFreeVesselName(char (&name)[crew_addon::kNameFieldSize]) {
     if (oapiGetObjectByName(name) == nullptr) return;
-    char candidate[kFreeVesselNameSize];
+    char candidate[crew_addon::kNameFieldSize];
     for (int number = 1; number <= kMostNameNumbers; ++number) {
         NumberedName(name, number, candidate);
         if (oapiGetObjectByName(candidate) == nullptr) break;

@@ -5,12 +5,9 @@
 
 namespace crew {
 
-// A composed name: at most 38 characters and the terminator.
-inline constexpr std::size_t kFreeVesselNameSize = crew_addon::kNameFieldChars + 1;
-
 // Leaves the name as it is when no vessel bears it; else the first free name with a number
 // from 1 to 399 appended (the name cut so that the number fits), or the one with 399 when all
 // are taken.
-void ChooseFreeVesselName(char (&name)[kFreeVesselNameSize]);
+void ChooseFreeVesselName(char (&name)[crew_addon::kNameFieldSize]);
 
 }  // namespace crew

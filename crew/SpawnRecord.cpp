@@ -2,9 +2,20 @@
 
 #include <cstdio>
 
+#include "crew/CrewText.h"
 #include "host/Platform.h"
 
 namespace crew {
+
+void FillSpawnRecord(const HandOverFields& fields, int ejectFlag) {
+    JoinText(spawnRecord.vesselName, crew_addon::kNameFieldSize, fields.crewName, nullptr);
+    spawnRecord.age = fields.age;
+    spawnRecord.pulse = fields.pulse;
+    spawnRecord.evaValue = fields.evaValue;
+    spawnRecord.weight = fields.weight;
+    spawnRecord.reserved = 0;
+    spawnRecord.ejectFlag = ejectFlag;
+}
 
 bool SaveSpawnRecord(const char* path) {
     std::FILE* file = platform::OpenFile(path, "wb");

@@ -8,6 +8,18 @@ namespace crew {
 
 inline crew_addon::HandOverRecord spawnRecord{};
 
+// What both hand-over files carry of a member.
+struct HandOverFields {
+    const char* crewName;  // "UMmu_" + member string
+    int age;
+    int pulse;
+    int evaValue;
+    int weight;
+};
+
+// Overwrites the record's fields but the mesh; bytes behind the name's terminator stay.
+void FillSpawnRecord(const HandOverFields& fields, int ejectFlag);
+
 // Writes the whole record to the file (created or truncated). False when it cannot be opened.
 bool SaveSpawnRecord(const char* path);
 

@@ -13,9 +13,8 @@ bool ReadTransferFile() { return LoadSpawnRecord(crew_addon::kTransferFile); }
 
 bool TransferFileRecordIsOf(const char* memberString) {
     char expected[sizeof spawnRecord.vesselName];
-    JoinText(expected, crew_addon::kNameFieldChars + 1, crew_addon::kCrewVesselPrefix,
-             memberString);
-    return std::strncmp(spawnRecord.vesselName, expected, crew_addon::kNameFieldChars + 1) == 0;
+    JoinText(expected, crew_addon::kNameFieldSize, crew_addon::kCrewVesselPrefix, memberString);
+    return std::strncmp(spawnRecord.vesselName, expected, crew_addon::kNameFieldSize) == 0;
 }
 
 bool FindMemberInTransferFile(CarriedMember& carried) {

@@ -36,15 +36,9 @@ void WriteSpawnRecord(const CarriedMember& member, const char* crewName) {
     char code[kIdCodeSize];
     IdCode(member.memberString, code);
     const char* mesh = FindIdMesh(code);
-    JoinText(spawnRecord.vesselName, kFreeVesselNameSize, crewName, nullptr);
-    JoinText(spawnRecord.meshName, kFreeVesselNameSize,
+    FillSpawnRecord({crewName, member.age, member.pulse, kEvaValue, member.weight}, 0);
+    JoinText(spawnRecord.meshName, crew_addon::kNameFieldSize,
              mesh != nullptr ? mesh : crew_addon::kDefaultCrewMesh, nullptr);
-    spawnRecord.age = member.age;
-    spawnRecord.pulse = member.pulse;
-    spawnRecord.evaValue = kEvaValue;
-    spawnRecord.weight = member.weight;
-    spawnRecord.reserved = 0;
-    spawnRecord.ejectFlag = 0;
     SaveSpawnRecord(crew_addon::kSpawnFile);
 }
 
@@ -83,14 +77,14 @@ void NameUnknownMember(bool numbers, CarriedMember& member) {
 
 bool ReturnTransferToFreeSpace(OBJHANDLE transferVessel, const VESSEL& transfer,
                                const char* receiverName, const CarriedMember& member) {
-    char crewName[kFreeVesselNameSize];
+    char crewName[crew_addon::kNameFieldSize];
     JoinText(crewName, sizeof crewName, crew_addon::kCrewVesselPrefix, member.memberString);
     WriteSpawnRecord(member, crewName);
 
     // In the transfer vessel's place and motion; it is in free flight already.
     VESSELSTATUS status{};
     transfer.GetStatus(status);
-    char name[kFreeVesselNameSize];
+    char name[crew_addon::kNameFieldSize];
     std::memcpy(name, crewName, sizeof name);
     ReplaceChar(name, ' ', '_');
     ChooseFreeVesselName(name);

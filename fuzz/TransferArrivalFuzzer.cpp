@@ -21,7 +21,6 @@ constexpr char kReceiver[] = "Receiver";
 constexpr char kTransferVessel[] = "UMmuTReceiver";
 // The function code of the member the sender sends, its default member's.
 constexpr char kSentCode[] = "Pass";
-constexpr std::size_t kNameFieldSize = crew_addon::kNameFieldChars + 1;
 // Long enough for two arrival scans whatever the receiver's first scan time.
 constexpr double kArrivalSeconds = 0.6;
 
@@ -54,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string expected =
         crew_addon::kCrewVesselPrefix + std::string(kSentCode) + "-" + sent.front();
     const bool another =
-        whole && std::strncmp(record.vesselName, expected.c_str(), kNameFieldSize) != 0;
+        whole && std::strncmp(record.vesselName, expected.c_str(), crew_addon::kNameFieldSize) != 0;
     Require(std::filesystem::exists(file) == another,
             "the file stays only with a whole record of another member");
     return 0;

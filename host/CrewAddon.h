@@ -72,6 +72,8 @@ static_assert(offsetof(HandOverRecord, ejectFlag) == 100);
 
 // Longest text a name field of the record (and any composed vessel name) holds.
 inline constexpr std::size_t kNameFieldChars = 38;
+// A buffer for such a name with its terminator.
+inline constexpr std::size_t kNameFieldSize = kNameFieldChars + 1;
 
 // The airlock a ship publishes in the three vectors of its child attachment "UMmu", for crew
 // vessels and docked ships to read. The host hands the vectors back exactly as they were set, so

@@ -50,7 +50,7 @@ struct HostExhaust {
 struct HostExhaustStream {
     THRUSTER_HANDLE thruster;
     const VECTOR3* source;  // kept by reference, as the simulator does
-    PARTICLESTREAMSPEC spec;
+    PARTICLESTREAMSPEC parameters;
     bool hasSpec;
 };
 

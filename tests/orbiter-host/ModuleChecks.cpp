@@ -61,8 +61,8 @@ VECTOR3 Sum(const VECTOR3& a, const VECTOR3& b) { return Vec(a.x + b.x, a.y + b.
 // Draws the ship's HUD on a cleared 800 x 600 pad, as the simulator's VESSEL3 path does.
 bool DrawHud(Vessel* ship, int height) {
     loaded.hud->Reset();
-    HUDPAINTSPEC spec{kHudWidth, height, kHudWidth / 2, height / 2, 10.0, 6};
-    return static_cast<VESSEL3*>(ship->vesselInterface)->clbkDrawHUD(0, &spec, loaded.hud);
+    HUDPAINTSPEC hudArea{kHudWidth, height, kHudWidth / 2, height / 2, 10.0, 6};
+    return static_cast<VESSEL3*>(ship->vesselInterface)->clbkDrawHUD(0, &hudArea, loaded.hud);
 }
 
 // The text the ship's HUD shows now, "" when it draws none.
@@ -251,7 +251,7 @@ void CheckExhausts(const Vessel& ship) {
         // The source point is the module's own, read through the reference it handed over.
         if (CHECK(stream.source != nullptr)) CHECK_EQ(*stream.source, kMainExhaustPoints[i]);
         if (!CHECK(stream.hasSpec)) continue;
-        const PARTICLESTREAMSPEC& got = stream.spec;
+        const PARTICLESTREAMSPEC& got = stream.parameters;
         CHECK_EQ(got.flags, want.flags);
         CHECK_EQ(got.srcsize, want.srcsize);
         CHECK_EQ(got.srcrate, want.srcrate);

@@ -114,7 +114,7 @@ PSTREAM_HANDLE VESSEL::AddExhaustStream(THRUSTER_HANDLE th, const VECTOR3& pos,
                                         PARTICLESTREAMSPEC* pss) const {
     auto stream =
         std::make_unique<HostExhaustStream>(HostExhaustStream{th, &pos, {}, pss != nullptr});
-    if (pss != nullptr) stream->spec = *pss;
+    if (pss != nullptr) stream->parameters = *pss;
     vessel->streams.push_back(std::move(stream));
     return vessel->streams.back().get();
 }
