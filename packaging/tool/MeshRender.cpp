@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "packaging/tool/MeshShapes.h"
 #include "sim/VectorMath.h"
 
 namespace ship_mesh {
@@ -23,11 +24,6 @@ constexpr double kMargin = 0.04;  // of the picture's size, round the mesh
 constexpr VECTOR3 kSunInView{-0.45, 0.65, 0.62};
 constexpr VECTOR3 kFillInView{0.5, -0.6, 0.3};
 constexpr double kSun = 0.95, kFill = 0.22, kAmbient = 0.2, kHighlight = 0.5;
-
-VECTOR3 Unit(const VECTOR3& v) {
-    const double length = std::sqrt(Dot(v, v));
-    return length > 0 ? Scale(v, 1.0 / length) : v;
-}
 
 struct Eye {
     VECTOR3 position, right, up, forward;

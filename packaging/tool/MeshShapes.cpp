@@ -14,8 +14,6 @@ using sim::Dot;
 using sim::Scale;
 using sim::Sub;
 
-VECTOR3 Unit(const VECTOR3& v) { return Scale(v, 1.0 / std::sqrt(Dot(v, v))); }
-
 int AddVertex(Group& group, const VECTOR3& position, const VECTOR3& normal) {
     group.vertices.push_back({position, normal});
     return static_cast<int>(group.vertices.size()) - 1;
@@ -33,6 +31,11 @@ PlaneNormal SegmentNormal(const ProfilePoint& a, const ProfilePoint& b) {
 }
 
 }  // namespace
+
+VECTOR3 Unit(const VECTOR3& v) {
+    const double length = std::sqrt(Dot(v, v));
+    return length > 0 ? Scale(v, 1.0 / length) : v;
+}
 
 void CrossAxes(const VECTOR3& axis, VECTOR3& first, VECTOR3& second) {
     const VECTOR3 helper = std::fabs(axis.x) < 0.9 ? VECTOR3{1, 0, 0} : VECTOR3{0, 1, 0};

@@ -35,4 +35,7 @@ void AddCylinderPatch(Group& group, double radius, double fromAngle, double toAn
 // Two unit vectors across `axis`, with first x second = axis by the component formula.
 void CrossAxes(const VECTOR3& axis, VECTOR3& first, VECTOR3& second);
 
+// The vector scaled to length 1; a zero vector stays as it is.
+VECTOR3 Unit(const VECTOR3& v);
+
 }  // namespace ship_mesh
