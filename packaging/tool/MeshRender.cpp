@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include "packaging/tool/MeshShapes.h"
 #include "sim/VectorMath.h"
