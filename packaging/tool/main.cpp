@@ -35,7 +35,7 @@ int RenderMeshFile(const std::string& meshFile, const std::string& pngFile, int 
     ship_mesh::Mesh mesh;
     std::vector<std::string> faults;
     if (!in) faults.push_back("cannot read the mesh");
-    if (in && !ship_mesh::ReadMesh(in, mesh, faults)) faults.push_back("not a mesh");
+    if (in) ship_mesh::ReadMesh(in, mesh, faults);  // names its faults
     for (const auto& fault : faults) std::cerr << meshFile << ": " << fault << '\n';
     if (!faults.empty()) return 1;
     std::string error;
