@@ -2,9 +2,10 @@
 # Builds the add-on packages, one for each module DLL, in the simulator's folder layout, and checks
 # them: out/<package>/ and out/<package>.zip. Each package holds its DLL (built in the simulator's
 # own C++ ABI against its SDK headers, with its imports checked), the class file, the mesh made
-# from the ship's tables and checked against them, its picture drawn from it, the player scenarios (loaded in vesselsim with
-# and without the crew add-on, stock classes only), the player's page with its pictures (parsed, and
-# checked against the module's key table) and INSTALL.txt. Part of scripts/test.sh, after
+# from the ship's tables and checked against them, the player scenarios (loaded in vesselsim with
+# and without the crew add-on, stock classes only), the player's page with the ship's picture
+# drawn from that mesh and its drawing (parsed, and checked against the module's key table) and
+# INSTALL.txt. Part of scripts/test.sh, after
 # scripts/test-msvc.sh, whose DLL build folders it reuses. The SDK include folder is
 # ../shared/orbitersdk/include beside the project unless QUILLMAR_SDK_DIR names another.
 set -euo pipefail
