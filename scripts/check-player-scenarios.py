@@ -7,7 +7,7 @@ For each scenario file:
     simulator stops on a class it does not have, and crew vessels need the crew add-on;
   - vesselsim loads and runs it without a warning, with a root that lacks the crew add-on (as a
     fresh installation) and with the sample root that has it; every DOCKINFO link holds, each
-    Quillmar keeps its crew lines, and two docked Quillmars have their ports on one another,
+    Quillmar keeps its crew lines, a vessel landed stays where its STATUS and POS lines put it, and two docked Quillmars have their ports on one another,
     facing each other with their rotation vectors alike, by the simulator's rotation convention.
 
 usage: check-player-scenarios.py --vesselsim PATH --stock-classes FILE SCENARIO...
@@ -121,6 +121,21 @@ def facing(name, lines, dock, other, other_lines, other_dock):
     return []
 
 
+def check_landed(vessels, printed):
+    """A vessel the scenario lands is still landed, on the same body and spot."""
+    faults = []
+    for name, (_, lines) in vessels.items():
+        status = [l for l in lines if l.split()[0].upper() == "STATUS"]
+        if not status or status[0].split()[1:2] != ["Landed"]:
+            continue
+        surface = [l for l in lines if l.split()[0].upper() in ("STATUS", "POS")]
+        state = printed.get(name, {}).get("state", [])
+        kept = [l for l in state if l.split()[0].upper() in ("STATUS", "POS")]
+        if kept != surface:
+            faults.append(f"{name} is not landed as the scenario says: {kept}, not {surface}")
+    return faults
+
+
 def check(path, vesselsim, stock):
     with open(path, encoding="ascii") as f:
         text = f.read()
@@ -146,6 +161,7 @@ def check(path, vesselsim, stock):
                 kept = [l for l in printed.get(name, {}).get("state", []) if l.startswith("UMMUCREW")]
                 if kept != crew:
                     run_faults.append(f"{name} has the crew lines {kept}, not {crew}")
+            run_faults += check_landed(vessels, printed)
             faults += [f"{which}: {fault}" for fault in run_faults]
     return faults
 

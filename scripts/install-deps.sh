@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, when any is missing.
 set -euo pipefail
-packages=(cmake make g++ clang libclang-rt-14-dev libgtest-dev libbenchmark-dev nlohmann-json3-dev libtinyxml2-dev clang-format-14 "$@")
+packages=(cmake make g++ clang libclang-rt-14-dev libgtest-dev libbenchmark-dev nlohmann-json3-dev libtinyxml2-dev libpng-dev clang-format-14 "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

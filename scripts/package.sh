@@ -4,11 +4,11 @@
 # own C++ ABI from the project's declaration of its interface, with its imports checked against the
 # released simulator's export list), the class file, the mesh made
 # from the ship's tables and checked against them, the player scenarios (loaded in vesselsim with
-# and without the crew add-on, stock classes only), the player's page with its picture (parsed, and
-# checked against the module's key table) and INSTALL.txt. Part of scripts/test.sh, after
-# scripts/test-msvc.sh, whose DLL build folders it reuses. The released export list is
-# ../shared/orbitersdk/exports-2016.txt beside the project unless QUILLMAR_RELEASED_EXPORTS names
-# another.
+# and without the crew add-on, stock classes only), the player's page with the ship's picture
+# drawn from that mesh and its drawing (parsed, and checked against the module's key table) and
+# INSTALL.txt. Part of scripts/test.sh, after scripts/test-msvc.sh, whose DLL build folders it
+# reuses. The released export list is ../shared/orbitersdk/exports-2016.txt beside the project
+# unless QUILLMAR_RELEASED_EXPORTS names another.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -41,7 +41,7 @@ scenarios=(packaging/Scenarios/Quillmar/*.scn)
 
 # The files every package holds besides its scenarios.
 files=(Modules/Quillmar.dll Config/Vessels/Quillmar.cfg Meshes/quillmar.msh Doc/Quillmar.html
-  Doc/Quillmar/quillmar.png INSTALL.txt)
+  Doc/Quillmar/quillmar.png Doc/Quillmar/quillmar-drawing.png INSTALL.txt)
 
 make_package() {  # architecture, build folder, toolchain file, package, simulators
   local arch=$1 build=$2 toolchain=$3 name=$4 simulators=$5
@@ -75,25 +75,31 @@ PY
   cp packaging/Config/Vessels/Quillmar.cfg "$package/Config/Vessels/"
   cp "${scenarios[@]}" "$package/Scenarios/Quillmar/"
   cp packaging/Doc/Quillmar.html "$package/Doc/"
-  cp docs/quillmar.png "$package/Doc/Quillmar/"
+  cp docs/quillmar-drawing.png "$package/Doc/Quillmar/"
   # Notepad of older Windows wants CR LF.
   sed -e "s/@PACKAGE@/$name/g" -e "s/@SIMULATORS@/$simulators/g" -e "s/@ARCH@/$arch/g" \
     -e 's/$/\r/' packaging/INSTALL.txt.in >"$package/INSTALL.txt"
   "$tool" mesh "$package/Meshes/quillmar.msh"
 
   # The mesh as the simulator's reader takes it: header, group and vertex counts, triangle
-  # indices within their group, LF line endings, and the ship's length along z; then its ports
-  # and nozzles where the ship's tables put them.
+  # indices within their group, LF line endings, and the ship's length along z; then its
+  # materials, ports and nozzles where the ship's tables put them; then its picture, drawn from
+  # the file.
   awk '
     function fail(why) { print "quillmar.msh line " NR ": " why; bad = 1; exit 1 }
     /\r/ { fail("CR in line") }
     NR == 1 { if ($0 != "MSHX1") fail("first line is not MSHX1"); next }
     NR == 2 { if ($1 != "GROUPS" || NF != 2) fail("no GROUPS line"); groups = $2; next }
     vertices > 0 { if (NF != 6) fail("vertex line needs 6 numbers"); vertices--
-                   if (NR == 4 || $3 < zmin) zmin = $3; if (NR == 4 || $3 > zmax) zmax = $3; next }
+                   if (!read++) zmin = zmax = $3
+                   if ($3 < zmin) zmin = $3; if ($3 > zmax) zmax = $3; next }
     triangles > 0 { if (NF != 3) fail("triangle line needs 3 indices"); triangles--
                     for (i = 1; i <= 3; i++) if ($i < 0 || $i >= count) fail("index out of range"); next }
     $1 == "GEOM" && NF == 3 { seen++; vertices = count = $2; triangles = $3; next }
+    ($1 == "LABEL" || $1 == "MATERIAL") && NF == 2 && !trailer { next }
+    # The materials after the groups, read by check-mesh below.
+    ($1 == "MATERIALS" || $1 == "TEXTURES") && NF == 2 { trailer = 1; next }
+    trailer { next }
     { fail("unexpected line: " $0) }
     END {
       if (bad) exit 1
@@ -101,6 +107,7 @@ PY
       if (zmax - zmin < 544.5 || zmax - zmin > 546) { print "quillmar.msh: length " zmax - zmin; exit 1 }
     }' "$package/Meshes/quillmar.msh"
   "$tool" check-mesh "$package/Meshes/quillmar.msh"
+  "$tool" render "$package/Meshes/quillmar.msh" "$package/Doc/Quillmar/quillmar.png"
   python3 scripts/check-player-scenarios.py --vesselsim build/vesselsim \
     --stock-classes "$stock_classes" "$package"/Scenarios/Quillmar/*.scn
   "$tool" keys | python3 scripts/check-player-page.py "$package/Doc/Quillmar.html"

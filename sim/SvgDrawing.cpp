@@ -52,6 +52,18 @@ constexpr double kEndOnRadius = 4.5;
 constexpr double kEndOnOffset = 5.0;
 // A direction whose share of its length in the page plane is below this is drawn end-on.
 constexpr double kEndOnShare = 0.2;
+constexpr double kArrowHead = 3.5;  // half the arrow head's width
+constexpr double kStroke = 1.2;     // half a symbol line's width, with room
+// Labels: font sizes, the room a character and a line take in font sizes, the distances from
+// its point that a label tries in turn, and how far off a label gets a leader line to its point.
+constexpr double kLabelFont = 11.0;
+constexpr double kThrusterLabelFont = 9.0;
+constexpr double kLabelAdvance = 0.62;
+constexpr double kLabelAscent = 0.8;
+constexpr double kLabelDescent = 0.25;
+constexpr double kLabelGap = 1.0;
+constexpr double kLabelSteps[] = {0, 5, 10, 16, 24, 34, 46, 60, 76, 96, 120};
+constexpr double kLeaderFrom = 9.0;
 
 constexpr const char* kGroupNames[kThrusterGroupSlots] = {
     "main",       "retro", "hover", "pitch up", "pitch down", "yaw left", "yaw right", "bank left",
@@ -80,7 +92,8 @@ constexpr char kStyle[] =
     ".vessel-marker.crew polygon{fill:#9467bd;stroke:#5e3d87}"
     ".vessel-marker.docked rect{fill:#8c564b;stroke:#5c372f}"
     ".vessel-marker text{fill:#5e3d87}.vessel-marker.docked text{fill:#5c372f}"
-    ".scale line{stroke:#222;stroke-width:1.5}";
+    ".scale line{stroke:#222;stroke-width:1.5}"
+    ".leader{stroke:#999;stroke-width:0.6}";
 
 // Arrow heads: marker id and colour.
 constexpr const char* kArrowHeads[][2] = {{"head-engine", "#d62728"},
@@ -128,6 +141,52 @@ struct View {
     double Y(const VECTOR3& p) const { return top + (Down(p) - downMin) * scale; }
 };
 
+// A rectangle on the page, pixels.
+struct Box {
+    double left, top, right, bottom;
+
+    bool Overlaps(const Box& o) const {
+        return left < o.right && o.left < right && top < o.bottom && o.top < bottom;
+    }
+    bool Within(const Box& o) const {
+        return left >= o.left && right <= o.right && top >= o.top && bottom <= o.bottom;
+    }
+};
+
+Box Around(double x, double y, double half) { return {x - half, y - half, x + half, y + half}; }
+
+// A text's box on the page: each character kLabelAdvance font sizes wide (sans-serif text runs
+// narrower), from kLabelAscent above the baseline to kLabelDescent below it.
+Box TextBox(double x, double baseline, const char* anchor, std::string_view text, double size) {
+    double characters = 0;
+    for (const char c : text) characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    const double width = characters * kLabelAdvance * size;
+    const double left = anchor[0] == 's' ? x : (anchor[0] == 'm' ? x - width / 2 : x - width);
+    return {left, baseline - kLabelAscent * size, left + width, baseline + kLabelDescent * size};
+}
+
+// The labels of one view and the symbols they must keep clear of. Labels are asked for while the
+// symbols are drawn, and placed, and written where they were asked for, once the view's symbols
+// are all known.
+struct ViewMarks {
+    struct Label {
+        std::size_t at;  // where in the output its text goes
+        const char* cssClass;
+        double size;          // font size, pixels
+        double x, y;          // the point it names
+        double awayX, awayY;  // which side of the point it prefers
+        std::string text;
+    };
+    std::vector<Box> symbols;
+    std::vector<Label> labels;
+
+    void Symbol(double x, double y, double half) { symbols.push_back(Around(x, y, half)); }
+    void Line(double x1, double y1, double x2, double y2, double half) {
+        symbols.push_back({std::min(x1, x2) - half, std::min(y1, y2) - half,
+                           std::max(x1, x2) + half, std::max(y1, y2) + half});
+    }
+};
+
 constexpr const char* kKindNames[] = {"engine", "attitude", "ungrouped"};
 
 std::string GroupNames(const std::vector<int>& types) {
@@ -164,12 +223,13 @@ struct Tip {
     double x, y;
 };
 
-Tip AddDirection(std::string& out, const View& view, const VECTOR3& from, const VECTOR3& direction,
-                 double length, const char* head) {
+Tip AddDirection(std::string& out, ViewMarks& marks, const View& view, const VECTOR3& from,
+                 const VECTOR3& direction, double length, const char* head) {
     const double x = view.X(from), y = view.Y(from);
     const double norm = Length(direction);
     if (!(norm > 0.0) || !std::isfinite(norm)) {
         Emit(out, "<circle cx=\"%.1f\" cy=\"%.1f\" r=\"%.1f\"/>", x, y, kEndOnRadius);
+        marks.Symbol(x, y, kEndOnRadius + kStroke);
         return {x, y};
     }
     const double right = direction.z / norm, down = view.Down(direction) / norm;
@@ -178,6 +238,7 @@ Tip AddDirection(std::string& out, const View& view, const VECTOR3& from, const 
         const bool outOfPage = view.Towards(direction) > 0;
         const double cx = x + (outOfPage ? -kEndOnOffset : kEndOnOffset);
         Emit(out, "<circle cx=\"%.1f\" cy=\"%.1f\" r=\"%.1f\"/>", cx, y, kEndOnRadius);
+        marks.Symbol(cx, y, kEndOnRadius + kStroke);
         if (outOfPage) {
             Emit(out, "<circle class=\"dot\" cx=\"%.1f\" cy=\"%.1f\" r=\"1.5\"/>", cx, y);
         } else {
@@ -191,6 +252,8 @@ Tip AddDirection(std::string& out, const View& view, const VECTOR3& from, const 
     }
     // Foreshortened: a direction partly out of the page draws shorter.
     const double tx = x + right * length, ty = y + down * length;
+    marks.Line(x, y, tx, ty, kStroke);
+    marks.Symbol(tx, ty, kArrowHead);
     Emit(out, "<line x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\" marker-end=\"url(#%s)\"/>", x,
          y, tx, ty, head);
     return {tx, ty};
@@ -202,17 +265,87 @@ void AddTitle(std::string& out, std::string_view text) {
     out += "</title>";
 }
 
-// A label beside a page point, pushed away from where its arrow came from.
-void AddLabel(std::string& out, const char* cssClass, double x, double y, double awayX,
-              double awayY, std::string_view text) {
+// Asks for a label beside a page point, preferably on the side away from where its arrow came
+// from; it is written here once placed.
+void AddLabel(const std::string& out, ViewMarks& marks, const char* cssClass, double size, double x,
+              double y, double awayX, double awayY, std::string_view text) {
+    marks.labels.push_back({out.size(), cssClass, size, x, y, awayX, awayY, std::string(text)});
+}
+
+// Where a label goes when it sits on the given side of a point: its anchor and baseline.
+struct Placement {
+    double x, y;
+    const char* anchor;
+};
+Placement Beside(double x, double y, double awayX, double awayY) {
     const char* anchor = awayX > 0.3 ? "start" : (awayX < -0.3 ? "end" : "middle");
     const double dx = awayX > 0.3 ? 3.0 : (awayX < -0.3 ? -3.0 : 0.0);
     const double dy = awayY > 0.3 ? 11.0 : (awayY < -0.3 ? -4.0 : 4.0);
-    out += "<text";
-    if (cssClass != nullptr) Emit(out, " class=\"%s\"", cssClass);
-    Emit(out, " x=\"%.1f\" y=\"%.1f\" text-anchor=\"%s\">", x + dx, y + dy, anchor);
-    AppendXmlText(out, text);
-    out += "</text>";
+    return {x + dx, y + dy, anchor};
+}
+
+// Places the view's labels in the order asked for, each on the first spot near its point, on its
+// preferred side first and then round it, farther out step by step, whose box stays within
+// `bounds` and clear of every symbol and of the labels placed before; a label set off from its
+// point gets a leader line to it. Then writes them where they were asked for.
+void PlaceLabels(std::string& out, const ViewMarks& marks, const Box& bounds) {
+    constexpr double kSides[][2] = {{1, 0},  {1, -1}, {0, -1}, {-1, -1},
+                                    {-1, 0}, {-1, 1}, {0, 1},  {1, 1}};
+    std::vector<Box> taken;
+    std::vector<std::string> texts;
+    for (const ViewMarks::Label& label : marks.labels) {
+        const auto boxAt = [&](const Placement& p) {
+            const Box box = TextBox(p.x, p.y, p.anchor, label.text, label.size);
+            return Box{box.left - kLabelGap, box.top - kLabelGap, box.right + kLabelGap,
+                       box.bottom + kLabelGap};
+        };
+        const auto free = [&](const Box& box) {
+            if (!box.Within(bounds)) return false;
+            for (const Box& symbol : marks.symbols) {
+                if (box.Overlaps(symbol)) return false;
+            }
+            for (const Box& other : taken) {
+                if (box.Overlaps(other)) return false;
+            }
+            return true;
+        };
+        Placement chosen = Beside(label.x, label.y, label.awayX, label.awayY);
+        double off = 0.0;
+        // A point outside the bounds (cut off a close-up) keeps its label, unseen, where it is.
+        bool found = !Around(label.x, label.y, 0.0).Within(bounds);
+        for (const double step : kLabelSteps) {
+            for (int side = -1; side < 8 && !found; ++side) {
+                const double ax = side < 0 ? label.awayX : kSides[side][0];
+                const double ay = side < 0 ? label.awayY : kSides[side][1];
+                const double norm = std::max(std::hypot(ax, ay), 1e-9);
+                const Placement p =
+                    Beside(label.x + ax / norm * step, label.y + ay / norm * step, ax, ay);
+                if (free(boxAt(p))) {
+                    chosen = p;
+                    off = step;
+                    found = true;
+                }
+            }
+            if (found) break;
+        }
+        const Box box = boxAt(chosen);
+        if (box.Overlaps(bounds)) taken.push_back(box);
+        std::string text;
+        if (off >= kLeaderFrom) {
+            const double lx = std::clamp(label.x, box.left, box.right);
+            const double ly = std::clamp(label.y, box.top, box.bottom);
+            Emit(text, "<line class=\"leader\" x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\"/>",
+                 label.x, label.y, lx, ly);
+        }
+        text += "<text";
+        if (label.cssClass != nullptr) Emit(text, " class=\"%s\"", label.cssClass);
+        Emit(text, " x=\"%.1f\" y=\"%.1f\" text-anchor=\"%s\">", chosen.x, chosen.y, chosen.anchor);
+        AppendXmlText(text, label.text);
+        text += "</text>";
+        texts.push_back(std::move(text));
+    }
+    // From the last, so that the places asked for earlier stay where they were.
+    for (std::size_t i = marks.labels.size(); i-- > 0;) out.insert(marks.labels[i].at, texts[i]);
 }
 
 void AddHull(std::string& out, const DrawingScene& scene, const View& view) {
@@ -235,7 +368,7 @@ void AddHull(std::string& out, const DrawingScene& scene, const View& view) {
     out += "</path>";
 }
 
-void AddAirlock(std::string& out, const DrawingScene& scene, const View& view) {
+void AddAirlock(std::string& out, ViewMarks& marks, const DrawingScene& scene, const View& view) {
     const SceneAirlock& a = scene.airlock;
     if (!a.present) return;
     // The box's corners in this view: its z range across, the view's down axis along.
@@ -253,13 +386,15 @@ void AddAirlock(std::string& out, const DrawingScene& scene, const View& view) {
          std::min(y0, y1), std::fabs(x1 - x0), std::fabs(y1 - y0));
     // Below the box (the ports' labels sit beside it and inside it), where it has room.
     if (std::fabs(x1 - x0) >= kLabelledBox) {
-        Emit(out, "<text x=\"%.1f\" y=\"%.1f\">airlock %s, %g free</text>", std::min(x0, x1),
-             std::max(y0, y1) + 13.0, a.open ? "open" : "closed", seats);
+        char text[64];
+        std::snprintf(text, sizeof text, "airlock %s, %g free", a.open ? "open" : "closed", seats);
+        AddLabel(out, marks, nullptr, kLabelFont, std::min(x0, x1), std::max(y0, y1), 1.0, 1.0,
+                 text);
     }
     out += "</g>";
 }
 
-void AddPorts(std::string& out, const DrawingScene& scene, const View& view) {
+void AddPorts(std::string& out, ViewMarks& marks, const DrawingScene& scene, const View& view) {
     const bool ambiguous = scene.activePorts.size() > 1;
     for (const ScenePort& port : scene.ports) {
         if (!IsFinite(port.pos)) continue;
@@ -285,18 +420,19 @@ void AddPorts(std::string& out, const DrawingScene& scene, const View& view) {
                  kActiveRing);
         }
         Emit(out, "<circle cx=\"%.1f\" cy=\"%.1f\" r=\"%.1f\"/>", x, y, kPortDot);
-        const Tip end = AddDirection(out, view, port.pos, port.dir, kPortArrow, "head-port");
+        marks.Symbol(x, y, (active ? kActiveRing : kPortDot) + kStroke);
+        const Tip end = AddDirection(out, marks, view, port.pos, port.dir, kPortArrow, "head-port");
         std::string label = "P" + std::to_string(port.index);
         if (active) label += ambiguous ? " active?" : " active";
         if (port.docked) label += " \xE2\x86\x94 " + port.mate;  // U+2194
         const double len = std::hypot(end.x - x, end.y - y);
-        AddLabel(out, nullptr, end.x, end.y, len > 0 ? (end.x - x) / len : 0.0,
+        AddLabel(out, marks, nullptr, kLabelFont, end.x, end.y, len > 0 ? (end.x - x) / len : 0.0,
                  len > 0 ? (end.y - y) / len : -1.0, label);
         out += "</g>";
     }
 }
 
-void AddThrusters(std::string& out, const DrawingScene& scene, const View& view) {
+void AddThrusters(std::string& out, ViewMarks& marks, const DrawingScene& scene, const View& view) {
     struct LabelSpot {
         Tip tip;
         double awayX, awayY;
@@ -314,7 +450,7 @@ void AddThrusters(std::string& out, const DrawingScene& scene, const View& view)
         char head[32];
         std::snprintf(head, sizeof head, "head-%s", name);
         const Tip tip =
-            AddDirection(out, view, t.pos, t.dir,
+            AddDirection(out, marks, view, t.pos, t.dir,
                          kind == ThrusterKind::Engine ? kEngineArrow : kAttitudeArrow, head);
         out += "</g>";
         // Thrusters drawn onto one another share one label.
@@ -331,12 +467,12 @@ void AddThrusters(std::string& out, const DrawingScene& scene, const View& view)
         spot->indices.push_back(t.index);
     }
     for (const auto& spot : spots) {
-        AddLabel(out, "thruster-label", spot.tip.x, spot.tip.y, spot.awayX, spot.awayY,
-                 IndexList(spot.indices));
+        AddLabel(out, marks, "thruster-label", kThrusterLabelFont, spot.tip.x, spot.tip.y,
+                 spot.awayX, spot.awayY, IndexList(spot.indices));
     }
 }
 
-void AddNearby(std::string& out, const DrawingScene& scene, const View& view) {
+void AddNearby(std::string& out, ViewMarks& marks, const DrawingScene& scene, const View& view) {
     for (const auto& n : scene.nearby) {
         const double x = view.X(n.pos), y = view.Y(n.pos);
         Emit(out, "<g class=\"vessel-marker %s\" data-name=\"", n.docked ? "docked" : "crew");
@@ -352,12 +488,12 @@ void AddNearby(std::string& out, const DrawingScene& scene, const View& view) {
             Emit(out, "<polygon points=\"%.1f,%.1f %.1f,%.1f %.1f,%.1f %.1f,%.1f\"/>", x,
                  y - kMarkerSize, x + kMarkerSize, y, x, y + kMarkerSize, x - kMarkerSize, y);
         }
+        marks.Symbol(x, y, kMarkerSize + kStroke);
         std::string label = n.name;
         if (n.docked) label += " (docked at P" + std::to_string(n.port) + ")";
-        out += "<text";
-        Emit(out, " x=\"%.1f\" y=\"%.1f\">", x + kMarkerSize + 3, y - kMarkerSize - 2);
-        AppendXmlText(out, label);
-        out += "</text></g>";
+        AddLabel(out, marks, nullptr, kLabelFont, x + kMarkerSize, y - kMarkerSize, 1.0, -1.0,
+                 label);
+        out += "</g>";
     }
 }
 
@@ -385,10 +521,17 @@ void AddView(std::string& out, const DrawingScene& scene, const View& view) {
     Emit(out, "<line class=\"axis\" x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\"/>", x0, axisY,
          x1, axisY);
     AddHull(out, scene, view);
-    AddAirlock(out, scene, view);
-    AddPorts(out, scene, view);
-    AddThrusters(out, scene, view);
-    AddNearby(out, scene, view);
+    ViewMarks marks;
+    AddAirlock(out, marks, scene, view);
+    AddPorts(out, marks, scene, view);
+    AddThrusters(out, marks, scene, view);
+    AddNearby(out, marks, scene, view);
+    // Labels stay below the heading, within the frame of a close-up and beside the main views.
+    const Box bounds =
+        view.clipped ? Box{x0, view.top - kViewPad / 2, x1, view.top + view.height + kViewPad / 2}
+                     : Box{0.0, view.top - kViewPad + 8.0, view.left + view.width + kRightPad,
+                           view.top + view.height + kViewPad};
+    PlaceLabels(out, marks, bounds);
     if (view.clipped) out += "</g>";
     out += "</g>";
 }

@@ -4,7 +4,6 @@
 #include <sstream>
 
 #include "packaging/tool/ShipMesh.h"
-#include "vessel/ShipTables.h"
 
 namespace ship_mesh {
 namespace {
@@ -29,61 +28,6 @@ std::string Text(const VECTOR3& v) {
     std::ostringstream text;
     text << '(' << v.x << ", " << v.y << ", " << v.z << ')';
     return text.str();
-}
-
-// Reads the groups as the simulator's reader takes them; a fault ends the reading.
-bool ReadMesh(std::istream& in, std::vector<Group>& groups, std::vector<std::string>& faults) {
-    std::string word;
-    std::size_t count = 0;
-    if (!(in >> word) || word != "MSHX1") {
-        faults.push_back("the first line is not MSHX1");
-        return false;
-    }
-    if (!(in >> word >> count) || word != "GROUPS") {
-        faults.push_back("no GROUPS line");
-        return false;
-    }
-    for (std::size_t g = 0; g < count; ++g) {
-        std::size_t vertices = 0;
-        std::size_t triangles = 0;
-        if (!(in >> word >> vertices >> triangles) || word != "GEOM") {
-            faults.push_back("group " + std::to_string(g) + " has no GEOM line");
-            return false;
-        }
-        Group group;
-        for (std::size_t v = 0; v < vertices; ++v) {
-            Vertex vertex{};
-            if (!(in >> vertex.position.x >> vertex.position.y >> vertex.position.z >>
-                  vertex.normal.x >> vertex.normal.y >> vertex.normal.z)) {
-                faults.push_back("group " + std::to_string(g) + ": vertex " + std::to_string(v) +
-                                 " is not six numbers");
-                return false;
-            }
-            group.vertices.push_back(vertex);
-        }
-        for (std::size_t t = 0; t < triangles; ++t) {
-            std::array<int, 3> triangle{};
-            if (!(in >> triangle[0] >> triangle[1] >> triangle[2])) {
-                faults.push_back("group " + std::to_string(g) + ": triangle " + std::to_string(t) +
-                                 " is not three indices");
-                return false;
-            }
-            for (int index : triangle) {
-                if (index < 0 || static_cast<std::size_t>(index) >= vertices) {
-                    faults.push_back("group " + std::to_string(g) + ": triangle " +
-                                     std::to_string(t) + " names no vertex of its group");
-                    return false;
-                }
-            }
-            group.triangles.push_back(triangle);
-        }
-        groups.push_back(std::move(group));
-    }
-    if (in >> word) {
-        faults.push_back("text after the last group: " + word);
-        return false;
-    }
-    return true;
 }
 
 // Whether a triangle of the mesh lies in the plane through `point` across `normal`, faces along
@@ -113,21 +57,22 @@ bool HasSurfaceAt(const std::vector<Group>& groups, const VECTOR3& point, const 
 
 }  // namespace
 
-std::vector<std::string> CheckShipMesh(std::istream& in) {
-    std::vector<Group> groups;
+std::vector<std::string> CheckShipMesh(std::istream& in, const ShipParts& parts) {
+    Mesh mesh;
     std::vector<std::string> faults;
-    if (!ReadMesh(in, groups, faults)) return faults;
-    for (std::size_t i = 0; i < std::size(kDockingPorts); ++i) {
-        const DockingPort& port = kDockingPorts[i];
+    if (!ReadMesh(in, mesh, faults)) return faults;
+    const std::vector<Group>& groups = mesh.groups;
+    for (std::size_t i = 0; i < parts.ports.size(); ++i) {
+        const DockingPort& port = parts.ports[i];
         if (!HasSurfaceAt(groups, port.pos, port.dir)) {
             faults.push_back("no surface facing " + Text(port.dir) + " at docking port " +
                              std::to_string(i) + ' ' + Text(port.pos));
         }
     }
-    for (std::size_t i = 0; i < std::size(kMainExhaustPoints); ++i) {
-        if (!HasSurfaceAt(groups, kMainExhaustPoints[i], kMainFlameDir)) {
+    for (std::size_t i = 0; i < parts.exhaustPoints.size(); ++i) {
+        if (!HasSurfaceAt(groups, parts.exhaustPoints[i], kMainFlameDir)) {
             faults.push_back("no nozzle facing " + Text(kMainFlameDir) + " at exhaust point " +
-                             std::to_string(i) + ' ' + Text(kMainExhaustPoints[i]));
+                             std::to_string(i) + ' ' + Text(parts.exhaustPoints[i]));
         }
     }
     return faults;

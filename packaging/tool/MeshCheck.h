@@ -7,9 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "packaging/tool/ShipMesh.h"
+
 namespace ship_mesh {
 
 // What is wrong with the mesh, one text for each fault; empty when nothing is.
-std::vector<std::string> CheckShipMesh(std::istream& in);
+std::vector<std::string> CheckShipMesh(std::istream& in, const ShipParts& parts = {});
 
 }  // namespace ship_mesh

@@ -1,35 +1,37 @@
-// The ship's placeholder mesh, made from the ship's own tables (vessel/ShipTables.h), so that a
-// port or an engine added to a table appears in the mesh without touching this code. Boxes only:
-// the hull from the nose port back to the engine block, the cross of arms that carries the ports
-// facing aft, the engine block with one nozzle per exhaust point, and a collar at every docking
-// port. Written in the simulator's mesh text format.
+// The ship's mesh, made from the ship's own tables (vessel/ShipTables.h), so that a port, an
+// engine or a thruster added to a table appears in the mesh without touching this code: a hull
+// turned through cross-sections along the ship (a tapered nose, a crew module with a lit window
+// band, a slender spine widening at midship where the side ports and the airlock door are, an
+// engine section flaring out to the thrust plate), an engine bell at every exhaust point facing
+// along the flames, a docking collar facing out of every port (on a pod held by an arm where the
+// port lies off the hull), attitude thruster blocks with a nozzle for each thruster at the
+// thrusters' positions and at their exhaust points, and the airlock door outlined on the hull.
 #pragma once
 
-#include <array>
-#include <ostream>
-#include <vector>
+#include <span>
 
-#include "host/HostTypes.h"
+#include "packaging/tool/MeshFile.h"
+#include "vessel/ShipTables.h"
 
 namespace ship_mesh {
 
-struct Vertex {
-    VECTOR3 position;
-    VECTOR3 normal;
+// The parts the mesh shows: the ship's tables unless a caller names others.
+struct ShipParts {
+    std::span<const DockingPort> ports = kDockingPorts;
+    std::span<const VECTOR3> exhaustPoints = kMainExhaustPoints;
+    std::span<const AttitudeThruster> thrusters = kAttitudeThrusters;
 };
 
-// One mesh group: vertices and triangles of indices into them, each face wound clockwise as
-// seen from outside.
-struct Group {
-    std::vector<Vertex> vertices;
-    std::vector<std::array<int, 3>> triangles;
-};
+// The groups' labels, each group in a material of the same name.
+inline constexpr const char* kHullGroup = "hull";
+inline constexpr const char* kModuleGroup = "modules";
+inline constexpr const char* kBellGroup = "engine_bells";
+inline constexpr const char* kExitGroup = "nozzle_exits";
+inline constexpr const char* kCollarGroup = "collars";
+inline constexpr const char* kWindowGroup = "windows";
+inline constexpr const char* kDoorGroup = "airlock_door";
+inline constexpr const char* kThrusterGroup = "attitude_thrusters";
 
-std::vector<Group> BuildShipMesh();
-
-// The groups in the mesh text format: "MSHX1", "GROUPS n", then per group "GEOM vertices
-// triangles", a line "x y z nx ny nz" per vertex and a line of three indices per triangle.
-// Numbers with at most three decimals; LF line ends.
-void WriteMesh(std::ostream& out, const std::vector<Group>& groups);
+Mesh BuildShipMesh(const ShipParts& parts = {});
 
 }  // namespace ship_mesh

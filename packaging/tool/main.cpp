@@ -1,14 +1,19 @@
 // The package's files made from the module's own tables, and their checks:
 //   quillmar_package mesh FILE        writes the ship's mesh
 //   quillmar_package check-mesh FILE  checks a mesh against the ship's ports and engines
+//   quillmar_package render MESH PNG [WIDTH HEIGHT]
+//                                     draws the mesh file to a PNG picture (default 1600 x 900)
 //   quillmar_package keys             prints every key the ship handles, one a line
 // Exit status 0 when done, 1 on a fault (named on standard error), 2 on a wrong command line.
+#include <charconv>
 #include <fstream>
 #include <iostream>
 #include <string>
 
 #include "packaging/tool/KeyNames.h"
 #include "packaging/tool/MeshCheck.h"
+#include "packaging/tool/MeshRender.h"
+#include "packaging/tool/PngFile.h"
 #include "packaging/tool/ShipMesh.h"
 
 namespace {
@@ -22,6 +27,30 @@ int WriteMeshFile(const std::string& file) {
         return 1;
     }
     return 0;
+}
+
+// Reads the mesh file and draws it: the picture shows what the file holds.
+int RenderMeshFile(const std::string& meshFile, const std::string& pngFile, int width, int height) {
+    std::ifstream in(meshFile, std::ios::binary);
+    ship_mesh::Mesh mesh;
+    std::vector<std::string> faults;
+    if (!in) faults.push_back("cannot read the mesh");
+    if (in) ship_mesh::ReadMesh(in, mesh, faults);  // names its faults
+    for (const auto& fault : faults) std::cerr << meshFile << ": " << fault << '\n';
+    if (!faults.empty()) return 1;
+    std::string error;
+    if (!ship_mesh::WritePng(pngFile, ship_mesh::RenderMesh(mesh, width, height), error)) {
+        std::cerr << pngFile << ": " << error << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+// A picture's side: a whole number of pixels from 16 to 8192.
+bool ReadSide(const char* text, int& side) {
+    const std::string_view view(text);
+    const auto [end, error] = std::from_chars(view.data(), view.data() + view.size(), side);
+    return error == std::errc() && end == view.data() + view.size() && side >= 16 && side <= 8192;
 }
 
 int CheckMeshFile(const std::string& file) {
@@ -54,6 +83,12 @@ int main(int argc, char** argv) {
     if (argc == 3 && command == "mesh") return WriteMeshFile(argv[2]);
     if (argc == 3 && command == "check-mesh") return CheckMeshFile(argv[2]);
     if (argc == 2 && command == "keys") return PrintKeys();
-    std::cerr << "usage: quillmar_package mesh FILE | check-mesh FILE | keys\n";
+    int width = 1600, height = 900;
+    if (command == "render" &&
+        (argc == 4 || (argc == 6 && ReadSide(argv[4], width) && ReadSide(argv[5], height)))) {
+        return RenderMeshFile(argv[2], argv[3], width, height);
+    }
+    std::cerr << "usage: quillmar_package mesh FILE | check-mesh FILE | render MESH PNG [WIDTH "
+                 "HEIGHT] | keys\n";
     return 2;
 }

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <ostream>
 #include <set>
 #include <sstream>
 #include <string>
@@ -94,6 +95,111 @@ struct Drawing {
     tinyxml2::XMLDocument document;
     const XMLElement* root = nullptr;
 };
+
+// A rectangle on the page.
+struct PageBox {
+    double left, top, right, bottom;
+    bool Overlaps(const PageBox& o) const {
+        return left < o.right && o.left < right && top < o.bottom && o.top < bottom;
+    }
+};
+
+std::ostream& operator<<(std::ostream& out, const PageBox& b) {
+    return out << "[" << b.left << "," << b.top << " to " << b.right << "," << b.bottom << "]";
+}
+
+// A label's box as a sans-serif font sets it: characters about 0.6 of the font size wide on
+// average, from 0.75 of it above the baseline to 0.2 below.
+PageBox LabelBox(const XMLElement& text) {
+    const double size = HasClass(text, "thruster-label") ? 9.0 : 11.0;
+    double characters = 0;
+    for (const char c : TextOf(text)) characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    const double width = characters * 0.6 * size;
+    const double x = text.DoubleAttribute("x"), y = text.DoubleAttribute("y");
+    const char* anchor = text.Attribute("text-anchor");
+    const std::string a = anchor != nullptr ? anchor : "start";
+    const double left = a == "start" ? x : (a == "middle" ? x - width / 2 : x - width);
+    return {left, y - 0.75 * size, left + width, y + 0.2 * size};
+}
+
+// The symbols of a view: ports, thrusters and vessel markers, each circle, line (with its arrow
+// head; not a label's leader line) and marker as its box.
+std::vector<PageBox> SymbolBoxes(const XMLElement& view) {
+    std::vector<PageBox> boxes;
+    for (const char* kind : {"port", "thruster", "vessel-marker"}) {
+        for (const XMLElement* group : WithClass(view, kind)) {
+            Walk(*group, [&](const XMLElement& e) {
+                const std::string name = e.Name();
+                if (name == "circle") {
+                    const double x = e.DoubleAttribute("cx"), y = e.DoubleAttribute("cy");
+                    const double r = e.DoubleAttribute("r");
+                    boxes.push_back({x - r, y - r, x + r, y + r});
+                } else if (name == "line" && !HasClass(e, "leader")) {
+                    const double head = e.Attribute("marker-end") != nullptr ? 3.5 : 0.0;
+                    const double x2 = e.DoubleAttribute("x2"), y2 = e.DoubleAttribute("y2");
+                    boxes.push_back({std::min(e.DoubleAttribute("x1"), x2),
+                                     std::min(e.DoubleAttribute("y1"), y2),
+                                     std::max(e.DoubleAttribute("x1"), x2),
+                                     std::max(e.DoubleAttribute("y1"), y2)});
+                    boxes.push_back({x2 - head, y2 - head, x2 + head, y2 + head});
+                } else if (name == "rect") {
+                    const double x = e.DoubleAttribute("x"), y = e.DoubleAttribute("y");
+                    boxes.push_back(
+                        {x, y, x + e.DoubleAttribute("width"), y + e.DoubleAttribute("height")});
+                } else if (name == "polygon") {
+                    PageBox box{1e9, 1e9, -1e9, -1e9};
+                    std::istringstream points(e.Attribute("points"));
+                    std::string point;
+                    while (points >> point) {
+                        const double px = std::stod(point.substr(0, point.find(',')));
+                        const double py = std::stod(point.substr(point.find(',') + 1));
+                        box = {std::min(box.left, px), std::min(box.top, py),
+                               std::max(box.right, px), std::max(box.bottom, py)};
+                    }
+                    boxes.push_back(box);
+                }
+            });
+        }
+    }
+    return boxes;
+}
+
+// In every view no two labels overlap and no label covers a symbol.
+void ExpectLabelsClear(const Drawing& drawing) {
+    for (const char* id : {"top-view", "side-view", "top-detail", "side-detail"}) {
+        const XMLElement* view = ById(*drawing.root, id);
+        if (view == nullptr) continue;
+        SCOPED_TRACE(id);
+        // A close-up shows what lies within its frame.
+        PageBox shown{-1e9, -1e9, 1e9, 1e9};
+        Walk(*view, [&](const XMLElement& e) {
+            if (HasClass(e, "frame")) {
+                const double x = e.DoubleAttribute("x"), y = e.DoubleAttribute("y");
+                shown = {x, y, x + e.DoubleAttribute("width"), y + e.DoubleAttribute("height")};
+            }
+        });
+        std::vector<std::pair<std::string, PageBox>> labels;
+        Walk(*view, [&](const XMLElement& e) {
+            if (std::string(e.Name()) == "text" && !HasClass(e, "heading") &&
+                LabelBox(e).Overlaps(shown)) {
+                labels.emplace_back(TextOf(e), LabelBox(e));
+            }
+        });
+        EXPECT_FALSE(labels.empty());
+        for (std::size_t i = 0; i < labels.size(); ++i) {
+            for (std::size_t j = i + 1; j < labels.size(); ++j) {
+                EXPECT_FALSE(labels[i].second.Overlaps(labels[j].second))
+                    << "'" << labels[i].first << "' " << labels[i].second << " over '"
+                    << labels[j].first << "' " << labels[j].second;
+            }
+            for (const PageBox& symbol : SymbolBoxes(*view)) {
+                EXPECT_FALSE(labels[i].second.Overlaps(symbol))
+                    << "'" << labels[i].first << "' " << labels[i].second << " covers a symbol at "
+                    << symbol;
+            }
+        }
+    }
+}
 
 // Parses the file; a parse error fails the calling test.
 void Parse(const fs::path& file, Drawing& drawing) {
@@ -225,6 +331,7 @@ TEST_F(QuillmarDrawing, TheAirlockBoxSitsAtTheActivePort) {
         stepped = c.steps;
         Drawing drawing;
         ASSERT_NO_FATAL_FAILURE(Draw(drawing));
+        ExpectLabelsClear(drawing);
         for (const char* id : {"top-view", "side-view", "top-detail", "side-detail"}) {
             SCOPED_TRACE(id);
             const XMLElement* view = ById(*drawing.root, id);
@@ -366,28 +473,63 @@ TEST(VesselDrawing, CommandLineOption) {
     }
 }
 
-// The example session as a user runs it, with a drawing of the state at its end.
-TEST(VesselDrawing, VesselsimDrawsAfterTheExampleScript) {
-    const fs::path folder =
-        fs::temp_directory_path() / ("vesselsim-draw-" + std::to_string(::getpid()));
-    fs::create_directories(folder / "build");
+// The example sessions as a user runs them, with drawings during and after them: the crew
+// exchange draws Pioneer with a member outside its airlock (its script) and at its end; the
+// station visit draws the Quillmar at the station and the station. Their labels stay clear of
+// one another and of the symbols.
+TEST(VesselDrawing, VesselsimDrawsTheExamplesWithLabelsClear) {
+    struct Case {
+        const char* example;
+        const char* draws;  // the --draw options
+        std::vector<const char*> files;
+    };
+    const Case kCases[] = {
+        {"crew-exchange",
+         "--draw Pioneer=after.svg --draw Meridian=meridian.svg",
+         {"build/crew-exchange.svg", "after.svg", "meridian.svg"}},
+        {"station-visit",
+         "--draw Visitor=visitor.svg --draw Harbor=harbor.svg",
+         {"visitor.svg", "harbor.svg"}},
+    };
     const fs::path examples = QM_EXAMPLES;
-    const std::string command = "cd '" + folder.string() + "' && '" + QM_VESSELSIM + "' '" +
-                                (examples / "crew-exchange.scn").string() + "' '" +
-                                (examples / "crew-exchange.script").string() +
-                                "' --draw Pioneer=after.svg >out.txt 2>err.txt";
-    const int raw = std::system(command.c_str());
-    ASSERT_TRUE(WIFEXITED(raw));
-    EXPECT_EQ(WEXITSTATUS(raw), 0);
-    Drawing drawing;
-    ASSERT_NO_FATAL_FAILURE(Parse(folder / "after.svg", drawing));
-    const XMLElement* top = ById(*drawing.root, "top-view");
-    ASSERT_NE(top, nullptr);
-    EXPECT_EQ(WithClass(*top, "port").size(), 7u);
-    EXPECT_EQ(WithClass(*top, "thruster").size(), 28u);
-    // The member who walked back in is aboard again: no crew vessel near the ship.
-    EXPECT_TRUE(WithClass(*top, "crew").empty());
-    fs::remove_all(folder);
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.example);
+        const fs::path folder =
+            fs::temp_directory_path() /
+            ("vesselsim-draw-" + std::string(c.example) + "-" + std::to_string(::getpid()));
+        fs::create_directories(folder / "build");
+        const std::string command = "cd '" + folder.string() + "' && '" + QM_VESSELSIM + "' '" +
+                                    (examples / (std::string(c.example) + ".scn")).string() +
+                                    "' '" +
+                                    (examples / (std::string(c.example) + ".script")).string() +
+                                    "' " + c.draws + " >out.txt 2>err.txt";
+        const int raw = std::system(command.c_str());
+        ASSERT_TRUE(WIFEXITED(raw));
+        EXPECT_EQ(WEXITSTATUS(raw), 0);
+        for (const char* file : c.files) {
+            SCOPED_TRACE(file);
+            Drawing drawing;
+            ASSERT_NO_FATAL_FAILURE(Parse(folder / file, drawing));
+            ExpectLabelsClear(drawing);
+        }
+        if (std::string(c.example) == "crew-exchange") {
+            Drawing after;
+            ASSERT_NO_FATAL_FAILURE(Parse(folder / "after.svg", after));
+            const XMLElement* top = ById(*after.root, "top-view");
+            ASSERT_NE(top, nullptr);
+            EXPECT_EQ(WithClass(*top, "port").size(), 7u);
+            EXPECT_EQ(WithClass(*top, "thruster").size(), 28u);
+            // The member who walked back in is aboard again: no crew vessel near the ship.
+            EXPECT_TRUE(WithClass(*top, "crew").empty());
+            // During the session the member stood outside, named beside the marker.
+            Drawing during;
+            ASSERT_NO_FATAL_FAILURE(Parse(folder / "build/crew-exchange.svg", during));
+            const XMLElement* duringTop = ById(*during.root, "top-view");
+            ASSERT_NE(duringTop, nullptr);
+            EXPECT_EQ(WithClass(*duringTop, "crew").size(), 1u);
+        }
+        fs::remove_all(folder);
+    }
 }
 
 // Every byte string becomes text an XML parser reads back as the name shown.
