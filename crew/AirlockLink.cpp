@@ -7,6 +7,7 @@
 
 #include "crew/CrewText.h"
 #include "crew/Truncate.h"
+#include "crew/VesselDeletion.h"
 #include "host/CrewAddon.h"
 
 namespace crew {
@@ -146,7 +147,7 @@ OBJHANDLE AirlockLink::GetArrivalVessel() const { return arrivalVessel; }
 
 int AirlockLink::DeleteArrivalVessel() {
     if (arrivalVessel == nullptr) return -1;
-    oapiDeleteVessel(arrivalVessel, nullptr);
+    DeleteVessel(arrivalVessel);
     arrivalVessel = nullptr;
     return 1;
 }

@@ -30,10 +30,15 @@ bool OnGrid(const VECTOR3& p) {
            std::fabs(p.z) < kGridLimit;  // false for not-a-number too
 }
 
+// The whole number at or below v, for |v| well inside the 64-bit range (points on the grid).
+std::int64_t FloorToInt(double v) {
+    const auto truncated = static_cast<std::int64_t>(v);
+    return truncated - (v < static_cast<double>(truncated) ? 1 : 0);
+}
+
 IndexCell CellOf(const VECTOR3& p) {
-    return {static_cast<std::int64_t>(std::floor(p.x / kCellSize)),
-            static_cast<std::int64_t>(std::floor(p.y / kCellSize)),
-            static_cast<std::int64_t>(std::floor(p.z / kCellSize))};
+    constexpr double kPerMetre = 1.0 / kCellSize;  // a power of two: exact
+    return {FloorToInt(p.x * kPerMetre), FloorToInt(p.y * kPerMetre), FloorToInt(p.z * kPerMetre)};
 }
 
 std::uint64_t Hash(const IndexCell& c) {
@@ -45,35 +50,50 @@ std::uint64_t Hash(const IndexCell& c) {
 
 ArrivalIndex& TheIndex() { return TheModuleState().arrivalIndex; }
 
-void Read(ArrivalIndex& index, DWORD count) {
+// Asks the host what the vessel behind a handle is. A vessel whose interface the host does not
+// give is left unknown, to be asked about again.
+KnownVessel Identify(OBJHANDLE handle) {
+    const VESSEL* vessel = oapiGetVesselInterface(handle);
+    if (vessel == nullptr) return {};
+    if (!IsCrewClass(vessel->GetClassNameA())) return {handle, vessel, VesselKind::kOther};
+    char name[kCandidateNameSize];
+    name[0] = '\0';  // the host writes the rest
+    oapiGetObjectName(handle, name, kCandidateNameSize);
+    name[kCandidateNameSize - 1] = '\0';
+    return {handle, vessel, IsTransferName(name) ? VesselKind::kTransfer : VesselKind::kWalker};
+}
+
+void Read(ArrivalIndex& index, DWORD count, bool newFrame) {
     index.transfers.clear();
     index.walkers.clear();
     index.offGrid.clear();
     index.lastCheckedKnown = false;
-    char name[kCandidateNameSize];
+    index.known.resize(count);
+    if (newFrame) {
+        for (DWORD i = count > kRecheckedAtEnd ? count - kRecheckedAtEnd : 0; i < count; ++i) {
+            index.known[i] = KnownVessel{};
+        }
+    }
     for (DWORD i = 0; i < count; ++i) {
         const OBJHANDLE handle = oapiGetVesselByIndex(static_cast<int>(i));
-        if (handle == nullptr) continue;
-        const VESSEL* vessel = oapiGetVesselInterface(handle);
-        if (vessel == nullptr) continue;
-        const DWORD parents = CrewVesselAttachments(handle, *vessel);
-        if (parents == kNotArriving) continue;
-        name[0] = '\0';
-        oapiGetObjectName(handle, name, kCandidateNameSize);
-        name[kCandidateNameSize - 1] = '\0';
-        const IndexedCrewVessel crewVessel{i, handle, vessel, parents};
-        if (IsTransferName(name)) {
-            index.transfers.push_back(crewVessel);
+        KnownVessel& known = index.known[i];
+        if (handle == nullptr) {
+            known = KnownVessel{};
             continue;
         }
-        IndexedWalker walker{crewVessel, {}, {}};
-        oapiGetGlobalPos(handle, &walker.position);
-        if (OnGrid(walker.position)) {
-            walker.cell = CellOf(walker.position);
-        } else {
-            index.offGrid.push_back(static_cast<std::uint32_t>(index.walkers.size()));
+        if (known.handle != handle) known = Identify(handle);
+        if (known.kind == VesselKind::kTransfer) {
+            index.transfers.push_back({i, handle, known.vessel, 0});
+        } else if (known.kind == VesselKind::kWalker) {
+            IndexedWalker walker{{i, handle, known.vessel, 0}, {}, {}, 0};
+            oapiGetGlobalPos(handle, &walker.position);
+            if (OnGrid(walker.position)) {
+                walker.cell = CellOf(walker.position);
+            } else {
+                index.offGrid.push_back(static_cast<std::uint32_t>(index.walkers.size()));
+            }
+            index.walkers.push_back(walker);
         }
-        index.walkers.push_back(walker);
     }
 }
 
@@ -83,8 +103,10 @@ void Bucket(ArrivalIndex& index) {
     while (buckets < 2 * index.walkers.size()) buckets *= 2;
     index.bucketMask = buckets - 1;
     index.bucketStart.assign(buckets + 1, 0);
-    for (const IndexedWalker& w : index.walkers) {
-        if (OnGrid(w.position)) ++index.bucketStart[(Hash(w.cell) & index.bucketMask) + 1];
+    for (IndexedWalker& w : index.walkers) {
+        if (!OnGrid(w.position)) continue;
+        w.cellHash = Hash(w.cell);
+        ++index.bucketStart[(w.cellHash & index.bucketMask) + 1];
     }
     for (std::size_t b = 1; b <= buckets; ++b) index.bucketStart[b] += index.bucketStart[b - 1];
     index.bucketed.resize(index.bucketStart[buckets]);
@@ -92,7 +114,7 @@ void Bucket(ArrivalIndex& index) {
     for (std::size_t k = index.walkers.size(); k-- > 0;) {
         const IndexedWalker& w = index.walkers[k];
         if (!OnGrid(w.position)) continue;
-        const std::uint64_t b = Hash(w.cell) & index.bucketMask;
+        const std::uint64_t b = w.cellHash & index.bucketMask;
         index.bucketed[--index.bucketStart[b + 1]] = static_cast<std::uint32_t>(k);
     }
     // Shifted back by one, bucketStart[b] is bucket b's start again.
@@ -120,9 +142,13 @@ void RefreshArrivalIndex() {
         managers == index.managers) {
         return;
     }
-    Read(index, count);
+    const bool newFrame = !index.frameKnown || sysTime != index.sysTime;
+    // A new session's vessels may lie at the old one's addresses.
+    if (managers != index.managers) index.known.clear();
+    Read(index, count, newFrame);
     Bucket(index);
     index.built = true;
+    index.frameKnown = true;
     index.sysTime = sysTime;
     index.vesselCount = count;
     index.managers = managers;
@@ -173,17 +199,25 @@ const std::vector<IndexedCrewVessel>& CrewVesselsNear(const VECTOR3& ownGlobal, 
         }
     }
 
-    // Transfer vessels and near walkers, merged in vessel order.
+    // Transfer vessels and near walkers, merged in vessel order, each with its attachments as
+    // they are now: a transfer vessel whatever their number, a walker only with enough.
     visits.clear();
+    auto visitTransfer = [&visits](const IndexedCrewVessel& transfer) {
+        visits.push_back(transfer);
+        visits.back().parents = transfer.vessel->AttachmentCount(true);
+    };
     auto transfer = index.transfers.begin();
     for (const std::uint32_t k : index.hits) {
         const IndexedCrewVessel& walker = index.walkers[k].vessel;
         for (; transfer != index.transfers.end() && transfer->index < walker.index; ++transfer) {
-            visits.push_back(*transfer);
+            visitTransfer(*transfer);
         }
+        const DWORD parents = walker.vessel->AttachmentCount(true);
+        if (parents < kFewestCrewAttachments) continue;
         visits.push_back(walker);
+        visits.back().parents = parents;
     }
-    visits.insert(visits.end(), transfer, index.transfers.end());
+    for (; transfer != index.transfers.end(); ++transfer) visitTransfer(*transfer);
     return visits;
 }
 
@@ -195,7 +229,9 @@ const CheckedCrewVessel* LastCheckedCrewVessel(OBJHANDLE own) {
         for (std::size_t k = index.walkers.size(); k-- > 0 && index.lastCheckedCount < 2;) {
             const IndexedCrewVessel& walker = index.walkers[k].vessel;
             CheckedCrewVessel& checked = index.lastChecked[index.lastCheckedCount];
-            if (!ReadMemberAttachment(*walker.vessel, walker.parents, checked.data)) {
+            const DWORD parents = walker.vessel->AttachmentCount(true);
+            if (parents < kFewestCrewAttachments ||
+                !ReadMemberAttachment(*walker.vessel, parents, checked.data)) {
                 continue;
             }
             checked.name[0] = '\0';

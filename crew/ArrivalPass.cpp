@@ -9,14 +9,12 @@
 #include "crew/TransferVessel.h"
 #include "crew/TransfersInFlight.h"
 #include "crew/Truncate.h"
+#include "crew/VesselDeletion.h"
 #include "host/CrewAddon.h"
 
 namespace crew {
 
 namespace {
-
-// Parent-side attachments a walking crew vessel has at least.
-constexpr DWORD kFewestCrewAttachments = 2;
 
 // The candidate's name, every underscore turned into a space, and numbers as the arrival's.
 void WriteArrivalFields(AirlockLink& link, const CheckedCrewVessel& checked) {
@@ -34,7 +32,7 @@ AirlockLink::ScanResult TakeArrival(AirlockLink& link, OBJHANDLE candidate,
     MarkTakenThisStep(candidate);
     if (link.Inspect().autoDeleteArrival == 1) {
         oapiSetFocusObject(link.Inspect().vesselHandle);
-        oapiDeleteVessel(candidate, nullptr);
+        DeleteVessel(candidate);
         link.SetArrivalVessel(nullptr);
     } else {
         link.SetArrivalVessel(candidate);
@@ -78,12 +76,13 @@ bool ArrivalScanDue(AirlockLink& link, bool seatFree, AirlockLink::ScanResult& r
     return true;
 }
 
+bool IsCrewClass(const char* className) {
+    return className != nullptr &&
+           StartsWith(className, crew_addon::kCrewClassPrefix, crew_addon::kCrewClassPrefixLength);
+}
+
 DWORD CrewVesselAttachments(OBJHANDLE handle, const VESSEL& candidate) {
-    const char* className = candidate.GetClassNameA();
-    if (className == nullptr ||
-        !StartsWith(className, crew_addon::kCrewClassPrefix, crew_addon::kCrewClassPrefixLength)) {
-        return kNotArriving;
-    }
+    if (!IsCrewClass(candidate.GetClassNameA())) return kNotArriving;
     const DWORD parents = candidate.AttachmentCount(true);
     if (parents >= kFewestCrewAttachments) return parents;
     char name[kCandidateNameSize];

@@ -17,6 +17,12 @@ bool ArrivalScanDue(AirlockLink& link, bool seatFree, AirlockLink::ScanResult& r
 // What CrewVesselAttachments gives for a vessel that is no arrival.
 inline constexpr DWORD kNotArriving = ~DWORD{0};
 
+// Parent-side attachments a walking crew vessel has at least.
+inline constexpr DWORD kFewestCrewAttachments = 2;
+
+// Whether a class name is of the crew add-on's vessels (null: no).
+bool IsCrewClass(const char* className);
+
 // The number of parent-side attachments of a vessel that may be arriving: of the crew add-on's
 // class, with two or more, or named as a transfer vessel with any number (one loaded from a
 // scenario has lost the attachment its sender gave it). kNotArriving for any other vessel.

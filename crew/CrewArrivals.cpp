@@ -7,6 +7,7 @@
 #include "crew/CrewText.h"
 #include "crew/EvaMeshName.h"
 #include "crew/TransfersInFlight.h"
+#include "crew/VesselDeletion.h"
 #include "host/CrewAddon.h"
 
 namespace crew {
@@ -74,7 +75,7 @@ CrewManager::ArrivalResult CrewManager::SendOutUnnamedTransfer(AirlockLink& link
     // The class is installed: the transfer vessel is one. Without a crew vessel the transfer
     // vessel stays, and the next pass tries again.
     if (spawned != AirlockLink::kSpawnedInFreeSpace) return kNoArrival;
-    oapiDeleteVessel(transfer, nullptr);
+    DeleteVessel(transfer);
     TransferEnded(link.Inspect().vessel->GetName());
     CopyText(lastArrivalName, sizeof lastArrivalName, memberString, sizeof lastArrivalName - 1);
     return kTransferSentOutside;

@@ -10,6 +10,7 @@
 #include "crew/SpawnRecord.h"
 #include "crew/TransferVessel.h"
 #include "crew/TransfersInFlight.h"
+#include "crew/VesselDeletion.h"
 #include "host/CrewAddon.h"
 #include "host/Platform.h"
 #include "host/RotationAngles.h"
@@ -94,7 +95,7 @@ int CreateTransferVessel(const AirlockLink& link, const char* name, const VESSEL
     if (crewVessel == nullptr ||
         crewVessel->CreateAttachment(true, numbers, member.direction, member.rotation,
                                      crew_addon::kMemberAttachmentId, false) == nullptr) {
-        oapiDeleteVessel(created, nullptr);
+        DeleteVessel(created);
         platform::RemoveFile(crew_addon::kTransferFile);
         return AirlockLink::kSpawnedTransferUnmarked;
     }

@@ -9,6 +9,7 @@
 #include "crew/TakenThisStep.h"
 #include "crew/TransferFile.h"
 #include "crew/TransfersInFlight.h"
+#include "crew/VesselDeletion.h"
 #include "host/CrewAddon.h"
 
 namespace crew {
@@ -91,7 +92,7 @@ bool ReturnTransferToFreeSpace(OBJHANDLE transferVessel, const VESSEL& transfer,
     if (oapiCreateVessel(name, crew_addon::kCrewClassName, status) == nullptr) return false;
 
     MarkTakenThisStep(transferVessel);
-    oapiDeleteVessel(transferVessel, nullptr);
+    DeleteVessel(transferVessel);
     RemoveTransferFileRecordOf(member.memberString);
     TransferEnded(receiverName);
     return true;

@@ -61,8 +61,15 @@ void Land(const World& world, SimVessel& vessel, const SurfaceSpot& spot,
 }  // namespace
 
 const SurfaceBody* FindSurfaceBody(std::string_view name) {
+    // Asked for every vessel in every frame, and most vessels share a reference body: the body
+    // found last is tried first, and a name of another length is no match.
+    static const SurfaceBody* lastFound = nullptr;
+    auto matches = [name](const SurfaceBody& body) {
+        return body.name.size() == name.size() && text::EqualsNoCase(body.name, name);
+    };
+    if (lastFound != nullptr && (lastFound->name == name || matches(*lastFound))) return lastFound;
     for (const SurfaceBody& body : kSurfaceBodies) {
-        if (text::EqualsNoCase(body.name, name)) return &body;
+        if (matches(body)) return lastFound = &body;
     }
     return nullptr;
 }

@@ -1,0 +1,14 @@
+#include "crew/VesselDeletion.h"
+
+#include "crew/ModuleState.h"
+
+namespace crew {
+
+void DeleteVessel(OBJHANDLE handle) {
+    oapiDeleteVessel(handle, nullptr);
+    for (KnownVessel& known : TheModuleState().arrivalIndex.known) {
+        if (known.handle == handle) known = KnownVessel{};
+    }
+}
+
+}  // namespace crew
