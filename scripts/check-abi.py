@@ -87,18 +87,13 @@ def check(tools, entry, arch, workdir, extra=(), quiet=False):
             failures.append("the probe did not compile")
         return failures
     slots = vtable_indices(result.stdout)
-    for callback in callbacks:
-        qualified = f"{callback['class']}::{callback['name']}"
+    expected_slots = ([(f"{c['class']}::{c['name']}", c["slot"]) for c in callbacks] +
+                      [(f"oapi::Sketchpad::{f['name']}", f["slot"]) for f in sketchpad])
+    for qualified, slot in expected_slots:
         found = slots.get(qualified)
-        if found != callback["slot"]:
+        if found != slot:
             where = "missing" if found is None else f"slot {found}"
-            failures.append(f"{qualified}: {where}, the simulator's is slot {callback['slot']}")
-    for function in sketchpad:
-        qualified = f"oapi::Sketchpad::{function['name']}"
-        found = slots.get(qualified)
-        if found != function["slot"]:
-            where = "missing" if found is None else f"slot {found}"
-            failures.append(f"{qualified}: {where}, the simulator's is slot {function['slot']}")
+            failures.append(f"{qualified}: {where}, the simulator's is slot {slot}")
     named = {name for name in imports_checker.probe_imports(tools, obj) if "@VESSEL" in name}
     expected = {callback[arch] for callback in callbacks}
     for name in sorted(expected - named):
@@ -161,14 +156,7 @@ def main():
     tools = {tool: os.path.join(options.llvm_bin, f"llvm-{tool}") for tool in ("nm", "undname", "readobj")}
     entry = imports_checker.compile_command(options.build, options.like)
     arch = imports_checker.architecture(entry)
-    passed, failed = 0, 0
-
-    def report(ok, what, details=()):
-        nonlocal passed, failed
-        print(f"{'ok  ' if ok else 'FAILED'} {what}")
-        for line in details:
-            print(f"       {line}")
-        passed, failed = passed + ok, failed + (not ok)
+    report = imports_checker.Report()
 
     with tempfile.TemporaryDirectory() as workdir:
         if options.self_test:
@@ -189,8 +177,7 @@ def main():
                 failures = check(tools, entry, arch, workdir, imports_checker.probe_header(include, workdir)[1])
                 report(not failures, f"{include} keeps the table's slots, layouts, names and "
                        f"constants ({arch})", failures)
-    print(f"{passed} passed, {failed} failed")
-    return 1 if failed else 0
+    return report.summary()
 
 
 if __name__ == "__main__":

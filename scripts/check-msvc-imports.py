@@ -358,6 +358,24 @@ def check_signatures(tools, entry, installation, names, workdir, quiet=False):
     return failures
 
 
+class Report:
+    """Prints each check as it is made, `ok` or FAILED with its details, and counts them."""
+
+    def __init__(self):
+        self.passed, self.failed = 0, 0
+
+    def __call__(self, ok, what, details=()):
+        print(f"{'ok  ' if ok else 'FAILED'} {what}")
+        for line in details:
+            print(f"       {line}")
+        self.passed, self.failed = self.passed + ok, self.failed + (not ok)
+
+    def summary(self):
+        """Prints the counts; the exit status, 1 when a check failed."""
+        print(f"{self.passed} passed, {self.failed} failed")
+        return 1 if self.failed else 0
+
+
 # ---- the built DLL ---------------------------------------------------------------------------
 
 def dll_tables(tools, dll):
@@ -404,14 +422,7 @@ def main():
     entry = compile_command(options.build, options.like)
     arch = architecture(entry)
     def_file = options.def_file or os.path.join(ROOT, DEF_FILES[arch])
-    passed, failed = 0, 0
-
-    def report(ok, what, details=()):
-        nonlocal passed, failed
-        print(f"{'ok  ' if ok else 'FAILED'} {what}")
-        for line in details:
-            print(f"       {line}")
-        passed, failed = passed + ok, failed + (not ok)
+    report = Report()
 
     with tempfile.TemporaryDirectory() as workdir:
         if options.self_test:
@@ -457,8 +468,7 @@ def main():
                        f"the {len(host)} functions {os.path.basename(dll)} imports from orbiter.exe are "
                        f"exports of the released simulator ({os.path.basename(options.released_exports)})",
                        failures)
-    print(f"{passed} passed, {failed} failed")
-    return 1 if failed else 0
+    return report.summary()
 
 
 # Names the signature check must reject, each wrong in one way the ABIs or the interface can differ,
