@@ -16,8 +16,8 @@ inline constexpr int kSeats = 50;
 
 // Every member in the simulation, counted by name.
 using Headcount = std::map<std::string, int>;
-// The members of transfer vessels that ships of another add-on sent, as their senders know them:
-// vessel name to member name. Such a vessel names its member to nobody else.
+// Transfer vessels that ships of another add-on sent, which name their member to nobody: vessel
+// name to the name the census counts them under.
 using PeerMembers = std::map<std::string, std::string>;
 Headcount CountEveryone(const sim::Simulator& sim, const PeerMembers& peers = {});
 

@@ -16,6 +16,11 @@ namespace robustness {
 namespace {
 
 using Names = std::vector<std::string>;
+
+// Ship names longer than a peer keeps behind "UMmuT", and what it keeps of them.
+constexpr char kLongName[] = "Outer_belt_ore_carrier_of_the_guild_0001";
+constexpr char kOtherLongName[] = "Outer_belt_ore_carrier_of_the_guild_0002";
+constexpr char kCutName[] = "Outer_belt_ore_carrier_of_the_gui";
 using test_support::SendAsPeer;
 using test_support::WalkingCrewVessels;
 
@@ -105,13 +110,57 @@ TEST_F(PeerHandOverTest, ARecordAnotherTransferCarriesIsNeverTaken) {
     EXPECT_EQ(People(), people);
 }
 
+// Two peers' transfers: Zoe Lind's to Beta, saved in flight, comes back without the attachment
+// that carried her numbers, and Eli Roe's to Alpha, sent after the load, overwrote her record in
+// the transfer file. The record is that of Eli's vessel, which carries its numbers: Beta never
+// takes it, and sends whoever came out as "Unknown"; Alpha takes Eli.
+TEST_F(PeerHandOverTest, ARecordAnotherPeersVesselFitsIsThatVessels) {
+    LoadShips({{"Alpha", {"UMMUCREW Capt-Ada_Kerr-41-66-72"}},
+               {"Beta", {"UMMUCREW Doc-Ivo_Brandt-52-71-90"}}});
+    ASSERT_NE(SendAsPeer(sim, "Beta", "Sci-Zoe Lind", 33, 70, 58), nullptr);
+    SaveAndReload();
+    ASSERT_NE(SendAsPeer(sim, "Alpha", "Doc-Eli Roe", 50, 72, 80), nullptr);
+    const int people = People();
+
+    Key("Beta", "A");
+    sim.Run(1.0);
+    EXPECT_EQ(RosterNames("Beta"), (Names{"Ivo Brandt"}));
+    ASSERT_EQ(WalkingCrewVessels(sim), (Names{"UMmu_Unknown"}));
+    EXPECT_EQ(sim.StateLines("UMmu_Unknown").back(), "MEMBER 41 60 60");
+    Key("Alpha", "A");
+    sim.Run(1.0);
+    EXPECT_EQ(RosterNames("Alpha"), (Names{"Ada Kerr", "Eli Roe"}));
+    EXPECT_TRUE(TransferVessels(sim).empty());
+    EXPECT_EQ(People(), people);
+}
+
+// A peer's transfer and one of this module's wait, both saved in flight, for the same ship with a
+// long name, the peer's under the name it cut; the transfer file is gone. The peer's member, whom
+// nothing names, goes out as "Unknown"; that ends the peer's transfer only, and the module's
+// member still arrives by the record the ships saved.
+TEST_F(PeerHandOverTest, APeersTransferEndingLeavesTheModulesTransferToTheSameShip) {
+    LoadShips({{"Q", {"DOCKINFO 0:0," + std::string(kLongName), "UMMUCREW Tech-Bo_Berg-33-70-58"}},
+               {kLongName, {"UMMUCREW Doc-Ivo_Brandt-52-71-90"}}});
+    ASSERT_NE(SendAsPeer(sim, kLongName, "Sci-Zoe Lind", 33, 70, 58), nullptr);
+    Key("Q", "A");
+    Key(kLongName, "A");
+    ASSERT_EQ(Key("Q", "E"), 1);
+    Key(kLongName, "A");  // closed before its first scan
+    ASSERT_EQ(TransferVessels(sim).size(), 2U);
+    SaveAndReload();
+    std::filesystem::remove(test_support::TransferFile(sim));
+
+    Key(kLongName, "A");
+    sim.Run(1.0);
+    EXPECT_EQ(RosterNames(kLongName), (Names{"Ivo Brandt", "Bo Berg"}));
+    EXPECT_EQ(WalkingCrewVessels(sim), (Names{"UMmu_Unknown"}));
+    EXPECT_TRUE(TransferVessels(sim).empty());
+}
+
 // A peer cuts "UMmuT" + receiver to 38 characters, so a receiver's name stands cut to its first
 // 33. The ship of exactly that name takes the member; else the one ship whose name begins with
 // it. When several do, the transfer is addressed to nobody: the member goes into free space under
 // their own name, and no ship takes them.
-constexpr char kLongName[] = "Outer_belt_ore_carrier_of_the_guild_0001";
-constexpr char kOtherLongName[] = "Outer_belt_ore_carrier_of_the_guild_0002";
-constexpr char kCutName[] = "Outer_belt_ore_carrier_of_the_gui";
 
 struct LongNameCase {
     const char* what;
