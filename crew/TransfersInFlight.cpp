@@ -154,9 +154,9 @@ void SaveTransfersInFlight(FILEHANDLE scn) {
         if (std::strpbrk(record.receiver, " \t") != nullptr) continue;
         const CarriedMember& member = record.member;
         char value[kValueSize];
-        std::snprintf(value, sizeof value, "%s %d %d %d %zu%c%s", record.receiver, member.age,
-                      member.pulse, member.weight, BoundedLength(member.memberString, kMemberChars),
-                      kLengthMark, member.memberString);
+        const auto length = static_cast<unsigned>(BoundedLength(member.memberString, kMemberChars));
+        std::snprintf(value, sizeof value, "%s %d %d %d %u%c%s", record.receiver, member.age,
+                      member.pulse, member.weight, length, kLengthMark, member.memberString);
         oapiWriteScenario_string(scn, key, value);
     }
 }

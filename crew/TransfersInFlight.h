@@ -53,8 +53,8 @@ bool FindTransferInFlight(OBJHANDLE transferVessel, const char* receiverName, bo
 bool CarriedByAnotherTransfer(const char* memberString, OBJHANDLE transferVessel);
 
 // The transfer of the vessel `transferVessel` has ended (arrived, or its member went into free
-// space): its record goes, if the module has one. A record of another transfer to the same ship
-// (a peer's vessel, whose cut name is another) stays.
+// space): its record goes, if the module has one. The record of another transfer to the same ship
+// stays (a peer's vessel may bear a cut name, so two transfers to a ship can be under way).
 void TransferEnded(OBJHANDLE transferVessel);
 
 // Writes the record of every transfer whose vessel is still in the simulation. The records of
