@@ -4,6 +4,7 @@
 
 #include "crew/CrewText.h"
 #include "crew/TakenThisStep.h"
+#include "crew/TransferAddress.h"
 #include "crew/TransferFile.h"
 #include "crew/TransferReturn.h"
 #include "crew/TransferVessel.h"
@@ -40,16 +41,17 @@ AirlockLink::ScanResult TakeArrival(AirlockLink& link, OBJHANDLE candidate,
     return result;
 }
 
-// The member a transfer vessel addressed to `receiver` carries: the member string it names, the
-// module's record of the transfer, or the transfer file's record; a record must have the numbers
-// the vessel carries, if it carries any. When none of them holds, `member` is the unknown member
-// (NameUnknownMember) and the result false.
-bool IdentifyTransfer(OBJHANDLE candidate, const VESSEL& transfer, const char* receiver,
+// The member a transfer vessel carries: the member string it names, the module's record of the
+// transfer to `address` (the vessel's name behind its prefix), or the transfer file's record
+// unless another transfer carries it; a record must have the numbers the vessel carries, if it
+// carries any. When none of them holds, `member` is the unknown member (NameUnknownMember) and
+// the result false.
+bool IdentifyTransfer(OBJHANDLE candidate, const VESSEL& transfer, const char* address,
                       CarriedMember& member) {
     const bool numbers = ReadCarriedMember(transfer, member);
     if (numbers && member.named) return true;
-    if (FindTransferInFlight(candidate, receiver, numbers, member)) return true;
-    if (numbers && FindMemberInTransferFile(member)) return true;
+    if (FindTransferInFlight(candidate, address, numbers, member)) return true;
+    if (FindMemberInTransferFile(candidate, numbers, member)) return true;
     NameUnknownMember(numbers, member);
     return false;
 }
@@ -159,18 +161,19 @@ AirlockLink::ScanResult ArrivalPass::Transfer(OBJHANDLE candidate, const VESSEL&
     if (WasTakenThisStep(candidate)) return AirlockLink::kScanNothing;
     char transferName[kTransferNameSize];
     if (!ReadWholeName(candidate, transferName)) return AirlockLink::kScanNothing;
-    const char* addressee = transferName + crew_addon::kVesselPrefixLength;
-    const char* ownName = link_.Inspect().vessel->GetName();
+    const char* address = transferName + crew_addon::kVesselPrefixLength;
+    const Addressee addressee =
+        ResolveAddress(address, link_.Inspect().vessel->GetName(), candidate);
     CarriedMember member;
-    if (ownName == nullptr || std::strcmp(addressee, ownName) != 0) {
-        // Addressed to another ship: passed over, unless that ship is gone.
-        if (!VesselNamed(addressee)) {
-            IdentifyTransfer(candidate, transfer, addressee, member);
-            ReturnTransferToFreeSpace(candidate, transfer, addressee, member);
+    if (addressee != Addressee::kOwn) {
+        // Addressed to another ship: passed over, unless there is no such ship.
+        if (addressee == Addressee::kGone) {
+            IdentifyTransfer(candidate, transfer, address, member);
+            ReturnTransferToFreeSpace(candidate, transfer, member);
         }
         return AirlockLink::kScanNothing;
     }
-    const bool known = IdentifyTransfer(candidate, transfer, addressee, member);
+    const bool known = IdentifyTransfer(candidate, transfer, address, member);
     char arrivalName[sizeof AirlockLinkFields::arrivalName];
     JoinText(arrivalName, sizeof arrivalName, crew_addon::kCrewVesselPrefix, member.memberString);
     link_.SetArrival(arrivalName, member.age, member.pulse, member.weight);
@@ -181,7 +184,7 @@ AirlockLink::ScanResult ArrivalPass::Transfer(OBJHANDLE candidate, const VESSEL&
         return AirlockLink::kTransferUnnamed;
     }
     RemoveTransferFileRecordOf(member.memberString);
-    TransferEnded(addressee);
+    TransferEnded(candidate);
     return TakeArrival(link_, candidate, AirlockLink::kScanTransferredIn);
 }
 

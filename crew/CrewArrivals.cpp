@@ -76,7 +76,7 @@ CrewManager::ArrivalResult CrewManager::SendOutUnnamedTransfer(AirlockLink& link
     // vessel stays, and the next pass tries again.
     if (spawned != AirlockLink::kSpawnedInFreeSpace) return kNoArrival;
     DeleteVessel(transfer);
-    TransferEnded(link.Inspect().vessel->GetName());
+    TransferEnded(transfer);
     CopyText(lastArrivalName, sizeof lastArrivalName, memberString, sizeof lastArrivalName - 1);
     return kTransferSentOutside;
 }

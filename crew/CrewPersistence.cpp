@@ -5,6 +5,7 @@
 
 #include "crew/CrewLine.h"
 #include "crew/CrewManager.h"
+#include "crew/ModuleState.h"
 
 namespace crew {
 
@@ -53,7 +54,9 @@ int CrewManager::LoadCrewLine(const char* line) {
 
 int CrewManager::KeepCrewLine(const char* line) {
     if (Ready() || !IsCrewLine(line)) return kRefused;
-    return keptCrewLines.Keep(line) ? kDone : kRefused;
+    if (keptCrewLines.Keep(line)) return kDone;
+    ++TheModuleState().crewLinesNotKept;
+    return kRefused;
 }
 
 void CrewManager::SaveKeptCrewLines(FILEHANDLE scn) const { keptCrewLines.Write(scn); }

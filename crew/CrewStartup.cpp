@@ -8,6 +8,7 @@
 #include "crew/CrewManager.h"
 #include "crew/CrewText.h"
 #include "crew/EvaMeshName.h"
+#include "crew/ModuleState.h"
 #include "host/CrewAddon.h"
 
 namespace crew {
@@ -24,7 +25,8 @@ constexpr double kFirstTextSeconds = 10.0;
 constexpr double kBlinkOnFraction = 0.75;
 
 constexpr char kNotInitialisedText[] = "%s ERROR UMMU 2.0 not properly initialised in your code.";
-// The same, when crew lines of the scenario could not be kept (KeptCrewLines): their count.
+// The same, when crew lines of the scenario could not be kept (KeptCrewLines): their count in
+// all ships of the module.
 constexpr char kCrewLinesNotKeptText[] =
     "%s ERROR UMMU 2.0 not properly initialised in your code. %i crew lines not kept: a save "
     "loses them";
@@ -108,7 +110,8 @@ void CrewManager::ShowWarnings(const char* addonName) {
     if (line == nullptr) return;
     if (addonName == nullptr) addonName = "";
     if (!Ready()) {
-        const int notKept = keptCrewLines.NotKept();
+        // Whichever ship lost crew lines: every ship without the add-on writes the same line.
+        const int notKept = TheModuleState().crewLinesNotKept;
         if (notKept > 0) {
             std::snprintf(line, kDebugStringSize, kCrewLinesNotKeptText, addonName, notKept);
         } else {

@@ -7,10 +7,7 @@ namespace crew {
 bool KeptCrewLines::Keep(const char* line) {
     if (line == nullptr) return false;
     const std::size_t length = BoundedLength(line, kLineSize);
-    if (count >= kMostLines || length >= kLineSize) {
-        ++notKept;
-        return false;
-    }
+    if (count >= kMostLines || length >= kLineSize) return false;
     CopyText(lines[count], kLineSize, line, length);
     ++count;
     return true;

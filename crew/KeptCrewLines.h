@@ -21,18 +21,16 @@ class KeptCrewLines {
 
     // Keeps the line as read. False, keeping nothing, when the line is null, longer than
     // kLineSize - 1 characters or kMostLines lines are kept already: such a line goes on to the
-    // host as every line does that no reader of the ship takes, and is counted in NotKept, so
-    // that the crew manager can say on the debug line that a save will not write it.
+    // host as every line does that no reader of the ship takes, and the crew manager says on the
+    // debug line that a save will not write it.
     bool Keep(const char* line);
     // Writes the kept lines in their order, each with its key as read (the line's first word)
     // and the rest of the line, without the blanks after the key, as its value.
     void Write(FILEHANDLE scn) const;
-    int NotKept() const { return notKept; }
 
   private:
     char lines[kMostLines][kLineSize]{};
     int count = 0;
-    int notKept = 0;
 };
 
 }  // namespace crew

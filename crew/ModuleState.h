@@ -1,9 +1,9 @@
 // What the crew code keeps for the whole module rather than for one ship, all in one object: the
 // ships' link records, the crew ID table, the crew add-on's version, the vessels taken in the
-// current step, the transfers under way and the arrival index. The simulator loads the module
-// once per session and unloads it after; a freshly loaded module has this state as
-// ResetModuleState leaves it. The ship's own module-wide value, the attitude thrust level, is the
-// ship's (vessel/Quillmar.h): the crew code knows nothing of thrusters.
+// current step, the transfers under way, the arrival index and the crew lines not kept. The
+// simulator loads the module once per session and unloads it after; a freshly loaded module has
+// this state as ResetModuleState leaves it. The ship's own module-wide value, the attitude thrust
+// level, is the ship's (vessel/Quillmar.h): the crew code knows nothing of thrusters.
 #pragma once
 
 #include <vector>
@@ -23,6 +23,9 @@ struct ModuleState {
     TakenList takenThisStep;
     std::vector<TransferInFlight> transfersInFlight;
     ArrivalIndex arrivalIndex;
+    // Crew lines that ships without the crew add-on could not keep (KeptCrewLines.h): the debug
+    // line is the whole module's, and says so as long as any ship lost one.
+    int crewLinesNotKept = 0;
 };
 
 // The one object, made on first use.

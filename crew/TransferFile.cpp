@@ -4,10 +4,36 @@
 
 #include "crew/CrewText.h"
 #include "crew/SpawnRecord.h"
+#include "crew/TransfersInFlight.h"
 #include "host/CrewAddon.h"
 #include "host/Platform.h"
 
 namespace crew {
+
+namespace {
+
+// Whether a transfer vessel other than `transferVessel` carries the record's age, pulse and weight
+// and names no member: the vessel of a ship of another add-on that the record was written for.
+bool RecordFitsAnotherVessel(OBJHANDLE transferVessel) {
+    const DWORD count = oapiGetVesselCount();
+    for (DWORD index = 0; index < count; ++index) {
+        const OBJHANDLE handle = oapiGetVesselByIndex(static_cast<int>(index));
+        const VESSEL* vessel = handle == nullptr || handle == transferVessel
+                                   ? nullptr
+                                   : oapiGetVesselInterface(handle);
+        const char* name = vessel == nullptr ? nullptr : vessel->GetName();
+        CarriedMember other;
+        if (name != nullptr &&
+            StartsWith(name, crew_addon::kTransferVesselPrefix, crew_addon::kVesselPrefixLength) &&
+            ReadCarriedMember(*vessel, other) && !other.named && other.age == spawnRecord.age &&
+            other.pulse == spawnRecord.pulse && other.weight == spawnRecord.weight) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
 
 bool ReadTransferFile() { return LoadSpawnRecord(crew_addon::kTransferFile); }
 
@@ -17,9 +43,10 @@ bool TransferFileRecordIsOf(const char* memberString) {
     return std::strncmp(spawnRecord.vesselName, expected, crew_addon::kNameFieldSize) == 0;
 }
 
-bool FindMemberInTransferFile(CarriedMember& carried) {
-    if (!ReadTransferFile() || spawnRecord.age != carried.age ||
-        spawnRecord.pulse != carried.pulse || spawnRecord.weight != carried.weight) {
+bool FindMemberInTransferFile(OBJHANDLE transferVessel, bool numbers, CarriedMember& carried) {
+    if (!ReadTransferFile() ||
+        (numbers && (spawnRecord.age != carried.age || spawnRecord.pulse != carried.pulse ||
+                     spawnRecord.weight != carried.weight))) {
         return false;
     }
     const char* name = spawnRecord.vesselName;
@@ -28,8 +55,17 @@ bool FindMemberInTransferFile(CarriedMember& carried) {
         !StartsWith(name, crew_addon::kCrewVesselPrefix, crew_addon::kVesselPrefixLength)) {
         return false;
     }
-    CopyText(carried.memberString, sizeof carried.memberString,
-             name + crew_addon::kVesselPrefixLength, kMemberChars);
+    char memberString[kMemberChars + 1];
+    CopyText(memberString, sizeof memberString, name + crew_addon::kVesselPrefixLength,
+             kMemberChars);
+    if (CarriedByAnotherTransfer(memberString, transferVessel) ||
+        RecordFitsAnotherVessel(transferVessel)) {
+        return false;
+    }
+    std::memcpy(carried.memberString, memberString, sizeof memberString);
+    carried.age = spawnRecord.age;
+    carried.pulse = spawnRecord.pulse;
+    carried.weight = spawnRecord.weight;
     carried.named = true;
     return true;
 }

@@ -14,9 +14,14 @@ bool ReadTransferFile();
 // Whether spawnRecord's name field is "UMmu_" followed by the member string.
 bool TransferFileRecordIsOf(const char* memberString);
 
-// The member a transfer vessel that names none carries: the file's record, when the file holds
-// one with the vessel's age, pulse and weight. False when it does not.
-bool FindMemberInTransferFile(CarriedMember& carried);
+// The member the transfer vessel `transferVessel`, which names none, carries: the file's record,
+// unless another transfer this module sent carries that member (TransfersInFlight.h) or another
+// transfer vessel that names no member carries the record's age, pulse and weight (a peer's
+// vessel the record was written for).
+// When the vessel carries age, pulse and weight (`numbers`, in `carried`), the record must have
+// them too; else the record gives them. False, with `carried` unchanged, when the file holds no
+// such record.
+bool FindMemberInTransferFile(OBJHANDLE transferVessel, bool numbers, CarriedMember& carried);
 
 // Deletes the file when it holds the record of this member or no whole record; a record of
 // another transfer stays for its receiver.

@@ -45,26 +45,6 @@ void WriteSpawnRecord(const CarriedMember& member, const char* crewName) {
 
 }  // namespace
 
-bool VesselNamed(const char* name) {
-    const OBJHANDLE found = oapiGetObjectByName(const_cast<char*>(name));
-    if (found == nullptr) return false;
-    const VESSEL* vessel = oapiGetVesselInterface(found);
-    if (vessel != nullptr && vessel->GetName() != nullptr &&
-        std::strcmp(vessel->GetName(), name) == 0) {
-        return true;
-    }
-    // Another vessel whose name differs in letter case only; look for the exact one.
-    const DWORD count = oapiGetVesselCount();
-    for (DWORD index = 0; index < count; ++index) {
-        const VESSEL* other = oapiGetVesselInterface(oapiGetVesselByIndex(static_cast<int>(index)));
-        if (other != nullptr && other->GetName() != nullptr &&
-            std::strcmp(other->GetName(), name) == 0) {
-            return true;
-        }
-    }
-    return false;
-}
-
 void NameUnknownMember(bool numbers, CarriedMember& member) {
     if (!numbers) {
         member.age = kUnknownAge;
@@ -77,7 +57,7 @@ void NameUnknownMember(bool numbers, CarriedMember& member) {
 }
 
 bool ReturnTransferToFreeSpace(OBJHANDLE transferVessel, const VESSEL& transfer,
-                               const char* receiverName, const CarriedMember& member) {
+                               const CarriedMember& member) {
     char crewName[crew_addon::kNameFieldSize];
     JoinText(crewName, sizeof crewName, crew_addon::kCrewVesselPrefix, member.memberString);
     WriteSpawnRecord(member, crewName);
@@ -94,7 +74,7 @@ bool ReturnTransferToFreeSpace(OBJHANDLE transferVessel, const VESSEL& transfer,
     MarkTakenThisStep(transferVessel);
     DeleteVessel(transferVessel);
     RemoveTransferFileRecordOf(member.memberString);
-    TransferEnded(receiverName);
+    TransferEnded(transferVessel);
     return true;
 }
 

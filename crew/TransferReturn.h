@@ -8,15 +8,12 @@
 
 namespace crew {
 
-// Whether a vessel bears exactly the name (the host's look-up by name may ignore letter case).
-bool VesselNamed(const char* name);
-
-// Replaces the transfer vessel, addressed to `receiverName`, by a crew vessel "UMmu_" + member
-// string that carries the member; the hand-over file goes with the transfer vessel when it holds
-// this member's record, and so does the module's record of the transfer. False, with nothing
-// changed, when the host creates no crew vessel.
+// Replaces the transfer vessel, whose receiver is gone, by a crew vessel "UMmu_" + member string
+// that carries the member; the hand-over file goes with the transfer vessel when it holds this
+// member's record, and so does the module's record of the transfer. False, with nothing changed,
+// when the host creates no crew vessel.
 bool ReturnTransferToFreeSpace(OBJHANDLE transferVessel, const VESSEL& transfer,
-                               const char* receiverName, const CarriedMember& member);
+                               const CarriedMember& member);
 
 // The member a transfer vessel carries when nothing names it: nothing did (the sender's record
 // was lost or overwritten, or the vessel came from a scenario saved by a module that kept no

@@ -15,8 +15,11 @@
 
 namespace crew {
 
-// "UMMUTRANSFER receiver age pulse weight member-string": the member string is the rest of the
-// line and may hold blanks; a vessel name holds none.
+// "UMMUTRANSFER receiver age pulse weight length:member-string": the member string, which may hold
+// blanks, is the rest of the line; a vessel name holds none. A simulator trims the blanks at the
+// end of every scenario line, so the member string's length comes first: the blanks a read line
+// lacks of it are those the simulator trimmed. Lines of earlier versions have no length
+// ("UMMUTRANSFER receiver age pulse weight member-string") and still read.
 inline constexpr char kTransferLineKey[] = "UMMUTRANSFER";
 
 // The longest receiver name a transfer vessel's name holds behind its prefix.
@@ -44,11 +47,25 @@ void TransferSent(OBJHANDLE transferVessel, const char* receiverName, const Carr
 bool FindTransferInFlight(OBJHANDLE transferVessel, const char* receiverName, bool numbers,
                           CarriedMember& member);
 
-// The transfer to `receiverName` has ended (arrived, or its member went into free space).
-void TransferEnded(const char* receiverName);
+// Whether a transfer this module sent, with a vessel other than `transferVessel`, carries the
+// member of this member string, its vessel still under way or lost since: the hand-over file's
+// record of that member is that transfer's, never another transfer vessel's.
+bool CarriedByAnotherTransfer(const char* memberString, OBJHANDLE transferVessel);
 
-// Writes the record of every transfer whose vessel is still in the simulation.
+// The transfer of the vessel `transferVessel` has ended (arrived, or its member went into free
+// space): its record goes, if the module has one. The record of another transfer to the same ship
+// stays (a peer's vessel may bear a cut name, so two transfers to a ship can be under way).
+void TransferEnded(OBJHANDLE transferVessel);
+
+// Writes the record of every transfer whose vessel is still in the simulation. The records of
+// transfers whose vessel was deleted are dropped, and the hand-over file with them when it holds
+// such a member's record: no scan may give that member to a vessel after the load.
 void SaveTransfersInFlight(FILEHANDLE scn);
+
+// A record line as read: kNotARecord for a line of another key, kBroken for a record line that
+// does not read whole, else kRead with the record (its vessel null).
+enum class TransferLine { kNotARecord, kBroken, kRead };
+TransferLine ParseTransferLine(const char* line, TransferInFlight& record);
 
 // Takes a record line of a scenario. False, with nothing changed, for any other line; a record
 // line that does not read whole is dropped (true).

@@ -79,6 +79,17 @@ ThrustResult ApplyThrusters(SimVessel& vessel, double dt) {
     return result;
 }
 
+bool AnyThrusterFiring(const SimVessel& vessel) {
+    if (!vessel.mayThrust) return false;
+    for (const auto& thruster : vessel.thrusters) {
+        if (thruster->level > 0.0 && thruster->maxThrust != 0.0 &&
+            (thruster->propellant == nullptr || thruster->propellant->mass > 0.0)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void IntegrateMotion(SimVessel& vessel, double dt) {
     // The mass before this step's burn; only needed when some thruster may fire.
     const double mass = vessel.mayThrust ? vessel.Mass() : 0.0;

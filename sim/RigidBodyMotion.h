@@ -24,6 +24,10 @@ struct ThrustResult {
 };
 ThrustResult ApplyThrusters(SimVessel& vessel, double dt);
 
+// Whether a thruster of the vessel fires: a level above 0, thrust, and propellant when it burns
+// some.
+bool AnyThrusterFiring(const SimVessel& vessel);
+
 // Advances velocity, position, angular velocity and orientation by one step of `dt` seconds.
 void IntegrateMotion(SimVessel& vessel, double dt);
 

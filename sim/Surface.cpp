@@ -130,6 +130,21 @@ void LandWhereItIs(const World& world, SimVessel& vessel, const SurfaceBody& bod
     Land(world, vessel, spot, inBody);
 }
 
+bool FirstPointOnSphere(const VECTOR3& from, const VECTOR3& to, double radius, VECTOR3& point) {
+    // |from + t (to - from)| = radius, the smaller root t in [0, 1].
+    const VECTOR3 path = Sub(to, from);
+    const double a = Dot(path, path);
+    const double b = Dot(from, path);
+    const double c = Dot(from, from) - radius * radius;
+    if (!(a > 0.0) || c < 0.0 || b >= 0.0) return false;
+    const double discriminant = b * b - a * c;
+    if (discriminant < 0.0) return false;
+    const double t = (-b - std::sqrt(discriminant)) / a;
+    if (!(t >= 0.0 && t <= 1.0)) return false;
+    point = Add(from, Scale(path, t));
+    return true;
+}
+
 std::string SpotText(const SimVessel& vessel) {
     std::string text;
     for (const auto& [key, value] : vessel.surfaceLines) {

@@ -50,6 +50,11 @@ void LandBelow(const World& world, SimVessel& vessel, const SurfaceBody& body, d
 // Makes the vessel landed where it is, keeping its orientation against the turning surface.
 void LandWhereItIs(const World& world, SimVessel& vessel, const SurfaceBody& body);
 
+// Where a straight path from `from` (outside or on the sphere of `radius` about the origin) to
+// `to` first meets that sphere, into `point`. False when it does not meet it: a long frame may
+// pass through a body and out on its far side, so the path counts, not only its end.
+bool FirstPointOnSphere(const VECTOR3& from, const VECTOR3& to, double radius, VECTOR3& point);
+
 // A crew vessel of the add-on made in free flight closer than this to a surface (above or below)
 // stands on it, its centre this high: the add-on's crew walk on the ground.
 inline constexpr double kCrewStepDownHeight = 50.0;

@@ -279,11 +279,22 @@ void World::Frame() {
     RunStepPhase(true, dt);
     touchdowns_.clear();
     for (SimVessel* vessel : vessels_) {
-        if (vessel->landed) continue;
+        if (vessel->landed) {
+            // As in the simulator, engines that engage take a landed vessel into free flight.
+            if (!AnyThrusterFiring(*vessel)) continue;
+            Log("liftoff " + vessel->name + " from " + vessel->referenceBody + " at " +
+                SpotText(*vessel));
+            vessel->landed = false;
+            vessel->surfaceLines.clear();
+        }
         const SurfaceBody* body = SurfaceOf(*vessel);
-        const bool above = body != nullptr && Length(vessel->pos) >= body->meanRadius;
+        const VECTOR3 from = vessel->pos;
         IntegrateMotion(*vessel, dt);
-        if (above && Length(vessel->pos) < body->meanRadius) touchdowns_.push_back(vessel);
+        VECTOR3 ground{};
+        if (body != nullptr && FirstPointOnSphere(from, vessel->pos, body->meanRadius, ground)) {
+            vessel->pos = ground;
+            touchdowns_.push_back(vessel);
+        }
     }
     simTime += dt;
     mjd += dt / kSecondsPerDay;

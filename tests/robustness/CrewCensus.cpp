@@ -1,8 +1,5 @@
 #include "tests/robustness/CrewCensus.h"
 
-#include <algorithm>
-#include <sstream>
-
 #include "crew/TransferVessel.h"
 #include "crew/TransfersInFlight.h"
 #include "host/CrewAddon.h"
@@ -30,33 +27,29 @@ std::string MemberOfString(const std::string& memberString) {
 // transfer vessel loaded from a scenario, without the attachment its sender gave it, carries.
 std::map<std::string, std::string> RecordedTransfers(const sim::Simulator& sim) {
     std::map<std::string, std::string> recorded;
-    const std::string key = std::string(crew::kTransferLineKey) + " ";
     for (const std::string& ship : test_support::VesselsOfClass(sim, test_support::kShipClass)) {
         for (const std::string& line : sim.StateLines(ship)) {
-            if (line.rfind(key, 0) != 0) continue;
-            std::istringstream fields(line.substr(key.size()));
-            std::string receiver;
-            int age = 0;
-            int pulse = 0;
-            int weight = 0;
-            fields >> receiver >> age >> pulse >> weight;
-            std::string memberString;
-            std::getline(fields, memberString);
-            recorded[receiver] = memberString.substr(std::min<std::size_t>(1, memberString.size()));
+            crew::TransferInFlight record{};
+            if (crew::ParseTransferLine(line.c_str(), record) == crew::TransferLine::kRead) {
+                recorded[record.receiver] = record.member.memberString;
+            }
         }
     }
     return recorded;
 }
 
 // The member a transfer vessel carries: the member string of its "U-Mm" attachment, or, for one
-// that names none, the ships' record of the transfer, or else the transfer file's.
+// that names none, its sender's word, the ships' record of the transfer, or else the transfer
+// file's.
 std::string TransferMember(const sim::Simulator& sim, const std::string& vessel,
-                           const std::map<std::string, std::string>& recorded) {
+                           const std::map<std::string, std::string>& recorded,
+                           const PeerMembers& peers) {
     const VESSEL* transfer = sim.Interface(sim.FindVessel(vessel));
     crew::CarriedMember carried;
     if (transfer != nullptr && crew::ReadCarriedMember(*transfer, carried) && carried.named) {
         return MemberOfString(carried.memberString);
     }
+    if (const auto peer = peers.find(vessel); peer != peers.end()) return peer->second;
     const auto record = recorded.find(vessel.substr(crew_addon::kVesselPrefixLength));
     if (record != recorded.end()) return MemberOfString(record->second);
     return TransferFileMember(sim);
@@ -64,7 +57,7 @@ std::string TransferMember(const sim::Simulator& sim, const std::string& vessel,
 
 }  // namespace
 
-Headcount CountEveryone(const sim::Simulator& sim) {
+Headcount CountEveryone(const sim::Simulator& sim, const PeerMembers& peers) {
     Headcount count;
     for (const std::string& ship : test_support::VesselsOfClass(sim, test_support::kShipClass)) {
         for (const std::string& name : test_support::RosterNames(sim, ship)) ++count[name];
@@ -73,7 +66,7 @@ Headcount CountEveryone(const sim::Simulator& sim) {
     for (const std::string& vessel :
          test_support::VesselsOfClass(sim, crew_addon::kCrewClassName)) {
         if (test_support::IsTransferVesselName(vessel)) {
-            ++count[TransferMember(sim, vessel, recorded)];
+            ++count[TransferMember(sim, vessel, recorded, peers)];
         } else {
             ++count[test_support::MemberOfCrewVesselName(vessel)];
         }

@@ -2,10 +2,16 @@
 // ships (many under way at once), crew vessels walking into airlocks and arriving from elsewhere
 // with punctuation in their names, receivers closing their airlocks or deleted while a transfer
 // waits for them, time acceleration, saves and loads at any moment, ships and crew vessels deleted,
-// ships whose long names share their first 36 characters. After every operation each member is in
-// exactly one place (aboard a ship, in a crew vessel or in a transfer vessel) and every ship
-// publishes the free seats its roster leaves; at the end, with every airlock open, every transfer
-// has arrived or gone back into free space.
+// ships whose long names share their first 36 characters and ships whose long names begin apart,
+// and ships of another add-on sending members as the crew add-on's published hand-over lays it
+// down (overwriting the hand-over file, their vessels' names cut to 38 characters, now and then
+// with the age, pulse and weight of a member of this module). After every operation each member
+// is in exactly one place (aboard a ship, in a crew vessel or in a transfer vessel) and every ship
+// publishes the free seats its roster leaves. What the published hand-over cannot tell apart is
+// allowed for, and nothing more: a member a peer sent may arrive under the name of another member
+// a peer sent, or as "Unknown", when the one hand-over file no longer holds their record; the
+// members of this module's ships keep their names exactly. At the end, with every airlock open,
+// every transfer has arrived or gone back into free space.
 //
 // The suite runs a short session. A long one (50 ships, 10 000 operations):
 //   QM_SOAK=long build/tests/robustness/robustness_tests --gtest_filter='CrewSoak*'
@@ -16,8 +22,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <map>
 #include <memory>
 #include <random>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -25,6 +33,7 @@
 #include "host/CrewAddon.h"
 #include "testing/CrewVessels.h"
 #include "testing/DockedPair.h"
+#include "testing/PeerTransfer.h"
 #include "testing/PublishedAirlocks.h"
 #include "testing/Roster.h"
 #include "testing/ShipModule.h"
@@ -51,9 +60,15 @@ constexpr int kMostInitialCrew = 4;
 constexpr const char* kCodes[] = {"Capt", "Tech", "Sci", "Doc", "", "D.c"};
 constexpr const char* kKeys[] = {"E", "E", "E", "1",         "2",         "A",
                                  "A", "S", "C", "Shift+KP+", "Shift+KP-", "Ctrl+1"};
-// Ship names: every third shares this beginning, longer than a hand-over name field holds behind
-// "UMmuT"; every third holds punctuation.
+// Ship names: every sixth shares this beginning, longer than a hand-over name field holds behind
+// "UMmuT"; every sixth ends with the other, their first 33 characters apart; every third holds
+// punctuation.
 constexpr char kLongNamePrefix[] = "Outer_belt_ore_carrier_of_the_guild_";
+constexpr char kLongNameSuffix[] = "_long_haul_tender_of_the_outer_belt";
+// The name a member whom nothing names comes out under, with the number a taken name gets.
+constexpr char kUnknown[] = "Unknown";
+// What the census counts a peer's transfer vessel under way as.
+constexpr char kPeerInTransit[] = "(a peer's member in transit)";
 // Member names: a number each keeps them apart; some carry characters a roster turns to blanks.
 constexpr const char* kNameEndings[] = {"", "", ".q", "_r", "'s"};
 // Frame lengths, seconds: the simulator's default, and one under time acceleration.
@@ -87,13 +102,14 @@ class CrewSoak {
         quillmar_test::Ships blocks;
         for (int i = 0; i < ships; ++i) blocks.push_back(NewShip(ShipName(i)));
         quillmar_test::LoadShips(*sim_, blocks);
-        living_ = CountEveryone(*sim_);
+        living_ = Census();
     }
 
     // Runs the operations, checking after each; stops at the first broken rule.
     void Run(int operations) {
         for (int op = 0; op < operations; ++op) {
             Operate();
+            ForgetResolvedPeerVessels();
             Check(op);
             if (testing::Test::HasFailure()) return;
         }
@@ -105,6 +121,7 @@ class CrewSoak {
             if (PublishedAirlockState(ship) == 0) sim_->PressKey(ship, "A");
         }
         sim_->Run(kSettleSeconds);
+        ForgetResolvedPeerVessels();
         operation_ = "settle";
         Check(-1);
         EXPECT_EQ(TransferVessels(*sim_), std::vector<std::string>{}) << "stranded transfers";
@@ -125,6 +142,11 @@ class CrewSoak {
         int receiversDeleted = 0;
         int punctuatedWalkers = 0;
         int acceleratedRuns = 0;
+        int peerTransfers = 0;
+        int peerTransfersToCutNames = 0;
+        int peerNumbersShared = 0;
+        int loadsWithPeersInFlight = 0;
+        int peerMembersUnknown = 0;
     } tally;
 
   private:
@@ -140,7 +162,7 @@ class CrewSoak {
         const std::string number = std::to_string(i);
         switch (i % 3) {
             case 0:
-                return kLongNamePrefix + number;
+                return i % 2 == 0 ? kLongNamePrefix + number : "S" + number + kLongNameSuffix;
             case 1:
                 return "S" + number + ".b-x";
             default:
@@ -206,15 +228,28 @@ class CrewSoak {
         return receivers;
     }
 
+    // Where everyone is; a member whom nothing names counts as kUnknown, whatever number the
+    // name of their crew vessel got.
+    Headcount Census() const {
+        Headcount count;
+        for (const auto& [member, number] : CountEveryone(*sim_, peers_)) {
+            const bool unknown =
+                member.rfind(kUnknown, 0) == 0 &&
+                member.find_first_not_of("0123456789", sizeof kUnknown - 1) == std::string::npos;
+            count[unknown ? kUnknown : member] += number;
+        }
+        return count;
+    }
+
     void Forget(const std::string& member) {
         if (--living_[member] == 0) living_.erase(member);
     }
 
     // Forgets whoever the vessel carried, whatever its kind, and deletes it.
     void DeleteCarrier(const std::string& name) {
-        const Headcount before = CountEveryone(*sim_);
+        const Headcount before = Census();
         sim_->DeleteVessel(sim_->FindVessel(name));
-        const Headcount after = CountEveryone(*sim_);
+        const Headcount after = Census();
         for (const auto& [member, number] : before) {
             const auto left = after.find(member);
             const int remaining = left == after.end() ? 0 : left->second;
@@ -257,8 +292,10 @@ class CrewSoak {
             } else {
                 operation_ += " -> " + std::to_string(sim_->PressKey(ship, key));
             }
-        } else if (roll < 52) {
+        } else if (roll < 47) {
             Transfer(ships);
+        } else if (roll < 52) {
+            PeerSend(ships);
         } else if (roll < 62) {
             const std::string& ship = Pick(ships);
             const std::string& other = Pick(ships);
@@ -324,6 +361,7 @@ class CrewSoak {
             operation_ = "save and load";
             ++tally.loads;
             tally.loadsInFlight += TransferVessels(*sim_).empty() ? 0 : 1;
+            tally.loadsWithPeersInFlight += peers_.empty() ? 0 : 1;
             sim_->SaveScenario(saved_);
             StartSimulator();
             sim_->LoadScenario(saved_);
@@ -361,6 +399,111 @@ class CrewSoak {
         PressE(ship);
     }
 
+    // A ship of another add-on sends a new member to one of the ships. Now and then the member
+    // has the age, pulse and weight of a member of this module aboard a ship (not those of another
+    // peer's member under way: two peer vessels alike, with one hand-over file between them, can
+    // be told apart by nobody), so that a later transfer of that member leaves a record in the
+    // hand-over file that the peer's vessel matches.
+    void PeerSend(const std::vector<std::string>& ships) {
+        const std::string& receiver = Pick(ships);
+        const std::string vessel = test_support::PeerTransferName(receiver);
+        operation_ = "peer transfer to " + receiver;
+        if (sim_->FindVessel(vessel) != nullptr) {
+            operation_ += ": one under way";
+            return;
+        }
+        const std::string code = RandomCode();
+        const std::string member = NewMemberName();
+        const std::string memberString = code.empty() ? member : code + "-" + member;
+        PeerMember peer{CrewName(member), Uniform(20, 70), Uniform(50, 120), Uniform(40, 120)};
+        if (Uniform(0, 2) == 0) {
+            const std::vector<test_support::CrewLine> crew =
+                test_support::Roster(*sim_, Pick(ships));
+            if (!crew.empty()) {
+                const test_support::CrewLine& alike = Pick(crew);
+                const PeerMember shared{peer.member, alike.age, alike.pulse, alike.weight};
+                if (!PeerNumbersTaken(shared)) {
+                    peer = shared;
+                    ++tally.peerNumbersShared;
+                    operation_ += " (numbers of " + alike.name + ")";
+                }
+            }
+        }
+        if (test_support::SendAsPeer(*sim_, receiver, memberString, peer.age, peer.pulse,
+                                     peer.weight) == nullptr) {
+            return;
+        }
+        operation_ += ": " + memberString;
+        peers_[vessel] = kPeerInTransit;
+        peerNumbers_[vessel] = peer;
+        peerSent_.insert(peer.member);
+        ++living_[kPeerInTransit];
+        ++tally.peerTransfers;
+        tally.peerTransfersToCutNames += vessel.size() < receiver.size() + 5 ? 1 : 0;
+    }
+
+    struct PeerMember {
+        std::string member;
+        int age;
+        int pulse;
+        int weight;
+    };
+
+    bool PeerNumbersTaken(const PeerMember& numbers) const {
+        for (const auto& [vessel, peer] : peerNumbers_) {
+            if (peer.age == numbers.age && peer.pulse == numbers.pulse &&
+                peer.weight == numbers.weight) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // A peer's vessel that is gone was taken, sent into free space or deleted; its name may
+    // come again, with another member.
+    void ForgetResolvedPeerVessels() {
+        for (auto peer = peers_.begin(); peer != peers_.end();) {
+            if (sim_->FindVessel(peer->first) != nullptr) {
+                ++peer;
+            } else {
+                peerNumbers_.erase(peer->first);
+                peer = peers_.erase(peer);
+            }
+        }
+    }
+
+    // What the published hand-over cannot tell apart. Every peer's transfer writes the one
+    // hand-over file, and a vessel saved in flight comes back without the numbers that matched it
+    // to its record: the record it finds may be another peer's member's (whose own vessel then
+    // finds none), or that of a peer's vessel deleted before any ship saw it; a member whose
+    // record another transfer overwrote comes out as kUnknown. So the census counts the members
+    // of the peers' vessels under way together (kPeerInTransit), and each that ends its transfer
+    // is a member a peer sent, who is nowhere else, or kUnknown. Members of this module's ships
+    // keep their names exactly.
+    void AcceptWhatThePeersFileCannotTell(const Headcount& found) {
+        const auto number = [](const Headcount& count, const std::string& member) {
+            const auto entry = count.find(member);
+            return entry == count.end() ? 0 : entry->second;
+        };
+        const int ended = number(living_, kPeerInTransit) - number(found, kPeerInTransit);
+        if (ended <= 0) return;
+        std::vector<std::string> more;
+        for (const auto& [member, count] : found) {
+            const int surplus = count - number(living_, member);
+            if (surplus < 0 && member != kPeerInTransit) return;  // the check fails
+            if (surplus <= 0) continue;
+            if (member != kUnknown && (count > 1 || peerSent_.count(member) == 0)) return;
+            for (int i = 0; i < surplus; ++i) more.push_back(member);
+        }
+        if (static_cast<int>(more.size()) != ended) return;
+        living_[kPeerInTransit] -= ended;
+        if (living_[kPeerInTransit] == 0) living_.erase(kPeerInTransit);
+        for (const std::string& member : more) {
+            ++living_[member];
+            tally.peerMembersUnknown += member == kUnknown ? 1 : 0;
+        }
+    }
+
     // A crew vessel of the add-on's class made by someone else (another ship's module, the
     // pilot's scenario editor) that walks into a ship's airlock; its name holds punctuation.
     void ArriveFromElsewhere(const std::vector<std::string>& ships) {
@@ -395,7 +538,9 @@ class CrewSoak {
 
     void Check(int op) {
         const std::string where = "after operation " + std::to_string(op) + ": " + operation_;
-        ASSERT_EQ(Difference(living_, CountEveryone(*sim_)), "") << where;
+        const Headcount found = Census();
+        AcceptWhatThePeersFileCannotTell(found);
+        ASSERT_EQ(Difference(living_, found), "") << where;
         for (const std::string& ship : Ships()) {
             ASSERT_EQ(test_support::PublishedFreeSeats(*sim_, ship),
                       kSeats - static_cast<int>(RosterNames(ship).size()))
@@ -406,6 +551,11 @@ class CrewSoak {
     std::mt19937 random_;
     std::unique_ptr<sim::Simulator> sim_;
     Headcount living_;
+    // The peers' transfer vessels under way, each counted as kPeerInTransit, and their members
+    // with their numbers; and every member a peer ever sent.
+    PeerMembers peers_;
+    std::map<std::string, PeerMember> peerNumbers_;
+    std::set<std::string> peerSent_;
     std::string operation_;
     int shipsMade_ = 0;
     int membersMade_ = 0;
@@ -436,7 +586,10 @@ TEST(CrewSoak, NobodyLostDuplicatedOrStrandedInRandomSessions) {
               << " crew vessels with punctuated names, " << done.receiversClosed
               << " receivers closed and " << done.receiversDeleted << " deleted mid-transfer, "
               << done.loads << " saves and loads (" << done.loadsInFlight
-              << " with transfers under way)\n";
+              << " with transfers under way, " << done.loadsWithPeersInFlight
+              << " with peers' transfers), " << done.peerTransfers << " transfers from peers ("
+              << done.peerTransfersToCutNames << " to names they cut, " << done.peerNumbersShared
+              << " with a member's numbers, " << done.peerMembersUnknown << " came out unknown)\n";
     // Each situation the session is there to reach came about at least once.
     const std::pair<const char*, int> reached[] = {
         {"EVAs", done.evas},
@@ -448,6 +601,10 @@ TEST(CrewSoak, NobodyLostDuplicatedOrStrandedInRandomSessions) {
         {"receivers deleted mid-transfer", done.receiversDeleted},
         {"crew vessels with punctuated names", done.punctuatedWalkers},
         {"runs under time acceleration", done.acceleratedRuns},
+        {"transfers from peers", done.peerTransfers},
+        {"peers' transfers to names they cut", done.peerTransfersToCutNames},
+        {"peers' members with a member's numbers", done.peerNumbersShared},
+        {"loads with peers' transfers under way", done.loadsWithPeersInFlight},
     };
     for (const auto& [what, count] : reached) EXPECT_GT(count, 0) << what;
 }

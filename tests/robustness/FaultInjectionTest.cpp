@@ -27,7 +27,7 @@ TEST_F(FaultInjectionTest, RefusedCrewVesselKeepsTheMemberAboard) {
     for (const Case& c : {Case{true, "Transfer to docked ship Ok - Ada Kerr transfered"},
                           Case{false, "EVA OK - Ada Kerr left the ship"}}) {
         SCOPED_TRACE(c.docked ? "docked" : "free space");
-        for (const std::string& name : sim.VesselNames()) sim.DeleteVessel(sim.FindVessel(name));
+        DeleteEveryVessel();
         LoadDockedPair();
         if (!c.docked) sim.Undock("Alpha", 0);
 

@@ -155,7 +155,7 @@ TEST_F(HostileInputTest, HundredAndFiftyShipsHaveTheirOwnAirlocks) {
 TEST_F(HostileInputTest, TransferFileShorterThanARecord) {
     for (const std::size_t bytes : {std::size_t{0}, std::size_t{50}, std::size_t{103}}) {
         SCOPED_TRACE(bytes);
-        for (const std::string& name : sim.VesselNames()) sim.DeleteVessel(sim.FindVessel(name));
+        DeleteEveryVessel();
         LoadDockedPair();
         Key("Alpha", "E");
         test_support::WriteRootFile(sim, crew_addon::kTransferFile, std::string(bytes, 'Q'));
@@ -228,9 +228,11 @@ TEST_F(HostileInputTest, MemberAttachmentWithHostileNumbers) {
 }
 
 // A scenario with a transfer vessel under way to Beta, without the attachment its sender gave
-// it, and Alpha's record of that transfer as written, cut or broken: a record that reads whole
-// names the member, its member string cut to what a transfer carries; any other is dropped and
-// Beta sends the member out into free space as "Unknown".
+// it, and Alpha's record of that transfer as written (with the member string's length, or without
+// it as earlier versions wrote it), cut or broken: a record that reads whole names the member, its
+// member string cut to what a transfer carries or filled up with the blanks the simulator trimmed
+// to its length; any other is dropped and Beta sends the member out into free space as
+// "Unknown".
 TEST_F(HostileInputTest, BrokenRecordsOfATransferUnderWay) {
     struct Case {
         const char* line;
@@ -248,10 +250,16 @@ TEST_F(HostileInputTest, BrokenRecordsOfATransferUnderWay) {
         {"UMMUTRANSFER Beta 41 66 72 ", unknown},
         {"UMMUTRANSFER", unknown},
         {"UMMUTRANSFERBeta 41 66 72 Capt-Ada Kerr", unknown},
+        {"UMMUTRANSFER Beta 41 66 72 13:Capt-Ada Kerr", {"Ivo Brandt", "Ada Kerr"}},
+        {"UMMUTRANSFER Beta 41 66 72 15:Capt-Ada Kerr", {"Ivo Brandt", "Ada Kerr  "}},
+        {"UMMUTRANSFER Beta 41 66 72 12:Capt-Ada Kerr", unknown},
+        {"UMMUTRANSFER Beta 41 66 72 0:Capt-Ada Kerr", unknown},
+        {"UMMUTRANSFER Beta 41 66 72 34:Capt-Ada Kerr", unknown},
+        {"UMMUTRANSFER Beta 41 66 72 13:", unknown},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
-        for (const std::string& name : sim.VesselNames()) sim.DeleteVessel(sim.FindVessel(name));
+        DeleteEveryVessel();
         test_support::ScenarioBuilder scenario;
         scenario.Environment(quillmar_test::kScenarioMjd).Focus("Alpha");
         test_support::AddDockedPair(scenario, "Alpha", {c.line}, "Beta",

@@ -40,6 +40,17 @@ class RobustnessTest : public quillmar_test::ShipTest {
 
     void CountCrew() { everyone = CountEveryone(sim); }
 
+    // Deletes every vessel and loads the scenario again, as a player reloads a saved session.
+    void SaveAndReload() {
+        const std::filesystem::path saved = sim.Root() / "reloaded.scn";
+        sim.SaveScenario(saved);
+        DeleteEveryVessel();
+        sim.LoadScenario(saved);
+    }
+    void DeleteEveryVessel() {
+        for (const std::string& name : sim.VesselNames()) sim.DeleteVessel(sim.FindVessel(name));
+    }
+
     // Nobody lost or duplicated since CountCrew, and every ship's published seats match its
     // roster.
     void ExpectCrewConserved() {

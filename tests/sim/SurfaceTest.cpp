@@ -165,4 +165,19 @@ TEST_F(Surface, AVesselGoingBelowTheSurfaceTouchesDownAndStays) {
     EXPECT_EQ(sim.StateLines("Inside")[0], "STATUS Orbiting Earth");
 }
 
+// A frame of 2000 s, as at high time acceleration: a vessel 7000 km from the Earth's centre
+// falling straight in at 7.7 km/s would end the frame 8400 km out on the far side. It stands where
+// its path met the surface.
+TEST_F(Surface, ALongFrameDoesNotCarryAVesselThroughThePlanet) {
+    LoadShips("Faller:Probe\n STATUS Orbiting Earth\n RPOS 7000000 0 0\n RVEL -7700 0 0\nEND\n");
+    sim.SetStep(2000.0);
+    sim.Frame();
+    EXPECT_EQ(sim.StateLines("Faller")[0], "STATUS Landed Earth");
+    VECTOR3 pos{};
+    Vessel("Faller")->GetGlobalPos(pos);
+    EXPECT_NEAR(pos.x, 6371.0e3, 1e-3) << "on the near side, where it went in";
+    EXPECT_NEAR(pos.y, 0.0, 1e-3);
+    EXPECT_NEAR(pos.z, 0.0, 1e-3);
+}
+
 }  // namespace

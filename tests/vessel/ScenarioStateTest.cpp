@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <utility>
 
 #include "ShipHarness.h"
 #include "testing/RootFiles.h"
@@ -232,6 +233,31 @@ TEST(ScenarioStateCrewAddon, CrewLinesBeyondTheStoreAreCounted) {
     EXPECT_EQ(sim.DebugLine(),
               "Quillmar ERROR UMMU 2.0 not properly initialised in your code. 3 crew lines not "
               "kept: a save loses them");
+}
+
+// The simulator never clears its debug line, and every ship without the crew add-on writes it in
+// every frame: the notice that a save loses crew lines stays, whichever ship lost them and
+// whichever comes first.
+TEST(ScenarioStateCrewAddon, TheNoticeOfLostCrewLinesStaysWhicheverShipComesFirst) {
+    Block losing{"STATUS Orbiting Earth"};
+    for (int i = 0; i < 52; ++i)
+        losing.push_back("UMMUCREW Ast-Crew" + std::to_string(i) + "-30-70-80");
+    const Block keeping{"STATUS Orbiting Earth", "UMMUCREW Ast-Solo-30-70-80"};
+    for (const bool losingFirst : {true, false}) {
+        SCOPED_TRACE(losingFirst ? "the losing ship first" : "the losing ship second");
+        sim::Simulator sim;
+        RemoveCrewAddon(sim);
+        sim.RegisterModule("Quillmar", QM_MODULE_PATH);
+        Ships ships{{"Losing", losing}, {"Keeping", keeping}};
+        if (!losingFirst) std::swap(ships[0], ships[1]);
+        LoadShips(sim, ships);
+        for (int frame = 0; frame < 3; ++frame) {
+            sim.Frame();
+            EXPECT_EQ(sim.DebugLine(),
+                      "Quillmar ERROR UMMU 2.0 not properly initialised in your code. 2 crew lines "
+                      "not kept: a save loses them");
+        }
+    }
 }
 
 }  // namespace

@@ -187,5 +187,29 @@ TEST_F(TurnedAndLandedShips, SaveAndLoadKeepALandedShipsPlace) {
     for (std::size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(state[i], lines[i]);
 }
 
+// The same main-engine command for 10 s burns as much on the ground as in orbit: engines that
+// engage take a landed ship into free flight, and the transcript says it left the ground.
+TEST_F(TurnedAndLandedShips, MainEnginesLiftALandedShipOffAndBurnAsInOrbit) {
+    LoadShips({{"Grounded", kLandedAtTheCape},
+               {"Orbiting", {"STATUS Orbiting Earth", "RPOS 6778000 0 0", "RVEL 0 7668.5 0"}}});
+    const auto propellant = [this](const std::string& ship) {
+        return Describe(ship)["propellant"][0]["mass"].get<double>();
+    };
+    const double full[] = {propellant("Grounded"), propellant("Orbiting")};
+    for (const char* ship : {"Grounded", "Orbiting"}) sim.SetThrust(ship, THGROUP_MAIN, 1.0);
+    sim.Run(10.0);
+    for (const char* ship : {"Grounded", "Orbiting"}) sim.SetThrust(ship, THGROUP_MAIN, 0.0);
+
+    const double burnt = full[1] - propellant("Orbiting");
+    EXPECT_GT(burnt, 40000.0);
+    EXPECT_DOUBLE_EQ(full[0] - propellant("Grounded"), burnt);
+    EXPECT_EQ(Describe("Grounded")["state"][0], "STATUS Orbiting Earth");
+    long liftoffs = 0;
+    for (const std::string& line : sim.Transcript()) {
+        liftoffs += line.rfind("liftoff Grounded from Earth at POS -80.6758 28.5227", 0) == 0;
+    }
+    EXPECT_EQ(liftoffs, 1);
+}
+
 }  // namespace
 }  // namespace quillmar_test
