@@ -42,7 +42,7 @@ fail() {
   exit 1
 }
 
-"$root/scripts/install-deps.sh" qemu-system-x86 busybox-static
+"$root/scripts/install-deps.sh" qemu-system-x86 busybox-static >&2
 dpkg -s wine64 wine32:i386 >/dev/null 2>&1 ||
   fail "the guest runs this machine's Wine: install wine64 and wine32:i386 (scripts/test-msvc.sh does)"
 mkdir -p "$work"
