@@ -1,7 +1,6 @@
 # Cross build for 32-bit Windows in the MSVC C++ ABI: Quillmar.dll for the 32-bit simulator
 # (Orbiter 2016, Orbiter 2024 x86).
-#   cmake -S . -B build-msvc-x86 -DCMAKE_TOOLCHAIN_FILE=cmake/windows-msvc-abi-x86.cmake \
-#         -DQUILLMAR_SDK_DIR=<Orbitersdk/include>
+#   cmake -S . -B build-msvc-x86 -DCMAKE_TOOLCHAIN_FILE=cmake/windows-msvc-abi-x86.cmake
 # What both architectures share is in windows-msvc-abi-common.cmake.
 set(CMAKE_SYSTEM_PROCESSOR X86)
 set(QM_MSVC_TARGET i686-pc-windows-msvc)

@@ -1,7 +1,6 @@
 # Cross build for 64-bit Windows in the MSVC C++ ABI: Quillmar.dll for the 64-bit simulator
 # (Orbiter 2024 x64).
-#   cmake -S . -B build-msvc -DCMAKE_TOOLCHAIN_FILE=cmake/windows-msvc-abi.cmake \
-#         -DQUILLMAR_SDK_DIR=<Orbitersdk/include>
+#   cmake -S . -B build-msvc -DCMAKE_TOOLCHAIN_FILE=cmake/windows-msvc-abi.cmake
 # What both architectures share is in windows-msvc-abi-common.cmake.
 set(CMAKE_SYSTEM_PROCESSOR AMD64)
 set(QM_MSVC_TARGET x86_64-pc-windows-msvc)

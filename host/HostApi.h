@@ -1,9 +1,8 @@
 // The host's free functions. Names and handles are the host's; a null handle or interface means
 // none. The host implements them; a module resolves them against the host at load time.
 //
-// Built against the simulator's development kit (QM_ORBITER_SDK) these are the kit's
-// declarations; otherwise this header declares the ones the module uses, with the kit's exact
-// signatures.
+// The ones the module uses, declared here for every build with the simulator's exact signatures:
+// the Windows DLL imports them from orbiter.exe by the names these declarations give them.
 #pragma once
 
 #include <cstddef>
@@ -15,8 +14,6 @@
 // The host's single writable debug line: kDebugStringSize bytes, terminator included. Modules
 // write it and the host keeps it; both size it by this.
 inline constexpr std::size_t kDebugStringSize = 256;
-
-#if !defined(QM_ORBITER_SDK)
 
 // Vessels of the simulation, by index.
 QM_HOST_API DWORD oapiGetVesselCount();
@@ -60,10 +57,8 @@ QM_HOST_API bool oapiReadScenario_nextline(FILEHANDLE scn, char*& line);
 // Writes `item string` as one line of the vessel's block.
 QM_HOST_API void oapiWriteScenario_string(FILEHANDLE scn, char* item, char* string);
 
-#endif
-
-// Exported by the simulator's program but declared by no header of its kit (only its static
-// library's source names them), so declared here for both builds.
+// Exported by the simulator's program though its interface headers do not declare them: a
+// module's library entry calls them.
 // Called by every module's library entry when it is loaded.
 QM_HOST_API void InitLib(HINSTANCE hModule);
 // A date text such as "Apr 25 2006" as (year mod 100) * 10000 + month * 100 + day.

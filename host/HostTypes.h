@@ -1,22 +1,15 @@
-// Value types and opaque handles of the host simulator's vessel interface.
-//
-// Built against the simulator's own development kit (QM_ORBITER_SDK), these are the kit's types.
-// Otherwise this header declares them itself, following the kit exactly (the same names, members,
-// layout and function signatures), so that the module compiles to the same meaning either way.
+// Value types and opaque handles of the host simulator's vessel interface, declared by the project
+// for every build: the Linux one and the Windows DLLs in the simulator's own C++ ABI. Names,
+// members, layouts and values are the simulator's, so that the module's objects and the decorated
+// names it imports are the ones the simulator has; host/abi/AbiTable.h holds the measured layout
+// and values these declarations must keep, and scripts/check-abi.py holds them to it.
 #pragma once
 
 #include "host/Platform.h"
 
-#if defined(QM_ORBITER_SDK)
-
-#include <Orbitersdk.h>
-
-#else
-
-#include <cstdint>
-
-// The kit's vectors and matrices are unions of an array and named members; the named members are
-// an anonymous struct, which compilers accept as an extension.
+// Vectors and matrices are unions of an array and named members; the named members are an
+// anonymous struct, which compilers accept as an extension. Being unions is part of the ABI: it
+// shows in every decorated name that takes one.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wpedantic"
 
@@ -38,27 +31,37 @@ typedef union {
 
 #pragma GCC diagnostic pop
 
-// The SDK's inline matrix products, under its names: A b, transpose(A) b and A B.
+// Matrix products under the names the simulator's interface gives them: mul(A, b) is A b,
+// tmul(A, b) is the transpose of A times b, mul(A, B) is A B. Each sum runs over the index in the
+// same order, so results do not depend on which build computes them.
 inline VECTOR3 mul(const MATRIX3& A, const VECTOR3& b) {
-    return {A.m11 * b.x + A.m12 * b.y + A.m13 * b.z, A.m21 * b.x + A.m22 * b.y + A.m23 * b.z,
-            A.m31 * b.x + A.m32 * b.y + A.m33 * b.z};
+    VECTOR3 product{};
+    for (int row = 0; row < 3; ++row) {
+        const double* a = &A.data[3 * row];
+        product.data[row] = a[0] * b.data[0] + a[1] * b.data[1] + a[2] * b.data[2];
+    }
+    return product;
 }
 
 inline VECTOR3 tmul(const MATRIX3& A, const VECTOR3& b) {
-    return {A.m11 * b.x + A.m21 * b.y + A.m31 * b.z, A.m12 * b.x + A.m22 * b.y + A.m32 * b.z,
-            A.m13 * b.x + A.m23 * b.y + A.m33 * b.z};
+    VECTOR3 product{};
+    for (int column = 0; column < 3; ++column) {
+        product.data[column] = A.data[column] * b.data[0] + A.data[3 + column] * b.data[1] +
+                               A.data[6 + column] * b.data[2];
+    }
+    return product;
 }
 
 inline MATRIX3 mul(const MATRIX3& A, const MATRIX3& B) {
-    return {A.m11 * B.m11 + A.m12 * B.m21 + A.m13 * B.m31,
-            A.m11 * B.m12 + A.m12 * B.m22 + A.m13 * B.m32,
-            A.m11 * B.m13 + A.m12 * B.m23 + A.m13 * B.m33,
-            A.m21 * B.m11 + A.m22 * B.m21 + A.m23 * B.m31,
-            A.m21 * B.m12 + A.m22 * B.m22 + A.m23 * B.m32,
-            A.m21 * B.m13 + A.m22 * B.m23 + A.m23 * B.m33,
-            A.m31 * B.m11 + A.m32 * B.m21 + A.m33 * B.m31,
-            A.m31 * B.m12 + A.m32 * B.m22 + A.m33 * B.m32,
-            A.m31 * B.m13 + A.m32 * B.m23 + A.m33 * B.m33};
+    MATRIX3 product{};
+    for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < 3; ++column) {
+            product.data[3 * row + column] = A.data[3 * row] * B.data[column] +
+                                             A.data[3 * row + 1] * B.data[3 + column] +
+                                             A.data[3 * row + 2] * B.data[6 + column];
+        }
+    }
+    return product;
 }
 
 // Opaque handles handed out by the host. The module never frees them.
@@ -112,22 +115,23 @@ typedef struct {
     DWORD flag[10];
 } VESSELSTATUS;
 
-// Description of a particle stream (exhaust smoke and the like).
+// A particle stream's look: how particles are made, move and fade, and how the engine's level and
+// the air's density map onto their strength. The module fills it for its exhaust streams.
 typedef struct {
     DWORD flags;
-    double srcsize;      // particle size at creation, m
-    double srcrate;      // particles created per second
-    double v0;           // emission velocity, m/s
-    double srcspread;    // velocity spread
-    double lifetime;     // particle lifetime, s
-    double growthrate;   // growth rate, m/s
-    double atmslowdown;  // slow-down in atmosphere
+    double srcsize;
+    double srcrate;
+    double v0;
+    double srcspread;
+    double lifetime;
+    double growthrate;
+    double atmslowdown;
     enum LTYPE { EMISSIVE, DIFFUSE } ltype;
     enum LEVELMAP { LVL_FLAT, LVL_LIN, LVL_SQRT, LVL_PLIN, LVL_PSQRT } levelmap;
-    double lmin, lmax;  // level limits of the PLIN and PSQRT mappings
+    double lmin, lmax;
     enum ATMSMAP { ATM_FLAT, ATM_PLIN, ATM_PLOG } atmsmap;
-    double amin, amax;  // density limits of the PLIN mapping
-    SURFHANDLE tex;     // texture, null for the host's default
+    double amin, amax;
+    SURFHANDLE tex;
 } PARTICLESTREAMSPEC;
 
 // What the host tells a vessel about the HUD it is drawing.
@@ -138,10 +142,11 @@ typedef struct {
     int Markersize;  // marker size, pixels
 } HUDPAINTSPEC;
 
-// Mesh visibility modes (SetMeshVisibilityMode), bits.
-#define MESHVIS_NEVER 0x00     // never visible
-#define MESHVIS_EXTERNAL 0x01  // visible in external views
-#define MESHVIS_COCKPIT 0x02   // visible in all internal (cockpit) views
-#define MESHVIS_ALWAYS (MESHVIS_EXTERNAL | MESHVIS_COCKPIT)
-
-#endif
+// When a mesh is drawn (SetMeshVisibilityMode): bits of a WORD. The module's hull is seen from
+// outside and from the cockpit alike.
+#define MESHVIS_NEVER 0x00
+#define MESHVIS_EXTERNAL 0x01
+#define MESHVIS_COCKPIT 0x02
+#define MESHVIS_ALWAYS 0x03
+#define MESHVIS_VC 0x04
+#define MESHVIS_EXTPASS 0x10

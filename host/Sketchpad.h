@@ -1,13 +1,10 @@
-// The host's drawing surface, handed to a vessel's HUD callback. Built against the simulator's
-// development kit this is the kit's oapi::Sketchpad; otherwise this header declares it, following
-// the kit in its members and in the order of its virtual functions. The kit's class goes on with
+// The host's drawing surface, handed to a vessel's HUD callback: oapi::Sketchpad, with the
+// simulator's members and the order of its virtual functions. The simulator's class goes on with
 // further drawing functions after TextBox; the module draws text only, so this declaration stops
 // there: a host may declare the rest after it without moving any slot declared here.
 #pragma once
 
 #include "host/HostTypes.h"
-
-#if !defined(QM_ORBITER_SDK)
 
 namespace oapi {
 
@@ -48,5 +45,3 @@ class QM_HOST_API Sketchpad {
 };
 
 }  // namespace oapi
-
-#endif

@@ -3,17 +3,15 @@
 // vessel object. The host implements every non-virtual member and the base behaviour of each
 // callback; a module resolves them against the host at load time.
 //
-// Built against the simulator's development kit (QM_ORBITER_SDK) these are the kit's classes.
-// Otherwise this header declares the members the module uses with the kit's exact signatures
-// (constness, parameter and return types), the kit's data members, and every callback of the kit
-// in the kit's order: VESSEL has no virtual function, so a vessel object's virtual table starts
-// with VESSEL2::clbkSetClassCaps.
+// Declared here for every build, the Windows DLLs included: the members the module uses with the
+// simulator's exact signatures (constness, parameter and return types, which its exported names
+// carry), the simulator's data members, and every callback in the simulator's order. VESSEL has no
+// virtual function, so a vessel object's virtual table starts with VESSEL2::clbkSetClassCaps; the
+// slot of each callback is in host/abi/AbiTable.h, which scripts/check-abi.py holds this header to.
 #pragma once
 
 #include "host/HostTypes.h"
 #include "host/Sketchpad.h"
-
-#if !defined(QM_ORBITER_SDK)
 
 class Vessel;  // the host's own record of a vessel
 
@@ -117,9 +115,11 @@ class QM_HOST_API VESSEL {
     void ParseScenarioLineEx(char* line, void* status) const;
 
   protected:
-    Vessel* vessel;     // the host's record of the vessel
-    short flightmodel;  // realism level
-    short version;      // interface version: 0 VESSEL, 1 VESSEL2, 2 VESSEL3, 3 VESSEL4
+    // Set by the constructors: the simulator's own record behind the handle, the flight model
+    // asked for, and which of the classes VESSEL to VESSEL4 the object is (Version()).
+    Vessel* vessel;
+    short flightmodel;
+    short version;
 };
 
 class QM_HOST_API VESSEL2 : public VESSEL {
@@ -162,11 +162,6 @@ class QM_HOST_API VESSEL3 : public VESSEL2 {
   public:
     VESSEL3(OBJHANDLE hVessel, int fmodel = 1);
 
-    // The older overloads stay callable beside the ones added here.
-    using VESSEL2::clbkDrawHUD;
-    using VESSEL2::clbkPanelMouseEvent;
-    using VESSEL2::clbkPanelRedrawEvent;
-
     virtual bool clbkPanelMouseEvent(int id, int event, int mx, int my, void* context);
     virtual bool clbkPanelRedrawEvent(int id, int event, SURFHANDLE surf, void* context);
     virtual int clbkGeneric(int msgid = 0, int prm = 0, void* context = nullptr);
@@ -175,6 +170,14 @@ class QM_HOST_API VESSEL3 : public VESSEL2 {
     virtual bool clbkDrawHUD(int mode, const HUDPAINTSPEC* hps, oapi::Sketchpad* skp);
     virtual void clbkRenderHUD(int mode, const HUDPAINTSPEC* hps, SURFHANDLE hDefaultTex);
     virtual void clbkGetRadiationForce(const VECTOR3& mflux, VECTOR3& F, VECTOR3& pos);
+
+    // The older overloads stay callable beside the ones added above. These come after the last
+    // virtual function on purpose: in the MSVC ABI a using-declaration of a virtual's name placed
+    // before the class's own virtual functions moves their vtable slots (clbkDrawHUD from 32 to
+    // 28).
+    using VESSEL2::clbkDrawHUD;
+    using VESSEL2::clbkPanelMouseEvent;
+    using VESSEL2::clbkPanelRedrawEvent;
 };
 
 class QM_HOST_API VESSEL4 : public VESSEL3 {
@@ -183,5 +186,3 @@ class QM_HOST_API VESSEL4 : public VESSEL3 {
 
     virtual int clbkNavProcess(int mode);
 };
-
-#endif

@@ -1,17 +1,19 @@
 #!/usr/bin/env python3
-"""Checks the module built in the simulator's C++ ABI against the simulator's SDK.
+"""Checks the module built in the simulator's C++ ABI against the simulator's interface.
 
-  scripts/check-msvc-imports.py --build build-msvc --sdk-source ../shared/orbitersdk/Orbitersdk.cpp \
-      --released-exports ../shared/orbitersdk/exports-2016.txt
+  scripts/check-msvc-imports.py --build build-msvc --released-exports ../shared/orbitersdk/exports-2016.txt \
+      [--installation <Orbiter>/Orbitersdk/include]
 
 Either architecture: the build folder's compile commands say which (x64 or x86), and so which
 .def holds the module's imports (host/msvc/orbiter.def, host/msvc/orbiter-x86.def).
-1. Every name of the .def is a function the SDK declares, with exactly that signature: each name
-   is demangled (llvm-undname) and turned into a C++ expression naming that one function (a
+1. Every name of the .def is a function the interface declares, with exactly that signature: each
+   name is demangled (llvm-undname) and turned into a C++ expression naming that one function (a
    static_cast to its exact type, or a qualified call for constructors and virtual functions); the
-   expressions are compiled against the SDK headers with the module's own compile command, and the
-   names the compiled probe imports must equal the .def's. InitLib and Date2Int are declared only
-   in the SDK's library source (Orbitersdk.cpp): the probe takes their declarations from there.
+   expressions are compiled with the module's own compile command against the project's
+   declaration (host/HostApi.h) or, with --installation, against a simulator installation's
+   interface headers, and the names the compiled probe imports must equal the .def's. Those
+   headers do not declare InitLib and Date2Int, which orbiter.exe exports: against them the probe
+   declares the two itself, as host/HostApi.h does.
 2. The two architectures' .def files name the same functions.
 3. Quillmar.dll exports exactly ovcInit, ovcExit and GetModuleVersion, and imports only from
    orbiter.exe, the C runtime (ucrtbase.dll or api-ms-win-crt-*) and kernel32.dll: no C++ runtime
@@ -112,7 +114,7 @@ def closing_paren(text, start):
 
 
 def plain(type_text):
-    """A demangled type as C++ names it: the SDK's structures are mostly typedefs of unnamed ones,
+    """A demangled type as C++ names it: the interface's structures are mostly typedefs of unnamed ones,
     which an elaborated name (`union VECTOR3`) cannot refer to. Whether it is a union or a struct
     still shows in the probe's mangled names, which are compared with the .def's."""
     return re.sub(r"\b(class|struct|union|enum) ", "", type_text)
@@ -187,14 +189,24 @@ class Signature:
         return exact + call
 
 
-def sdk_source_declarations(path):
-    """The OAPIFUNC declarations of the SDK's library source, at file scope."""
-    with open(path) as source:
-        text = source.read()
-    found = re.findall(r"OAPIFUNC\s+[^;{}()]+\([^;{}()]*\)\s*;", text)
-    if not found:
-        sys.exit(f"{path}: no OAPIFUNC declarations")
-    return found
+def probe_header(installation, workdir):
+    """The probe's first lines and the compiler flags it needs: the project's declaration of the
+    interface, or the interface headers of the installation whose include folder is given."""
+    if not installation:
+        return ["#include <new>", '#include "host/HostApi.h"'], []
+    # The define makes host/abi/AbiProbe.cpp (scripts/check-abi.py) include the installation's
+    # headers in place of host/.
+    flags = ["-DQM_ABI_PROBE_INSTALLATION", "-isystem", installation]
+    # The interface headers include <lua/lua.h>; the folder is Lua/, and only Windows file systems
+    # ignore letter case.
+    if not os.path.exists(os.path.join(installation, "lua")) and os.path.exists(os.path.join(installation, "Lua")):
+        link = os.path.join(workdir, "lua")
+        if not os.path.lexists(link):
+            os.symlink(os.path.join(installation, "Lua"), link)
+        flags += ["-isystem", workdir]
+    return (["#include <new>", "#include <Orbitersdk.h>",
+             "__declspec(dllimport) void InitLib(HINSTANCE hModule);",
+             "__declspec(dllimport) int Date2Int(char* date);"], flags)
 
 
 def compile_command(build, like):
@@ -206,7 +218,8 @@ def compile_command(build, like):
     sys.exit(f"{build}/compile_commands.json: no entry for {like}")
 
 
-def compile_probe(entry, probe_text, workdir):
+def compile_probe(entry, probe_text, workdir, extra=()):
+    """Compiles the probe text with the module's compile command, and `extra` flags after it."""
     source = os.path.join(workdir, "probe.cpp")
     obj = os.path.join(workdir, "probe.obj")
     with open(source, "w") as out:
@@ -227,8 +240,9 @@ def compile_probe(entry, probe_text, workdir):
             command.append(source)
         else:
             command.append(word)
-    # The SDK returns some values `const` (GetHandle): the probe spells its types as they are.
+    # The interface returns some values `const` (GetHandle): the probe spells its types as they are.
     command.append("-Wno-ignored-qualifiers")
+    command += list(extra)
     result = subprocess.run(command, cwd=entry["directory"], capture_output=True, text=True)
     return result, obj
 
@@ -302,14 +316,14 @@ def architecture(entry):
     sys.exit(f"compile command without an x86_64 or i686 target: {command[:200]}")
 
 
-def check_signatures(tools, entry, sdk_source, names, workdir, quiet=False):
-    """Failures for the names: empty when each is exactly a function the SDK declares."""
+def check_signatures(tools, entry, installation, names, workdir, quiet=False):
+    """Failures for the names: empty when each is exactly a function the interface declares."""
     failures = []
     demangled = demangle(tools, names)
+    header, flags = probe_header(installation, workdir)
     lines = ["// Generated by scripts/check-msvc-imports.py: names exactly the functions of",
-             "// the module's .def, compiled against the SDK headers.",
-             "#include <new>", "#include <Orbitersdk.h>"]
-    lines += sdk_source_declarations(sdk_source)
+             "// the module's .def, compiled against a declaration of the simulator's interface."]
+    lines += header
     line_owner = {}
     for i, name in enumerate(names):
         text = demangled.get(name, "")
@@ -325,20 +339,20 @@ def check_signatures(tools, entry, sdk_source, names, workdir, quiet=False):
         for code_line in code.splitlines():
             lines.append(code_line)
             line_owner[len(lines)] = name
-    result, obj = compile_probe(entry, "\n".join(lines) + "\n", workdir)
+    result, obj = compile_probe(entry, "\n".join(lines) + "\n", workdir, flags)
     if result.returncode != 0:
         wrong = set()
         for match in re.finditer(r"probe\.cpp:(\d+):\d+: error", result.stderr):
             wrong.add(line_owner.get(int(match.group(1)), "(probe header)"))
         for name in sorted(wrong):
-            failures.append(f"{name} ({demangled.get(name, '?')}): the SDK declares no such function")
+            failures.append(f"{name} ({demangled.get(name, '?')}): the interface declares no such function")
         if not quiet:
             print(result.stderr[:4000], file=sys.stderr)
         return failures or ["the probe did not compile"]
     imported = probe_imports(tools, obj)
     for name in sorted(set(names) - imported):
         if not any(f.startswith(name) for f in failures):
-            failures.append(f"{name} ({demangled.get(name)}): the SDK's declaration has another name")
+            failures.append(f"{name} ({demangled.get(name)}): the interface's declaration has another name")
     for name in sorted(imported - set(names)):
         failures.append(f"{name}: the probe imports it, the .def does not list it")
     return failures
@@ -367,7 +381,9 @@ def main():
     parser.add_argument("--dll", help="default: BUILD/Quillmar.dll")
     parser.add_argument("--like", default="vessel/ModuleExports.cpp",
                         help="the module source whose compile command compiles the probe")
-    parser.add_argument("--sdk-source", default=os.path.join(ROOT, "../shared/orbitersdk/Orbitersdk.cpp"))
+    parser.add_argument("--installation", metavar="INCLUDE",
+                        help="compile the signature probe against a simulator installation's "
+                             "Orbitersdk/include instead of host/")
     parser.add_argument("--released-exports", metavar="FILE",
                         help="the released orbiter.exe's export list, as MSVC's demangler prints it")
     parser.add_argument("--llvm-bin", default="/usr/lib/llvm-14/bin")
@@ -403,7 +419,7 @@ def main():
                 name = names[arch]
                 if name is None:
                     continue
-                failures = check_signatures(tools, entry, options.sdk_source, [name], workdir, quiet=True)
+                failures = check_signatures(tools, entry, options.installation, [name], workdir, quiet=True)
                 report(bool(failures) != accepted,
                        f"{'accepts' if accepted else 'rejects'} {name} ({why})", failures if accepted else [])
             if options.released_exports:
@@ -414,9 +430,10 @@ def main():
                            f"exports ({why})", failures if accepted else [])
         else:
             names = read_def(def_file)
-            failures = check_signatures(tools, entry, options.sdk_source, names, workdir)
+            failures = check_signatures(tools, entry, options.installation, names, workdir)
             report(not failures, f"{len(names)} names of {os.path.relpath(def_file, ROOT)} "
-                   f"are functions the SDK declares, with those exact signatures ({arch})", failures)
+                   f"are functions {options.installation or 'host/'} declares, with those exact signatures "
+                   f"({arch})", failures)
             failures = same_functions(tools, {a: os.path.join(ROOT, p) for a, p in DEF_FILES.items()})
             report(not failures, f"{' and '.join(DEF_FILES.values())} name the same functions", failures)
             dll = options.dll or os.path.join(options.build, "Quillmar.dll")
@@ -444,7 +461,7 @@ def main():
     return 1 if failed else 0
 
 
-# Names the signature check must reject, each wrong in one way the ABIs or the SDK can differ,
+# Names the signature check must reject, each wrong in one way the ABIs or the interface can differ,
 # and the right ones beside them; each under its x64 and its x86 name (None: that architecture has
 # no such case).
 def both(x64, x86):
@@ -461,20 +478,20 @@ SIGNATURE_CASES = [
     (both("?oapiGetVesselByIndex@@YAPEAXH@Z", "?oapiGetVesselByIndex@@YAPAXH@Z"),
      "OBJHANDLE oapiGetVesselByIndex(int)", True),
     (both("?oapiGetVesselByIndex@@YAPEAXI@Z", "?oapiGetVesselByIndex@@YAPAXI@Z"), "unsigned index", False),
-    (both("?Date2Int@@YAHPEAD@Z", "?Date2Int@@YAHPAD@Z"), "int Date2Int(char*) from Orbitersdk.cpp", True),
+    (both("?Date2Int@@YAHPEAD@Z", "?Date2Int@@YAHPAD@Z"), "int Date2Int(char*), exported though no interface header declares it", True),
     (both("?Date2Int@@YAHPEBD@Z", "?Date2Int@@YAHPBD@Z"), "Date2Int(const char*)", False),
     (both("?InitLib@@YAXPEAUHINSTANCE__@@@Z", "?InitLib@@YAXPAUHINSTANCE__@@@Z"),
-     "void InitLib(HINSTANCE) from Orbitersdk.cpp", True),
+     "void InitLib(HINSTANCE), exported though no interface header declares it", True),
     (both("??0VESSEL4@@QEAA@PEAXH@Z", "??0VESSEL4@@QAE@PAXH@Z"), "VESSEL4::VESSEL4(OBJHANDLE, int)", True),
     (both("??0VESSEL4@@QEAA@PEAXN@Z", "??0VESSEL4@@QAE@PAXN@Z"), "constructor taking a double", False),
     (both("?clbkPreStep@VESSEL2@@UEAAXNNN@Z", "?clbkPreStep@VESSEL2@@UAEXNNN@Z"), "virtual VESSEL2::clbkPreStep", True),
     (both("?clbkPreStep@VESSEL2@@QEAAXNNN@Z", "?clbkPreStep@VESSEL2@@QAEXNNN@Z"), "clbkPreStep as a non-virtual", False),
-    (both("?oapiNoSuchFunction@@YAXXZ", "?oapiNoSuchFunction@@YAXXZ"), "a function the SDK does not have", False),
+    (both("?oapiNoSuchFunction@@YAXXZ", "?oapiNoSuchFunction@@YAXXZ"), "a function the interface does not have", False),
     (both("?SetSize@VESSEL@@QEBAXN", "?SetSize@VESSEL@@QBEXN"), "not a complete name", False),
 ]
 
-# Names the released-export check must find, and names it must not: functions the SDK declares
-# that the released orbiter.exe does not export, or declares otherwise.
+# Names the released-export check must find, and names it must not: functions the released
+# orbiter.exe does not export, or exports with another signature.
 RELEASED_EXPORT_CASES = [
     (both("?SetSize@VESSEL@@QEBAXN@Z", "?SetSize@VESSEL@@QBEXN@Z"), "VESSEL::SetSize", True),
     (both("?GetHandle@VESSEL@@QEBAQEAXXZ", "?GetHandle@VESSEL@@QBEQAXXZ"),

@@ -1,17 +1,19 @@
 #!/usr/bin/env bash
 # Builds the add-on packages, one for each module DLL, in the simulator's folder layout, and checks
 # them: out/<package>/ and out/<package>.zip. Each package holds its DLL (built in the simulator's
-# own C++ ABI against its SDK headers, with its imports checked), the class file, the mesh made
+# own C++ ABI from the project's declaration of its interface, with its imports checked against the
+# released simulator's export list), the class file, the mesh made
 # from the ship's tables and checked against them, the player scenarios (loaded in vesselsim with
 # and without the crew add-on, stock classes only), the player's page with its picture (parsed, and
 # checked against the module's key table) and INSTALL.txt. Part of scripts/test.sh, after
-# scripts/test-msvc.sh, whose DLL build folders it reuses. The SDK include folder is
-# ../shared/orbitersdk/include beside the project unless QUILLMAR_SDK_DIR names another.
+# scripts/test-msvc.sh, whose DLL build folders it reuses. The released export list is
+# ../shared/orbitersdk/exports-2016.txt beside the project unless QUILLMAR_RELEASED_EXPORTS names
+# another.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 jobs=${JOBS:-2}
-sdk=${QUILLMAR_SDK_DIR:-$root/../shared/orbitersdk/include}
+released_exports=${QUILLMAR_RELEASED_EXPORTS:-$root/../shared/orbitersdk/exports-2016.txt}
 stock_classes=${QUILLMAR_STOCK_CLASSES:-$root/../shared/testdata/stock-vessel-classes.txt}
 
 # One package for each module DLL:
@@ -23,15 +25,12 @@ packages=(
 deps=(clang-14 lld-14 llvm-14 libc++-14-dev mingw-w64-x86-64-dev mingw-w64-i686-dev python3 zip)
 
 scripts/install-deps.sh "${deps[@]}"
-for file in "$sdk/Orbitersdk.h" "$stock_classes"; do
+for file in "$released_exports" "$stock_classes"; do
   if [ ! -f "$file" ]; then
-    echo "FAILED: no $file (QUILLMAR_SDK_DIR names the SDK's include folder, QUILLMAR_STOCK_CLASSES the class list)"
+    echo "FAILED: no $file (QUILLMAR_RELEASED_EXPORTS names the released export list, QUILLMAR_STOCK_CLASSES the class list)"
     exit 1
   fi
 done
-sdk=$(cd "$sdk" && pwd)
-sdk_source=${QUILLMAR_SDK_SOURCE:-$sdk/../Orbitersdk.cpp}
-released_exports=${QUILLMAR_RELEASED_EXPORTS:-$sdk/../exports-2016.txt}
 
 # The programs that make and check the package's files, from the plain build as scripts/test.sh
 # configures it: the mesh and key tool, vesselsim and the Linux module it loads.
@@ -50,13 +49,12 @@ make_package() {  # architecture, build folder, toolchain file, package, simulat
   echo "== $name: Quillmar.dll for $simulators ($build)"
   # A build folder that scripts/test-msvc.sh made is built on as it is.
   if [ ! -f "$build/CMakeCache.txt" ]; then
-    cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/$toolchain" -DQUILLMAR_SDK_DIR="$sdk" \
+    cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/$toolchain" \
       -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLMAR_WERROR=ON >/dev/null
   fi
   cmake --build "$build" -j"$jobs" --target Quillmar >/dev/null
   # Only a DLL whose imports are the simulator's and the system's goes into the package.
-  python3 scripts/check-msvc-imports.py --build "$build" --sdk-source "$sdk_source" \
-    --released-exports "$released_exports"
+  python3 scripts/check-msvc-imports.py --build "$build" --released-exports "$released_exports"
 
   rm -rf "$package" "$package.zip"
   mkdir -p "$package/Modules" "$package/Config/Vessels" "$package/Meshes" \

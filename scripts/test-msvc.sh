@@ -1,23 +1,24 @@
 #!/usr/bin/env bash
 # The modules players load: Quillmar.dll in the simulator's own C++ ABI (MSVC's), for the 64-bit
-# simulator in build-msvc/ and for the 32-bit one in build-msvc-x86/, each built against the
-# simulator's SDK headers, then for each
+# simulator in build-msvc/ and for the 32-bit one in build-msvc-x86/, each built from the project's
+# own declaration of the simulator's interface (host/), then for each
+#   - the ABI check (scripts/check-abi.py), after its own test on altered declarations it must
+#     name: host/ against the table of the simulator's slots, layouts, decorated names and constants
+#     (host/abi/AbiTable.h);
 #   - the checker of its imports and exports (scripts/check-msvc-imports.py), after its own test on
-#     names it must reject: against the SDK, and against the released simulator's export list;
-#   - the Windows test host, an orbiter.exe built in the same ABI from the same headers, loading
-#     and driving the DLL under Wine (headless, debug output off).
-# The SDK include folder is ../shared/orbitersdk/include beside the project unless QUILLMAR_SDK_DIR
-# names another; InitLib and Date2Int are checked against the SDK's library source, Orbitersdk.cpp
-# beside that folder unless QUILLMAR_SDK_SOURCE names it; the released export list is
-# exports-2016.txt there unless QUILLMAR_RELEASED_EXPORTS names it. Installs the Debian packages it
-# needs, the 32-bit Wine among them.
+#     names it must reject: against host/, and against the released simulator's export list;
+#   - the Windows test host, an orbiter.exe built in the same ABI, loading the DLL and driving it
+#     under Wine (headless, debug output off), calling its callbacks by the table's slots.
+# The released export list is ../shared/orbitersdk/exports-2016.txt beside the project unless
+# QUILLMAR_RELEASED_EXPORTS names another. With QUILLMAR_SDK_DIR naming a simulator installation's
+# Orbitersdk/include, the ABI check and the import checker's signature probe also run against it:
+# a check, not a second build. Installs the Debian packages it needs, the 32-bit Wine among them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 jobs=${JOBS:-2}
-sdk=${QUILLMAR_SDK_DIR:-$root/../shared/orbitersdk/include}
-sdk_source=${QUILLMAR_SDK_SOURCE:-$sdk/../Orbitersdk.cpp}
-released_exports=${QUILLMAR_RELEASED_EXPORTS:-$sdk/../exports-2016.txt}
+released_exports=${QUILLMAR_RELEASED_EXPORTS:-$root/../shared/orbitersdk/exports-2016.txt}
+installation=${QUILLMAR_SDK_DIR:-}
 
 # The 32-bit Wine is a package of Debian's i386 architecture.
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
@@ -25,11 +26,10 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
 fi
 scripts/install-deps.sh clang-14 lld-14 llvm-14 libc++-14-dev mingw-w64-x86-64-dev \
   mingw-w64-i686-dev wine64 wine32:i386 python3
-if [ ! -f "$sdk/Orbitersdk.h" ]; then
-  echo "FAILED: no Orbitersdk.h in $sdk: set QUILLMAR_SDK_DIR to the SDK's include folder"
+if [ -n "$installation" ] && [ ! -f "$installation/Orbitersdk.h" ]; then
+  echo "FAILED: no Orbitersdk.h in $installation: QUILLMAR_SDK_DIR names an installation's Orbitersdk/include"
   exit 1
 fi
-sdk=$(cd "$sdk" && pwd)
 if [ ! -f "$released_exports" ]; then
   echo "FAILED: no released export list $released_exports: set QUILLMAR_RELEASED_EXPORTS"
   exit 1
@@ -71,17 +71,24 @@ check_summary() {  # architecture, the host's output
 
 test_dll() {  # architecture, build folder, toolchain file
   local arch=$1 build=$2 toolchain=$3
-  echo "== MSVC-ABI build, $arch ($build, SDK $sdk)"
+  echo "== MSVC-ABI build, $arch ($build)"
   cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain" \
-    -DQUILLMAR_SDK_DIR="$sdk" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLMAR_WERROR=ON >/dev/null
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLMAR_WERROR=ON >/dev/null
   cmake --build "$build" -j"$jobs"
 
-  local check=(python3 scripts/check-msvc-imports.py --build "$build" --sdk-source "$sdk_source"
+  local against=()
+  [ -z "$installation" ] || against=(--installation "$installation")
+  echo "== The ABI check names what an altered declaration changes ($arch)"
+  python3 scripts/check-abi.py --build "$build" --self-test
+  echo "== host/ against the simulator's ABI table ($arch)${installation:+, and $installation}"
+  python3 scripts/check-abi.py --build "$build" "${against[@]}"
+
+  local check=(python3 scripts/check-msvc-imports.py --build "$build"
     --released-exports "$released_exports")
   echo "== The import checker tells wrong names from right ones ($arch)"
   "${check[@]}" --self-test
-  echo "== $build/Quillmar.dll's imports and exports against the SDK and the released simulator"
-  "${check[@]}"
+  echo "== $build/Quillmar.dll's imports and exports against host/ and the released simulator"
+  "${check[@]}" "${against[@]}"
 
   local host="$build/orbiter-host/orbiter.exe"
   if [ ! -f "$host" ]; then

@@ -1,6 +1,6 @@
 // The VESSEL2 to VESSEL4 constructors and the default of every callback that does nothing for the
-// vessel, as the simulator's SDK documents them. Every host compiles this file: the stand-in
-// against host/Vessel.h, the Windows test host (tests/orbiter-host) against the SDK's own headers.
+// vessel, as the simulator documents them. Every host compiles this file against host/Vessel.h:
+// the stand-in and the Windows test host (tests/orbiter-host).
 // Each host defines the callbacks whose defaults act on its record of the vessel (saving and
 // loading state, setting the state, drawing the default HUD) itself. A module never compiles it: it
 // resolves these against the host.

@@ -2,9 +2,9 @@
 // line with its counts, and every failure is printed as it happens.
 #pragma once
 
-#include <Orbitersdk.h>
-
 #include <concepts>
+
+#include "host/HostTypes.h"
 
 namespace check {
 

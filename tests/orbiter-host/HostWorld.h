@@ -1,14 +1,15 @@
 // The test host's world: the vessels of a small simulation and everything a module hands to the
 // host about them, kept exactly as it arrived so that the checks can compare it with what the
-// module meant to send. The exported SDK functions (VesselInterface.cpp, OapiFunctions.cpp) read
-// and write it; the checks read it.
+// module meant to send. The exported interface functions (VesselInterface.cpp, OapiFunctions.cpp)
+// read and write it; the checks read it.
 #pragma once
-
-#include <Orbitersdk.h>
 
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "host/HostApi.h"
+#include "host/Keyboard.h"
 
 inline constexpr int kHostThrusterGroupTypes = THGROUP_ATT_BACK + 1;
 inline constexpr std::size_t kHostDebugStringSize = 256;  // terminator included, as the simulator's
@@ -78,7 +79,7 @@ struct HostMesh {
 };
 
 // The simulator's own vessel record. VESSEL keeps a pointer to it and the handle is its address,
-// as in the simulator (the SDK declares the class and leaves it to the host).
+// as in the simulator (the interface names the class and leaves it to the host).
 class Vessel {
   public:
     std::string name;

@@ -3,10 +3,10 @@
 // every text with its position so that the checks can compare both.
 #pragma once
 
-#include <Orbitersdk.h>
-
 #include <string>
 #include <vector>
+
+#include "host/Sketchpad.h"
 
 struct DrawnText {
     int x;
@@ -30,7 +30,6 @@ class HudSketchpad final : public oapi::Sketchpad {
     bool Ready() const { return pixels_ != nullptr; }
 
     bool Text(int x, int y, const char* str, int len) override;
-    HDC GetDC() override { return dc_; }
 
     // Back to a black bitmap and no recorded texts.
     void Reset();

@@ -12,6 +12,7 @@
 #include "HudSketchpad.h"
 #include "ModuleImage.h"
 #include "RootFolder.h"
+#include "VesselBySlot.h"
 #include "host/CrewAddon.h"
 #include "testing/HandOverRecordCheck.h"
 #include "vessel/ShipTables.h"
@@ -33,8 +34,7 @@ constexpr int kHudHeight = HudSketchpad::kHeight;
 // Rows below the text's top that the HUD font can reach; nothing is drawn outside them.
 constexpr int kTextBand = 32;
 
-// The simulator's key codes, from its SDK: the module's key table must agree with them.
-constexpr unsigned char kKeyHeld = 0x80;  // what the SDK's KEYDOWN tests
+constexpr unsigned char kKeyHeld = 0x80;  // the bit that marks a key held
 
 struct Loaded {
     HMODULE module = nullptr;
@@ -62,7 +62,7 @@ VECTOR3 Sum(const VECTOR3& a, const VECTOR3& b) { return Vec(a.x + b.x, a.y + b.
 bool DrawHud(Vessel* ship, int height) {
     loaded.hud->Reset();
     HUDPAINTSPEC hudArea{kHudWidth, height, kHudWidth / 2, height / 2, 10.0, 6};
-    return static_cast<VESSEL3*>(ship->vesselInterface)->clbkDrawHUD(0, &hudArea, loaded.hud);
+    return by_slot::DrawHud(ship->vesselInterface, 0, &hudArea, loaded.hud);
 }
 
 // The text the ship's HUD shows now, "" when it draws none.
@@ -74,7 +74,7 @@ std::string HudText(Vessel* ship) {
 
 std::vector<std::string> SaveLines(Vessel* ship) {
     ScenarioBlock block;
-    static_cast<VESSEL2*>(ship->vesselInterface)->clbkSaveState(&block);
+    by_slot::SaveState(ship->vesselInterface, &block);
     return block.written;
 }
 
@@ -172,8 +172,8 @@ void CheckVesselCreation() {
         if (!CHECK(ship != nullptr && ship->vesselInterface != nullptr)) continue;
         VESSEL* vessel = ship->vesselInterface;
         // The simulator reads the interface version and the vessel pointer at fixed places of
-        // the module's object: both must sit where the SDK's layout puts them.
-        CHECK_EQ(vessel->Version(), kVessel4Version);
+        // the module's object: both must sit where the simulator's layout puts them.
+        CHECK_EQ(by_slot::Version(vessel), kVessel4Version);
         CHECK(vessel->GetHandle() == ship);
         CHECK_EQ(vessel->GetName(), kShipNames[i]);
     }
@@ -323,7 +323,7 @@ void CheckClassCaps() {
     int configMarker = 0;
     for (Vessel* ship : loaded.ships) {
         if (ship == nullptr) continue;
-        static_cast<VESSEL2*>(ship->vesselInterface)->clbkSetClassCaps(&configMarker);
+        by_slot::SetClassCaps(ship->vesselInterface, &configMarker);
         CheckFigures(*ship);
         CheckThrusters(*ship);
         CheckExhausts(*ship);
@@ -377,8 +377,7 @@ void CheckScenario() {
         if (c.load) {
             ScenarioBlock block;
             block.lines.assign(c.lines.begin(), c.lines.end());
-            static_cast<VESSEL2*>(ship->vesselInterface)
-                ->clbkLoadStateEx(&block, &loaded.statusMarker);
+            by_slot::LoadStateEx(ship->vesselInterface, &block, &loaded.statusMarker);
             CHECK_EQ(block.next, c.lines.size());
             CHECK(ship->parsedStatus == &loaded.statusMarker);
         }
@@ -437,7 +436,7 @@ void CheckEva(const Vessel& ship) {
 void CheckKeys() {
     Vessel* ship = loaded.ships[kPioneer];
     if (ship == nullptr) return;
-    auto* vessel = static_cast<VESSEL2*>(ship->vesselInterface);
+    VESSEL* vessel = ship->vesselInterface;
     const std::vector<KeyCase> cases = {
         {OAPI_KEY_E, false, false, 0, kWelcome, AfterKey::Nothing},
         {OAPI_KEY_Q, true, false, 0, kWelcome, AfterKey::Nothing},
@@ -458,7 +457,7 @@ void CheckKeys() {
     for (const KeyCase& c : cases) {
         char keyState[256] = {};
         if (c.control) keyState[OAPI_KEY_LCONTROL] = static_cast<char>(kKeyHeld);
-        CHECK_EQ(vessel->clbkConsumeBufferedKey(c.key, c.down, keyState), c.result);
+        CHECK_EQ(by_slot::ConsumeBufferedKey(vessel, c.key, c.down, keyState), c.result);
         CHECK_EQ(HudText(ship).c_str(), c.hud);
         switch (c.after) {
             case AfterKey::Nothing:
@@ -491,14 +490,14 @@ void StepAll(double& simt, int frames) {
     for (int f = 0; f < frames; ++f) {
         for (Vessel* ship : loaded.ships) {
             if (ship != nullptr && ship->alive) {
-                static_cast<VESSEL2*>(ship->vesselInterface)->clbkPreStep(simt, step, 53850.5);
+                by_slot::PreStep(ship->vesselInterface, simt, step, 53850.5);
             }
         }
         simt += step;
         World().sysTime += step;
         for (Vessel* ship : loaded.ships) {
             if (ship != nullptr && ship->alive) {
-                static_cast<VESSEL2*>(ship->vesselInterface)->clbkPostStep(simt, step, 53850.5);
+                by_slot::PostStep(ship->vesselInterface, simt, step, 53850.5);
             }
         }
     }
@@ -615,9 +614,7 @@ void CheckHud() {
     world.simStep = step;
     // A later message shows again for its own time.
     char keyState[256] = {};
-    CHECK_EQ(static_cast<VESSEL2*>(ship->vesselInterface)
-                 ->clbkConsumeBufferedKey(OAPI_KEY_S, true, keyState),
-             1);
+    CHECK_EQ(by_slot::ConsumeBufferedKey(ship->vesselInterface, OAPI_KEY_S, true, keyState), 1);
     CHECK_EQ(HudText(ship).c_str(), "1 souls aboard ship Meridian, 49 seats available");
     CHECK(loaded.hud->LitPixels(150, 150 + kTextBand) > 0);
 }
@@ -638,10 +635,8 @@ void CheckTransfer() {
     if (from == nullptr || to == nullptr || from->docks.empty() || to->docks.empty()) return;
     Dock(from, to);
     char keyState[256] = {};
-    auto* receiver = static_cast<VESSEL2*>(to->vesselInterface);
-    CHECK_EQ(receiver->clbkConsumeBufferedKey(OAPI_KEY_A, true, keyState), 1);
-    auto* sender = static_cast<VESSEL2*>(from->vesselInterface);
-    CHECK_EQ(sender->clbkConsumeBufferedKey(OAPI_KEY_E, true, keyState), 1);
+    CHECK_EQ(by_slot::ConsumeBufferedKey(to->vesselInterface, OAPI_KEY_A, true, keyState), 1);
+    CHECK_EQ(by_slot::ConsumeBufferedKey(from->vesselInterface, OAPI_KEY_E, true, keyState), 1);
     CHECK_EQ(HudText(from).c_str(), "Transfer to docked ship Ok - Max Poe transfered");
 
     const Vessel* transfer = World().FindByName("UMmuTMeridian");
@@ -684,23 +679,23 @@ void CheckWithoutCrewAddon() {
     if (!CHECK(DeleteFileA("modules\\UMmu.dll") != FALSE)) return;
     Vessel* ship = world.CreateVessel("Drifter", world.module.className.c_str(), ShipStatus(3));
     if (!CHECK(ship != nullptr && ship->vesselInterface != nullptr)) return;
-    auto* vessel = static_cast<VESSEL2*>(ship->vesselInterface);
+    VESSEL* vessel = ship->vesselInterface;
     int configMarker = 0;
-    vessel->clbkSetClassCaps(&configMarker);
+    by_slot::SetClassCaps(vessel, &configMarker);
     CHECK_EQ(ship->thrusters.size(), kMainEngineCount + kAttitudeThrusterCount);
     CHECK_EQ(ship->docks.size(), kDockCount);
     CHECK_EQ(ship->emptyMass, kEmptyMass);
     CHECK_EQ(ship->AttachmentCount(false), 0);
 
     std::memset(world.debugString, 'x', sizeof world.debugString);
-    vessel->clbkPreStep(200.0, world.simStep, 53850.5);
+    by_slot::PreStep(vessel, 200.0, world.simStep, 53850.5);
     CHECK_EQ(world.debugString, "Quillmar ERROR UMMU 2.0 not properly initialised in your code.");
     bool guardKept = true;
     for (unsigned char byte : world.debugStringGuard) guardKept = guardKept && byte == 0xA5;
     CHECK(guardKept);
 
     char keyState[256] = {};
-    CHECK_EQ(vessel->clbkConsumeBufferedKey(OAPI_KEY_E, true, keyState), 1);
+    CHECK_EQ(by_slot::ConsumeBufferedKey(vessel, OAPI_KEY_E, true, keyState), 1);
     CHECK_EQ(HudText(ship).c_str(), "Misc error with UMMU install it again");
     CheckLines(SaveLines(ship), {"STATUS Orbiting Earth", "XPDR 0"}, "ship without crew", __LINE__);
 
@@ -708,17 +703,17 @@ void CheckWithoutCrewAddon() {
     // once it is installed again: the save writes them back, unchanged, after the host's lines.
     Vessel* crewed = world.CreateVessel("Keeper", world.module.className.c_str(), ShipStatus(4));
     if (!CHECK(crewed != nullptr && crewed->vesselInterface != nullptr)) return;
-    auto* keeper = static_cast<VESSEL2*>(crewed->vesselInterface);
-    keeper->clbkSetClassCaps(&configMarker);
+    VESSEL* keeper = crewed->vesselInterface;
+    by_slot::SetClassCaps(keeper, &configMarker);
     ScenarioBlock block;
     block.lines = {"STATUS Orbiting Earth", "UMMUCREW Capt-Ada_Kerr-41-66-72", "XPDR 9",
                    "UMMUCREW -No_Code-30-70-80"};
-    keeper->clbkLoadStateEx(&block, &loaded.statusMarker);
+    by_slot::LoadStateEx(keeper, &block, &loaded.statusMarker);
     CheckLines(SaveLines(crewed),
                {"STATUS Orbiting Earth", "XPDR 9", "UMMUCREW Capt-Ada_Kerr-41-66-72",
                 "UMMUCREW -No_Code-30-70-80"},
                "crew lines kept without the add-on", __LINE__);
-    CHECK_EQ(keeper->clbkConsumeBufferedKey(OAPI_KEY_E, true, keyState), 1);
+    CHECK_EQ(by_slot::ConsumeBufferedKey(keeper, OAPI_KEY_E, true, keyState), 1);
     CHECK_EQ(HudText(crewed).c_str(), "Misc error with UMMU install it again");
 }
 

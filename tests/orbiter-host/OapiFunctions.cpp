@@ -1,13 +1,9 @@
-// The simulator's free functions that a vessel module imports, answered from the host's world, and
-// the two that the SDK declares only in its static library's source (InitLib, Date2Int).
+// The simulator's free functions that a vessel module imports, answered from the host's world,
+// InitLib and Date2Int among them (host/HostApi.h).
 #include <cstdio>
 #include <cstring>
 
 #include "HostWorld.h"
-
-// Declared by the SDK's static library source, not by its headers; exported like the rest.
-OAPIFUNC void InitLib(HINSTANCE hModule);
-OAPIFUNC int Date2Int(char* date);
 
 namespace {
 

@@ -1,8 +1,8 @@
-// The SDK's vessel classes as the test host implements them: VESSEL's members that a module calls
-// (each records what arrives in the vessel's world record or answers from it) and the defaults of
-// the callbacks that act on the vessel (saving, loading and setting its state, drawing the default
-// HUD). The exported classes' vtables reference them and the other callbacks' defaults, which
-// every host shares (sim/DefaultCallbacks.cpp).
+// The simulator's vessel classes as the test host implements them: VESSEL's members that a module
+// calls (each records what arrives in the vessel's world record or answers from it) and the
+// defaults of the callbacks that act on the vessel (saving, loading and setting its state, drawing
+// the default HUD). The exported classes' vtables reference them and the other callbacks' defaults,
+// which every host shares (sim/DefaultCallbacks.cpp).
 #include <cstdio>
 #include <cstring>
 
@@ -33,7 +33,7 @@ VESSEL::VESSEL(OBJHANDLE hVessel, int fmodel)
 
 // ---- Identity ----------------------------------------------------------------------------------
 
-// The SDK declares the result const; the qualifier is part of the exported name.
+// The simulator declares the result const; the qualifier is part of the exported name.
 #pragma clang diagnostic push
 #pragma clang diagnostic ignored "-Wignored-qualifiers"
 const OBJHANDLE VESSEL::GetHandle() const { return vessel; }

@@ -1,20 +1,23 @@
 // orbiter.exe, the test host: a stand-in for the simulator's executable, built in the simulator's
-// own C++ ABI (MSVC) from the SDK's headers with OAPI_IMPLEMENTATION, so that it exports the SDK
-// functions and classes under the names the real orbiter.exe exports them. Run under Wine as
+// own C++ ABI (MSVC) from the project's declaration of the interface (host/) as its host side, so
+// that it exports the interface's functions and classes under the names the real orbiter.exe
+// exports them. Run under Wine as
 //   orbiter.exe Quillmar.dll examples/root
 // it copies the sample root folder to a temporary working folder, loads the module with
 // LoadLibrary and drives it as the simulator does: ovcInit/ovcExit for several ships, class
 // set-up, scenario load and save, frames (rotation limits, a crew vessel walking in, a transfer
 // between docked ships), buffered keys (an EVA with its crew vessel and hand-over file), HUD
 // drawing through a Sketchpad that draws with GDI into a real bitmap, a ship without the crew
-// add-on, unloading. It checks what arrives in the host's functions against the module's own
-// set-up tables; the last line counts passed and failed checks, and the exit status is 0 only
-// when every check passed.
+// add-on, unloading. It calls the module's callbacks through the slots of the ABI table
+// (VesselBySlot.h), not through host/Vessel.h, and checks what arrives in the host's functions
+// against the module's own set-up tables; the last line counts passed and failed checks, and the
+// exit status is 0 only when every check passed.
 //
 // What this proves: the module's imports resolve by their MSVC names against an executable that
-// defines them from the SDK headers; its objects have the SDK's layout and vtable order; values
-// cross the boundary intact; it needs no runtime DLL beyond the system's. What only a run in the
-// real simulator can prove: that the real orbiter.exe exports every name the module imports
+// exports them; its objects have the simulator's layout and vtable order as the ABI table gives
+// them; values cross the boundary intact; it needs no runtime DLL beyond the system's. What only a
+// run in the real simulator can prove: that the real orbiter.exe exports every name the module
+// imports
 // (`llvm-readobj --coff-exports orbiter.exe` on an installation, compared with
 // `llvm-readobj --coff-imports Quillmar.dll`), and everything this host only records instead of
 // doing as the simulator does: physics, docking, the default HUD, the scenario parser, the
