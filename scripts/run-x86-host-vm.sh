@@ -36,19 +36,21 @@ if (($# < 1)) || [ ! -f "$1" ]; then
 fi
 start=$EPOCHREALTIME
 seconds() { awk -v a="$start" -v b="$EPOCHREALTIME" 'BEGIN { printf "%6.1f", b - a }'; }
-say() { echo "[$(seconds)s] $*" >&2; }
+say() { echo "[$(seconds)s] $*"; }
 fail() {
-  echo "FAILED: $*" >&2
+  echo "FAILED: $*"
   exit 1
 }
 
-"$root/scripts/install-deps.sh" qemu-system-x86 busybox-static >&2
+# Standard output carries the program's output alone: everything else goes to standard error.
+exec 3>&1 1>&2
+"$root/scripts/install-deps.sh" qemu-system-x86 busybox-static
 dpkg -s wine64 wine32:i386 >/dev/null 2>&1 ||
-  fail "the guest runs this machine's Wine: install wine64 and wine32:i386 (scripts/test-msvc.sh does)"
+  fail "the guest runs this machine's Wine: install wine64 and wine32:i386 (test-msvc.sh does)"
 mkdir -p "$work"
 work=$(cd "$work" && pwd)
-# The kernel command line carries the work folder's path.
-[[ $work != *[[:space:]]* ]] || fail "the work folder's path has a space: $work"
+# The kernel command line carries the work folder's and the project's paths.
+[[ $work$root != *[[:space:]]* ]] || fail "a path with a space: $work, $root"
 
 # --- The kernel and its modules, once per work folder --------------------------------------------
 kernel=$work/kernel
@@ -114,7 +116,8 @@ run=$work/run
 rm -rf "$run" && mkdir -p "$run"
 wine_version=$(dpkg-query -W -f '${Version}' wine32:i386)
 {
-  printf 'cwd=%q\nprogram=%q\nprefix_name=%q\nargs=(' "$PWD" "$1" "wineprefix-${wine_version//[^A-Za-z0-9.+-]/_}"
+  printf 'cwd=%q\nprogram=%q\nprefix_name=%q\nargs=(' "$PWD" "$1" \
+    "wineprefix-${wine_version//[^A-Za-z0-9.+-]/_}"
   shift
   if (($#)); then printf ' %q' "$@"; fi
   printf ' )\n'
@@ -123,10 +126,11 @@ wine_version=$(dpkg-query -W -f '${Version}' wine32:i386)
 # --- The virtual machine --------------------------------------------------------------------------
 # SMAP off: under QEMU 7.2's TCG, with it on, every 64-bit Wine process dies at its first return to
 # user code (a kernel oops on the user stack read by iretq).
+guest_orders="quillmar.work=$work quillmar.job=$root/scripts/x86-vm/wine-job.sh"
 qemu=(qemu-system-x86_64 -machine q35 -accel tcg,thread=multi -cpu max,smap=off -smp 2 -m 6144
   -nodefaults -no-user-config -display none -monitor none -serial stdio -no-reboot
   -kernel "$vmlinuz" -initrd "$initramfs"
-  -append "console=ttyS0 quiet loglevel=3 panic=-1 rdinit=/init quillmar.work=$work quillmar.job=$root/scripts/x86-vm/wine-job.sh"
+  -append "console=ttyS0 quiet loglevel=3 panic=-1 rdinit=/init $guest_orders"
   -virtfs local,path=/,mount_tag=hostroot,security_model=none,readonly=on,multidevs=remap
   -virtfs "local,path=$work,mount_tag=work,security_model=none,multidevs=remap")
 say "booting the virtual machine (kernel $version; at most ${timeout_s}s)"
@@ -143,12 +147,12 @@ set -e
 say "virtual machine ended (QEMU exit status $qemu_status)"
 
 if [ ! -f "$run/status" ]; then
-  ((qemu_status != 124)) || echo "FAILED: the virtual machine ran longer than ${timeout_s}s" >&2
-  echo "FAILED: the virtual machine gave no exit status; the end of its console ($work/console.log):" >&2
-  tail -20 "$work/console.log" >&2
-  cat "$work/qemu.err" >&2
+  ((qemu_status != 124)) || echo "FAILED: the virtual machine ran longer than ${timeout_s}s"
+  echo "FAILED: the virtual machine gave no exit status; its console's end ($work/console.log):"
+  tail -20 "$work/console.log"
+  cat "$work/qemu.err"
   exit 1
 fi
-tr -d '\r' <"$run/stdout"
-cat "$run/stderr" >&2
+tr -d '\r' <"$run/stdout" >&3
+cat "$run/stderr"
 exit "$(cat "$run/status")"

@@ -98,7 +98,7 @@ test_dll() {  # architecture, build folder, toolchain file
   local output="$build/orbiter-host/output.txt"
   if [ "$arch" = x86 ] && ! runs_32bit_programs; then
     echo "== orbiter.exe ($arch) drives $build/Quillmar.dll under Wine in a virtual machine"
-    echo "   (this machine's kernel runs no 32-bit programs; the first run makes a Wine prefix there)"
+    echo "   (this machine's kernel runs no 32-bit programs; a first run makes a Wine prefix there)"
     scripts/run-x86-host-vm.sh "$host" "$build/Quillmar.dll" examples/root | tee "$output"
   else
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
