@@ -36,7 +36,7 @@ OBJHANDLE AirlockLink::DockedVessel(const VESSEL& own, int port) {
     return dock == nullptr ? nullptr : own.GetDockStatus(dock);
 }
 
-int AirlockLink::Init(OBJHANDLE handle) {
+StartResult AirlockLink::Init(OBJHANDLE handle) {
     *this = AirlockLink{};
     autoDeleteArrival = 1;
     scanTimer = oapiRand();
@@ -46,11 +46,11 @@ int AirlockLink::Init(OBJHANDLE handle) {
     freeSeats = 1000;
 
     std::FILE* module = platform::OpenFile(crew_addon::kModuleFile, "rb");
-    if (module == nullptr) return kInitAddonMissing;
+    if (module == nullptr) return StartResult::kAddonMissing;
     std::fclose(module);
-    if (handle == nullptr) return kInitNoVessel;
+    if (handle == nullptr) return StartResult::kNoVessel;
     vessel = oapiGetVesselInterface(handle);
-    return vessel != nullptr ? kInitDone : kInitNoVessel;
+    return vessel != nullptr ? StartResult::kStarted : StartResult::kNoVessel;
 }
 
 void AirlockLink::Publish() {
@@ -72,11 +72,11 @@ void AirlockLink::Publish() {
     }
 }
 
-AirlockLink::DefineResult AirlockLink::DefineAirlock(int state, float boxXMin, float boxXMax,
-                                                     float boxYMin, float boxYMax, float boxZMin,
-                                                     float boxZMax) {
-    if (boxXMax < boxXMin || boxYMax < boxYMin || boxZMax < boxZMin) return kDefineRefused;
-    if (!IsAirlockState(state) || vessel == nullptr) return kDefineRefused;
+AirlockLink::Result AirlockLink::DefineAirlock(int state, float boxXMin, float boxXMax,
+                                               float boxYMin, float boxYMax, float boxZMin,
+                                               float boxZMax) {
+    if (boxXMax < boxXMin || boxYMax < boxYMin || boxZMax < boxZMin) return Result::kRefused;
+    if (!IsAirlockState(state) || vessel == nullptr) return Result::kRefused;
     airlockState = state;
     xMin = boxXMin;
     xMax = boxXMax;
@@ -86,33 +86,35 @@ AirlockLink::DefineResult AirlockLink::DefineAirlock(int state, float boxXMin, f
     zMax = boxZMax;
     airlockDefined = 1;
     Publish();
-    return kDefined;
+    return Result::kDone;
 }
 
-int AirlockLink::SetAirlockState(int state) {
-    if (state == airlockState) return 1;
-    if (!IsAirlockState(state) || attachment == nullptr || vessel == nullptr) return -1;
+AirlockLink::Result AirlockLink::SetAirlockState(int state) {
+    if (state == airlockState) return Result::kDone;
+    if (!IsAirlockState(state) || attachment == nullptr || vessel == nullptr) {
+        return Result::kRefused;
+    }
     airlockState = state;
     Publish();
-    return 1;
+    return Result::kDone;
 }
 
 int AirlockLink::GetAirlockState() const {
     return (attachment == nullptr || vessel == nullptr) ? -1 : airlockState;
 }
 
-int AirlockLink::SetAuxValue(int value) {
-    if (attachment == nullptr || vessel == nullptr) return -1;
+AirlockLink::Result AirlockLink::SetAuxValue(int value) {
+    if (attachment == nullptr || vessel == nullptr) return Result::kRefused;
     auxValue = value;
     Publish();
-    return 1;
+    return Result::kDone;
 }
 
-int AirlockLink::SetFreeSeats(int value) {
-    if (attachment == nullptr || vessel == nullptr) return -1;
+AirlockLink::Result AirlockLink::SetFreeSeats(int value) {
+    if (attachment == nullptr || vessel == nullptr) return Result::kRefused;
     freeSeats = value;
     Publish();
-    return 1;
+    return Result::kDone;
 }
 
 int AirlockLink::GetDockedFreeSeats(int port) const {
@@ -137,19 +139,19 @@ void AirlockLink::SetIgnoreDocking(int value) { ignoreDocking = value; }
 
 void AirlockLink::SetEjectFlag(int value) { ejectFlag = value; }
 
-int AirlockLink::SetAutoDeleteArrival(int value) {
-    if (airlockDefined == 0) return -1;
+AirlockLink::Result AirlockLink::SetAutoDeleteArrival(int value) {
+    if (airlockDefined == 0) return Result::kRefused;
     autoDeleteArrival = value;
-    return 1;
+    return Result::kDone;
 }
 
 OBJHANDLE AirlockLink::GetArrivalVessel() const { return arrivalVessel; }
 
-int AirlockLink::DeleteArrivalVessel() {
-    if (arrivalVessel == nullptr) return -1;
+AirlockLink::Result AirlockLink::DeleteArrivalVessel() {
+    if (arrivalVessel == nullptr) return Result::kRefused;
     DeleteVessel(arrivalVessel);
     arrivalVessel = nullptr;
-    return 1;
+    return Result::kDone;
 }
 
 void AirlockLink::GetArrivalName(char* destination, int n) const {

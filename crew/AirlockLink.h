@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <deque>
 
+#include "crew/StartResult.h"
 #include "host/HostApi.h"
 
 namespace crew {
@@ -39,31 +40,27 @@ struct AirlockLinkFields {
 
 class AirlockLink : private AirlockLinkFields {
   public:
-    // Results of Init.
-    enum InitResult : int {
-        kInitDone = 1,
-        kInitNoVessel = -1,        // a null handle, or no vessel interface for it
-        kInitAddonMissing = -999,  // the crew add-on's module file cannot be opened
+    // Resets every field, then checks the crew add-on's module file and the vessel: kStarted, or
+    // kAddonMissing when the module file cannot be opened, or kNoVessel for a null handle or one
+    // without a vessel interface.
+    StartResult Init(OBJHANDLE vesselHandle);
+
+    // What the record's setters give: done, or refused with nothing changed.
+    enum class Result : int {
+        kDone = 1,
+        kRefused = -1,
     };
 
-    // Resets every field, then checks the crew add-on's module file and the vessel. An
-    // InitResult.
-    int Init(OBJHANDLE vesselHandle);
-
-    // Results of DefineAirlock.
-    enum DefineResult : int {
-        kDefined = 1,
-        // An inverted box, a state other than 0 or 1, or no vessel interface.
-        kDefineRefused = -1,
-    };
-
-    // Stores and publishes the airlock.
-    DefineResult DefineAirlock(int state, float xMin, float xMax, float yMin, float yMax,
-                               float zMin, float zMax);
-    int SetAirlockState(int state);
+    // Stores and publishes the airlock. Refused for an inverted box, a state other than 0 or 1,
+    // or no vessel interface.
+    Result DefineAirlock(int state, float xMin, float xMax, float yMin, float yMax, float zMin,
+                         float zMax);
+    // The setters of published values refuse while nothing is published.
+    Result SetAirlockState(int state);
+    // The door state, 1 open or 0 closed; -1 while nothing is published.
     int GetAirlockState() const;
-    int SetAuxValue(int value);
-    int SetFreeSeats(int value);
+    Result SetAuxValue(int value);
+    Result SetFreeSeats(int value);
     // The vessel docked at `port` of `own`, or null.
     static OBJHANDLE DockedVessel(const VESSEL& own, int port);
     // Published numbers of the ship docked at the own port `port`, or -1.
@@ -72,13 +69,14 @@ class AirlockLink : private AirlockLinkFields {
     void SetTransferDock(int port);
     void SetIgnoreDocking(int value);
     void SetEjectFlag(int value);
-    int SetAutoDeleteArrival(int value);
+    // Refused until an airlock is defined.
+    Result SetAutoDeleteArrival(int value);
     OBJHANDLE GetArrivalVessel() const;
     // Copies the arrival's vessel name without its five-character prefix, at most min(n, 32)
     // characters, in the manner of strncpy.
     void GetArrivalName(char* destination, int n) const;
-    // Deletes the kept arrival (-1 when none).
-    int DeleteArrivalVessel();
+    // Deletes the kept arrival; refused when none is kept.
+    Result DeleteArrivalVessel();
     int GetArrivalAge() const;
     int GetArrivalPulse() const;
     int GetArrivalWeight() const;
@@ -92,39 +90,39 @@ class AirlockLink : private AirlockLinkFields {
     bool StepScanTimer(double step);
 
     // Results of SpawnCrewVessel.
-    enum SpawnResult : int {
-        kSpawnedInFreeSpace = 1,
-        kSpawnedTransfer = 2,  // the transfer vessel carries the member
+    enum class SpawnResult : int {
+        kInFreeSpace = 1,
+        kTransfer = 2,  // the transfer vessel carries the member
         // The transfer vessel could not be given the member: it is gone again.
-        kSpawnedTransferUnmarked = 3,
-        kSpawnNoDockedAirlock = -1,  // the docked ship publishes no airlock
-        kSpawnDockedAirlockClosed = -2,
-        kSpawnNoInterface = -3,       // of this vessel or of the docked ship
-        kSpawnNotCreated = -4,        // the host created no vessel
-        kSpawnTransferUnderWay = -5,  // a transfer to the docked ship has not arrived yet
+        kTransferUnmarked = 3,
+        kNoDockedAirlock = -1,  // the docked ship publishes no airlock
+        kDockedAirlockClosed = -2,
+        kNoInterface = -3,       // of this vessel or of the docked ship
+        kNotCreated = -4,        // the host created no vessel
+        kTransferUnderWay = -5,  // a transfer to the docked ship has not arrived yet
         // The docked ship's name is too long for a transfer vessel's.
-        kSpawnReceiverNameTooLong = -6,
+        kReceiverNameTooLong = -6,
     };
 
     // Creates a crew vessel for a member: in free space beside the vessel, or a transfer vessel
-    // at the airlock of the ship docked at `transferDock`. A SpawnResult.
-    int SpawnCrewVessel(const char* memberString, int age, int evaValue, int pulse, int weight,
-                        const char* meshName, const VECTOR3* position, const VECTOR3* angles,
-                        const VECTOR3* velocity);
+    // at the airlock of the ship docked at `transferDock`.
+    SpawnResult SpawnCrewVessel(const char* memberString, int age, int evaValue, int pulse,
+                                int weight, const char* meshName, const VECTOR3* position,
+                                const VECTOR3* angles, const VECTOR3* velocity);
     void OrientCrewVessel(const VECTOR3* angles, OBJHANDLE crewVessel) const;
 
     // Results of ScanForArrivals.
-    enum ScanResult : int {
+    enum class ScanResult : int {
         // Nobody; also while it is not yet time, the door is closed or no seat is free.
-        kScanNothing = 0,
-        kScanWalkedIn = 1,       // a crew vessel in the open airlock
-        kScanTransferredIn = 2,  // a transfer vessel addressed to this vessel
+        kNothing = 0,
+        kWalkedIn = 1,       // a crew vessel in the open airlock
+        kTransferredIn = 2,  // a transfer vessel addressed to this vessel
         // A transfer vessel addressed to this vessel whose member neither it, nor the module's
         // record of the transfers under way, nor the transfer file names: it stays in
         // `arrivalVessel`, never deleted by the scan, and the arrival fields hold the unknown
         // member (NameUnknownMember) for the crew manager to send out into free space.
         kTransferUnnamed = 3,
-        kScanNoVessel = -3,
+        kNoVessel = -3,
     };
 
     // Looks for crew vessels in the open airlock every 0.25 s of simulation time, and for transfer

@@ -66,12 +66,12 @@ bool ReadWholeName(OBJHANDLE candidate, char (&name)[kTransferNameSize]) {
 }  // namespace
 
 bool ArrivalScanDue(AirlockLink& link, bool seatFree, AirlockLink::ScanResult& result) {
-    result = AirlockLink::kScanNothing;
+    result = AirlockLink::ScanResult::kNothing;
     if (!link.StepScanTimer(oapiGetSimStep())) return false;
     const AirlockLinkFields& fields = link.Inspect();
     if (fields.airlockState != 1 || !seatFree) return false;
     if (fields.vessel == nullptr || fields.vesselHandle == nullptr) {
-        result = AirlockLink::kScanNoVessel;
+        result = AirlockLink::ScanResult::kNoVessel;
         return false;
     }
     link.SetArrivalVessel(nullptr);
@@ -147,20 +147,21 @@ AirlockLink::ScanResult ArrivalPass::Visit(OBJHANDLE candidate, const VESSEL& cr
     read.name[kCandidateNameSize - 1] = '\0';
     if (IsTransferName(read.name)) return Transfer(candidate, crewVessel);
 
-    if (!ReadMemberAttachment(crewVessel, parents, read.data)) return AirlockLink::kScanNothing;
+    if (!ReadMemberAttachment(crewVessel, parents, read.data))
+        return AirlockLink::ScanResult::kNothing;
     next_ ^= 1;
     anyChecked_ = true;
     if (Inside(candidate) && !WasTakenThisStep(candidate)) {
         WriteArrivalFields(link_, read);
-        return TakeArrival(link_, candidate, AirlockLink::kScanWalkedIn);
+        return TakeArrival(link_, candidate, AirlockLink::ScanResult::kWalkedIn);
     }
-    return AirlockLink::kScanNothing;
+    return AirlockLink::ScanResult::kNothing;
 }
 
 AirlockLink::ScanResult ArrivalPass::Transfer(OBJHANDLE candidate, const VESSEL& transfer) {
-    if (WasTakenThisStep(candidate)) return AirlockLink::kScanNothing;
+    if (WasTakenThisStep(candidate)) return AirlockLink::ScanResult::kNothing;
     char transferName[kTransferNameSize];
-    if (!ReadWholeName(candidate, transferName)) return AirlockLink::kScanNothing;
+    if (!ReadWholeName(candidate, transferName)) return AirlockLink::ScanResult::kNothing;
     const char* address = transferName + crew_addon::kVesselPrefixLength;
     const Addressee addressee =
         ResolveAddress(address, link_.Inspect().vessel->GetName(), candidate);
@@ -171,7 +172,7 @@ AirlockLink::ScanResult ArrivalPass::Transfer(OBJHANDLE candidate, const VESSEL&
             IdentifyTransfer(candidate, transfer, address, member);
             ReturnTransferToFreeSpace(candidate, transfer, member);
         }
-        return AirlockLink::kScanNothing;
+        return AirlockLink::ScanResult::kNothing;
     }
     const bool known = IdentifyTransfer(candidate, transfer, address, member);
     char arrivalName[sizeof AirlockLinkFields::arrivalName];
@@ -181,11 +182,11 @@ AirlockLink::ScanResult ArrivalPass::Transfer(OBJHANDLE candidate, const VESSEL&
         // The crew manager sends the member out beside the airlock; the vessel stays until then.
         MarkTakenThisStep(candidate);
         link_.SetArrivalVessel(candidate);
-        return AirlockLink::kTransferUnnamed;
+        return AirlockLink::ScanResult::kTransferUnnamed;
     }
     RemoveTransferFileRecordOf(member.memberString);
     TransferEnded(candidate);
-    return TakeArrival(link_, candidate, AirlockLink::kScanTransferredIn);
+    return TakeArrival(link_, candidate, AirlockLink::ScanResult::kTransferredIn);
 }
 
 void ArrivalPass::End(const CheckedCrewVessel* lastChecked) {

@@ -49,7 +49,7 @@ class ArrivalPass {
     explicit ArrivalPass(AirlockLink& link);
 
     // A crew vessel (CrewVesselAttachments gave `parents`) met in vessel order. The scan's result
-    // when the pass ends with it; kScanNothing when the pass goes on.
+    // when the pass ends with it; kNothing when the pass goes on.
     AirlockLink::ScanResult Visit(OBJHANDLE candidate, const VESSEL& crewVessel, DWORD parents);
 
     // The pass met every vessel and ends without an arrival: the arrival fields keep the last

@@ -23,7 +23,7 @@ double BoxReach(const AirlockLinkFields& box) {
 }  // namespace
 
 AirlockLink::ScanResult RunArrivalScan(AirlockLink& link, bool seatFree) {
-    AirlockLink::ScanResult result = AirlockLink::kScanNothing;
+    AirlockLink::ScanResult result = AirlockLink::ScanResult::kNothing;
     if (!ArrivalScanDue(link, seatFree, result)) return result;
 
     RefreshArrivalIndex();
@@ -36,13 +36,12 @@ AirlockLink::ScanResult RunArrivalScan(AirlockLink& link, bool seatFree) {
     ArrivalPass pass(link);
     for (const IndexedCrewVessel& candidate : visits) {
         if (candidate.handle == own) continue;
-        if (const AirlockLink::ScanResult found =
-                pass.Visit(candidate.handle, *candidate.vessel, candidate.parents)) {
-            return found;
-        }
+        const AirlockLink::ScanResult found =
+            pass.Visit(candidate.handle, *candidate.vessel, candidate.parents);
+        if (found != AirlockLink::ScanResult::kNothing) return found;
     }
     pass.End(LastCheckedCrewVessel(own));
-    return AirlockLink::kScanNothing;
+    return AirlockLink::ScanResult::kNothing;
 }
 
 }  // namespace crew

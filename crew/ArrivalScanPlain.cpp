@@ -7,7 +7,7 @@
 namespace crew {
 
 AirlockLink::ScanResult RunArrivalScan(AirlockLink& link, bool seatFree) {
-    AirlockLink::ScanResult result = AirlockLink::kScanNothing;
+    AirlockLink::ScanResult result = AirlockLink::ScanResult::kNothing;
     if (!ArrivalScanDue(link, seatFree, result)) return result;
 
     ArrivalPass pass(link);
@@ -20,11 +20,11 @@ AirlockLink::ScanResult RunArrivalScan(AirlockLink& link, bool seatFree) {
         if (crewVessel == nullptr) continue;
         const DWORD parents = CrewVesselAttachments(candidate, *crewVessel);
         if (parents == kNotArriving) continue;
-        if (const AirlockLink::ScanResult found = pass.Visit(candidate, *crewVessel, parents))
-            return found;
+        const AirlockLink::ScanResult found = pass.Visit(candidate, *crewVessel, parents);
+        if (found != AirlockLink::ScanResult::kNothing) return found;
     }
     pass.End();
-    return AirlockLink::kScanNothing;
+    return AirlockLink::ScanResult::kNothing;
 }
 
 }  // namespace crew

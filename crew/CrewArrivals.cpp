@@ -27,13 +27,14 @@ AirlockLink::ScanResult AirlockLink::ScanForArrivals() {
 }
 
 CrewManager::ArrivalResult CrewManager::ProcessArrivals() {
-    if (!Ready()) return kArrivalNotReady;
-    if (airlockOpen == 0) return kNoArrival;
+    if (!Ready()) return ArrivalResult::kNotReady;
+    if (airlockOpen == 0) return ArrivalResult::kNone;
     AirlockLink* link = Link();
     const AirlockLink::ScanResult result = RunArrivalScan(*link, crewCount < seatCount);
-    if (result == AirlockLink::kTransferUnnamed) return SendOutUnnamedTransfer(*link);
-    if (result != AirlockLink::kScanWalkedIn && result != AirlockLink::kScanTransferredIn) {
-        return kNoArrival;
+    if (result == AirlockLink::ScanResult::kTransferUnnamed) return SendOutUnnamedTransfer(*link);
+    if (result != AirlockLink::ScanResult::kWalkedIn &&
+        result != AirlockLink::ScanResult::kTransferredIn) {
+        return ArrivalResult::kNone;
     }
 
     char text[kArrivalTextSize]{};
@@ -47,38 +48,39 @@ CrewManager::ArrivalResult CrewManager::ProcessArrivals() {
         CopyText(name, sizeof name, text, kArrivalNameStoredChars);
     }
 
-    if (link->GetArrivalVessel() == nullptr) return kNoArrival;
-    if (result != AirlockLink::kScanTransferredIn) oapiSetFocusObject(vesselHandle);
+    if (link->GetArrivalVessel() == nullptr) return ArrivalResult::kNone;
+    if (result != AirlockLink::ScanResult::kTransferredIn) oapiSetFocusObject(vesselHandle);
     link->DeleteArrivalVessel();
     CopyText(lastArrivalName, sizeof lastArrivalName, name, kArrivalNameStoredChars);
     if (AddMember(name, link->GetArrivalAge(), link->GetArrivalPulse(), link->GetArrivalWeight(),
-                  idCode) == 1) {
+                  idCode) == Result::kDone) {
         // The name as the roster holds it, cleaned of what a crew name may not hold, so that the
         // arrival's message finds the member.
         const CrewMember& added = roster[crewCount - 1];
         CopyText(lastArrivalName, sizeof lastArrivalName, added.name, sizeof added.name);
     }
-    return result == AirlockLink::kScanTransferredIn ? kArrivalTransferredIn : kArrivalWalkedIn;
+    return result == AirlockLink::ScanResult::kTransferredIn ? ArrivalResult::kTransferredIn
+                                                             : ArrivalResult::kWalkedIn;
 }
 
 CrewManager::ArrivalResult CrewManager::SendOutUnnamedTransfer(AirlockLink& link) {
     const OBJHANDLE transfer = link.GetArrivalVessel();
     link.SetArrivalVessel(nullptr);
-    if (transfer == nullptr) return kNoArrival;
+    if (transfer == nullptr) return ArrivalResult::kNone;
     const char* memberString = link.Inspect().arrivalName + crew_addon::kVesselPrefixLength;
     SelectEvaMesh("");
     link.SetIgnoreDocking(1);
-    const int spawned = link.SpawnCrewVessel(memberString, link.GetArrivalAge(), evaValue,
-                                             link.GetArrivalPulse(), link.GetArrivalWeight(),
-                                             evaMeshName, &evaPosition, &evaAngles, nullptr);
+    const AirlockLink::SpawnResult spawned = link.SpawnCrewVessel(
+        memberString, link.GetArrivalAge(), evaValue, link.GetArrivalPulse(),
+        link.GetArrivalWeight(), evaMeshName, &evaPosition, &evaAngles, nullptr);
     link.SetIgnoreDocking(0);
     // The class is installed: the transfer vessel is one. Without a crew vessel the transfer
     // vessel stays, and the next pass tries again.
-    if (spawned != AirlockLink::kSpawnedInFreeSpace) return kNoArrival;
+    if (spawned != AirlockLink::SpawnResult::kInFreeSpace) return ArrivalResult::kNone;
     DeleteVessel(transfer);
     TransferEnded(transfer);
     CopyText(lastArrivalName, sizeof lastArrivalName, memberString, sizeof lastArrivalName - 1);
-    return kTransferSentOutside;
+    return ArrivalResult::kTransferSentOutside;
 }
 
 }  // namespace crew

@@ -19,12 +19,12 @@ namespace {
 constexpr std::size_t kMemberStringSize = 48;
 
 // The refusal that both ways out of the vessel begin with, if one applies.
-std::optional<int> LeavingRefusal(const CrewManager& crew, const char* name) {
-    if (!crew.Ready()) return CrewManager::kEvaMiscError;
+std::optional<CrewManager::EvaResult> LeavingRefusal(const CrewManager& crew, const char* name) {
+    if (!crew.Ready()) return CrewManager::EvaResult::kMiscError;
     if (name == nullptr || BoundedLength(name, kLookupNameChars + 1) > kLookupNameChars) {
-        return CrewManager::kEvaNoSuchMember;
+        return CrewManager::EvaResult::kNoSuchMember;
     }
-    if (crew.GetCrewCount() < 1) return CrewManager::kEvaNobodyAboard;
+    if (crew.GetCrewCount() < 1) return CrewManager::EvaResult::kNobodyAboard;
     return std::nullopt;
 }
 
@@ -42,36 +42,36 @@ bool CrewClassInstalled() {
 
 }  // namespace
 
-int CrewManager::EvaMember(const char* name) {
-    if (const std::optional<int> refusal = LeavingRefusal(*this, name)) return *refusal;
+CrewManager::EvaResult CrewManager::EvaMember(const char* name) {
+    if (const std::optional<EvaResult> refusal = LeavingRefusal(*this, name)) return *refusal;
     lastEvaName[0] = '\0';
-    if (airlockOpen == 0) return kEvaAirlockClosed;
+    if (airlockOpen == 0) return EvaResult::kAirlockClosed;
 
     AirlockLink* link = Link();
     if (const VESSEL* own = oapiGetVesselInterface(vesselHandle)) {
         const int port = link->Inspect().transferDock;
         if (AirlockLink::DockedVessel(*own, port) != nullptr) {
             const int seats = link->GetDockedFreeSeats(port);
-            if (seats == 0) return kEvaDockedShipFull;
-            if (seats < 0) return kEvaDockedShipWithoutCrew;
+            if (seats == 0) return EvaResult::kDockedShipFull;
+            if (seats < 0) return EvaResult::kDockedShipWithoutCrew;
         }
     }
     const int slot = FindMember(name);
-    if (slot < 0) return kEvaNoSuchMember;
+    if (slot < 0) return EvaResult::kNoSuchMember;
     return LeaveVessel(slot, false);
 }
 
-int CrewManager::EjectMember(const char* name) {
-    if (const std::optional<int> refusal = LeavingRefusal(*this, name)) return *refusal;
+CrewManager::EvaResult CrewManager::EjectMember(const char* name) {
+    if (const std::optional<EvaResult> refusal = LeavingRefusal(*this, name)) return *refusal;
     lastEvaName[0] = '\0';
     const int slot = FindMember(name);
-    if (slot < 0) return kEvaNoSuchMember;
+    if (slot < 0) return EvaResult::kNoSuchMember;
     return LeaveVessel(slot, true);
 }
 
-int CrewManager::LeaveVessel(int slot, bool eject) {
+CrewManager::EvaResult CrewManager::LeaveVessel(int slot, bool eject) {
     // Refused as when the add-on is missing; the member stays aboard.
-    if (!CrewClassInstalled()) return kEvaMiscError;
+    if (!CrewClassInstalled()) return EvaResult::kMiscError;
     const CrewMember& member = roster[slot];
     char memberString[kMemberStringSize];
     if (member.idCode[0] != '\0') {
@@ -89,7 +89,7 @@ int CrewManager::LeaveVessel(int slot, bool eject) {
     CopyText(lastEvaVesselName, sizeof lastEvaVesselName, vesselName, sizeof vesselName);
 
     AirlockLink* link = Link();
-    int result = 0;
+    AirlockLink::SpawnResult result = AirlockLink::SpawnResult::kNotCreated;
     const int weight = TruncateToInt(member.weight);
     if (eject) {
         link->SetIgnoreDocking(1);
@@ -104,19 +104,20 @@ int CrewManager::LeaveVessel(int slot, bool eject) {
     }
 
     switch (result) {
-        case AirlockLink::kSpawnedInFreeSpace:
-        case AirlockLink::kSpawnedTransfer:
+        case AirlockLink::SpawnResult::kInFreeSpace:
+        case AirlockLink::SpawnResult::kTransfer:
             CopyText(lastEvaName, sizeof lastEvaName, member.name, sizeof member.name);
             RemoveSlot(slot);
-            return result == AirlockLink::kSpawnedInFreeSpace ? kEvaDone : kEvaTransferred;
-        case AirlockLink::kSpawnDockedAirlockClosed:
-            return kEvaDockedAirlockClosed;
-        case AirlockLink::kSpawnNoDockedAirlock:
-            return kEvaDockedShipWithoutCrew;
-        case AirlockLink::kSpawnTransferUnderWay:
-            return kEvaTransferUnderWay;
+            return result == AirlockLink::SpawnResult::kInFreeSpace ? EvaResult::kDone
+                                                                    : EvaResult::kTransferred;
+        case AirlockLink::SpawnResult::kDockedAirlockClosed:
+            return EvaResult::kDockedAirlockClosed;
+        case AirlockLink::SpawnResult::kNoDockedAirlock:
+            return EvaResult::kDockedShipWithoutCrew;
+        case AirlockLink::SpawnResult::kTransferUnderWay:
+            return EvaResult::kTransferUnderWay;
         default:
-            return kEvaMiscError;
+            return EvaResult::kMiscError;
     }
 }
 

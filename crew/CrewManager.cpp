@@ -48,9 +48,10 @@ void CrewManager::ApplyCrewMassToHost(double newCrewMass) const {
     oapiSetEmptyMass(vesselHandle, (oapiGetEmptyMass(vesselHandle) - crewMass) + newCrewMass);
 }
 
-int CrewManager::AddMember(const char* name, int age, int pulse, int weight, const char* idCode) {
+CrewManager::Result CrewManager::AddMember(const char* name, int age, int pulse, int weight,
+                                           const char* idCode) {
     if (!Ready() || crewCount >= seatCount || name == nullptr || crewCount >= kMostMembers) {
-        return kRefused;
+        return Result::kRefused;
     }
     CrewMember& member = roster[crewCount];
     CopyText(member.name, sizeof member.name, name, kStoredNameChars);
@@ -64,7 +65,7 @@ int CrewManager::AddMember(const char* name, int age, int pulse, int weight, con
     ++crewCount;
     crewMass += member.weight;
     PublishSeats();
-    return kDone;
+    return Result::kDone;
 }
 
 void CrewManager::RemoveSlot(int slot) {
@@ -78,11 +79,11 @@ void CrewManager::RemoveSlot(int slot) {
     PublishSeats();
 }
 
-int CrewManager::RemoveMember(const char* name) {
+CrewManager::Result CrewManager::RemoveMember(const char* name) {
     const int slot = FindMember(name);
-    if (slot < 0) return kRefused;
+    if (slot < 0) return Result::kRefused;
     RemoveSlot(slot);
-    return kDone;
+    return Result::kDone;
 }
 
 int CrewManager::GetCrewCount() const { return Ready() ? crewCount : 0; }
@@ -99,10 +100,10 @@ int CrewManager::GetPulse(int slot) const {
     return (Ready() && slot >= 0 && slot < crewCount) ? roster[slot].pulse : kNoValue;
 }
 
-int CrewManager::SetPulse(int slot, int value) {
-    if (!Ready() || slot < 0 || slot >= crewCount) return kNoValue;
+CrewManager::Result CrewManager::SetPulse(int slot, int value) {
+    if (!Ready() || slot < 0 || slot >= crewCount) return Result::kNoValue;
     roster[slot].pulse = Clamp(value, 0, 130);
-    return kDone;
+    return Result::kDone;
 }
 
 int CrewManager::GetWeight(int slot) const {
@@ -124,11 +125,11 @@ int CrewManager::GetPulseByName(const char* name) const {
     return slot < 0 ? kNoValue : roster[slot].pulse;
 }
 
-int CrewManager::SetPulseByName(const char* name, int value) {
+CrewManager::Result CrewManager::SetPulseByName(const char* name, int value) {
     const int slot = FindMember(name);
-    if (slot < 0) return kNoValue;
+    if (slot < 0) return Result::kNoValue;
     roster[slot].pulse = Clamp(value, 0, 130);
-    return kDone;
+    return Result::kDone;
 }
 
 int CrewManager::GetWeightByName(const char* name) const {
@@ -142,66 +143,67 @@ const char* CrewManager::GetIdCodeByName(const char* name) const {
     return slot < 0 ? emptyText : roster[slot].idCode;
 }
 
-int CrewManager::SetSeatCount(int seats) {
-    if (!Ready() || seats < 1 || seats > kMostMembers || seats < crewCount) return kRefused;
+CrewManager::Result CrewManager::SetSeatCount(int seats) {
+    if (!Ready() || seats < 1 || seats > kMostMembers || seats < crewCount) return Result::kRefused;
     seatCount = seats;
     PublishSeats();
-    return kDone;
+    return Result::kDone;
 }
 
-int CrewManager::SetMassBookkeeping(int flag) {
-    if (!Ready() || crewCount > 0) return kRefused;
+CrewManager::Result CrewManager::SetMassBookkeeping(int flag) {
+    if (!Ready() || crewCount > 0) return Result::kRefused;
     massBookkeeping = flag;
-    return kDone;
+    return Result::kDone;
 }
 
-int CrewManager::SetEvaValue(int value) {
-    if (!Ready()) return kRefused;
+CrewManager::Result CrewManager::SetEvaValue(int value) {
+    if (!Ready()) return Result::kRefused;
     evaValue = value;
-    return kDone;
+    return Result::kDone;
 }
 
-int CrewManager::SetEvaMesh(const char* mesh) {
-    if (mesh == nullptr || !Ready()) return kRefused;
+CrewManager::Result CrewManager::SetEvaMesh(const char* mesh) {
+    if (mesh == nullptr || !Ready()) return Result::kRefused;
     CopyText(evaMesh, sizeof evaMesh, mesh, kEvaMeshChars);
-    return kDone;
+    return Result::kDone;
 }
 
-int CrewManager::SetEvaPlacement(VECTOR3 position, VECTOR3 angles) {
-    if (!Ready()) return kRefused;
+CrewManager::Result CrewManager::SetEvaPlacement(VECTOR3 position, VECTOR3 angles) {
+    if (!Ready()) return Result::kRefused;
     evaPosition = position;
     evaAngles = angles;
-    return kDone;
+    return Result::kDone;
 }
 
-int CrewManager::SetEjectPlacement(VECTOR3 position, VECTOR3 angles, VECTOR3 velocity) {
-    if (!Ready()) return kRefused;
+CrewManager::Result CrewManager::SetEjectPlacement(VECTOR3 position, VECTOR3 angles,
+                                                   VECTOR3 velocity) {
+    if (!Ready()) return Result::kRefused;
     ejectPosition = position;
     ejectAngles = angles;
     ejectVelocity = velocity;
-    return kDone;
+    return Result::kDone;
 }
 
-int CrewManager::DefineAirlock(int state, float xMin, float xMax, float yMin, float yMax,
-                               float zMin, float zMax) {
+CrewManager::Result CrewManager::DefineAirlock(int state, float xMin, float xMax, float yMin,
+                                               float yMax, float zMin, float zMax) {
     AirlockLink* link = Link();
-    if (link == nullptr ||
-        link->DefineAirlock(state, xMin, xMax, yMin, yMax, zMin, zMax) != AirlockLink::kDefined) {
-        return kRefused;
+    if (link == nullptr || link->DefineAirlock(state, xMin, xMax, yMin, yMax, zMin, zMax) !=
+                               AirlockLink::Result::kDone) {
+        return Result::kRefused;
     }
     readyFlags |= kAirlockDefined;
     airlockOpen = state;
     link->SetFreeSeats(seatCount);
     link->SetAutoDeleteArrival(0);
-    return kDone;
+    return Result::kDone;
 }
 
-int CrewManager::SetAirlockState(int state) {
-    if (!Ready()) return kNoValue;
+CrewManager::Result CrewManager::SetAirlockState(int state) {
+    if (!Ready()) return Result::kNoValue;
     AirlockLink* link = Link();
     link->SetAirlockState(state);
     airlockOpen = link->GetAirlockState();
-    return kDone;
+    return Result::kDone;
 }
 
 int CrewManager::GetAirlockState() {
@@ -210,10 +212,10 @@ int CrewManager::GetAirlockState() {
     return airlockOpen;
 }
 
-int CrewManager::SetTransferDock(int port) {
-    if (!Ready()) return kRefused;
+CrewManager::Result CrewManager::SetTransferDock(int port) {
+    if (!Ready()) return Result::kRefused;
     Link()->SetTransferDock(port);
-    return kDone;
+    return Result::kDone;
 }
 
 const char* CrewManager::GetLastEvaName() const { return lastEvaName; }

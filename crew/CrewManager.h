@@ -1,6 +1,7 @@
 // The crew of one vessel: roster, seats, airlock, crew mass bookkeeping, start-up checks of the
-// crew add-on, crew lines in the scenario, EVA, transfer and arrivals. Results are small integer
-// codes: 1 done, 0 or negative for refusals; a refusal changes nothing.
+// crew add-on, crew lines in the scenario, EVA, transfer and arrivals. An operation that can be
+// refused returns a result type that names each outcome; a refusal changes nothing. Getters of
+// numbers give kNoValue's number when they have no value.
 //
 // Where its operations are: roster, seats, airlock and getters in CrewManager.cpp; start-up, the
 // add-on's version and the crew ID table in CrewStartup.cpp; crew lines in CrewPersistence.cpp;
@@ -11,6 +12,7 @@
 #include "crew/AirlockLink.h"
 #include "crew/CrewMember.h"
 #include "crew/KeptCrewLines.h"
+#include "crew/StartResult.h"
 #include "host/HostApi.h"
 
 namespace crew {
@@ -55,37 +57,32 @@ class CrewManager : private CrewManagerFields {
         kReady = kStarted | kAirlockDefined,
     };
 
-    // The results most operations give: done, or refused and nothing changed. Getters of numbers
-    // and the airlock operations refuse with "no value" instead.
-    enum Result : int {
+    // The results most operations give: done, or refused and nothing changed. The pulse setters
+    // and SetAirlockState refuse with "no value" instead, as the getters of numbers do (they give
+    // kNoValue's number in place of the value).
+    enum class Result : int {
         kNoValue = -1,
         kRefused = 0,
         kDone = 1,
     };
-
-    // Initialize's results.
-    enum StartResult : int {
-        kStartDone = 1,
-        kStartNoVessel = -1,        // no handle, or the host has no interface for it
-        kStartAddonMissing = -999,  // the crew add-on's module file is not installed
-    };
+    static constexpr int kNoValue = static_cast<int>(Result::kNoValue);
 
     // `loadedCount` until the first crew line of a scenario arrives.
     static constexpr int kNoCrewLinesRead = -1;
 
     // EvaMember's and EjectMember's results; the vessel shows one message for each.
-    enum EvaResult : int {
-        kEvaTransferred = 2,  // to the ship docked at the transfer port
-        kEvaDone = 1,         // into free space
-        kEvaNobodyAboard = 0,
-        kEvaAirlockClosed = -1,
-        kEvaDockedAirlockClosed = -2,
-        kEvaDockedShipFull = -3,
-        kEvaNoSuchMember = -4,           // also a name too long to look up
-        kEvaDockedShipWithoutCrew = -5,  // the docked ship publishes no airlock
-        kEvaMiscError = -6,              // not ready, or the crew vessel could not be made
+    enum class EvaResult : int {
+        kTransferred = 2,  // to the ship docked at the transfer port
+        kDone = 1,         // into free space
+        kNobodyAboard = 0,
+        kAirlockClosed = -1,
+        kDockedAirlockClosed = -2,
+        kDockedShipFull = -3,
+        kNoSuchMember = -4,           // also a name too long to look up
+        kDockedShipWithoutCrew = -5,  // the docked ship publishes no airlock
+        kMiscError = -6,              // not ready, or the crew vessel could not be made
         // A transfer to the docked ship is under way; it takes one at a time.
-        kEvaTransferUnderWay = -7,
+        kTransferUnderWay = -7,
     };
 
     // Constructed not started: every operation but DefineAirlock, GetLastEvaName,
@@ -93,7 +90,7 @@ class CrewManager : private CrewManagerFields {
     CrewManager() = default;
 
     // Start-up.
-    int Initialize(OBJHANDLE vesselHandle);
+    StartResult Initialize(OBJHANDLE vesselHandle);
     void ShowWarnings(const char* addonName);
     float ReadAddonVersion();
     void LoadIdTable();
@@ -104,33 +101,33 @@ class CrewManager : private CrewManagerFields {
     // interface, and its tests hold them to it.
 
     // Roster and member data.
-    int AddMember(const char* name, int age, int pulse, int weight, const char* idCode);
-    int RemoveMember(const char* name);  // (interface)
+    Result AddMember(const char* name, int age, int pulse, int weight, const char* idCode);
+    Result RemoveMember(const char* name);  // (interface)
     int GetCrewCount() const;
     const char* GetMemberName(int slot) const;
     int GetAge(int slot) const;
-    int GetPulse(int slot) const;       // (interface)
-    int SetPulse(int slot, int value);  // (interface)
-    int GetWeight(int slot) const;      // (interface)
+    int GetPulse(int slot) const;          // (interface)
+    Result SetPulse(int slot, int value);  // (interface)
+    int GetWeight(int slot) const;         // (interface)
     const char* GetIdCode(int slot) const;
     int GetAgeByName(const char* name) const;
-    int GetPulseByName(const char* name) const;       // (interface)
-    int SetPulseByName(const char* name, int value);  // (interface)
-    int GetWeightByName(const char* name) const;      // (interface)
+    int GetPulseByName(const char* name) const;          // (interface)
+    Result SetPulseByName(const char* name, int value);  // (interface)
+    int GetWeightByName(const char* name) const;         // (interface)
     const char* GetIdCodeByName(const char* name) const;
 
     // Settings, airlock and placement.
-    int SetSeatCount(int seats);
-    int SetMassBookkeeping(int flag);  // (interface)
-    int SetEvaValue(int value);        // (interface)
-    int SetEvaMesh(const char* mesh);
-    int SetEvaPlacement(VECTOR3 position, VECTOR3 angles);
-    int SetEjectPlacement(VECTOR3 position, VECTOR3 angles, VECTOR3 velocity);  // (interface)
-    int DefineAirlock(int state, float xMin, float xMax, float yMin, float yMax, float zMin,
-                      float zMax);
-    int SetAirlockState(int state);
+    Result SetSeatCount(int seats);
+    Result SetMassBookkeeping(int flag);  // (interface)
+    Result SetEvaValue(int value);        // (interface)
+    Result SetEvaMesh(const char* mesh);
+    Result SetEvaPlacement(VECTOR3 position, VECTOR3 angles);
+    Result SetEjectPlacement(VECTOR3 position, VECTOR3 angles, VECTOR3 velocity);  // (interface)
+    Result DefineAirlock(int state, float xMin, float xMax, float yMin, float yMax, float zMin,
+                         float zMax);
+    Result SetAirlockState(int state);
     int GetAirlockState();
-    int SetTransferDock(int port);
+    Result SetTransferDock(int port);
 
     // The last crossings.
     const char* GetLastEvaName() const;
@@ -139,25 +136,25 @@ class CrewManager : private CrewManagerFields {
     OBJHANDLE FindLastEvaVessel();             // (interface)
 
     // Scenario lines.
-    int SaveCrew(FILEHANDLE scn) const;
-    int LoadCrewLine(const char* line);
+    Result SaveCrew(FILEHANDLE scn) const;
+    Result LoadCrewLine(const char* line);
     // A manager that is not ready (the crew add-on is missing) takes no member from a crew line
     // but keeps it as read (1; 0 for a ready manager, a line that is not a crew line or one that
     // does not fit KeptCrewLines), and writes the kept lines back unchanged, in their order. A
     // ready manager keeps none, so it writes none.
-    int KeepCrewLine(const char* line);
+    Result KeepCrewLine(const char* line);
     void SaveKeptCrewLines(FILEHANDLE scn) const;
 
     // Leaving and arriving.
-    int EvaMember(const char* name);
-    int EjectMember(const char* name);  // (interface)
+    EvaResult EvaMember(const char* name);
+    EvaResult EjectMember(const char* name);  // (interface)
     // ProcessArrivals' results; the vessel shows a message for each arrival.
-    enum ArrivalResult : int {
-        kArrivalNotReady = -1,
-        kNoArrival = 0,
-        kArrivalWalkedIn = 1,       // through the open airlock
-        kArrivalTransferredIn = 2,  // from a docked ship
-        // A transfer vessel addressed to this vessel named nobody (AirlockLink::kTransferUnnamed):
+    enum class ArrivalResult : int {
+        kNotReady = -1,
+        kNone = 0,
+        kWalkedIn = 1,       // through the open airlock
+        kTransferredIn = 2,  // from a docked ship
+        // A transfer vessel addressed to this vessel named nobody (ScanResult::kTransferUnnamed):
         // its member went out into free space at the EVA placement under the unknown member's
         // name, which GetLastArrivalName gives.
         kTransferSentOutside = 3,
@@ -191,10 +188,10 @@ class CrewManager : private CrewManagerFields {
     void ResetForStart(OBJHANDLE handle, int index);
     // Sends the member in `slot` out, to free space or through the transfer port (EvaMember)
     // or always to free space at the eject placement (EjectMember).
-    int LeaveVessel(int slot, bool eject);
+    EvaResult LeaveVessel(int slot, bool eject);
     // Sends the member of the unnamed transfer vessel the scan left in the link out into free
     // space, as an EVA would, and deletes the transfer vessel: kTransferSentOutside, or
-    // kNoArrival when no crew vessel could be made and the transfer vessel stays for the next pass.
+    // kNone when no crew vessel could be made and the transfer vessel stays for the next pass.
     ArrivalResult SendOutUnnamedTransfer(AirlockLink& link);
 };
 

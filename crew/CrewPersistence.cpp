@@ -16,8 +16,8 @@ constexpr std::size_t kValueSize = 128;
 
 }  // namespace
 
-int CrewManager::SaveCrew(FILEHANDLE scn) const {
-    if (!Ready() || crewCount < 1 || scn == nullptr) return kRefused;
+CrewManager::Result CrewManager::SaveCrew(FILEHANDLE scn) const {
+    if (!Ready() || crewCount < 1 || scn == nullptr) return Result::kRefused;
     // The host's function takes writable texts.
     char key[sizeof kCrewLineKey];
     std::memcpy(key, kCrewLineKey, sizeof key);
@@ -26,11 +26,11 @@ int CrewManager::SaveCrew(FILEHANDLE scn) const {
         FormatCrewLineValue(roster[slot], value, sizeof value);
         oapiWriteScenario_string(scn, key, value);
     }
-    return kDone;
+    return Result::kDone;
 }
 
-int CrewManager::LoadCrewLine(const char* line) {
-    if (!Ready() || line == nullptr) return kRefused;
+CrewManager::Result CrewManager::LoadCrewLine(const char* line) {
+    if (!Ready() || line == nullptr) return Result::kRefused;
     if (loadedCount == kNoCrewLinesRead) {
         ApplyCrewMassToHost(0.0);
         std::memset(roster, 0, sizeof roster);
@@ -39,24 +39,24 @@ int CrewManager::LoadCrewLine(const char* line) {
         crewCount = 0;
         PublishSeats();
     }
-    if (crewCount >= seatCount) return kRefused;
+    if (crewCount >= seatCount) return Result::kRefused;
 
     CrewMember member{};
-    if (!ParseCrewLine(line, member)) return kRefused;
+    if (!ParseCrewLine(line, member)) return Result::kRefused;
     ++loadedCount;
     ApplyCrewMassToHost(crewMass + member.weight);
     roster[crewCount] = member;
     ++crewCount;
     crewMass += member.weight;
     PublishSeats();
-    return kDone;
+    return Result::kDone;
 }
 
-int CrewManager::KeepCrewLine(const char* line) {
-    if (Ready() || !IsCrewLine(line)) return kRefused;
-    if (keptCrewLines.Keep(line)) return kDone;
+CrewManager::Result CrewManager::KeepCrewLine(const char* line) {
+    if (Ready() || !IsCrewLine(line)) return Result::kRefused;
+    if (keptCrewLines.Keep(line)) return Result::kDone;
     ++TheModuleState().crewLinesNotKept;
-    return kRefused;
+    return Result::kRefused;
 }
 
 void CrewManager::SaveKeptCrewLines(FILEHANDLE scn) const { keptCrewLines.Write(scn); }

@@ -42,13 +42,13 @@ constexpr VECTOR3 kInitialEjectVelocity{0.0, 2.0, 0.0};
 
 }  // namespace
 
-int CrewManager::Initialize(OBJHANDLE handle) {
-    if (handle == nullptr) return kStartNoVessel;
+StartResult CrewManager::Initialize(OBJHANDLE handle) {
+    if (handle == nullptr) return StartResult::kNoVessel;
     const int index = LinkCount();
     AirlockLink& link = LinkRecord(index);
-    const int result = link.Init(handle);
+    const StartResult result = link.Init(handle);
     addonOutdated = 0;
-    if (result != kStartDone) {
+    if (result != StartResult::kStarted) {
         // The record stays free for the next manager, so this one keeps no index of it.
         warningUntil = oapiGetSysTime() + kWarningSeconds;
         return result;
@@ -68,7 +68,7 @@ int CrewManager::Initialize(OBJHANDLE handle) {
     link.SetAutoDeleteArrival(0);
     readyFlags = kStarted;
     CommitNextLink();
-    return kStartDone;
+    return StartResult::kStarted;
 }
 
 void CrewManager::ResetForStart(OBJHANDLE handle, int index) {

@@ -76,16 +76,17 @@ void PrepareCrewVesselStatus(VESSELSTATUS& status) {
 
 // Creates the transfer vessel and fixes the member to it: age, pulse and weight, and the member
 // string by which the receiver knows whom it takes; the module records them too, for a save to
-// keep (TransfersInFlight.h). 2 done; -4 the host created no vessel; 3 the member could not be
-// fixed to it. On a failure neither the vessel nor the hand-over file just written stays behind,
-// since the member stays aboard.
-int CreateTransferVessel(const AirlockLink& link, const char* name, const VESSELSTATUS& status,
-                         const HandOverFields& handOver, const char* memberString,
-                         const VECTOR3* angles) {
+// keep (TransfersInFlight.h). kTransfer done; kNotCreated the host created no vessel;
+// kTransferUnmarked the member could not be fixed to it. On a failure neither the vessel nor the
+// hand-over file just written stays behind, since the member stays aboard.
+AirlockLink::SpawnResult CreateTransferVessel(const AirlockLink& link, const char* name,
+                                              const VESSELSTATUS& status,
+                                              const HandOverFields& handOver,
+                                              const char* memberString, const VECTOR3* angles) {
     const OBJHANDLE created = oapiCreateVessel(name, crew_addon::kCrewClassName, status);
     if (created == nullptr) {
         platform::RemoveFile(crew_addon::kTransferFile);
-        return AirlockLink::kSpawnNotCreated;
+        return AirlockLink::SpawnResult::kNotCreated;
     }
     if (angles != nullptr) link.OrientCrewVessel(angles, created);
     VESSEL* crewVessel = oapiGetVesselInterface(created);
@@ -97,23 +98,25 @@ int CreateTransferVessel(const AirlockLink& link, const char* name, const VESSEL
                                      crew_addon::kMemberAttachmentId, false) == nullptr) {
         DeleteVessel(created);
         platform::RemoveFile(crew_addon::kTransferFile);
-        return AirlockLink::kSpawnedTransferUnmarked;
+        return AirlockLink::SpawnResult::kTransferUnmarked;
     }
     CarriedMember carried{handOver.age, handOver.pulse, handOver.weight, true, {}};
     CopyText(carried.memberString, sizeof carried.memberString, memberString, kMemberChars);
     TransferSent(created, name + crew_addon::kVesselPrefixLength, carried);
-    return AirlockLink::kSpawnedTransfer;
+    return AirlockLink::SpawnResult::kTransfer;
 }
 
 }  // namespace
 
-int AirlockLink::SpawnCrewVessel(const char* memberString, int age, int evaValue, int pulse,
-                                 int weight, const char* meshName, const VECTOR3* position,
-                                 const VECTOR3* angles, const VECTOR3* velocity) {
+AirlockLink::SpawnResult AirlockLink::SpawnCrewVessel(const char* memberString, int age,
+                                                      int evaValue, int pulse, int weight,
+                                                      const char* meshName, const VECTOR3* position,
+                                                      const VECTOR3* angles,
+                                                      const VECTOR3* velocity) {
     age = kAgeLimit.Apply(age);
     evaValue = kEvaValueLimit.Apply(evaValue);
     pulse = kPulseLimit.Apply(pulse);
-    if (vessel == nullptr) return kSpawnNoInterface;
+    if (vessel == nullptr) return SpawnResult::kNoInterface;
 
     const OBJHANDLE docked = (ignoreDocking == 0 && vessel->DockCount() >= 1)
                                  ? DockedVessel(*vessel, transferDock)
@@ -129,24 +132,24 @@ int AirlockLink::SpawnCrewVessel(const char* memberString, int age, int evaValue
     char name[crew_addon::kNameFieldSize];
     if (transfer) {
         const VESSEL* receiver = oapiGetVesselInterface(docked);
-        if (receiver == nullptr) return kSpawnNoInterface;
-        if (receiver->AttachmentCount(false) == 0) return kSpawnNoDockedAirlock;
+        if (receiver == nullptr) return SpawnResult::kNoInterface;
+        if (receiver->AttachmentCount(false) == 0) return SpawnResult::kNoDockedAirlock;
         crew_addon::PublishedAirlock airlock;
         bool closedSeen = false;
         if (OpenPublishedAirlock(*receiver, airlock, closedSeen) == nullptr) {
-            return closedSeen ? kSpawnDockedAirlockClosed : kSpawnNoDockedAirlock;
+            return closedSeen ? SpawnResult::kDockedAirlockClosed : SpawnResult::kNoDockedAirlock;
         }
         // The receiver's whole name: one cut to fit would address every ship whose name begins
         // alike.
         char transferName[kTransferNameSize];
         if (!ComposeTransferName(receiver->GetName(), transferName)) {
-            return kSpawnReceiverNameTooLong;
+            return SpawnResult::kReceiverNameTooLong;
         }
         FreeFlightStatusBeside(*receiver, status);
         PrepareCrewVesselStatus(status);
         receiver->Local2Rel(airlock.Centre(), status.rpos);
         // One transfer to a ship at a time: the receiver takes only the vessel that bears its name.
-        if (oapiGetObjectByName(transferName) != nullptr) return kSpawnTransferUnderWay;
+        if (oapiGetObjectByName(transferName) != nullptr) return SpawnResult::kTransferUnderWay;
 
         FillSpawnRecord(handOver, 0);
         SaveSpawnRecord(crew_addon::kTransferFile);
@@ -177,7 +180,7 @@ int AirlockLink::SpawnCrewVessel(const char* memberString, int age, int evaValue
     ChooseFreeVesselName(name);
     const OBJHANDLE created = oapiCreateVessel(name, crew_addon::kCrewClassName, status);
     if (created != nullptr && angles != nullptr) OrientCrewVessel(angles, created);
-    return created != nullptr ? kSpawnedInFreeSpace : kSpawnNotCreated;
+    return created != nullptr ? SpawnResult::kInFreeSpace : SpawnResult::kNotCreated;
 }
 
 void AirlockLink::OrientCrewVessel(const VECTOR3* angles, OBJHANDLE crewVessel) const {

@@ -8,22 +8,23 @@ namespace {
 
 // EvaMember results and what the pilot is told; the successes name the member who left.
 struct EvaOutcome {
-    int code;
+    crew::CrewManager::EvaResult code;
     const char* message;
     bool memberLeft;
 };
 
 constexpr EvaOutcome kEvaOutcomes[] = {
-    {crew::CrewManager::kEvaTransferred, messages::kTransferDone, true},
-    {crew::CrewManager::kEvaDone, messages::kEvaDone, true},
-    {crew::CrewManager::kEvaNobodyAboard, messages::kEvaNobodyAboard, false},
-    {crew::CrewManager::kEvaAirlockClosed, messages::kEvaAirlockClosed, false},
-    {crew::CrewManager::kEvaDockedAirlockClosed, messages::kEvaDockedAirlockClosed, false},
-    {crew::CrewManager::kEvaDockedShipFull, messages::kEvaDockedShipFull, false},
-    {crew::CrewManager::kEvaNoSuchMember, messages::kEvaNoSuchMember, false},
-    {crew::CrewManager::kEvaDockedShipWithoutCrew, messages::kEvaDockedShipWithoutCrew, false},
-    {crew::CrewManager::kEvaMiscError, messages::kEvaMiscError, false},
-    {crew::CrewManager::kEvaTransferUnderWay, messages::kEvaTransferUnderWay, false},
+    {crew::CrewManager::EvaResult::kTransferred, messages::kTransferDone, true},
+    {crew::CrewManager::EvaResult::kDone, messages::kEvaDone, true},
+    {crew::CrewManager::EvaResult::kNobodyAboard, messages::kEvaNobodyAboard, false},
+    {crew::CrewManager::EvaResult::kAirlockClosed, messages::kEvaAirlockClosed, false},
+    {crew::CrewManager::EvaResult::kDockedAirlockClosed, messages::kEvaDockedAirlockClosed, false},
+    {crew::CrewManager::EvaResult::kDockedShipFull, messages::kEvaDockedShipFull, false},
+    {crew::CrewManager::EvaResult::kNoSuchMember, messages::kEvaNoSuchMember, false},
+    {crew::CrewManager::EvaResult::kDockedShipWithoutCrew, messages::kEvaDockedShipWithoutCrew,
+     false},
+    {crew::CrewManager::EvaResult::kMiscError, messages::kEvaMiscError, false},
+    {crew::CrewManager::EvaResult::kTransferUnderWay, messages::kEvaTransferUnderWay, false},
 };
 
 // The mesh every crew vessel gets after the mesh key.
@@ -101,13 +102,13 @@ void Quillmar::ToggleRcsLevel() {
 }
 
 void Quillmar::EvaSelectedMember() {
-    const int result = crew.EvaMember(crew.GetMemberName(selectedSlot));
+    const crew::CrewManager::EvaResult result = crew.EvaMember(crew.GetMemberName(selectedSlot));
     for (const EvaOutcome& outcome : kEvaOutcomes) {
         if (outcome.code != result) continue;
         if (outcome.memberLeft) {
             selectedSlot = 0;
             PostHudMessage(outcome.message, TextOrEmpty(crew.GetLastEvaName()));
-        } else if (result == crew::CrewManager::kEvaTransferUnderWay) {
+        } else if (result == crew::CrewManager::EvaResult::kTransferUnderWay) {
             // Most often the transfer this same key started in this frame: its message stays.
             PostHudTextBesideThisFrames(outcome.message);
         } else {

@@ -10,8 +10,8 @@ void Quillmar::clbkLoadStateEx(FILEHANDLE scn, void* status) {
     while (oapiReadScenario_nextline(scn, line)) {
         if (line == nullptr) continue;
         if (crew::LoadTransferLine(line)) continue;
-        if (crew.LoadCrewLine(line) == crew::CrewManager::kDone) continue;
-        if (crew.KeepCrewLine(line) == crew::CrewManager::kDone) continue;
+        if (crew.LoadCrewLine(line) == crew::CrewManager::Result::kDone) continue;
+        if (crew.KeepCrewLine(line) == crew::CrewManager::Result::kDone) continue;
         if (transponder_line::IsTransponderLine(line)) {
             transponder_line::ReadChannel(line, transponderChannel);
             EnableTransponder(true);

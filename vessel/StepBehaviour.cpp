@@ -7,14 +7,14 @@
 
 void Quillmar::clbkPreStep(double /*simt*/, double /*simdt*/, double /*mjd*/) {
     const crew::CrewManager::ArrivalResult arrival = crew.ProcessArrivals();
-    if (arrival == crew::CrewManager::kArrivalWalkedIn ||
-        arrival == crew::CrewManager::kArrivalTransferredIn) {
+    if (arrival == crew::CrewManager::ArrivalResult::kWalkedIn ||
+        arrival == crew::CrewManager::ArrivalResult::kTransferredIn) {
         const char* name = TextOrEmpty(crew.GetLastArrivalName());
-        PostHudMessage(arrival == crew::CrewManager::kArrivalWalkedIn
+        PostHudMessage(arrival == crew::CrewManager::ArrivalResult::kWalkedIn
                            ? messages::kArrivalWalkedIn
                            : messages::kArrivalTransferred,
                        TextOrEmpty(crew.GetIdCodeByName(name)), name, crew.GetAgeByName(name));
-    } else if (arrival == crew::CrewManager::kTransferSentOutside) {
+    } else if (arrival == crew::CrewManager::ArrivalResult::kTransferSentOutside) {
         PostHudMessage(messages::kArrivalUnnamed, TextOrEmpty(crew.GetLastArrivalName()));
     }
     crew.ShowWarnings(messages::kAddonName);

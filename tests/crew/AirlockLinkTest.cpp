@@ -16,7 +16,7 @@ class AirlockLinkTest : public CrewTest {
     // A record started on the ship, its airlock not yet defined.
     AirlockLink Started(OBJHANDLE vessel) {
         AirlockLink link{};
-        EXPECT_EQ(link.Init(vessel), 1);
+        EXPECT_EQ(link.Init(vessel), StartResult::kStarted);
         return link;
     }
 
@@ -25,16 +25,16 @@ class AirlockLinkTest : public CrewTest {
 
 TEST_F(AirlockLinkTest, InitSetsEveryFieldBeforeItChecks) {
     AirlockLink link = Started(ship);
-    ASSERT_EQ(link.DefineAirlock(1, -1, 1, -1, 1, -1, 1), AirlockLink::kDefined);
-    ASSERT_EQ(link.SetFreeSeats(3), 1);
+    ASSERT_EQ(link.DefineAirlock(1, -1, 1, -1, 1, -1, 1), AirlockLink::Result::kDone);
+    ASSERT_EQ(link.SetFreeSeats(3), AirlockLink::Result::kDone);
     const AirlockLinkFields& fields = link.Inspect();
-    EXPECT_EQ(link.Init(nullptr), -1);
+    EXPECT_EQ(link.Init(nullptr), StartResult::kNoVessel);
     EXPECT_EQ(fields.vessel, nullptr);
     EXPECT_EQ(fields.freeSeats, 1000) << "fields are set also when the check fails";
     EXPECT_EQ(fields.airlockDefined, 0);
     EXPECT_EQ(fields.attachment, nullptr);
 
-    EXPECT_EQ(link.Init(ship), 1);
+    EXPECT_EQ(link.Init(ship), StartResult::kStarted);
     EXPECT_EQ(fields.vessel, &Interface(ship));
     EXPECT_EQ(fields.vesselHandle, ship);
     EXPECT_EQ(fields.autoDeleteArrival, 1);
@@ -45,13 +45,14 @@ TEST_F(AirlockLinkTest, InitSetsEveryFieldBeforeItChecks) {
     EXPECT_LE(fields.scanTimer, 1.0);
 
     sim.Faults().hideInterfaces = true;
-    EXPECT_EQ(link.Init(ship), -1);
+    EXPECT_EQ(link.Init(ship), StartResult::kNoVessel);
     EXPECT_EQ(fields.vesselHandle, ship);
     sim.Faults().hideInterfaces = false;
 
     std::filesystem::remove(RootFile(crew_addon::kModuleFile));
-    EXPECT_EQ(link.Init(ship), -999) << "the crew add-on's module file is checked first";
-    EXPECT_EQ(link.Init(nullptr), -999);
+    EXPECT_EQ(link.Init(ship), StartResult::kAddonMissing)
+        << "the crew add-on's module file is checked first";
+    EXPECT_EQ(link.Init(nullptr), StartResult::kAddonMissing);
     EXPECT_EQ(fields.vesselHandle, nullptr);
 }
 
@@ -59,10 +60,10 @@ TEST_F(AirlockLinkTest, DefineAirlockRefusesBadBoxesAndStates) {
     struct Case {
         int state;
         Box box;
-        AirlockLink::DefineResult result;
+        AirlockLink::Result result;
     };
-    constexpr auto kDefined = AirlockLink::kDefined;
-    constexpr auto kRefused = AirlockLink::kDefineRefused;
+    constexpr auto kDefined = AirlockLink::Result::kDone;
+    constexpr auto kRefused = AirlockLink::Result::kRefused;
     const Case cases[] = {
         {1, {1, 1, 2, 2, 3, 3}, kDefined},  // equal bounds are a box
         {0, kCube, kDefined},
@@ -90,8 +91,8 @@ TEST_F(AirlockLinkTest, DefineAirlockRefusesBadBoxesAndStates) {
 
 TEST_F(AirlockLinkTest, PublishesOneAttachmentInTheSharedLayout) {
     AirlockLink link = Started(ship);
-    ASSERT_EQ(link.DefineAirlock(0, -1, 2, -3, 4, -5, 6), AirlockLink::kDefined);
-    ASSERT_EQ(link.DefineAirlock(1, -10, 20, -30, 40, -50, 60.5f), AirlockLink::kDefined);
+    ASSERT_EQ(link.DefineAirlock(0, -1, 2, -3, 4, -5, 6), AirlockLink::Result::kDone);
+    ASSERT_EQ(link.DefineAirlock(1, -10, 20, -30, 40, -50, 60.5f), AirlockLink::Result::kDone);
     EXPECT_EQ(Interface(ship).AttachmentCount(false), 1U) << "the second definition updates";
 
     auto published = ReadPublished(ship);
@@ -106,15 +107,15 @@ TEST_F(AirlockLinkTest, PublishesOneAttachmentInTheSharedLayout) {
     EXPECT_EQ(published->rot.y, 1000);
     EXPECT_EQ(published->rot.z, 1000);
 
-    EXPECT_EQ(link.SetAuxValue(7), 1);
-    EXPECT_EQ(link.SetFreeSeats(-2), 1);
-    EXPECT_EQ(link.SetAirlockState(0), 1);
+    EXPECT_EQ(link.SetAuxValue(7), AirlockLink::Result::kDone);
+    EXPECT_EQ(link.SetFreeSeats(-2), AirlockLink::Result::kDone);
+    EXPECT_EQ(link.SetAirlockState(0), AirlockLink::Result::kDone);
     EXPECT_EQ(link.GetAirlockState(), 0);
     published = ReadPublished(ship);
     EXPECT_EQ(published->rot.x, 0);
     EXPECT_EQ(published->rot.y, 7);
     EXPECT_EQ(published->rot.z, -2);
-    EXPECT_EQ(link.SetAirlockState(2), -1);
+    EXPECT_EQ(link.SetAirlockState(2), AirlockLink::Result::kRefused);
 
     // `print` shows the same point.
     const auto points = sim.Describe("Ship")["attachments"]["child"];
@@ -124,22 +125,22 @@ TEST_F(AirlockLinkTest, PublishesOneAttachmentInTheSharedLayout) {
 
 TEST_F(AirlockLinkTest, NothingIsPublishedBeforeTheAirlockIsDefined) {
     AirlockLink link = Started(ship);
-    EXPECT_EQ(link.SetAirlockState(0), 1) << "the state it has already";
-    EXPECT_EQ(link.SetAirlockState(1), -1);
+    EXPECT_EQ(link.SetAirlockState(0), AirlockLink::Result::kDone) << "the state it has already";
+    EXPECT_EQ(link.SetAirlockState(1), AirlockLink::Result::kRefused);
     EXPECT_EQ(link.GetAirlockState(), -1);
-    EXPECT_EQ(link.SetFreeSeats(5), -1);
+    EXPECT_EQ(link.SetFreeSeats(5), AirlockLink::Result::kRefused);
     EXPECT_EQ(link.Inspect().freeSeats, 1000);
-    EXPECT_EQ(link.SetAuxValue(5), -1);
+    EXPECT_EQ(link.SetAuxValue(5), AirlockLink::Result::kRefused);
     EXPECT_EQ(link.Inspect().auxValue, 1000);
-    EXPECT_EQ(link.SetAutoDeleteArrival(0), -1);
+    EXPECT_EQ(link.SetAutoDeleteArrival(0), AirlockLink::Result::kRefused);
     EXPECT_EQ(link.Inspect().autoDeleteArrival, 1);
     EXPECT_EQ(Interface(ship).AttachmentCount(false), 0U);
 
     // A host that gives no attachment leaves the airlock unpublished.
     sim.Faults().nullAttachments = true;
-    EXPECT_EQ(link.DefineAirlock(1, -1, 1, -1, 1, -1, 1), AirlockLink::kDefined);
-    EXPECT_EQ(link.SetAutoDeleteArrival(0), 1);
-    EXPECT_EQ(link.SetFreeSeats(5), -1);
+    EXPECT_EQ(link.DefineAirlock(1, -1, 1, -1, 1, -1, 1), AirlockLink::Result::kDone);
+    EXPECT_EQ(link.SetAutoDeleteArrival(0), AirlockLink::Result::kDone);
+    EXPECT_EQ(link.SetFreeSeats(5), AirlockLink::Result::kRefused);
     EXPECT_EQ(link.GetAirlockState(), -1);
 }
 
@@ -147,7 +148,7 @@ TEST_F(AirlockLinkTest, ReadsTheDockedShipsPublishedNumbers) {
     const OBJHANDLE other = Ship("Other");
     AirlockLink link = Started(ship);
     EXPECT_EQ(link.GetDockedFreeSeats(0), -1) << "own airlock not published";
-    ASSERT_EQ(link.DefineAirlock(1, -1, 1, -1, 1, -1, 1), AirlockLink::kDefined);
+    ASSERT_EQ(link.DefineAirlock(1, -1, 1, -1, 1, -1, 1), AirlockLink::Result::kDone);
     EXPECT_EQ(link.GetDockedFreeSeats(0), -1) << "nothing docked";
 
     sim.Dock("Ship", 0, "Other", 0);
@@ -185,7 +186,7 @@ TEST_F(AirlockLinkTest, EveryManagerGetsARecordOfItsOwn) {
     std::filesystem::rename(RootFile(crew_addon::kModuleFile), RootFile("modules\\away"));
     CrewManager failed;
     const int next = crew::LinkCount();
-    EXPECT_EQ(failed.Initialize(Ship("Failed")), -999);
+    EXPECT_EQ(failed.Initialize(Ship("Failed")), StartResult::kAddonMissing);
     EXPECT_EQ(crew::LinkCount(), next);
     std::filesystem::rename(RootFile("modules\\away"), RootFile(crew_addon::kModuleFile));
     const OBJHANDLE taker = Ship("Taker");
@@ -194,10 +195,10 @@ TEST_F(AirlockLinkTest, EveryManagerGetsARecordOfItsOwn) {
 
     // Each ship's airlock commands act on its own published airlock only; the failed manager
     // holds no record at all.
-    EXPECT_EQ(crews[last]->SetAirlockState(0), 1);
+    EXPECT_EQ(crews[last]->SetAirlockState(0), CrewManager::Result::kDone);
     EXPECT_EQ(ReadPublished(ships[last])->rot.x, 0);
     EXPECT_EQ(ReadPublished(ships[last - 1])->rot.x, 1);
-    EXPECT_EQ(failed.DefineAirlock(0, 0, 0, 0, 0, 0, 0), 0);
+    EXPECT_EQ(failed.DefineAirlock(0, 0, 0, 0, 0, 0, 0), CrewManager::Result::kRefused);
     EXPECT_EQ(ReadPublished(taker)->rot.z, 8);
     EXPECT_EQ(ReadPublished(taker)->pos.y, 15);
     EXPECT_EQ(lastRecord, &LinkOf(*crews[last])) << "records never move";

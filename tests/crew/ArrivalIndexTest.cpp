@@ -27,10 +27,10 @@ TEST_F(ArrivalIndexTest, ACrewVesselMadeAfterAPassOfTheSameFrameIsSeenByTheNext)
     const OBJHANDLE ship = Ship("Ship");
     auto crew = Crew(ship);
     sim.Frame();
-    EXPECT_EQ(PassNow(*crew), 0);
+    EXPECT_EQ(PassNow(*crew), CrewManager::ArrivalResult::kNone);
     WalkingCrewVessel("UMmu_Ab-Jo");
     sim.Place("UMmu_Ab-Jo", "Ship", {1, 2, 3});
-    EXPECT_EQ(PassNow(*crew), 1) << "no frame in between";
+    EXPECT_EQ(PassNow(*crew), CrewManager::ArrivalResult::kWalkedIn) << "no frame in between";
     EXPECT_STREQ(crew->GetMemberName(0), "Jo");
 }
 
@@ -60,7 +60,7 @@ TEST_F(ArrivalIndexTest, BoxesReachingFarAndVesselsFarOut) {
         WalkingCrewVessel("UMmu_Ab-Jo");
         sim.Place("UMmu_Ab-Jo", "Ship", c.crewOffset);
         sim.Frame();
-        EXPECT_EQ(PassNow(*crew), 1);
+        EXPECT_EQ(PassNow(*crew), CrewManager::ArrivalResult::kWalkedIn);
         EXPECT_STREQ(crew->GetMemberName(0), "Jo");
         sim.Frame();
         EXPECT_EQ(sim.FindVessel("UMmu_Ab-Jo"), nullptr);

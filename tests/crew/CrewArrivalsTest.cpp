@@ -34,9 +34,9 @@ class CrewArrivalsTest : public CrewTest {
         for (int i = 0; i < frames; ++i) {
             sim.Frame();
             const CrewManager::ArrivalResult result = manager.ProcessArrivals();
-            if (result != CrewManager::kNoArrival) return result;
+            if (result != CrewManager::ArrivalResult::kNone) return result;
         }
-        return CrewManager::kNoArrival;
+        return CrewManager::ArrivalResult::kNone;
     }
 
     OBJHANDLE ship;
@@ -58,7 +58,7 @@ TEST_F(CrewArrivalsTest, ACrewVesselWalkingInComesAboard) {
         crew->RemoveMember("Corwin Haddel");
         CrewVessel(c.vessel, 54, 65, 82);
         sim.Walk(c.vessel, "Ship");
-        ASSERT_EQ(ProcessFor(*crew), CrewManager::kArrivalWalkedIn);
+        ASSERT_EQ(ProcessFor(*crew), CrewManager::ArrivalResult::kWalkedIn);
         EXPECT_NE(sim.FindVessel(c.vessel), nullptr) << "deleted vessels stay to the frame's end";
         sim.Frame();
         EXPECT_EQ(sim.FindVessel(c.vessel), nullptr) << "the crew vessel is gone";
@@ -78,21 +78,21 @@ TEST_F(CrewArrivalsTest, ACrewVesselWalkingInComesAboard) {
 TEST_F(CrewArrivalsTest, OnlyACrewVesselStrictlyInsideTheBoxIsTaken) {
     CrewVessel("UMmu_Ab-Jo", 30, 60, 70);
     sim.Place("UMmu_Ab-Jo", "Ship", {0, 0, 0});
-    EXPECT_EQ(ProcessFor(*crew), CrewManager::kNoArrival) << "no U-Mm attachment yet";
+    EXPECT_EQ(ProcessFor(*crew), CrewManager::ArrivalResult::kNone) << "no U-Mm attachment yet";
 
     sim.Walk("UMmu_Ab-Jo", "Ship");
     for (const VECTOR3 face : {VECTOR3{15, 0, 0}, VECTOR3{0, -15, 0}, VECTOR3{0, 0, 15}}) {
         sim.Place("UMmu_Ab-Jo", "Ship", face);
-        EXPECT_EQ(ProcessFor(*crew), CrewManager::kNoArrival) << "on a face";
+        EXPECT_EQ(ProcessFor(*crew), CrewManager::ArrivalResult::kNone) << "on a face";
     }
     EXPECT_EQ(LinkOf(*crew).Inspect().arrivalAge, 30) << "read also when outside";
     EXPECT_STREQ(LinkOf(*crew).Inspect().arrivalName, "UMmu Ab-Jo");
 
-    ASSERT_EQ(crew->SetAirlockState(0), 1);
+    ASSERT_EQ(crew->SetAirlockState(0), CrewManager::Result::kDone);
     sim.Place("UMmu_Ab-Jo", "Ship", {14.9, 0, 0});
-    EXPECT_EQ(ProcessFor(*crew), CrewManager::kNoArrival) << "airlock closed";
-    ASSERT_EQ(crew->SetAirlockState(1), 1);
-    EXPECT_EQ(ProcessFor(*crew), CrewManager::kArrivalWalkedIn);
+    EXPECT_EQ(ProcessFor(*crew), CrewManager::ArrivalResult::kNone) << "airlock closed";
+    ASSERT_EQ(crew->SetAirlockState(1), CrewManager::Result::kDone);
+    EXPECT_EQ(ProcessFor(*crew), CrewManager::ArrivalResult::kWalkedIn);
     EXPECT_STREQ(crew->GetMemberName(0), "Jo");
 }
 
@@ -106,7 +106,7 @@ TEST_F(CrewArrivalsTest, APassLeavesTheLastCheckedCrewVesselInTheArrivalFields) 
     }
     CrewVessel("UMmu_Ef-Mo", 50);  // no "U-Mm": not checked
     AirlockLink& link = LinkOf(*crew);
-    EXPECT_EQ(ProcessFor(*crew), CrewManager::kNoArrival);
+    EXPECT_EQ(ProcessFor(*crew), CrewManager::ArrivalResult::kNone);
     const AirlockLinkFields& arrival = link.Inspect();
     EXPECT_STREQ(arrival.arrivalName, "UMmu Cd-Li");
     EXPECT_EQ(arrival.arrivalAge, 40);
@@ -117,7 +117,7 @@ TEST_F(CrewArrivalsTest, APassLeavesTheLastCheckedCrewVesselInTheArrivalFields) 
     Interface(foreign).CreateAttachment(true, VECTOR3{1, 2, 3}, VECTOR3{}, VECTOR3{}, "U-Mm");
     sim.DeleteVessel(sim.FindVessel("UMmu_Cd-Li"));
     link.SetArrival(std::string(39, 'x').c_str(), 0, 0, 0);
-    EXPECT_EQ(ProcessFor(*crew), CrewManager::kNoArrival);
+    EXPECT_EQ(ProcessFor(*crew), CrewManager::ArrivalResult::kNone);
     EXPECT_STREQ(arrival.arrivalName, "UMmu Ab-Jo") << "written before the pass ends";
     EXPECT_EQ(arrival.arrivalAge, 30);
 }
@@ -131,7 +131,8 @@ TEST_F(CrewArrivalsTest, ScanRunsAtTheFirstStepBeyondAQuarterSecond) {
     AirlockLink& link = LinkOf(*crew);
     const auto scan = [&link] { return link.ScanForArrivals(); };
     for (int door : {1, 0}) {
-        ASSERT_EQ(link.SetAirlockState(door), 1);  // closed, the timer restarts all the same
+        ASSERT_EQ(link.SetAirlockState(door),
+                  AirlockLink::Result::kDone);  // closed, the timer restarts all the same
         for (const Case& c : cases) {
             SCOPED_TRACE(testing::Message() << "step " << c.step << " door " << door);
             sim.SetStep(c.step);
@@ -140,7 +141,7 @@ TEST_F(CrewArrivalsTest, ScanRunsAtTheFirstStepBeyondAQuarterSecond) {
             std::vector<int> passes;
             for (int frame = 1; frame <= 9; ++frame) {
                 sim.Frame();
-                EXPECT_EQ(scan(), AirlockLink::kScanNothing);
+                EXPECT_EQ(scan(), AirlockLink::ScanResult::kNothing);
                 if (link.Inspect().scanTimer == 0.0) passes.push_back(frame);
             }
             EXPECT_EQ(passes, c.passFrames);
@@ -161,17 +162,17 @@ TEST_F(CrewArrivalsTest, ATransferForAnotherShipIsPassedOverAndReturnsWhenItsShi
     CrewVessel("UMmu_Ab-Jo", 30, 60, 70);
     sim.Walk("UMmu_Ab-Jo", "Ship");
 
-    EXPECT_EQ(ProcessFor(*crew), CrewManager::kArrivalWalkedIn)
+    EXPECT_EQ(ProcessFor(*crew), CrewManager::ArrivalResult::kWalkedIn)
         << "the walker comes later in the index order";
     EXPECT_STREQ(crew->GetMemberName(0), "Jo");
     EXPECT_NE(sim.FindVessel("UMmuTOther"), nullptr) << "left for its own ship";
 
     sim.DeleteVessel(other);
-    EXPECT_EQ(ProcessFor(*crew), CrewManager::kNoArrival);
+    EXPECT_EQ(ProcessFor(*crew), CrewManager::ArrivalResult::kNone);
     EXPECT_EQ(sim.FindVessel("UMmuTOther"), nullptr);
     ASSERT_NE(sim.FindVessel("UMmu_Sci-Max_Poe"), nullptr);
     sim.Walk("UMmu_Sci-Max_Poe", "Ship");
-    EXPECT_EQ(ProcessFor(*crew), CrewManager::kArrivalWalkedIn);
+    EXPECT_EQ(ProcessFor(*crew), CrewManager::ArrivalResult::kWalkedIn);
     EXPECT_STREQ(crew->GetMemberName(1), "Max Poe");
     EXPECT_STREQ(crew->GetIdCode(1), "Sci");
     EXPECT_EQ(crew->GetAge(1), 44);
@@ -179,10 +180,10 @@ TEST_F(CrewArrivalsTest, ATransferForAnotherShipIsPassedOverAndReturnsWhenItsShi
 }
 
 TEST_F(CrewArrivalsTest, AFullShipLeavesArrivalsWaitingOutside) {
-    ASSERT_EQ(crew->SetSeatCount(1), 1);
-    ASSERT_EQ(crew->AddMember("Al", 30, 60, 70, ""), 1);
+    ASSERT_EQ(crew->SetSeatCount(1), CrewManager::Result::kDone);
+    ASSERT_EQ(crew->AddMember("Al", 30, 60, 70, ""), CrewManager::Result::kDone);
     // Re-placing the airlock publishes the whole seat count although the roster is full.
-    ASSERT_EQ(crew->DefineAirlock(1, -15, 15, -15, 15, -15, 15), 1);
+    ASSERT_EQ(crew->DefineAirlock(1, -15, 15, -15, 15, -15, 15), CrewManager::Result::kDone);
     ASSERT_EQ(PublishedFreeSeats(ship), 1);
 
     // A walker and a transfer vessel addressed to this ship, with its file.
@@ -194,7 +195,7 @@ TEST_F(CrewArrivalsTest, AFullShipLeavesArrivalsWaitingOutside) {
     Interface(transfer).CreateAttachment(true, VECTOR3{44, 66, 77}, VECTOR3{}, VECTOR3{}, "U-Mm");
     sim.Place("UMmuTShip", "Ship", {1, 1, 1});
 
-    EXPECT_EQ(ProcessFor(*crew), CrewManager::kNoArrival);
+    EXPECT_EQ(ProcessFor(*crew), CrewManager::ArrivalResult::kNone);
     EXPECT_NE(sim.FindVessel("UMmu_Ab-Jo"), nullptr);
     EXPECT_NE(sim.FindVessel("UMmuTShip"), nullptr);
     EXPECT_TRUE(std::filesystem::exists(RootFile(crew_addon::kTransferFile)));
@@ -202,9 +203,9 @@ TEST_F(CrewArrivalsTest, AFullShipLeavesArrivalsWaitingOutside) {
     EXPECT_STREQ(crew->GetLastArrivalName(), "") << "nothing announced";
 
     // Seats free again: both come aboard, the walker first in the index order.
-    ASSERT_EQ(crew->SetSeatCount(3), 1);
-    EXPECT_EQ(ProcessFor(*crew), CrewManager::kArrivalWalkedIn);
-    EXPECT_EQ(ProcessFor(*crew), CrewManager::kArrivalTransferredIn);
+    ASSERT_EQ(crew->SetSeatCount(3), CrewManager::Result::kDone);
+    EXPECT_EQ(ProcessFor(*crew), CrewManager::ArrivalResult::kWalkedIn);
+    EXPECT_EQ(ProcessFor(*crew), CrewManager::ArrivalResult::kTransferredIn);
     EXPECT_STREQ(crew->GetMemberName(2), "Max Poe");
     EXPECT_STREQ(crew->GetIdCode(2), "Sci");
     EXPECT_EQ(crew->GetWeight(2), 77);
@@ -213,22 +214,22 @@ TEST_F(CrewArrivalsTest, AFullShipLeavesArrivalsWaitingOutside) {
 
     // The link alone goes by the seats it publishes.
     AirlockLink& link = LinkOf(*crew);
-    ASSERT_EQ(link.SetFreeSeats(0), 1);
+    ASSERT_EQ(link.SetFreeSeats(0), AirlockLink::Result::kDone);
     CrewVessel("UMmu_Cd-Lu");
     sim.Walk("UMmu_Cd-Lu", "Ship");
     const auto scan = [&link] { return link.ScanForArrivals(); };
-    EXPECT_EQ(ScanUntilPass(link, scan), AirlockLink::kScanNothing);
-    ASSERT_EQ(link.SetFreeSeats(1), 1);
-    EXPECT_EQ(ScanUntilPass(link, scan), AirlockLink::kScanWalkedIn);
+    EXPECT_EQ(ScanUntilPass(link, scan), AirlockLink::ScanResult::kNothing);
+    ASSERT_EQ(link.SetFreeSeats(1), AirlockLink::Result::kDone);
+    EXPECT_EQ(ScanUntilPass(link, scan), AirlockLink::ScanResult::kWalkedIn);
     EXPECT_EQ(link.GetArrivalVessel(), sim.FindVessel("UMmu_Cd-Lu")) << "kept for the manager";
 }
 
 TEST_F(CrewArrivalsTest, TheScanCanDeleteTheArrivalItself) {
     AirlockLink& link = LinkOf(*crew);
-    ASSERT_EQ(link.SetAutoDeleteArrival(1), 1);
+    ASSERT_EQ(link.SetAutoDeleteArrival(1), AirlockLink::Result::kDone);
     CrewVessel("UMmu_Ab-Jo");
     sim.Walk("UMmu_Ab-Jo", "Ship");
-    EXPECT_EQ(ProcessFor(*crew), CrewManager::kNoArrival)
+    EXPECT_EQ(ProcessFor(*crew), CrewManager::ArrivalResult::kNone)
         << "the scan took it; the manager adds nobody";
     EXPECT_EQ(sim.FindVessel("UMmu_Ab-Jo"), nullptr);
     EXPECT_EQ(crew->GetCrewCount(), 0);

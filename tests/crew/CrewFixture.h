@@ -51,11 +51,11 @@ class CrewTest : public testing::Test {
     std::unique_ptr<CrewManager> Crew(OBJHANDLE ship, int seats = 8, int doorState = 1,
                                       Box box = kCube) {
         auto crew = std::make_unique<CrewManager>();
-        EXPECT_EQ(crew->Initialize(ship), 1);
+        EXPECT_EQ(crew->Initialize(ship), StartResult::kStarted);
         EXPECT_EQ(crew->DefineAirlock(doorState, box.xMin, box.xMax, box.yMin, box.yMax, box.zMin,
                                       box.zMax),
-                  1);
-        EXPECT_EQ(crew->SetSeatCount(seats), 1);
+                  CrewManager::Result::kDone);
+        EXPECT_EQ(crew->SetSeatCount(seats), CrewManager::Result::kDone);
         return crew;
     }
 

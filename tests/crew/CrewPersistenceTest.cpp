@@ -17,7 +17,8 @@ class CrewPersistenceTest : public CrewTest {
         crew->AddMember("Corwin Haddel", 54, 65, 82, "Passenger");
     }
 
-    std::vector<std::string> Save(const CrewManager& manager, int expected = 1) {
+    std::vector<std::string> Save(const CrewManager& manager,
+                                  CrewManager::Result expected = CrewManager::Result::kDone) {
         return sim.CaptureScenarioLines(
             [&](FILEHANDLE scn) { EXPECT_EQ(manager.SaveCrew(scn), expected); });
     }
@@ -43,14 +44,15 @@ class CrewPersistenceTest : public CrewTest {
 
 TEST_F(CrewPersistenceTest, TheBlockReplacesTheSetUpCrew) {
     ASSERT_EQ(oapiGetEmptyMass(ship), kShipMass + 82);
-    EXPECT_EQ(crew->LoadCrewLine("STATUS Orbiting Earth"), 0) << "not a crew line";
+    EXPECT_EQ(crew->LoadCrewLine("STATUS Orbiting Earth"), CrewManager::Result::kRefused)
+        << "not a crew line";
     EXPECT_EQ(crew->GetCrewCount(), 0) << "the first line empties the roster";
     EXPECT_EQ(oapiGetEmptyMass(ship), kShipMass);
     EXPECT_EQ(PublishedFreeSeats(ship), 8);
 
-    EXPECT_EQ(crew->LoadCrewLine("UMMUCREW Capt-Jane_Roe-41-65-74"), 1);
-    EXPECT_EQ(crew->LoadCrewLine("ummucrew Tech-Max_Poe-30-70-80"), 1);
-    EXPECT_EQ(crew->LoadCrewLine("UMMUCREW -Ann_Lee-25-0-60"), 1);
+    EXPECT_EQ(crew->LoadCrewLine("UMMUCREW Capt-Jane_Roe-41-65-74"), CrewManager::Result::kDone);
+    EXPECT_EQ(crew->LoadCrewLine("ummucrew Tech-Max_Poe-30-70-80"), CrewManager::Result::kDone);
+    EXPECT_EQ(crew->LoadCrewLine("UMMUCREW -Ann_Lee-25-0-60"), CrewManager::Result::kDone);
     EXPECT_EQ(Roster(*crew), (std::vector<Member>{{"Capt", "Jane Roe", 41, 65, 74},
                                                   {"Tech", "Max Poe", 30, 70, 80},
                                                   {"", "Ann Lee", 25, 0, 60}}));
@@ -61,19 +63,20 @@ TEST_F(CrewPersistenceTest, TheBlockReplacesTheSetUpCrew) {
 }
 
 TEST_F(CrewPersistenceTest, LinesOutsideTheLimitsAreNotTaken) {
-    ASSERT_EQ(crew->LoadCrewLine("UMMUCREW Capt-Jane_Roe-41-65-74"), 1);
+    ASSERT_EQ(crew->LoadCrewLine("UMMUCREW Capt-Jane_Roe-41-65-74"), CrewManager::Result::kDone);
     for (const char* line : {"UMMUCREW Capt-Jane_Roe-0-65-74", "UMMUCREW Capt-Jane_Roe-141-65-74",
                              "UMMUCREW Capt-Jane_Roe-41-181-74", "UMMUCREW Capt-Jane_Roe-41-65-4",
                              "UMMUCREW Capt-Jane_Roe-41-65-301", "UMMUCREW Capt", "XPDR 466"}) {
-        EXPECT_EQ(crew->LoadCrewLine(line), 0) << line;
+        EXPECT_EQ(crew->LoadCrewLine(line), CrewManager::Result::kRefused) << line;
     }
     EXPECT_EQ(crew->GetCrewCount(), 1);
     EXPECT_EQ(oapiGetEmptyMass(ship), kShipMass + 74);
-    EXPECT_EQ(crew->LoadCrewLine(nullptr), 0);
+    EXPECT_EQ(crew->LoadCrewLine(nullptr), CrewManager::Result::kRefused);
 
-    ASSERT_EQ(crew->SetSeatCount(2), 1);
-    EXPECT_EQ(crew->LoadCrewLine("UMMUCREW Tech-Max_Poe-30-70-80"), 1);
-    EXPECT_EQ(crew->LoadCrewLine("UMMUCREW Sci-Al_Bo-30-70-80"), 0) << "no seat left";
+    ASSERT_EQ(crew->SetSeatCount(2), CrewManager::Result::kDone);
+    EXPECT_EQ(crew->LoadCrewLine("UMMUCREW Tech-Max_Poe-30-70-80"), CrewManager::Result::kDone);
+    EXPECT_EQ(crew->LoadCrewLine("UMMUCREW Sci-Al_Bo-30-70-80"), CrewManager::Result::kRefused)
+        << "no seat left";
     EXPECT_EQ(crew->GetCrewCount(), 2);
     EXPECT_EQ(crew->Inspect().loadedCount, 2);
 }
@@ -82,10 +85,10 @@ TEST_F(CrewPersistenceTest, WithoutBookkeepingTheMassIsLeftAlone) {
     CrewManager manager;
     const OBJHANDLE other = Ship("Other");
     oapiSetEmptyMass(other, kShipMass);
-    ASSERT_EQ(manager.Initialize(other), 1);
-    ASSERT_EQ(manager.DefineAirlock(1, -1, 1, -1, 1, -1, 1), 1);
-    ASSERT_EQ(manager.SetMassBookkeeping(0), 1);
-    EXPECT_EQ(manager.LoadCrewLine("UMMUCREW Capt-Jane_Roe-41-65-74"), 1);
+    ASSERT_EQ(manager.Initialize(other), StartResult::kStarted);
+    ASSERT_EQ(manager.DefineAirlock(1, -1, 1, -1, 1, -1, 1), CrewManager::Result::kDone);
+    ASSERT_EQ(manager.SetMassBookkeeping(0), CrewManager::Result::kDone);
+    EXPECT_EQ(manager.LoadCrewLine("UMMUCREW Capt-Jane_Roe-41-65-74"), CrewManager::Result::kDone);
     EXPECT_EQ(oapiGetEmptyMass(other), kShipMass);
     EXPECT_EQ(manager.Inspect().crewMass, 74);
 }
@@ -100,17 +103,18 @@ TEST_F(CrewPersistenceTest, ASavedRosterReadsBackInOrder) {
                          "UMMUCREW -Ann_Lee-140-0-300", "UMMUCREW Sci-O_Neil-1-180-5"}));
 
     const auto loaded = Crew(Ship("Loaded"));
-    for (const std::string& line : lines) EXPECT_EQ(loaded->LoadCrewLine(line.c_str()), 1) << line;
+    for (const std::string& line : lines)
+        EXPECT_EQ(loaded->LoadCrewLine(line.c_str()), CrewManager::Result::kDone) << line;
     EXPECT_EQ(Roster(*loaded), Roster(*crew));
     EXPECT_EQ(Save(*loaded), lines);
 }
 
 TEST_F(CrewPersistenceTest, NothingIsWrittenWithoutCrewOrFile) {
-    EXPECT_EQ(crew->SaveCrew(nullptr), 0);
+    EXPECT_EQ(crew->SaveCrew(nullptr), CrewManager::Result::kRefused);
     crew->RemoveMember("Corwin Haddel");
-    EXPECT_TRUE(Save(*crew, 0).empty());
+    EXPECT_TRUE(Save(*crew, CrewManager::Result::kRefused).empty());
     CrewManager fresh;
-    EXPECT_TRUE(Save(fresh, 0).empty());
+    EXPECT_TRUE(Save(fresh, CrewManager::Result::kRefused).empty());
 }
 
 }  // namespace

@@ -28,35 +28,38 @@ class CrewRosterTest : public CrewTest {
 
 TEST_F(CrewRosterTest, ANotReadyManagerRefusesEveryOperation) {
     CrewManager fresh;
+    using Result = CrewManager::Result;
     struct Case {
         const char* operation;
-        std::function<int()> call;
-        int refusal;
+        std::function<Result()> call;
+        Result refusal;
     };
     const VECTOR3 v{};
     const Case cases[] = {
-        {"AddMember", [&] { return fresh.AddMember("Jo", 30, 60, 70, "Ab"); }, 0},
-        {"RemoveMember", [&] { return fresh.RemoveMember("Jo"); }, 0},
-        {"GetCrewCount", [&] { return fresh.GetCrewCount(); }, 0},
-        {"GetAge", [&] { return fresh.GetAge(0); }, -1},
-        {"SetPulse", [&] { return fresh.SetPulse(0, 60); }, -1},
-        {"GetAgeByName", [&] { return fresh.GetAgeByName("Jo"); }, -1},
-        {"SetSeatCount", [&] { return fresh.SetSeatCount(10); }, 0},
-        {"SetMassBookkeeping", [&] { return fresh.SetMassBookkeeping(0); }, 0},
-        {"SetEvaValue", [&] { return fresh.SetEvaValue(5); }, 0},
-        {"SetEvaMesh", [&] { return fresh.SetEvaMesh("mmu"); }, 0},
-        {"SetEvaPlacement", [&] { return fresh.SetEvaPlacement(v, v); }, 0},
-        {"SetEjectPlacement", [&] { return fresh.SetEjectPlacement(v, v, v); }, 0},
-        {"DefineAirlock", [&] { return fresh.DefineAirlock(1, -1, 1, -1, 1, -1, 1); }, 0},
-        {"SetAirlockState", [&] { return fresh.SetAirlockState(0); }, -1},
-        {"GetAirlockState", [&] { return fresh.GetAirlockState(); }, -1},
-        {"SetTransferDock", [&] { return fresh.SetTransferDock(1); }, 0},
-        {"LoadCrewLine", [&] { return fresh.LoadCrewLine("UMMUCREW Ab-Jo-30-60-70"); }, 0},
-        {"EvaMember", [&] { return fresh.EvaMember("Jo"); }, CrewManager::kEvaMiscError},
-        {"EjectMember", [&] { return fresh.EjectMember("Jo"); }, CrewManager::kEvaMiscError},
-        {"ProcessArrivals", [&] { return fresh.ProcessArrivals(); }, CrewManager::kArrivalNotReady},
+        {"AddMember", [&] { return fresh.AddMember("Jo", 30, 60, 70, "Ab"); }, Result::kRefused},
+        {"RemoveMember", [&] { return fresh.RemoveMember("Jo"); }, Result::kRefused},
+        {"SetPulse", [&] { return fresh.SetPulse(0, 60); }, Result::kNoValue},
+        {"SetSeatCount", [&] { return fresh.SetSeatCount(10); }, Result::kRefused},
+        {"SetMassBookkeeping", [&] { return fresh.SetMassBookkeeping(0); }, Result::kRefused},
+        {"SetEvaValue", [&] { return fresh.SetEvaValue(5); }, Result::kRefused},
+        {"SetEvaMesh", [&] { return fresh.SetEvaMesh("mmu"); }, Result::kRefused},
+        {"SetEvaPlacement", [&] { return fresh.SetEvaPlacement(v, v); }, Result::kRefused},
+        {"SetEjectPlacement", [&] { return fresh.SetEjectPlacement(v, v, v); }, Result::kRefused},
+        {"DefineAirlock", [&] { return fresh.DefineAirlock(1, -1, 1, -1, 1, -1, 1); },
+         Result::kRefused},
+        {"SetAirlockState", [&] { return fresh.SetAirlockState(0); }, Result::kNoValue},
+        {"SetTransferDock", [&] { return fresh.SetTransferDock(1); }, Result::kRefused},
+        {"LoadCrewLine", [&] { return fresh.LoadCrewLine("UMMUCREW Ab-Jo-30-60-70"); },
+         Result::kRefused},
     };
     for (const Case& c : cases) EXPECT_EQ(c.call(), c.refusal) << c.operation;
+    EXPECT_EQ(fresh.GetCrewCount(), 0);
+    EXPECT_EQ(fresh.GetAge(0), CrewManager::kNoValue);
+    EXPECT_EQ(fresh.GetAgeByName("Jo"), CrewManager::kNoValue);
+    EXPECT_EQ(fresh.GetAirlockState(), CrewManager::kNoValue);
+    EXPECT_EQ(fresh.EvaMember("Jo"), CrewManager::EvaResult::kMiscError);
+    EXPECT_EQ(fresh.EjectMember("Jo"), CrewManager::EvaResult::kMiscError);
+    EXPECT_EQ(fresh.ProcessArrivals(), CrewManager::ArrivalResult::kNotReady);
     EXPECT_STREQ(fresh.GetMemberName(0), "");
     EXPECT_EQ(fresh.GetIdCodeByName("Jo"), nullptr);
     EXPECT_STREQ(fresh.GetLastEvaVesselName(), "");
@@ -65,13 +68,14 @@ TEST_F(CrewRosterTest, ANotReadyManagerRefusesEveryOperation) {
 
     // Started, but without an airlock, it still refuses.
     CrewManager started;
-    ASSERT_EQ(started.Initialize(Ship("Other")), 1);
+    ASSERT_EQ(started.Initialize(Ship("Other")), StartResult::kStarted);
     EXPECT_EQ(started.Inspect().readyFlags, 1);
-    EXPECT_EQ(started.AddMember("Jo", 30, 60, 70, "Ab"), 0);
-    EXPECT_EQ(started.DefineAirlock(1, -1, 1, -1, 1, -1, 1), 1);
+    EXPECT_EQ(started.AddMember("Jo", 30, 60, 70, "Ab"), CrewManager::Result::kRefused);
+    EXPECT_EQ(started.DefineAirlock(1, -1, 1, -1, 1, -1, 1), CrewManager::Result::kDone);
     EXPECT_EQ(started.Inspect().readyFlags, 3);
-    EXPECT_EQ(started.AddMember("Jo", 30, 60, 70, "Ab"), 1);
-    EXPECT_EQ(started.DefineAirlock(1, 1, -1, -1, 1, -1, 1), 0) << "a bad box";
+    EXPECT_EQ(started.AddMember("Jo", 30, 60, 70, "Ab"), CrewManager::Result::kDone);
+    EXPECT_EQ(started.DefineAirlock(1, 1, -1, -1, 1, -1, 1), CrewManager::Result::kRefused)
+        << "a bad box";
     EXPECT_EQ(started.Inspect().readyFlags, 3) << "a failed definition keeps the manager ready";
 }
 
@@ -93,59 +97,64 @@ TEST_F(CrewRosterTest, AddMemberClampsWhatItStores) {
         {"", 141, 0, 5, "", "", 140, 0, 5, ""},
         {"Jo", 140, 180, 300, "Ab", "Jo", 140, 180, 300, "Ab"},
     };
-    ASSERT_EQ(crew->SetSeatCount(static_cast<int>(std::size(cases))), 1);
+    ASSERT_EQ(crew->SetSeatCount(static_cast<int>(std::size(cases))), CrewManager::Result::kDone);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const int slot = crew->GetCrewCount();
-        ASSERT_EQ(crew->AddMember(c.name, c.age, c.pulse, c.weight, c.idCode), 1);
+        ASSERT_EQ(crew->AddMember(c.name, c.age, c.pulse, c.weight, c.idCode),
+                  CrewManager::Result::kDone);
         EXPECT_STREQ(crew->GetMemberName(slot), c.storedName);
         EXPECT_EQ(crew->GetAge(slot), c.storedAge);
         EXPECT_EQ(crew->GetPulse(slot), c.storedPulse);
         EXPECT_EQ(crew->GetWeight(slot), c.storedWeight);
         EXPECT_STREQ(crew->GetIdCode(slot), c.storedCode);
     }
-    EXPECT_EQ(crew->AddMember(nullptr, 30, 60, 70, "Ab"), 0);
+    EXPECT_EQ(crew->AddMember(nullptr, 30, 60, 70, "Ab"), CrewManager::Result::kRefused);
 }
 
 TEST_F(CrewRosterTest, SeatsLimitTheRoster) {
-    for (int i = 0; i < 8; ++i) ASSERT_EQ(crew->AddMember("Jo", 30, 60, 70, "Ab"), 1);
-    EXPECT_EQ(crew->AddMember("Jo", 30, 60, 70, "Ab"), 0) << "8 seats, 8 aboard";
+    for (int i = 0; i < 8; ++i)
+        ASSERT_EQ(crew->AddMember("Jo", 30, 60, 70, "Ab"), CrewManager::Result::kDone);
+    EXPECT_EQ(crew->AddMember("Jo", 30, 60, 70, "Ab"), CrewManager::Result::kRefused)
+        << "8 seats, 8 aboard";
 
-    EXPECT_EQ(crew->SetSeatCount(0), 0);
-    EXPECT_EQ(crew->SetSeatCount(101), 0);
-    EXPECT_EQ(crew->SetSeatCount(7), 0) << "below the crew aboard";
+    EXPECT_EQ(crew->SetSeatCount(0), CrewManager::Result::kRefused);
+    EXPECT_EQ(crew->SetSeatCount(101), CrewManager::Result::kRefused);
+    EXPECT_EQ(crew->SetSeatCount(7), CrewManager::Result::kRefused) << "below the crew aboard";
     EXPECT_EQ(crew->Inspect().seatCount, 8);
 
-    ASSERT_EQ(crew->SetSeatCount(100), 1);
-    while (crew->GetCrewCount() < 100) ASSERT_EQ(crew->AddMember("Jo", 30, 60, 70, "Ab"), 1);
-    EXPECT_EQ(crew->AddMember("Jo", 30, 60, 70, "Ab"), 0) << "the 101st";
+    ASSERT_EQ(crew->SetSeatCount(100), CrewManager::Result::kDone);
+    while (crew->GetCrewCount() < 100)
+        ASSERT_EQ(crew->AddMember("Jo", 30, 60, 70, "Ab"), CrewManager::Result::kDone);
+    EXPECT_EQ(crew->AddMember("Jo", 30, 60, 70, "Ab"), CrewManager::Result::kRefused)
+        << "the 101st";
     EXPECT_EQ(crew->GetCrewCount(), 100);
 }
 
 TEST_F(CrewRosterTest, CrewMassGoesIntoTheHostsEmptyMass) {
-    ASSERT_EQ(crew->AddMember("Jo", 30, 60, 82, "Ab"), 1);
+    ASSERT_EQ(crew->AddMember("Jo", 30, 60, 82, "Ab"), CrewManager::Result::kDone);
     EXPECT_EQ(oapiGetEmptyMass(ship), kShipMass + 82);
-    EXPECT_EQ(crew->SetMassBookkeeping(0), 0) << "members aboard";
-    ASSERT_EQ(crew->AddMember("Al", 30, 60, 70, "Ab"), 1);
+    EXPECT_EQ(crew->SetMassBookkeeping(0), CrewManager::Result::kRefused) << "members aboard";
+    ASSERT_EQ(crew->AddMember("Al", 30, 60, 70, "Ab"), CrewManager::Result::kDone);
     EXPECT_EQ(oapiGetEmptyMass(ship), kShipMass + 152);
-    ASSERT_EQ(crew->RemoveMember("Jo"), 1);
+    ASSERT_EQ(crew->RemoveMember("Jo"), CrewManager::Result::kDone);
     EXPECT_EQ(oapiGetEmptyMass(ship), kShipMass + 70);
     EXPECT_EQ(crew->Inspect().crewMass, 70);
-    ASSERT_EQ(crew->RemoveMember("Al"), 1);
+    ASSERT_EQ(crew->RemoveMember("Al"), CrewManager::Result::kDone);
     EXPECT_EQ(oapiGetEmptyMass(ship), kShipMass);
 
-    ASSERT_EQ(crew->SetMassBookkeeping(0), 1);
-    ASSERT_EQ(crew->AddMember("Jo", 30, 60, 82, "Ab"), 1);
+    ASSERT_EQ(crew->SetMassBookkeeping(0), CrewManager::Result::kDone);
+    ASSERT_EQ(crew->AddMember("Jo", 30, 60, 82, "Ab"), CrewManager::Result::kDone);
     EXPECT_EQ(oapiGetEmptyMass(ship), kShipMass) << "bookkeeping off";
     EXPECT_EQ(crew->Inspect().crewMass, 82);
-    ASSERT_EQ(crew->RemoveMember("Jo"), 1);
+    ASSERT_EQ(crew->RemoveMember("Jo"), CrewManager::Result::kDone);
     EXPECT_EQ(crew->Inspect().crewMass, 0);
 }
 
 TEST_F(CrewRosterTest, LookupsByNameIgnoreLetterCaseOnly) {
-    ASSERT_EQ(crew->AddMember("Corwin Haddel", 54, 65, 82, "Capt"), 1);
-    ASSERT_EQ(crew->AddMember("Jo", 30, 60, 70, "Ab"), 1);
-    ASSERT_EQ(crew->AddMember("JO", 31, 61, 71, "Cd"), 1);
+    ASSERT_EQ(crew->AddMember("Corwin Haddel", 54, 65, 82, "Capt"), CrewManager::Result::kDone);
+    ASSERT_EQ(crew->AddMember("Jo", 30, 60, 70, "Ab"), CrewManager::Result::kDone);
+    ASSERT_EQ(crew->AddMember("JO", 31, 61, 71, "Cd"), CrewManager::Result::kDone);
     const std::string fortyChars(40, 'a');
     struct Case {
         const char* name;
@@ -169,66 +178,67 @@ TEST_F(CrewRosterTest, LookupsByNameIgnoreLetterCaseOnly) {
     EXPECT_STREQ(crew->GetIdCodeByName("Nobody"), "");
     EXPECT_EQ(crew->GetIdCodeByName(nullptr), nullptr);
 
-    EXPECT_EQ(crew->SetPulseByName("corwin haddel", -3), 1);
+    EXPECT_EQ(crew->SetPulseByName("corwin haddel", -3), CrewManager::Result::kDone);
     EXPECT_EQ(crew->GetPulse(0), 0);
-    EXPECT_EQ(crew->SetPulse(0, 150), 1);
+    EXPECT_EQ(crew->SetPulse(0, 150), CrewManager::Result::kDone);
     EXPECT_EQ(crew->GetPulse(0), 130);
-    EXPECT_EQ(crew->SetPulseByName("Nobody", 60), -1);
+    EXPECT_EQ(crew->SetPulseByName("Nobody", 60), CrewManager::Result::kNoValue);
     for (int slot : {-1, 3}) {
         EXPECT_STREQ(crew->GetMemberName(slot), "");
         EXPECT_EQ(crew->GetAge(slot), -1);
-        EXPECT_EQ(crew->SetPulse(slot, 60), -1);
+        EXPECT_EQ(crew->SetPulse(slot, 60), CrewManager::Result::kNoValue);
     }
 }
 
 TEST_F(CrewRosterTest, RemovingAMemberMovesTheLastIntoItsSlot) {
-    EXPECT_EQ(crew->RemoveMember("first"), 0) << "empty roster";
+    EXPECT_EQ(crew->RemoveMember("first"), CrewManager::Result::kRefused) << "empty roster";
     for (const char* name : {"first", "second", "third"}) {
-        ASSERT_EQ(crew->AddMember(name, 30, 60, 70, "Ab"), 1);
+        ASSERT_EQ(crew->AddMember(name, 30, 60, 70, "Ab"), CrewManager::Result::kDone);
     }
-    EXPECT_EQ(crew->RemoveMember("nobody"), 0);
-    EXPECT_EQ(crew->RemoveMember(nullptr), 0);
-    ASSERT_EQ(crew->RemoveMember("FIRST"), 1);
+    EXPECT_EQ(crew->RemoveMember("nobody"), CrewManager::Result::kRefused);
+    EXPECT_EQ(crew->RemoveMember(nullptr), CrewManager::Result::kRefused);
+    ASSERT_EQ(crew->RemoveMember("FIRST"), CrewManager::Result::kDone);
     EXPECT_EQ(Names(), (std::vector<std::string>{"third", "second"}));
-    ASSERT_EQ(crew->RemoveMember("second"), 1);
+    ASSERT_EQ(crew->RemoveMember("second"), CrewManager::Result::kDone);
     EXPECT_EQ(Names(), (std::vector<std::string>{"third"}));
 }
 
 TEST_F(CrewRosterTest, PublishedSeatsFollowEveryChange) {
     EXPECT_EQ(PublishedFreeSeats(ship), 8);
-    ASSERT_EQ(crew->AddMember("Jo", 30, 60, 70, "Ab"), 1);
+    ASSERT_EQ(crew->AddMember("Jo", 30, 60, 70, "Ab"), CrewManager::Result::kDone);
     EXPECT_EQ(PublishedFreeSeats(ship), 7);
     EXPECT_EQ(ReadPublished(ship)->rot.y, 0) << "aux value";
-    ASSERT_EQ(crew->AddMember("Al", 30, 60, 70, "Ab"), 1);
-    ASSERT_EQ(crew->SetSeatCount(50), 1);
+    ASSERT_EQ(crew->AddMember("Al", 30, 60, 70, "Ab"), CrewManager::Result::kDone);
+    ASSERT_EQ(crew->SetSeatCount(50), CrewManager::Result::kDone);
     EXPECT_EQ(PublishedFreeSeats(ship), 48);
-    ASSERT_EQ(crew->RemoveMember("Al"), 1);
+    ASSERT_EQ(crew->RemoveMember("Al"), CrewManager::Result::kDone);
     EXPECT_EQ(PublishedFreeSeats(ship), 49);
-    ASSERT_EQ(crew->AddMember("Al", 30, 60, 70, "Ab"), 1);
+    ASSERT_EQ(crew->AddMember("Al", 30, 60, 70, "Ab"), CrewManager::Result::kDone);
 
     // Defining the airlock publishes the whole seat count, whoever is aboard.
-    ASSERT_EQ(crew->DefineAirlock(0, -5, 5, -5, 5, -5, 5), 1);
+    ASSERT_EQ(crew->DefineAirlock(0, -5, 5, -5, 5, -5, 5), CrewManager::Result::kDone);
     EXPECT_EQ(PublishedFreeSeats(ship), 50);
     EXPECT_EQ(crew->Inspect().airlockOpen, 0);
     EXPECT_EQ(ReadPublished(ship)->rot.x, 0);
 
-    EXPECT_EQ(crew->SetAirlockState(1), 1);
+    EXPECT_EQ(crew->SetAirlockState(1), CrewManager::Result::kDone);
     EXPECT_EQ(crew->Inspect().airlockOpen, 1);
     EXPECT_EQ(ReadPublished(ship)->rot.x, 1);
-    EXPECT_EQ(crew->SetAirlockState(5), 1) << "the link refuses; the manager reads back";
+    EXPECT_EQ(crew->SetAirlockState(5), CrewManager::Result::kDone)
+        << "the link refuses; the manager reads back";
     EXPECT_EQ(crew->GetAirlockState(), 1);
 }
 
 TEST_F(CrewRosterTest, SettingsAndTheLastEvaVessel) {
-    EXPECT_EQ(crew->SetTransferDock(3), 1);
+    EXPECT_EQ(crew->SetTransferDock(3), CrewManager::Result::kDone);
     EXPECT_EQ(LinkOf(*crew).Inspect().transferDock, 3);
     const std::string longMesh(200, 'm');
-    EXPECT_EQ(crew->SetEvaMesh(longMesh.c_str()), 1);
+    EXPECT_EQ(crew->SetEvaMesh(longMesh.c_str()), CrewManager::Result::kDone);
     EXPECT_EQ(std::string(crew->Inspect().evaMesh), longMesh.substr(0, 149));
-    EXPECT_EQ(crew->SetEvaMesh(nullptr), 0);
+    EXPECT_EQ(crew->SetEvaMesh(nullptr), CrewManager::Result::kRefused);
 
-    ASSERT_EQ(crew->AddMember("Al", 30, 60, 70, "Ab"), 1);
-    ASSERT_EQ(crew->EvaMember("Al"), CrewManager::kEvaDone);
+    ASSERT_EQ(crew->AddMember("Al", 30, 60, 70, "Ab"), CrewManager::Result::kDone);
+    ASSERT_EQ(crew->EvaMember("Al"), CrewManager::EvaResult::kDone);
     const OBJHANDLE walker = sim.FindVessel("UMmu_Ab-Al");
     ASSERT_NE(walker, nullptr);
     EXPECT_EQ(crew->FindLastEvaVessel(), walker);

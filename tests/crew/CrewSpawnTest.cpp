@@ -94,7 +94,7 @@ TEST_F(CrewSpawnTest, EvaLeavesAsACrewVesselBesideTheAirlock) {
     sim.SetAngularVelocity("Ship", {0.1, -0.2, 5});
     Interface(ship).SetRotationMatrix(kQuarterTurnAboutY);
 
-    ASSERT_EQ(crew->EvaMember("corwin haddel"), CrewManager::kEvaDone);
+    ASSERT_EQ(crew->EvaMember("corwin haddel"), CrewManager::EvaResult::kDone);
 
     const auto record = test_support::ReadRecord(test_support::SpawnFile(sim)).value();
     EXPECT_EQ(test_support::RecordDifferences(record, {.vesselName = "UMmu_Capt-Corwin Haddel",
@@ -125,7 +125,7 @@ TEST_F(CrewSpawnTest, EvaLeavesAsACrewVesselBesideTheAirlock) {
     EXPECT_EQ(PublishedFreeSeats(ship), 7);
 
     // A member without a code leaves under the name alone.
-    ASSERT_EQ(crew->EvaMember("Jane Roe"), CrewManager::kEvaDone);
+    ASSERT_EQ(crew->EvaMember("Jane Roe"), CrewManager::EvaResult::kDone);
     EXPECT_NE(sim.FindVessel("UMmu_Jane_Roe"), nullptr);
     EXPECT_STREQ(test_support::ReadRecord(test_support::SpawnFile(sim)).value().meshName,
                  "ummu/ummu");
@@ -134,7 +134,7 @@ TEST_F(CrewSpawnTest, EvaLeavesAsACrewVesselBesideTheAirlock) {
 TEST_F(CrewSpawnTest, ATakenNameGetsANumber) {
     Ship("UMmu_Capt-Corwin_Haddel");
     Ship("UMmu_Capt-Corwin_Haddel1");
-    ASSERT_EQ(crew->EvaMember("Corwin Haddel"), CrewManager::kEvaDone);
+    ASSERT_EQ(crew->EvaMember("Corwin Haddel"), CrewManager::EvaResult::kDone);
     EXPECT_NE(sim.FindVessel("UMmu_Capt-Corwin_Haddel2"), nullptr);
     EXPECT_STREQ(crew->GetLastEvaVesselName(), "UMmu_Capt-Corwin_Haddel");
 
@@ -144,11 +144,11 @@ TEST_F(CrewSpawnTest, ATakenNameGetsANumber) {
     const std::string cut = "UMmu_" + std::string(33, 'a');
     ASSERT_EQ(
         link.SpawnCrewVessel(longMember.c_str(), 30, 100, 60, 70, "m", nullptr, nullptr, nullptr),
-        AirlockLink::kSpawnedInFreeSpace);
+        AirlockLink::SpawnResult::kInFreeSpace);
     EXPECT_NE(sim.FindVessel(cut), nullptr);
     ASSERT_EQ(
         link.SpawnCrewVessel(longMember.c_str(), 30, 100, 60, 70, "m", nullptr, nullptr, nullptr),
-        AirlockLink::kSpawnedInFreeSpace);
+        AirlockLink::SpawnResult::kInFreeSpace);
     EXPECT_NE(sim.FindVessel(cut.substr(0, 37) + "1"), nullptr);
     EXPECT_STREQ(test_support::ReadRecord(test_support::SpawnFile(sim)).value().vesselName,
                  cut.c_str());
@@ -171,8 +171,8 @@ TEST_F(CrewSpawnTest, AnglesTurnTheCrewVessel) {
          {0.8660254037844386, 0, -0.5, 0, 1, 0, 0.5, 0, 0.8660254037844386}},
     };
     for (const Case& c : cases) {
-        ASSERT_EQ(crew->SetEvaPlacement({0, 0, 3}, c.angles), 1);
-        ASSERT_EQ(crew->EvaMember("Jane Roe"), CrewManager::kEvaDone);
+        ASSERT_EQ(crew->SetEvaPlacement({0, 0, 3}, c.angles), CrewManager::Result::kDone);
+        ASSERT_EQ(crew->EvaMember("Jane Roe"), CrewManager::EvaResult::kDone);
         MATRIX3 rotation{};
         Interface(sim.FindVessel("UMmu_Jane_Roe")).GetRotationMatrix(rotation);
         ExpectNear(rotation, c.rotation);
@@ -197,7 +197,7 @@ TEST_F(CrewSpawnTest, SpawnSendsOutOfRangeNumbersAsDefaults) {
         SCOPED_TRACE(c.age);
         ASSERT_EQ(link.SpawnCrewVessel("Ab-Jo", c.age, c.evaValue, c.pulse, 70, "m", nullptr,
                                        nullptr, nullptr),
-                  AirlockLink::kSpawnedInFreeSpace);
+                  AirlockLink::SpawnResult::kInFreeSpace);
         const auto record = test_support::ReadRecord(test_support::SpawnFile(sim)).value();
         EXPECT_EQ(test_support::RecordDifferences(record, {.vesselName = "UMmu_Ab-Jo",
                                                            .meshName = "m",
@@ -209,35 +209,35 @@ TEST_F(CrewSpawnTest, SpawnSendsOutOfRangeNumbersAsDefaults) {
     }
     AirlockLink unstarted{};
     EXPECT_EQ(unstarted.SpawnCrewVessel("Ab-Jo", 30, 100, 60, 70, "m", nullptr, nullptr, nullptr),
-              AirlockLink::kSpawnNoInterface);
+              AirlockLink::SpawnResult::kNoInterface);
 }
 
 TEST_F(CrewSpawnTest, RefusalsLeaveTheMemberAboard) {
     const std::string fortyChars(40, 'a');
-    EXPECT_EQ(crew->EvaMember(fortyChars.c_str()), CrewManager::kEvaNoSuchMember);
-    EXPECT_EQ(crew->EvaMember(nullptr), CrewManager::kEvaNoSuchMember);
-    EXPECT_EQ(crew->EvaMember("Nobody"), CrewManager::kEvaNoSuchMember);
-    EXPECT_EQ(crew->EvaMember("Corwin_Haddel"), CrewManager::kEvaNoSuchMember);
-    ASSERT_EQ(crew->SetAirlockState(0), 1);
-    EXPECT_EQ(crew->EvaMember("Corwin Haddel"), CrewManager::kEvaAirlockClosed);
+    EXPECT_EQ(crew->EvaMember(fortyChars.c_str()), CrewManager::EvaResult::kNoSuchMember);
+    EXPECT_EQ(crew->EvaMember(nullptr), CrewManager::EvaResult::kNoSuchMember);
+    EXPECT_EQ(crew->EvaMember("Nobody"), CrewManager::EvaResult::kNoSuchMember);
+    EXPECT_EQ(crew->EvaMember("Corwin_Haddel"), CrewManager::EvaResult::kNoSuchMember);
+    ASSERT_EQ(crew->SetAirlockState(0), CrewManager::Result::kDone);
+    EXPECT_EQ(crew->EvaMember("Corwin Haddel"), CrewManager::EvaResult::kAirlockClosed);
     EXPECT_EQ(crew->GetCrewCount(), 2);
 
     CrewManager empty;
-    ASSERT_EQ(empty.Initialize(Ship("Empty")), 1);
-    ASSERT_EQ(empty.DefineAirlock(0, -1, 1, -1, 1, -1, 1), 1);
-    EXPECT_EQ(empty.EvaMember("Corwin Haddel"), CrewManager::kEvaNobodyAboard)
+    ASSERT_EQ(empty.Initialize(Ship("Empty")), StartResult::kStarted);
+    ASSERT_EQ(empty.DefineAirlock(0, -1, 1, -1, 1, -1, 1), CrewManager::Result::kDone);
+    EXPECT_EQ(empty.EvaMember("Corwin Haddel"), CrewManager::EvaResult::kNobodyAboard)
         << "nobody aboard, airlock closed";
 
     // The host creates no vessel: the member stays aboard, with mass and seats as they were.
-    ASSERT_EQ(crew->SetAirlockState(1), 1);
+    ASSERT_EQ(crew->SetAirlockState(1), CrewManager::Result::kDone);
     sim.Faults().refuseCreateVessel = true;
-    EXPECT_EQ(crew->EvaMember("Corwin Haddel"), CrewManager::kEvaMiscError);
+    EXPECT_EQ(crew->EvaMember("Corwin Haddel"), CrewManager::EvaResult::kMiscError);
     EXPECT_EQ(crew->GetCrewCount(), 2);
     EXPECT_DOUBLE_EQ(oapiGetEmptyMass(ship), kShipMass + 142);
     EXPECT_STREQ(crew->GetLastEvaName(), "");
     EXPECT_EQ(
         LinkOf(*crew).SpawnCrewVessel("Ab-Jo", 30, 100, 60, 70, "m", nullptr, nullptr, nullptr),
-        AirlockLink::kSpawnNotCreated);
+        AirlockLink::SpawnResult::kNotCreated);
 }
 
 TEST_F(CrewSpawnTest, TheDockedShipDecidesOnATransfer) {
@@ -246,11 +246,11 @@ TEST_F(CrewSpawnTest, TheDockedShipDecidesOnATransfer) {
         int seats;
         int receiverAboard;
         int receiverDoor;
-        int result;
+        CrewManager::EvaResult result;
     };
     const Case cases[] = {
-        {"no free seat", 1, 1, 1, CrewManager::kEvaDockedShipFull},
-        {"airlock closed", 8, 0, 0, CrewManager::kEvaDockedAirlockClosed},
+        {"no free seat", 1, 1, 1, CrewManager::EvaResult::kDockedShipFull},
+        {"airlock closed", 8, 0, 0, CrewManager::EvaResult::kDockedAirlockClosed},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -268,12 +268,12 @@ TEST_F(CrewSpawnTest, TheDockedShipDecidesOnATransfer) {
     // A ship without a crew manager publishes no airlock.
     const OBJHANDLE plain = Ship("Plain");
     sim.Dock("Ship", 0, "Plain", 0);
-    EXPECT_EQ(crew->EvaMember("Corwin Haddel"), CrewManager::kEvaDockedShipWithoutCrew);
+    EXPECT_EQ(crew->EvaMember("Corwin Haddel"), CrewManager::EvaResult::kDockedShipWithoutCrew);
     EXPECT_EQ(crew->GetCrewCount(), 2);
 
     // Docked at another port than the transfer port, the member goes into free space.
-    ASSERT_EQ(crew->SetTransferDock(1), 1);
-    EXPECT_EQ(crew->EvaMember("Corwin Haddel"), CrewManager::kEvaDone);
+    ASSERT_EQ(crew->SetTransferDock(1), CrewManager::Result::kDone);
+    EXPECT_EQ(crew->EvaMember("Corwin Haddel"), CrewManager::EvaResult::kDone);
     EXPECT_NE(sim.FindVessel("UMmu_Capt-Corwin_Haddel"), nullptr);
     (void)plain;
 }
@@ -282,7 +282,7 @@ TEST_F(CrewSpawnTest, TransferReachesTheDockedShipsRoster) {
     const auto receiverCrew = DockedReceiver();
     oapiSetEmptyMass(receiver, kShipMass);
     CrewManagerTestPeer::SetWeight(*crew, 0, 72.6);
-    ASSERT_EQ(crew->EvaMember("Corwin Haddel"), CrewManager::kEvaTransferred);
+    ASSERT_EQ(crew->EvaMember("Corwin Haddel"), CrewManager::EvaResult::kTransferred);
     EXPECT_EQ(crew->GetCrewCount(), 1);
     EXPECT_STREQ(crew->GetLastEvaName(), "Corwin Haddel");
 
@@ -309,12 +309,12 @@ TEST_F(CrewSpawnTest, TransferReachesTheDockedShipsRoster) {
               "");
 
     // The receiver's scan takes the member aboard.
-    CrewManager::ArrivalResult arrival = CrewManager::kNoArrival;
-    for (int step = 0; step < 100 && arrival == CrewManager::kNoArrival; ++step) {
+    CrewManager::ArrivalResult arrival = CrewManager::ArrivalResult::kNone;
+    for (int step = 0; step < 100 && arrival == CrewManager::ArrivalResult::kNone; ++step) {
         sim.Frame();
         arrival = receiverCrew->ProcessArrivals();
     }
-    EXPECT_EQ(arrival, CrewManager::kArrivalTransferredIn);
+    EXPECT_EQ(arrival, CrewManager::ArrivalResult::kTransferredIn);
     EXPECT_EQ(receiverCrew->GetCrewCount(), 1);
     EXPECT_STREQ(receiverCrew->GetMemberName(0), "Corwin Haddel");
     EXPECT_STREQ(receiverCrew->GetIdCode(0), "Capt");
@@ -334,18 +334,19 @@ TEST_F(CrewSpawnTest, ATransferArrivesOnlyAtTheShipOfItsWholeName) {
     const auto meantCrew = Crew(Ship(shared + "Alpha"));
     const auto otherCrew = Crew(Ship(shared + "Beta"));
     sim.Dock("Ship", 0, shared + "Alpha", 0);
-    ASSERT_EQ(crew->EvaMember("Jane Roe"), CrewManager::kEvaTransferred);
+    ASSERT_EQ(crew->EvaMember("Jane Roe"), CrewManager::EvaResult::kTransferred);
 
     for (int frame = 0; frame < 60; ++frame) {
         sim.Frame();
-        ASSERT_EQ(otherCrew->ProcessArrivals(), CrewManager::kNoArrival) << "frame " << frame;
+        ASSERT_EQ(otherCrew->ProcessArrivals(), CrewManager::ArrivalResult::kNone)
+            << "frame " << frame;
     }
-    CrewManager::ArrivalResult arrival = CrewManager::kNoArrival;
-    for (int frame = 0; frame < 60 && arrival == CrewManager::kNoArrival; ++frame) {
+    CrewManager::ArrivalResult arrival = CrewManager::ArrivalResult::kNone;
+    for (int frame = 0; frame < 60 && arrival == CrewManager::ArrivalResult::kNone; ++frame) {
         sim.Frame();
         arrival = meantCrew->ProcessArrivals();
     }
-    EXPECT_EQ(arrival, CrewManager::kArrivalTransferredIn);
+    EXPECT_EQ(arrival, CrewManager::ArrivalResult::kTransferredIn);
     ASSERT_EQ(meantCrew->GetCrewCount(), 1);
     EXPECT_STREQ(meantCrew->GetMemberName(0), "Jane Roe");
     EXPECT_EQ(otherCrew->GetCrewCount(), 0);
@@ -353,9 +354,9 @@ TEST_F(CrewSpawnTest, ATransferArrivesOnlyAtTheShipOfItsWholeName) {
 
 TEST_F(CrewSpawnTest, EjectGoesToFreeSpaceWhateverTheAirlockAndDocking) {
     const auto receiverCrew = DockedReceiver();
-    ASSERT_EQ(crew->SetAirlockState(0), 1);
-    ASSERT_EQ(crew->SetEjectPlacement({1, 2, 3}, {0, 0, 0}, {0, 2, 0}), 1);
-    ASSERT_EQ(crew->EjectMember("Jane Roe"), CrewManager::kEvaDone);
+    ASSERT_EQ(crew->SetAirlockState(0), CrewManager::Result::kDone);
+    ASSERT_EQ(crew->SetEjectPlacement({1, 2, 3}, {0, 0, 0}, {0, 2, 0}), CrewManager::Result::kDone);
+    ASSERT_EQ(crew->EjectMember("Jane Roe"), CrewManager::EvaResult::kDone);
     const auto record = test_support::ReadRecord(test_support::SpawnFile(sim)).value();
     EXPECT_EQ(record.ejectFlag, 1);
     ExpectNear(StatusOf("UMmu_Jane_Roe").rpos,
@@ -365,7 +366,7 @@ TEST_F(CrewSpawnTest, EjectGoesToFreeSpaceWhateverTheAirlockAndDocking) {
     EXPECT_EQ(LinkOf(*crew).Inspect().ejectFlag, 0);
     EXPECT_EQ(LinkOf(*crew).Inspect().ignoreDocking, 0);
     EXPECT_EQ(receiverCrew->GetCrewCount(), 0);
-    EXPECT_EQ(crew->EjectMember("Jane Roe"), CrewManager::kEvaNoSuchMember);
+    EXPECT_EQ(crew->EjectMember("Jane Roe"), CrewManager::EvaResult::kNoSuchMember);
 }
 
 }  // namespace

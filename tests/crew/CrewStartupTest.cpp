@@ -40,13 +40,13 @@ class CrewStartupTest : public CrewTest {
 
 TEST_F(CrewStartupTest, InitializeStartsTheManagerWithItsInitialValues) {
     CrewManager crew;
-    EXPECT_EQ(crew.Initialize(nullptr), -1);
+    EXPECT_EQ(crew.Initialize(nullptr), StartResult::kNoVessel);
     EXPECT_EQ(crew.Inspect().linkIndex, -1);
 
     const OBJHANDLE ship = Ship("Ship");
     sim.SetSystemTime(50.0);
     std::filesystem::remove(RootFile(crew_addon::kModuleFile));
-    EXPECT_EQ(crew.Initialize(ship), -999);
+    EXPECT_EQ(crew.Initialize(ship), StartResult::kAddonMissing);
     EXPECT_EQ(crew.Inspect().readyFlags, 0);
     EXPECT_EQ(crew.Inspect().linkIndex, -1) << "a failed start holds no record";
     EXPECT_EQ(crew.Inspect().warningUntil, 70.0);
@@ -56,7 +56,7 @@ TEST_F(CrewStartupTest, InitializeStartsTheManagerWithItsInitialValues) {
 
     WriteRootFile(crew_addon::kModuleFile, "module");
     const int index = crew::LinkCount();
-    ASSERT_EQ(crew.Initialize(ship), 1);
+    ASSERT_EQ(crew.Initialize(ship), StartResult::kStarted);
     EXPECT_EQ(crew.Inspect().readyFlags, 1);
     EXPECT_EQ(crew.Inspect().linkIndex, index);
     EXPECT_EQ(crew.Inspect().warningUntil, 0.0) << "the sample root's add-on is 2.0";
@@ -65,10 +65,10 @@ TEST_F(CrewStartupTest, InitializeStartsTheManagerWithItsInitialValues) {
 
     // Once it has an airlock it offers the eight seats of a fresh start; starting again empties
     // the roster and takes the airlock away.
-    ASSERT_EQ(crew.DefineAirlock(1, -1, 1, -1, 1, -1, 1), 1);
+    ASSERT_EQ(crew.DefineAirlock(1, -1, 1, -1, 1, -1, 1), CrewManager::Result::kDone);
     EXPECT_EQ(LinkOf(crew).Inspect().freeSeats, 8);
-    ASSERT_EQ(crew.AddMember("Jo", 30, 60, 70, "Ab"), 1);
-    ASSERT_EQ(crew.Initialize(ship), 1);
+    ASSERT_EQ(crew.AddMember("Jo", 30, 60, 70, "Ab"), CrewManager::Result::kDone);
+    ASSERT_EQ(crew.Initialize(ship), StartResult::kStarted);
     EXPECT_EQ(crew.Inspect().crewCount, 0);
     EXPECT_EQ(crew.Inspect().readyFlags, 1);
 }
@@ -102,7 +102,7 @@ TEST_F(CrewStartupTest, AMissingOrOldVersionFileStartsTheWarnings) {
         SCOPED_TRACE(c.content ? c.content : "no file");
         SetVersionFile(c.content);
         CrewManager crew;
-        ASSERT_EQ(crew.Initialize(Ship("S" + std::to_string(&c - cases))), 1);
+        ASSERT_EQ(crew.Initialize(Ship("S" + std::to_string(&c - cases))), StartResult::kStarted);
         EXPECT_EQ(crew.Inspect().addonOutdated, c.outdated);
         EXPECT_EQ(crew.Inspect().warningUntil, c.outdated ? 30.0 : 0.0);
         SetVersionFile(c.content);
@@ -176,7 +176,7 @@ TEST_F(CrewStartupTest, IdTableTakesTheFolderThenTheBuiltIns) {
     crew::LoadCrewIdTable();
     EXPECT_EQ(table.idCount, 15);
     CrewManager crew;
-    ASSERT_EQ(crew.Initialize(Ship("Ship")), 1);
+    ASSERT_EQ(crew.Initialize(Ship("Ship")), StartResult::kStarted);
     crew.SelectEvaMesh("Tech");
     EXPECT_STREQ(evaMeshName, "ummu/ummu");
     crew.SelectEvaMesh("div");
@@ -185,11 +185,11 @@ TEST_F(CrewStartupTest, IdTableTakesTheFolderThenTheBuiltIns) {
 
 TEST_F(CrewStartupTest, OnlyTheFirstManagerOfTheModuleBuildsTheTable) {
     CrewManager first;
-    ASSERT_EQ(first.Initialize(Ship("First")), 1);
+    ASSERT_EQ(first.Initialize(Ship("First")), StartResult::kStarted);
     ASSERT_GT(crew::LinkCount(), 0);
     AddIdFile("ummuZ-x-Zz.cfg");
     CrewManager second;
-    ASSERT_EQ(second.Initialize(Ship("Second")), 1);
+    ASSERT_EQ(second.Initialize(Ship("Second")), StartResult::kStarted);
     EXPECT_EQ(crew::FindIdMesh("Zz"), nullptr) << "the folder is not read again";
 }
 
@@ -206,12 +206,12 @@ TEST_F(CrewStartupTest, EvaMeshFollowsTheCodeUnlessOneMeshIsSet) {
         crew->SelectEvaMesh(c.code);
         EXPECT_STREQ(evaMeshName, c.mesh) << (c.code ? c.code : "null");
     }
-    ASSERT_EQ(crew->SetEvaMesh("mmu"), 1);
+    ASSERT_EQ(crew->SetEvaMesh("mmu"), CrewManager::Result::kDone);
     for (const Case& c : byCode) {
         crew->SelectEvaMesh(c.code);
         EXPECT_STREQ(evaMeshName, "mmu");
     }
-    ASSERT_EQ(crew->SetEvaMesh("ummu\\ummu"), 1);
+    ASSERT_EQ(crew->SetEvaMesh("ummu\\ummu"), CrewManager::Result::kDone);
     crew->SelectEvaMesh("sci");
     EXPECT_STREQ(evaMeshName, "ummu/ummuSCI") << "the setting is compared ignoring case";
 }
