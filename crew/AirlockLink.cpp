@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "crew/CrewText.h"
+#include "crew/MemberLimits.h"
 #include "crew/Truncate.h"
 #include "crew/VesselDeletion.h"
 #include "host/CrewAddon.h"
@@ -41,7 +42,7 @@ StartResult AirlockLink::Init(OBJHANDLE handle) {
     autoDeleteArrival = 1;
     scanTimer = oapiRand();
     vesselHandle = handle;
-    arrivalWeight = 60;
+    arrivalWeight = kUnknownWeight;
     auxValue = 1000;
     freeSeats = 1000;
 

@@ -5,7 +5,7 @@
 #include "crew/ArrivalScan.h"
 #include "crew/CrewManager.h"
 #include "crew/CrewText.h"
-#include "crew/EvaMeshName.h"
+#include "crew/ModuleState.h"
 #include "crew/TransfersInFlight.h"
 #include "crew/VesselDeletion.h"
 #include "host/CrewAddon.h"
@@ -17,8 +17,6 @@ namespace {
 // The arrival's texts as the roster takes them.
 constexpr int kArrivalTextSize = 40;
 constexpr int kArrivalTextChars = 39;
-constexpr std::size_t kArrivalCodeChars = 5;
-constexpr std::size_t kArrivalNameStoredChars = 25;
 
 }  // namespace
 
@@ -39,19 +37,19 @@ CrewManager::ArrivalResult CrewManager::ProcessArrivals() {
 
     char text[kArrivalTextSize]{};
     link->GetArrivalName(text, kArrivalTextChars);
-    char idCode[kArrivalCodeChars + 1]{};
-    char name[kArrivalNameStoredChars + 1]{};
+    char idCode[kStoredCodeChars + 1]{};
+    char name[kStoredNameChars + 1]{};
     if (const char* hyphen = std::strchr(text, '-')) {
         CopyText(idCode, sizeof idCode, text, static_cast<std::size_t>(hyphen - text));
-        CopyText(name, sizeof name, hyphen + 1, kArrivalNameStoredChars);
+        CopyText(name, sizeof name, hyphen + 1, kStoredNameChars);
     } else {
-        CopyText(name, sizeof name, text, kArrivalNameStoredChars);
+        CopyText(name, sizeof name, text, kStoredNameChars);
     }
 
     if (link->GetArrivalVessel() == nullptr) return ArrivalResult::kNone;
     if (result != AirlockLink::ScanResult::kTransferredIn) oapiSetFocusObject(vesselHandle);
     link->DeleteArrivalVessel();
-    CopyText(lastArrivalName, sizeof lastArrivalName, name, kArrivalNameStoredChars);
+    CopyText(lastArrivalName, sizeof lastArrivalName, name, kStoredNameChars);
     if (AddMember(name, link->GetArrivalAge(), link->GetArrivalPulse(), link->GetArrivalWeight(),
                   idCode) == Result::kDone) {
         // The name as the roster holds it, cleaned of what a crew name may not hold, so that the
@@ -72,7 +70,7 @@ CrewManager::ArrivalResult CrewManager::SendOutUnnamedTransfer(AirlockLink& link
     link.SetIgnoreDocking(1);
     const AirlockLink::SpawnResult spawned = link.SpawnCrewVessel(
         memberString, link.GetArrivalAge(), evaValue, link.GetArrivalPulse(),
-        link.GetArrivalWeight(), evaMeshName, &evaPosition, &evaAngles, nullptr);
+        link.GetArrivalWeight(), TheModuleState().evaMeshName, &evaPosition, &evaAngles, nullptr);
     link.SetIgnoreDocking(0);
     // The class is installed: the transfer vessel is one. Without a crew vessel the transfer
     // vessel stays, and the next pass tries again.

@@ -6,7 +6,7 @@
 
 #include "crew/CrewManager.h"
 #include "crew/CrewText.h"
-#include "crew/EvaMeshName.h"
+#include "crew/ModuleState.h"
 #include "crew/Truncate.h"
 #include "host/CrewAddon.h"
 #include "host/Platform.h"
@@ -21,7 +21,7 @@ constexpr std::size_t kMemberStringSize = 48;
 // The refusal that both ways out of the vessel begin with, if one applies.
 std::optional<CrewManager::EvaResult> LeavingRefusal(const CrewManager& crew, const char* name) {
     if (!crew.Ready()) return CrewManager::EvaResult::kMiscError;
-    if (name == nullptr || BoundedLength(name, kLookupNameChars + 1) > kLookupNameChars) {
+    if (name == nullptr || TooLongToLookUp(name)) {
         return CrewManager::EvaResult::kNoSuchMember;
     }
     if (crew.GetCrewCount() < 1) return CrewManager::EvaResult::kNobodyAboard;
@@ -95,12 +95,14 @@ CrewManager::EvaResult CrewManager::LeaveVessel(int slot, bool eject) {
         link->SetIgnoreDocking(1);
         link->SetEjectFlag(1);
         result = link->SpawnCrewVessel(memberString, member.age, evaValue, member.pulse, weight,
-                                       evaMeshName, &ejectPosition, &ejectAngles, &ejectVelocity);
+                                       TheModuleState().evaMeshName, &ejectPosition, &ejectAngles,
+                                       &ejectVelocity);
         link->SetEjectFlag(0);
         link->SetIgnoreDocking(0);
     } else {
-        result = link->SpawnCrewVessel(memberString, member.age, evaValue, member.pulse, weight,
-                                       evaMeshName, &evaPosition, &evaAngles, nullptr);
+        result =
+            link->SpawnCrewVessel(memberString, member.age, evaValue, member.pulse, weight,
+                                  TheModuleState().evaMeshName, &evaPosition, &evaAngles, nullptr);
     }
 
     switch (result) {

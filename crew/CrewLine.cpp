@@ -13,19 +13,7 @@ namespace {
 
 constexpr std::size_t kKeyChars = sizeof kCrewLineKey - 1;
 constexpr std::size_t kMostValueChars = 399;
-constexpr std::size_t kMostCodeChars = 4;
-constexpr std::size_t kMostNameChars = 25;
 constexpr std::size_t kMostNumberChars = 5;
-
-// The limits a line's numbers must keep.
-struct Range {
-    int low;
-    int high;
-    bool Holds(int value) const { return value >= low && value <= high; }
-};
-constexpr Range kAgeRange{1, 140};
-constexpr Range kPulseRange{0, 180};
-constexpr Range kWeightRange{5, 300};
 
 bool IsWhiteSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
@@ -48,7 +36,7 @@ int ReadNumber(const char* text) {
 
 // Moves `hyphen` to the next hyphen after it and reads the number that follows. False without a
 // further hyphen or with a number outside the range.
-bool ReadField(const char*& hyphen, Range range, int& value) {
+bool ReadField(const char*& hyphen, MemberRange range, int& value) {
     hyphen = std::strchr(hyphen + 1, '-');
     if (hyphen == nullptr) return false;
     value = ReadNumber(hyphen + 1);
@@ -89,13 +77,13 @@ bool ParseCrewLine(const char* line, CrewMember& member) {
     member = CrewMember{};
     if (value[0] != '-') {
         CopyText(member.idCode, sizeof member.idCode, value,
-                 CharsBeforeHyphen(value, kMostCodeChars));
+                 CharsBeforeHyphen(value, kStoredCodeChars));
     }
 
     const char* hyphen = std::strchr(value, '-');
     if (hyphen == nullptr) return false;
     CopyText(member.name, sizeof member.name, hyphen + 1,
-             CharsBeforeHyphen(hyphen + 1, kMostNameChars));
+             CharsBeforeHyphen(hyphen + 1, kStoredNameChars));
     ReplaceChar(member.name, '_', ' ');
     SanitizeName(member.name);
 

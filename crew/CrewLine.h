@@ -18,8 +18,8 @@ bool IsCrewLine(const char* line);
 
 // Reads a scenario line. True when it is a valid crew line (key in any letter case, then the
 // value as the first word after it); `member` then holds the code, the name (underscores turned
-// into spaces, then sanitized, at most 25 characters), the age (1 to 140), the pulse (0 to 180)
-// and the weight (5 to 300). On false `member` is unspecified.
+// into spaces, then sanitized, at most kStoredNameChars characters), and the age, the pulse and
+// the weight within their ranges (MemberLimits.h). On false `member` is unspecified.
 bool ParseCrewLine(const char* line, CrewMember& member);
 
 }  // namespace crew

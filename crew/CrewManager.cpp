@@ -8,28 +8,10 @@
 
 namespace crew {
 
-namespace {
-
-// Stored lengths of a member's texts.
-constexpr std::size_t kStoredNameChars = 25;
-constexpr std::size_t kStoredCodeChars = 4;
-constexpr std::size_t kEvaMeshChars = 149;
-constexpr int kMostMembers = 100;
-
-int Clamp(int value, int low, int high) {
-    return value < low ? low : (value > high ? high : value);
-}
-
-bool NameTooLong(const char* name) {
-    return BoundedLength(name, kLookupNameChars + 1) > kLookupNameChars;
-}
-
-}  // namespace
-
 AirlockLink* CrewManager::Link() const { return linkIndex < 0 ? nullptr : &LinkRecord(linkIndex); }
 
 int CrewManager::FindMember(const char* name) const {
-    if (name == nullptr || !Ready() || NameTooLong(name) || crewCount < 1) return -1;
+    if (name == nullptr || !Ready() || TooLongToLookUp(name) || crewCount < 1) return -1;
     for (int slot = 0; slot < crewCount; ++slot) {
         if (EqualsIgnoringCase(roster[slot].name, name)) return slot;
     }
@@ -57,9 +39,9 @@ CrewManager::Result CrewManager::AddMember(const char* name, int age, int pulse,
     CopyText(member.name, sizeof member.name, name, kStoredNameChars);
     SanitizeName(member.name);
     CopyText(member.idCode, sizeof member.idCode, idCode, kStoredCodeChars);
-    member.age = Clamp(age, 1, 140);
-    member.pulse = Clamp(pulse, 0, 180);
-    member.weight = Clamp(weight, 5, 300);
+    member.age = kAgeRange.Clamp(age);
+    member.pulse = kPulseRange.Clamp(pulse);
+    member.weight = kWeightRange.Clamp(weight);
 
     ApplyCrewMassToHost(crewMass + member.weight);
     ++crewCount;
@@ -102,7 +84,7 @@ int CrewManager::GetPulse(int slot) const {
 
 CrewManager::Result CrewManager::SetPulse(int slot, int value) {
     if (!Ready() || slot < 0 || slot >= crewCount) return Result::kNoValue;
-    roster[slot].pulse = Clamp(value, 0, 130);
+    roster[slot].pulse = kSetPulseRange.Clamp(value);
     return Result::kDone;
 }
 
@@ -128,7 +110,7 @@ int CrewManager::GetPulseByName(const char* name) const {
 CrewManager::Result CrewManager::SetPulseByName(const char* name, int value) {
     const int slot = FindMember(name);
     if (slot < 0) return Result::kNoValue;
-    roster[slot].pulse = Clamp(value, 0, 130);
+    roster[slot].pulse = kSetPulseRange.Clamp(value);
     return Result::kDone;
 }
 
@@ -164,7 +146,7 @@ CrewManager::Result CrewManager::SetEvaValue(int value) {
 
 CrewManager::Result CrewManager::SetEvaMesh(const char* mesh) {
     if (mesh == nullptr || !Ready()) return Result::kRefused;
-    CopyText(evaMesh, sizeof evaMesh, mesh, kEvaMeshChars);
+    CopyText(evaMesh, sizeof evaMesh, mesh, sizeof evaMesh - 1);
     return Result::kDone;
 }
 

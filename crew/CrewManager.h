@@ -11,6 +11,7 @@
 
 #include "crew/AirlockLink.h"
 #include "crew/CrewMember.h"
+#include "crew/EvaMeshName.h"
 #include "crew/KeptCrewLines.h"
 #include "crew/StartResult.h"
 #include "host/HostApi.h"
@@ -31,7 +32,7 @@ struct CrewManagerFields {
     int massBookkeeping = 0;
     int airlockOpen = 0;
     int evaValue = 0;
-    char evaMesh[150]{};
+    char evaMesh[kEvaMeshNameSize]{};
     VECTOR3 evaPosition{};
     VECTOR3 evaAngles{};
     VECTOR3 ejectPosition{};

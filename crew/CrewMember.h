@@ -1,14 +1,18 @@
 // One roster entry of a crew manager.
 #pragma once
 
+#include "crew/MemberLimits.h"
+
 namespace crew {
 
 struct CrewMember {
-    char name[40];   // at most 25 characters: letters, digits and spaces
-    int age;         // years, 1 to 140
-    int pulse;       // 0 to 180
-    double weight;   // kilograms, a whole number from 5 to 300
-    char idCode[8];  // function code, at most 4 characters, may be empty
+    // At most kStoredNameChars characters: letters, digits and spaces.
+    char name[kMemberNameSize];
+    int age;        // years, within kAgeRange
+    int pulse;      // within kPulseRange
+    double weight;  // kilograms, a whole number within kWeightRange
+    // Function code, at most kStoredCodeChars characters, may be empty.
+    char idCode[kMemberCodeSize];
 };
 
 }  // namespace crew

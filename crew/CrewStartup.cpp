@@ -7,7 +7,6 @@
 #include "crew/CrewIdTable.h"
 #include "crew/CrewManager.h"
 #include "crew/CrewText.h"
-#include "crew/EvaMeshName.h"
 #include "crew/ModuleState.h"
 #include "host/CrewAddon.h"
 
@@ -36,7 +35,6 @@ constexpr char kOutdatedText[] = "Your version of UMMU is outdated (%0.0f)";
 constexpr char kDownloadSite[] = "the crew add-on's download page";
 
 constexpr int kInitialSeats = 8;
-constexpr int kInitialEvaValue = 100;
 constexpr VECTOR3 kInitialEvaPosition{0.0, 0.0, 3.0};
 constexpr VECTOR3 kInitialEjectVelocity{0.0, 2.0, 0.0};
 
@@ -79,7 +77,7 @@ void CrewManager::ResetForStart(OBJHANDLE handle, int index) {
     loadedCount = kNoCrewLinesRead;
     massBookkeeping = 1;
     airlockOpen = 1;
-    evaValue = kInitialEvaValue;
+    evaValue = kDefaultEvaValue;
     CopyText(evaMesh, sizeof evaMesh, crew_addon::kMeshByIdCode, sizeof evaMesh - 1);
     evaPosition = kInitialEvaPosition;
     ejectVelocity = kInitialEjectVelocity;
@@ -100,7 +98,8 @@ void CrewManager::SelectEvaMesh(const char* idCode) {
     } else if (const char* found = FindIdMesh(idCode)) {
         mesh = found;
     }
-    CopyText(evaMeshName, sizeof evaMeshName, mesh, sizeof evaMeshName - 1);
+    char(&next)[kEvaMeshNameSize] = TheModuleState().evaMeshName;
+    CopyText(next, sizeof next, mesh, sizeof next - 1);
 }
 
 void CrewManager::ShowWarnings(const char* addonName) {

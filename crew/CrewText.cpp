@@ -3,6 +3,8 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "crew/MemberLimits.h"
+
 namespace crew {
 
 namespace {
@@ -62,6 +64,10 @@ std::size_t BoundedLength(const char* text, std::size_t limit) {
     std::size_t length = 0;
     while (length < limit && text[length] != '\0') ++length;
     return length;
+}
+
+bool TooLongToLookUp(const char* name) {
+    return name != nullptr && BoundedLength(name, kLookupNameChars + 1) > kLookupNameChars;
 }
 
 }  // namespace crew

@@ -6,9 +6,6 @@
 
 namespace crew {
 
-// Longest crew name looked up in a roster (a member leaving, say); stored names are shorter.
-inline constexpr std::size_t kLookupNameChars = 39;
-
 // Replaces every character that is not an ASCII letter or digit by a space; the length stays.
 // A null text is left alone.
 void SanitizeName(char* name);
@@ -46,6 +43,10 @@ constexpr bool EqualsLiteral(const char* text, const char (&literal)[N]) {
 
 // Length of the text, counting at most `limit` characters.
 std::size_t BoundedLength(const char* text, std::size_t limit);
+
+// Whether a crew name is longer than any name a roster is searched for (kLookupNameChars). A
+// null name is not.
+bool TooLongToLookUp(const char* name);
 
 // A blank or a tab: what separates the words of a scenario line.
 constexpr bool IsBlank(char c) { return c == ' ' || c == '\t'; }

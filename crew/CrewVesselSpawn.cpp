@@ -7,6 +7,7 @@
 #include "crew/AirlockLink.h"
 #include "crew/CrewText.h"
 #include "crew/FreeVesselName.h"
+#include "crew/MemberLimits.h"
 #include "crew/SpawnRecord.h"
 #include "crew/TransferVessel.h"
 #include "crew/TransfersInFlight.h"
@@ -21,17 +22,6 @@ namespace {
 
 // Push of a free-space crew vessel per rad/s of the vessel's rotation about x and y, m/s.
 constexpr double kPushPerRotation = 5.0;
-
-// Inputs outside their ranges are sent as these values.
-struct SpawnLimit {
-    int low;
-    int high;
-    int fallback;
-    int Apply(int value) const { return (value < low || value > high) ? fallback : value; }
-};
-constexpr SpawnLimit kAgeLimit{0, 120, 41};
-constexpr SpawnLimit kEvaValueLimit{0, 4000, 100};
-constexpr SpawnLimit kPulseLimit{0, 140, 60};
 
 // The first child attachment "UMmu" of `ship` with an open airlock. Null when there is none;
 // `closedSeen` tells whether a closed one was passed.
@@ -113,9 +103,9 @@ AirlockLink::SpawnResult AirlockLink::SpawnCrewVessel(const char* memberString, 
                                                       const char* meshName, const VECTOR3* position,
                                                       const VECTOR3* angles,
                                                       const VECTOR3* velocity) {
-    age = kAgeLimit.Apply(age);
-    evaValue = kEvaValueLimit.Apply(evaValue);
-    pulse = kPulseLimit.Apply(pulse);
+    age = kSpawnAgeLimit.Apply(age);
+    evaValue = kSpawnEvaValueLimit.Apply(evaValue);
+    pulse = kSpawnPulseLimit.Apply(pulse);
     if (vessel == nullptr) return SpawnResult::kNoInterface;
 
     const OBJHANDLE docked = (ignoreDocking == 0 && vessel->DockCount() >= 1)
@@ -172,7 +162,7 @@ AirlockLink::SpawnResult AirlockLink::SpawnCrewVessel(const char* memberString, 
         std::memcpy(name, crewName, sizeof name);
 
         FillSpawnRecord(handOver, ejectFlag);
-        JoinText(spawnRecord.meshName, crew_addon::kNameFieldSize, meshName, nullptr);
+        SetSpawnRecordMesh(meshName);
         SaveSpawnRecord(crew_addon::kSpawnFile);
     }
 

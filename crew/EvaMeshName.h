@@ -1,10 +1,11 @@
-// The mesh for the next crew vessel, module-wide: written by a crew manager's SelectEvaMesh right
-// before each spawn and read by that spawn.
+// Room for the name of a crew vessel's mesh, its terminator included: the crew manager's setting
+// and the module-wide name of the next crew vessel's mesh (ModuleState.h) both have it.
 #pragma once
+
+#include <cstddef>
 
 namespace crew {
 
-inline constexpr int kEvaMeshNameSize = 150;
-inline char evaMeshName[kEvaMeshNameSize]{};
+inline constexpr std::size_t kEvaMeshNameSize = 150;
 
 }  // namespace crew

@@ -3,11 +3,13 @@
 #include <cstdio>
 
 #include "crew/CrewText.h"
+#include "crew/ModuleState.h"
 #include "host/Platform.h"
 
 namespace crew {
 
 void FillSpawnRecord(const HandOverFields& fields, int ejectFlag) {
+    crew_addon::HandOverRecord& spawnRecord = TheModuleState().spawnRecord;
     JoinText(spawnRecord.vesselName, crew_addon::kNameFieldSize, fields.crewName, nullptr);
     spawnRecord.age = fields.age;
     spawnRecord.pulse = fields.pulse;
@@ -17,9 +19,14 @@ void FillSpawnRecord(const HandOverFields& fields, int ejectFlag) {
     spawnRecord.ejectFlag = ejectFlag;
 }
 
+void SetSpawnRecordMesh(const char* mesh) {
+    JoinText(TheModuleState().spawnRecord.meshName, crew_addon::kNameFieldSize, mesh, nullptr);
+}
+
 bool SaveSpawnRecord(const char* path) {
     std::FILE* file = platform::OpenFile(path, "wb");
     if (file == nullptr) return false;
+    const crew_addon::HandOverRecord& spawnRecord = TheModuleState().spawnRecord;
     const bool written = std::fwrite(&spawnRecord, sizeof spawnRecord, 1, file) == 1;
     return std::fclose(file) == 0 && written;
 }
@@ -30,7 +37,7 @@ bool LoadSpawnRecord(const char* path) {
     crew_addon::HandOverRecord record{};
     const bool whole = std::fread(&record, sizeof record, 1, file) == 1;
     std::fclose(file);
-    if (whole) spawnRecord = record;
+    if (whole) TheModuleState().spawnRecord = record;
     return whole;
 }
 

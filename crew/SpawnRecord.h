@@ -1,12 +1,10 @@
-// The module-wide hand-over record: both hand-over files are written from it and the transfer
-// file is read back into it. Fields are only overwritten, never cleared.
+// The module-wide hand-over record (ModuleState::spawnRecord): both hand-over files are written
+// from it and the transfer file is read back into it. Fields are only overwritten, never cleared.
 #pragma once
 
 #include "host/CrewAddon.h"
 
 namespace crew {
-
-inline crew_addon::HandOverRecord spawnRecord{};
 
 // What both hand-over files carry of a member.
 struct HandOverFields {
@@ -20,10 +18,13 @@ struct HandOverFields {
 // Overwrites the record's fields but the mesh; bytes behind the name's terminator stay.
 void FillSpawnRecord(const HandOverFields& fields, int ejectFlag);
 
+// Overwrites the record's mesh, cut to fit; bytes behind its terminator stay.
+void SetSpawnRecordMesh(const char* mesh);
+
 // Writes the whole record to the file (created or truncated). False when it cannot be opened.
 bool SaveSpawnRecord(const char* path);
 
-// Reads one whole record from the file into spawnRecord. False, with spawnRecord unchanged, when
+// Reads one whole record from the file into the record. False, with the record unchanged, when
 // the file cannot be opened or holds less than a record.
 bool LoadSpawnRecord(const char* path);
 

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "crew/CrewText.h"
+#include "crew/ModuleState.h"
 #include "crew/SpawnRecord.h"
 #include "crew/TransfersInFlight.h"
 #include "host/CrewAddon.h"
@@ -15,6 +16,7 @@ namespace {
 // Whether a transfer vessel other than `transferVessel` carries the record's age, pulse and weight
 // and names no member: the vessel of a ship of another add-on that the record was written for.
 bool RecordFitsAnotherVessel(OBJHANDLE transferVessel) {
+    const crew_addon::HandOverRecord& spawnRecord = TheModuleState().spawnRecord;
     const DWORD count = oapiGetVesselCount();
     for (DWORD index = 0; index < count; ++index) {
         const OBJHANDLE handle = oapiGetVesselByIndex(static_cast<int>(index));
@@ -38,12 +40,14 @@ bool RecordFitsAnotherVessel(OBJHANDLE transferVessel) {
 bool ReadTransferFile() { return LoadSpawnRecord(crew_addon::kTransferFile); }
 
 bool TransferFileRecordIsOf(const char* memberString) {
+    const crew_addon::HandOverRecord& spawnRecord = TheModuleState().spawnRecord;
     char expected[sizeof spawnRecord.vesselName];
     JoinText(expected, crew_addon::kNameFieldSize, crew_addon::kCrewVesselPrefix, memberString);
     return std::strncmp(spawnRecord.vesselName, expected, crew_addon::kNameFieldSize) == 0;
 }
 
 bool FindMemberInTransferFile(OBJHANDLE transferVessel, bool numbers, CarriedMember& carried) {
+    const crew_addon::HandOverRecord& spawnRecord = TheModuleState().spawnRecord;
     if (!ReadTransferFile() ||
         (numbers && (spawnRecord.age != carried.age || spawnRecord.pulse != carried.pulse ||
                      spawnRecord.weight != carried.weight))) {

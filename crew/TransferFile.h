@@ -7,11 +7,11 @@
 
 namespace crew {
 
-// Reads the file into spawnRecord. False, with spawnRecord unchanged, when the file is missing or
-// shorter than a record.
+// Reads the file into the hand-over record. False, with the record unchanged, when the file is
+// missing or shorter than a record.
 bool ReadTransferFile();
 
-// Whether spawnRecord's name field is "UMmu_" followed by the member string.
+// Whether the hand-over record's name field is "UMmu_" followed by the member string.
 bool TransferFileRecordIsOf(const char* memberString);
 
 // The member the transfer vessel `transferVessel`, which names none, carries: the file's record,

@@ -5,6 +5,7 @@
 #include "crew/CrewIdTable.h"
 #include "crew/CrewText.h"
 #include "crew/FreeVesselName.h"
+#include "crew/MemberLimits.h"
 #include "crew/SpawnRecord.h"
 #include "crew/TakenThisStep.h"
 #include "crew/TransferFile.h"
@@ -15,14 +16,6 @@
 namespace crew {
 
 namespace {
-
-// The number every crew vessel of a crew manager gets unless it is set otherwise.
-constexpr int kEvaValue = 100;
-// A member of unknown data: the age and pulse a spawn gives in place of values out of range, and
-// the weight a link record starts with.
-constexpr int kUnknownAge = 41;
-constexpr int kUnknownPulse = 60;
-constexpr int kUnknownWeight = 60;
 
 // The member's function code: the member string's part before its first hyphen, if any.
 void IdCode(const char* memberString, char (&code)[kIdCodeSize]) {
@@ -37,9 +30,8 @@ void WriteSpawnRecord(const CarriedMember& member, const char* crewName) {
     char code[kIdCodeSize];
     IdCode(member.memberString, code);
     const char* mesh = FindIdMesh(code);
-    FillSpawnRecord({crewName, member.age, member.pulse, kEvaValue, member.weight}, 0);
-    JoinText(spawnRecord.meshName, crew_addon::kNameFieldSize,
-             mesh != nullptr ? mesh : crew_addon::kDefaultCrewMesh, nullptr);
+    FillSpawnRecord({crewName, member.age, member.pulse, kDefaultEvaValue, member.weight}, 0);
+    SetSpawnRecordMesh(mesh != nullptr ? mesh : crew_addon::kDefaultCrewMesh);
     SaveSpawnRecord(crew_addon::kSpawnFile);
 }
 

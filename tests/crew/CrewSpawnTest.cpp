@@ -6,7 +6,6 @@
 #include <numbers>
 
 #include "CrewFixture.h"
-#include "crew/SpawnRecord.h"
 #include "testing/HandOverFiles.h"
 
 namespace crew {
@@ -88,7 +87,10 @@ class CrewSpawnTest : public CrewTest {
 };
 
 TEST_F(CrewSpawnTest, EvaLeavesAsACrewVesselBesideTheAirlock) {
-    std::memset(&spawnRecord, 'x', sizeof spawnRecord);
+    // The module's hand-over record as earlier writes left it: the spawn keeps what it does not
+    // write.
+    crew_addon::HandOverRecord& earlier = TheModuleState().spawnRecord;
+    std::memset(&earlier, 'x', sizeof earlier);
     // A weight that is not a whole number is sent truncated.
     CrewManagerTestPeer::SetWeight(*crew, 0, 85.9);
     sim.SetAngularVelocity("Ship", {0.1, -0.2, 5});

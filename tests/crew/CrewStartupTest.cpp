@@ -178,9 +178,9 @@ TEST_F(CrewStartupTest, IdTableTakesTheFolderThenTheBuiltIns) {
     CrewManager crew;
     ASSERT_EQ(crew.Initialize(Ship("Ship")), StartResult::kStarted);
     crew.SelectEvaMesh("Tech");
-    EXPECT_STREQ(evaMeshName, "ummu/ummu");
+    EXPECT_STREQ(TheModuleState().evaMeshName, "ummu/ummu");
     crew.SelectEvaMesh("div");
-    EXPECT_STREQ(evaMeshName, "ummu/ummuX");
+    EXPECT_STREQ(TheModuleState().evaMeshName, "ummu/ummuX");
 }
 
 TEST_F(CrewStartupTest, OnlyTheFirstManagerOfTheModuleBuildsTheTable) {
@@ -204,16 +204,17 @@ TEST_F(CrewStartupTest, EvaMeshFollowsTheCodeUnlessOneMeshIsSet) {
                            {"", "ummu/ummu"},         {nullptr, "ummu/ummu"}};
     for (const Case& c : byCode) {
         crew->SelectEvaMesh(c.code);
-        EXPECT_STREQ(evaMeshName, c.mesh) << (c.code ? c.code : "null");
+        EXPECT_STREQ(TheModuleState().evaMeshName, c.mesh) << (c.code ? c.code : "null");
     }
     ASSERT_EQ(crew->SetEvaMesh("mmu"), CrewManager::Result::kDone);
     for (const Case& c : byCode) {
         crew->SelectEvaMesh(c.code);
-        EXPECT_STREQ(evaMeshName, "mmu");
+        EXPECT_STREQ(TheModuleState().evaMeshName, "mmu");
     }
     ASSERT_EQ(crew->SetEvaMesh("ummu\\ummu"), CrewManager::Result::kDone);
     crew->SelectEvaMesh("sci");
-    EXPECT_STREQ(evaMeshName, "ummu/ummuSCI") << "the setting is compared ignoring case";
+    EXPECT_STREQ(TheModuleState().evaMeshName, "ummu/ummuSCI")
+        << "the setting is compared ignoring case";
 }
 
 TEST_F(CrewStartupTest, WarningsShowAtTheirSystemTimes) {
