@@ -55,12 +55,12 @@ StartResult AirlockLink::Init(OBJHANDLE handle) {
 }
 
 void AirlockLink::Publish() {
-    const crew_addon::PublishedAirlock published{xMin,
-                                                 xMax,
-                                                 yMin,
-                                                 yMax,
-                                                 zMin,
-                                                 zMax,
+    const crew_addon::PublishedAirlock published{box.xMin,
+                                                 box.xMax,
+                                                 box.yMin,
+                                                 box.yMax,
+                                                 box.zMin,
+                                                 box.zMax,
                                                  static_cast<double>(airlockState),
                                                  static_cast<double>(auxValue),
                                                  static_cast<double>(freeSeats)};
@@ -79,12 +79,7 @@ AirlockLink::Result AirlockLink::DefineAirlock(int state, float boxXMin, float b
     if (boxXMax < boxXMin || boxYMax < boxYMin || boxZMax < boxZMin) return Result::kRefused;
     if (!IsAirlockState(state) || vessel == nullptr) return Result::kRefused;
     airlockState = state;
-    xMin = boxXMin;
-    xMax = boxXMax;
-    yMin = boxYMin;
-    yMax = boxYMax;
-    zMin = boxZMin;
-    zMax = boxZMax;
+    box = AirlockBox{boxXMin, boxXMax, boxYMin, boxYMax, boxZMin, boxZMax};
     airlockDefined = 1;
     Publish();
     return Result::kDone;

@@ -15,8 +15,18 @@
 
 namespace crew {
 
-// The link record's fields, in order. The record inherits them privately: the arrival scan, tests
-// and diagnostics read them through AirlockLink::Inspect(), and nothing writes through it.
+// The airlock's box in the vessel's frame: x, y and z ranges.
+struct AirlockBox {
+    float xMin, xMax, yMin, yMax, zMin, zMax;
+    // Whether the offset from the vessel's origin lies strictly inside the box.
+    bool StrictlyContains(const VECTOR3& offset) const {
+        return zMin < offset.z && offset.z < zMax && yMin < offset.y && offset.y < yMax &&
+               xMin < offset.x && offset.x < xMax;
+    }
+};
+
+// The link record's fields, in order. The record inherits them privately and answers what others
+// need to know of them through its read functions.
 struct AirlockLinkFields {
     int transferDock;
     OBJHANDLE arrivalVessel;
@@ -28,7 +38,7 @@ struct AirlockLinkFields {
     int ignoreDocking;
     int airlockDefined;
     int airlockState;
-    float xMin, xMax, yMin, yMax, zMin, zMax;
+    AirlockBox box;
     char arrivalName[40];
     int arrivalAge;
     int arrivalPulse;
@@ -89,6 +99,32 @@ class AirlockLink : private AirlockLinkFields {
     // a pass is due, and the timer starts again from zero.
     bool StepScanTimer(double step);
 
+    // What the record tells of itself.
+    OBJHANDLE VesselHandle() const { return vesselHandle; }
+    // The vessel's interface; null until a start found one.
+    const VESSEL* Vessel() const { return vessel; }
+    // Whether the airlock is published (the attachment exists) and defined.
+    bool Published() const { return attachment != nullptr; }
+    bool AirlockDefined() const { return airlockDefined != 0; }
+    // The door as stored, whether published or not: open is 1 and nothing else.
+    bool DoorOpen() const { return airlockState == 1; }
+    const AirlockBox& Box() const { return box; }
+    // The values the record publishes (or will, once the airlock is).
+    int FreeSeats() const { return freeSeats; }
+    int AuxValue() const { return auxValue; }
+    // Whether a found arrival is deleted by the scan at once rather than kept for the crew
+    // manager.
+    bool DeletesArrivalsAtOnce() const { return autoDeleteArrival == 1; }
+    int TransferDock() const { return transferDock; }
+    // The switches a spawn reads: send to free space even when docked; mark the hand-over
+    // record as an ejection.
+    bool IgnoresDocking() const { return ignoreDocking != 0; }
+    bool Ejecting() const { return ejectFlag != 0; }
+    // Seconds gathered toward the next pass of the arrival scan; 0 right after a pass.
+    double ScanTimer() const { return scanTimer; }
+    // The arrival's vessel name as the scan recorded it (its prefix included).
+    const char* ArrivalVesselName() const { return arrivalName; }
+
     // Results of SpawnCrewVessel.
     enum class SpawnResult : int {
         kInFreeSpace = 1,
@@ -129,9 +165,6 @@ class AirlockLink : private AirlockLinkFields {
     // vessels addressed to this vessel; sends a transfer vessel whose receiver is gone back into
     // free space.
     ScanResult ScanForArrivals();
-
-    // The fields, read-only.
-    const AirlockLinkFields& Inspect() const { return *this; }
 
   private:
     // Hands the airlock's three vectors to the host: creates the attachment the first time.

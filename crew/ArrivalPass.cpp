@@ -31,8 +31,8 @@ void WriteArrivalFields(AirlockLink& link, const CheckedCrewVessel& checked) {
 AirlockLink::ScanResult TakeArrival(AirlockLink& link, OBJHANDLE candidate,
                                     AirlockLink::ScanResult result) {
     MarkTakenThisStep(candidate);
-    if (link.Inspect().autoDeleteArrival == 1) {
-        oapiSetFocusObject(link.Inspect().vesselHandle);
+    if (link.DeletesArrivalsAtOnce()) {
+        oapiSetFocusObject(link.VesselHandle());
         DeleteVessel(candidate);
         link.SetArrivalVessel(nullptr);
     } else {
@@ -68,9 +68,8 @@ bool ReadWholeName(OBJHANDLE candidate, char (&name)[kTransferNameSize]) {
 bool ArrivalScanDue(AirlockLink& link, bool seatFree, AirlockLink::ScanResult& result) {
     result = AirlockLink::ScanResult::kNothing;
     if (!link.StepScanTimer(oapiGetSimStep())) return false;
-    const AirlockLinkFields& fields = link.Inspect();
-    if (fields.airlockState != 1 || !seatFree) return false;
-    if (fields.vessel == nullptr || fields.vesselHandle == nullptr) {
+    if (!link.DoorOpen() || !seatFree) return false;
+    if (link.Vessel() == nullptr || link.VesselHandle() == nullptr) {
         result = AirlockLink::ScanResult::kNoVessel;
         return false;
     }
@@ -119,8 +118,8 @@ ArrivalPass::ArrivalPass(AirlockLink& link) : link_(link) {}
 const VECTOR3& ArrivalPass::OwnLocal() {
     if (!ownKnown_) {
         VECTOR3 ownGlobal{};
-        oapiGetGlobalPos(link_.Inspect().vesselHandle, &ownGlobal);
-        link_.Inspect().vessel->Global2Local(ownGlobal, ownLocal_);
+        oapiGetGlobalPos(link_.VesselHandle(), &ownGlobal);
+        link_.Vessel()->Global2Local(ownGlobal, ownLocal_);
         ownKnown_ = true;
     }
     return ownLocal_;
@@ -130,13 +129,11 @@ const VECTOR3& ArrivalPass::OwnLocal() {
 bool ArrivalPass::Inside(OBJHANDLE candidate) {
     VECTOR3 candidateGlobal{};
     oapiGetGlobalPos(candidate, &candidateGlobal);
-    const AirlockLinkFields& box = link_.Inspect();
     VECTOR3 candidateLocal{};
-    box.vessel->Global2Local(candidateGlobal, candidateLocal);
+    link_.Vessel()->Global2Local(candidateGlobal, candidateLocal);
     const VECTOR3& own = OwnLocal();
     const VECTOR3 d{candidateLocal.x - own.x, candidateLocal.y - own.y, candidateLocal.z - own.z};
-    return box.zMin < d.z && d.z < box.zMax && box.yMin < d.y && d.y < box.yMax && box.xMin < d.x &&
-           d.x < box.xMax;
+    return link_.Box().StrictlyContains(d);
 }
 
 AirlockLink::ScanResult ArrivalPass::Visit(OBJHANDLE candidate, const VESSEL& crewVessel,
@@ -163,8 +160,7 @@ AirlockLink::ScanResult ArrivalPass::Transfer(OBJHANDLE candidate, const VESSEL&
     char transferName[kTransferNameSize];
     if (!ReadWholeName(candidate, transferName)) return AirlockLink::ScanResult::kNothing;
     const char* address = transferName + crew_addon::kVesselPrefixLength;
-    const Addressee addressee =
-        ResolveAddress(address, link_.Inspect().vessel->GetName(), candidate);
+    const Addressee addressee = ResolveAddress(address, link_.Vessel()->GetName(), candidate);
     CarriedMember member;
     if (addressee != Addressee::kOwn) {
         // Addressed to another ship: passed over, unless there is no such ship.

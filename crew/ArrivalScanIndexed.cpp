@@ -13,7 +13,7 @@ namespace crew {
 namespace {
 
 // How far from the own vessel's origin a point of its airlock box can lie.
-double BoxReach(const AirlockLinkFields& box) {
+double BoxReach(const AirlockBox& box) {
     const double x = std::max(std::fabs(box.xMin), std::fabs(box.xMax));
     const double y = std::max(std::fabs(box.yMin), std::fabs(box.yMax));
     const double z = std::max(std::fabs(box.zMin), std::fabs(box.zMax));
@@ -27,11 +27,10 @@ AirlockLink::ScanResult RunArrivalScan(AirlockLink& link, bool seatFree) {
     if (!ArrivalScanDue(link, seatFree, result)) return result;
 
     RefreshArrivalIndex();
-    const OBJHANDLE own = link.Inspect().vesselHandle;
+    const OBJHANDLE own = link.VesselHandle();
     VECTOR3 ownGlobal{};
     oapiGetGlobalPos(own, &ownGlobal);
-    const std::vector<IndexedCrewVessel>& visits =
-        CrewVesselsNear(ownGlobal, BoxReach(link.Inspect()));
+    const std::vector<IndexedCrewVessel>& visits = CrewVesselsNear(ownGlobal, BoxReach(link.Box()));
 
     ArrivalPass pass(link);
     for (const IndexedCrewVessel& candidate : visits) {

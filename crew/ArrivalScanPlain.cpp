@@ -11,7 +11,7 @@ AirlockLink::ScanResult RunArrivalScan(AirlockLink& link, bool seatFree) {
     if (!ArrivalScanDue(link, seatFree, result)) return result;
 
     ArrivalPass pass(link);
-    const OBJHANDLE own = link.Inspect().vesselHandle;
+    const OBJHANDLE own = link.VesselHandle();
     const DWORD count = oapiGetVesselCount();
     for (DWORD index = 0; index < count; ++index) {
         const OBJHANDLE candidate = oapiGetVesselByIndex(static_cast<int>(index));

@@ -26,7 +26,7 @@ AirlockLink::ScanResult AirlockLink::ScanForArrivals() {
 
 CrewManager::ArrivalResult CrewManager::ProcessArrivals() {
     if (!Ready()) return ArrivalResult::kNotReady;
-    if (airlockOpen == 0) return ArrivalResult::kNone;
+    if (!AirlockOpen()) return ArrivalResult::kNone;
     AirlockLink* link = Link();
     const AirlockLink::ScanResult result = RunArrivalScan(*link, crewCount < seatCount);
     if (result == AirlockLink::ScanResult::kTransferUnnamed) return SendOutUnnamedTransfer(*link);
@@ -65,7 +65,7 @@ CrewManager::ArrivalResult CrewManager::SendOutUnnamedTransfer(AirlockLink& link
     const OBJHANDLE transfer = link.GetArrivalVessel();
     link.SetArrivalVessel(nullptr);
     if (transfer == nullptr) return ArrivalResult::kNone;
-    const char* memberString = link.Inspect().arrivalName + crew_addon::kVesselPrefixLength;
+    const char* memberString = link.ArrivalVesselName() + crew_addon::kVesselPrefixLength;
     SelectEvaMesh("");
     link.SetIgnoreDocking(1);
     const AirlockLink::SpawnResult spawned = link.SpawnCrewVessel(

@@ -45,11 +45,11 @@ bool CrewClassInstalled() {
 CrewManager::EvaResult CrewManager::EvaMember(const char* name) {
     if (const std::optional<EvaResult> refusal = LeavingRefusal(*this, name)) return *refusal;
     lastEvaName[0] = '\0';
-    if (airlockOpen == 0) return EvaResult::kAirlockClosed;
+    if (!AirlockOpen()) return EvaResult::kAirlockClosed;
 
     AirlockLink* link = Link();
     if (const VESSEL* own = oapiGetVesselInterface(vesselHandle)) {
-        const int port = link->Inspect().transferDock;
+        const int port = link->TransferDock();
         if (AirlockLink::DockedVessel(*own, port) != nullptr) {
             const int seats = link->GetDockedFreeSeats(port);
             if (seats == 0) return EvaResult::kDockedShipFull;

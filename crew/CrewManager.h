@@ -18,8 +18,8 @@
 
 namespace crew {
 
-// The crew manager's fields. The manager inherits them privately: tests and diagnostics read them
-// through CrewManager::Inspect(), and nothing writes through it. In order, except the warnings'
+// The crew manager's fields. The manager inherits them privately and answers what others need to
+// know of them through its getters and read functions. In order, except the warnings'
 // deadline: every step reads it with `readyFlags` and `airlockOpen`, so it shares their cache line.
 struct CrewManagerFields {
     CrewMember roster[102]{};
@@ -166,8 +166,25 @@ class CrewManager : private CrewManagerFields {
     // GetLastArrivalName and SelectEvaMesh needs.
     bool Ready() const { return readyFlags == kReady; }
 
-    // The fields, read-only.
-    const CrewManagerFields& Inspect() const { return *this; }
+    // What the manager tells of itself, ready or not.
+    // Initialize succeeded (the airlock may still be missing).
+    bool Started() const { return (readyFlags & kStarted) != 0; }
+    // The index of its record in the module's link table; -1 before a successful start.
+    int LinkIndex() const { return linkIndex; }
+    // The system time (oapiGetSysTime) until which the start-up warnings run: 0 or less when none
+    // run, -1 once they ended.
+    double WarningsUntil() const { return warningUntil; }
+    // Whether the start found the crew add-on older than it needs.
+    bool AddonOutdated() const { return addonOutdated != 0; }
+    int SeatCount() const { return seatCount; }
+    // Kilograms: the members' weights added up.
+    double CrewMass() const { return crewMass; }
+    // Crew lines taken from the scenario; kNoCrewLinesRead before the first.
+    int LoadedCount() const { return loadedCount; }
+    // The door as the manager last read it from its record; EVA and arrivals need it open.
+    bool AirlockOpen() const { return airlockOpen != 0; }
+    // The mesh setting for crew vessels (SetEvaMesh).
+    const char* EvaMesh() const { return evaMesh; }
 
   private:
     // Tests reach through it the one state no operation makes: a member weight that is not a

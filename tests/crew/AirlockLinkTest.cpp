@@ -27,33 +27,32 @@ TEST_F(AirlockLinkTest, InitSetsEveryFieldBeforeItChecks) {
     AirlockLink link = Started(ship);
     ASSERT_EQ(link.DefineAirlock(1, -1, 1, -1, 1, -1, 1), AirlockLink::Result::kDone);
     ASSERT_EQ(link.SetFreeSeats(3), AirlockLink::Result::kDone);
-    const AirlockLinkFields& fields = link.Inspect();
     EXPECT_EQ(link.Init(nullptr), StartResult::kNoVessel);
-    EXPECT_EQ(fields.vessel, nullptr);
-    EXPECT_EQ(fields.freeSeats, 1000) << "fields are set also when the check fails";
-    EXPECT_EQ(fields.airlockDefined, 0);
-    EXPECT_EQ(fields.attachment, nullptr);
+    EXPECT_EQ(link.Vessel(), nullptr);
+    EXPECT_EQ(link.FreeSeats(), 1000) << "fields are set also when the check fails";
+    EXPECT_FALSE(link.AirlockDefined());
+    EXPECT_FALSE(link.Published());
 
     EXPECT_EQ(link.Init(ship), StartResult::kStarted);
-    EXPECT_EQ(fields.vessel, &Interface(ship));
-    EXPECT_EQ(fields.vesselHandle, ship);
-    EXPECT_EQ(fields.autoDeleteArrival, 1);
-    EXPECT_EQ(fields.arrivalWeight, 60);
-    EXPECT_EQ(fields.auxValue, 1000);
-    EXPECT_EQ(fields.attachment, nullptr);
-    EXPECT_GE(fields.scanTimer, 0.0);
-    EXPECT_LE(fields.scanTimer, 1.0);
+    EXPECT_EQ(link.Vessel(), &Interface(ship));
+    EXPECT_EQ(link.VesselHandle(), ship);
+    EXPECT_TRUE(link.DeletesArrivalsAtOnce());
+    EXPECT_EQ(link.GetArrivalWeight(), 60) << "the unknown member's";
+    EXPECT_EQ(link.AuxValue(), 1000);
+    EXPECT_FALSE(link.Published());
+    EXPECT_GE(link.ScanTimer(), 0.0);
+    EXPECT_LE(link.ScanTimer(), 1.0);
 
     sim.Faults().hideInterfaces = true;
     EXPECT_EQ(link.Init(ship), StartResult::kNoVessel);
-    EXPECT_EQ(fields.vesselHandle, ship);
+    EXPECT_EQ(link.VesselHandle(), ship);
     sim.Faults().hideInterfaces = false;
 
     std::filesystem::remove(RootFile(crew_addon::kModuleFile));
     EXPECT_EQ(link.Init(ship), StartResult::kAddonMissing)
         << "the crew add-on's module file is checked first";
     EXPECT_EQ(link.Init(nullptr), StartResult::kAddonMissing);
-    EXPECT_EQ(fields.vesselHandle, nullptr);
+    EXPECT_EQ(link.VesselHandle(), nullptr);
 }
 
 TEST_F(AirlockLinkTest, DefineAirlockRefusesBadBoxesAndStates) {
@@ -81,9 +80,9 @@ TEST_F(AirlockLinkTest, DefineAirlockRefusesBadBoxesAndStates) {
         EXPECT_EQ(link.DefineAirlock(c.state, b.xMin, b.xMax, b.yMin, b.yMax, b.zMin, b.zMax),
                   c.result);
         if (c.result == kDefined) continue;
-        EXPECT_EQ(link.Inspect().airlockDefined, 0);
-        EXPECT_EQ(link.Inspect().attachment, nullptr);
-        EXPECT_EQ(link.Inspect().xMax, 0.0f);
+        EXPECT_FALSE(link.AirlockDefined());
+        EXPECT_FALSE(link.Published());
+        EXPECT_EQ(link.Box().xMax, 0.0f);
     }
     AirlockLink unstarted{};
     EXPECT_EQ(unstarted.DefineAirlock(1, -1, 1, -1, 1, -1, 1), kRefused) << "no vessel interface";
@@ -129,11 +128,11 @@ TEST_F(AirlockLinkTest, NothingIsPublishedBeforeTheAirlockIsDefined) {
     EXPECT_EQ(link.SetAirlockState(1), AirlockLink::Result::kRefused);
     EXPECT_EQ(link.GetAirlockState(), -1);
     EXPECT_EQ(link.SetFreeSeats(5), AirlockLink::Result::kRefused);
-    EXPECT_EQ(link.Inspect().freeSeats, 1000);
+    EXPECT_EQ(link.FreeSeats(), 1000);
     EXPECT_EQ(link.SetAuxValue(5), AirlockLink::Result::kRefused);
-    EXPECT_EQ(link.Inspect().auxValue, 1000);
+    EXPECT_EQ(link.AuxValue(), 1000);
     EXPECT_EQ(link.SetAutoDeleteArrival(0), AirlockLink::Result::kRefused);
-    EXPECT_EQ(link.Inspect().autoDeleteArrival, 1);
+    EXPECT_TRUE(link.DeletesArrivalsAtOnce());
     EXPECT_EQ(Interface(ship).AttachmentCount(false), 0U);
 
     // A host that gives no attachment leaves the airlock unpublished.
@@ -175,7 +174,7 @@ TEST_F(AirlockLinkTest, EveryManagerGetsARecordOfItsOwn) {
         ships.push_back(Ship("S" + std::to_string(crews.size())));
         const int before = crew::LinkCount();
         crews.push_back(Crew(ships.back()));
-        EXPECT_EQ(crews.back()->Inspect().linkIndex, before);
+        EXPECT_EQ(crews.back()->LinkIndex(), before);
         EXPECT_EQ(crew::LinkCount(), before + 1);
     }
     const std::size_t last = crews.size() - 1;
@@ -191,7 +190,7 @@ TEST_F(AirlockLinkTest, EveryManagerGetsARecordOfItsOwn) {
     std::filesystem::rename(RootFile("modules\\away"), RootFile(crew_addon::kModuleFile));
     const OBJHANDLE taker = Ship("Taker");
     const auto takerCrew = Crew(taker);
-    EXPECT_EQ(takerCrew->Inspect().linkIndex, next);
+    EXPECT_EQ(takerCrew->LinkIndex(), next);
 
     // Each ship's airlock commands act on its own published airlock only; the failed manager
     // holds no record at all.
@@ -259,8 +258,7 @@ TEST_F(AirlockLinkTest, ArrivalNameIsCopiedLikeStrncpy) {
     EXPECT_EQ(std::string(text, 33), "abcdefghijklmnopqrstuvwxyz012345x") << "at most 32";
 
     link.SetArrival("UMmu_abcdefghijklmnopqrstuvwxyz0123456789", 54, 65, 82);
-    EXPECT_STREQ(link.Inspect().arrivalName, "UMmu_abcdefghijklmnopqrstuvwxyz01234567")
-        << "39 kept";
+    EXPECT_STREQ(link.ArrivalVesselName(), "UMmu_abcdefghijklmnopqrstuvwxyz01234567") << "39 kept";
 }
 
 }  // namespace

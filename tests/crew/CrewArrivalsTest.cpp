@@ -85,8 +85,8 @@ TEST_F(CrewArrivalsTest, OnlyACrewVesselStrictlyInsideTheBoxIsTaken) {
         sim.Place("UMmu_Ab-Jo", "Ship", face);
         EXPECT_EQ(ProcessFor(*crew), CrewManager::ArrivalResult::kNone) << "on a face";
     }
-    EXPECT_EQ(LinkOf(*crew).Inspect().arrivalAge, 30) << "read also when outside";
-    EXPECT_STREQ(LinkOf(*crew).Inspect().arrivalName, "UMmu Ab-Jo");
+    EXPECT_EQ(LinkOf(*crew).GetArrivalAge(), 30) << "read also when outside";
+    EXPECT_STREQ(LinkOf(*crew).ArrivalVesselName(), "UMmu Ab-Jo");
 
     ASSERT_EQ(crew->SetAirlockState(0), CrewManager::Result::kDone);
     sim.Place("UMmu_Ab-Jo", "Ship", {14.9, 0, 0});
@@ -107,19 +107,18 @@ TEST_F(CrewArrivalsTest, APassLeavesTheLastCheckedCrewVesselInTheArrivalFields) 
     CrewVessel("UMmu_Ef-Mo", 50);  // no "U-Mm": not checked
     AirlockLink& link = LinkOf(*crew);
     EXPECT_EQ(ProcessFor(*crew), CrewManager::ArrivalResult::kNone);
-    const AirlockLinkFields& arrival = link.Inspect();
-    EXPECT_STREQ(arrival.arrivalName, "UMmu Cd-Li");
-    EXPECT_EQ(arrival.arrivalAge, 40);
-    EXPECT_EQ(arrival.arrivalPulse, 61);
-    EXPECT_EQ(arrival.arrivalWeight, 71);
+    EXPECT_STREQ(link.ArrivalVesselName(), "UMmu Cd-Li");
+    EXPECT_EQ(link.GetArrivalAge(), 40);
+    EXPECT_EQ(link.GetArrivalPulse(), 61);
+    EXPECT_EQ(link.GetArrivalWeight(), 71);
 
     const OBJHANDLE foreign = CrewVessel("UMmuTOther");
     Interface(foreign).CreateAttachment(true, VECTOR3{1, 2, 3}, VECTOR3{}, VECTOR3{}, "U-Mm");
     sim.DeleteVessel(sim.FindVessel("UMmu_Cd-Li"));
     link.SetArrival(std::string(39, 'x').c_str(), 0, 0, 0);
     EXPECT_EQ(ProcessFor(*crew), CrewManager::ArrivalResult::kNone);
-    EXPECT_STREQ(arrival.arrivalName, "UMmu Ab-Jo") << "written before the pass ends";
-    EXPECT_EQ(arrival.arrivalAge, 30);
+    EXPECT_STREQ(link.ArrivalVesselName(), "UMmu Ab-Jo") << "written before the pass ends";
+    EXPECT_EQ(link.GetArrivalAge(), 30);
 }
 
 TEST_F(CrewArrivalsTest, ScanRunsAtTheFirstStepBeyondAQuarterSecond) {
@@ -142,7 +141,7 @@ TEST_F(CrewArrivalsTest, ScanRunsAtTheFirstStepBeyondAQuarterSecond) {
             for (int frame = 1; frame <= 9; ++frame) {
                 sim.Frame();
                 EXPECT_EQ(scan(), AirlockLink::ScanResult::kNothing);
-                if (link.Inspect().scanTimer == 0.0) passes.push_back(frame);
+                if (link.ScanTimer() == 0.0) passes.push_back(frame);
             }
             EXPECT_EQ(passes, c.passFrames);
         }

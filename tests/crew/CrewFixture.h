@@ -59,9 +59,7 @@ class CrewTest : public testing::Test {
         return crew;
     }
 
-    AirlockLink& LinkOf(const CrewManager& crew) {
-        return crew::LinkRecord(crew.Inspect().linkIndex);
-    }
+    AirlockLink& LinkOf(const CrewManager& crew) { return crew::LinkRecord(crew.LinkIndex()); }
 
     // Runs `scan`, a scan step of the link record or of its crew manager, without a frame in
     // between until a pass runs (the record's scan timer starts again from zero): one pass now.
@@ -71,10 +69,10 @@ class CrewTest : public testing::Test {
         constexpr int kMostSteps = 1000;
         EXPECT_GT(oapiGetSimStep(), 0.0) << "no frame has run";
         auto result = scan();
-        for (int steps = 1; link.Inspect().scanTimer != 0.0 && steps < kMostSteps; ++steps) {
+        for (int steps = 1; link.ScanTimer() != 0.0 && steps < kMostSteps; ++steps) {
             result = scan();
         }
-        EXPECT_EQ(link.Inspect().scanTimer, 0.0) << "no pass in " << kMostSteps << " scan steps";
+        EXPECT_EQ(link.ScanTimer(), 0.0) << "no pass in " << kMostSteps << " scan steps";
         return result;
     }
 

@@ -57,8 +57,8 @@ TEST_F(CrewPersistenceTest, TheBlockReplacesTheSetUpCrew) {
                                                   {"Tech", "Max Poe", 30, 70, 80},
                                                   {"", "Ann Lee", 25, 0, 60}}));
     EXPECT_EQ(oapiGetEmptyMass(ship), kShipMass + 214);
-    EXPECT_EQ(crew->Inspect().crewMass, 214);
-    EXPECT_EQ(crew->Inspect().loadedCount, 3);
+    EXPECT_EQ(crew->CrewMass(), 214);
+    EXPECT_EQ(crew->LoadedCount(), 3);
     EXPECT_EQ(PublishedFreeSeats(ship), 5);
 }
 
@@ -78,7 +78,7 @@ TEST_F(CrewPersistenceTest, LinesOutsideTheLimitsAreNotTaken) {
     EXPECT_EQ(crew->LoadCrewLine("UMMUCREW Sci-Al_Bo-30-70-80"), CrewManager::Result::kRefused)
         << "no seat left";
     EXPECT_EQ(crew->GetCrewCount(), 2);
-    EXPECT_EQ(crew->Inspect().loadedCount, 2);
+    EXPECT_EQ(crew->LoadedCount(), 2);
 }
 
 TEST_F(CrewPersistenceTest, WithoutBookkeepingTheMassIsLeftAlone) {
@@ -90,7 +90,7 @@ TEST_F(CrewPersistenceTest, WithoutBookkeepingTheMassIsLeftAlone) {
     ASSERT_EQ(manager.SetMassBookkeeping(0), CrewManager::Result::kDone);
     EXPECT_EQ(manager.LoadCrewLine("UMMUCREW Capt-Jane_Roe-41-65-74"), CrewManager::Result::kDone);
     EXPECT_EQ(oapiGetEmptyMass(other), kShipMass);
-    EXPECT_EQ(manager.Inspect().crewMass, 74);
+    EXPECT_EQ(manager.CrewMass(), 74);
 }
 
 TEST_F(CrewPersistenceTest, ASavedRosterReadsBackInOrder) {

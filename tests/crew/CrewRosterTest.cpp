@@ -64,19 +64,19 @@ TEST_F(CrewRosterTest, ANotReadyManagerRefusesEveryOperation) {
     EXPECT_EQ(fresh.GetIdCodeByName("Jo"), nullptr);
     EXPECT_STREQ(fresh.GetLastEvaVesselName(), "");
     EXPECT_EQ(fresh.FindLastEvaVessel(), nullptr);
-    EXPECT_EQ(fresh.Inspect().readyFlags, 0);
+    EXPECT_FALSE(fresh.Started());
 
     // Started, but without an airlock, it still refuses.
     CrewManager started;
     ASSERT_EQ(started.Initialize(Ship("Other")), StartResult::kStarted);
-    EXPECT_EQ(started.Inspect().readyFlags, 1);
+    EXPECT_TRUE(started.Started() && !started.Ready());
     EXPECT_EQ(started.AddMember("Jo", 30, 60, 70, "Ab"), CrewManager::Result::kRefused);
     EXPECT_EQ(started.DefineAirlock(1, -1, 1, -1, 1, -1, 1), CrewManager::Result::kDone);
-    EXPECT_EQ(started.Inspect().readyFlags, 3);
+    EXPECT_TRUE(started.Ready());
     EXPECT_EQ(started.AddMember("Jo", 30, 60, 70, "Ab"), CrewManager::Result::kDone);
     EXPECT_EQ(started.DefineAirlock(1, 1, -1, -1, 1, -1, 1), CrewManager::Result::kRefused)
         << "a bad box";
-    EXPECT_EQ(started.Inspect().readyFlags, 3) << "a failed definition keeps the manager ready";
+    EXPECT_TRUE(started.Ready()) << "a failed definition keeps the manager ready";
 }
 
 TEST_F(CrewRosterTest, AddMemberClampsWhatItStores) {
@@ -121,7 +121,7 @@ TEST_F(CrewRosterTest, SeatsLimitTheRoster) {
     EXPECT_EQ(crew->SetSeatCount(0), CrewManager::Result::kRefused);
     EXPECT_EQ(crew->SetSeatCount(101), CrewManager::Result::kRefused);
     EXPECT_EQ(crew->SetSeatCount(7), CrewManager::Result::kRefused) << "below the crew aboard";
-    EXPECT_EQ(crew->Inspect().seatCount, 8);
+    EXPECT_EQ(crew->SeatCount(), 8);
 
     ASSERT_EQ(crew->SetSeatCount(100), CrewManager::Result::kDone);
     while (crew->GetCrewCount() < 100)
@@ -139,16 +139,16 @@ TEST_F(CrewRosterTest, CrewMassGoesIntoTheHostsEmptyMass) {
     EXPECT_EQ(oapiGetEmptyMass(ship), kShipMass + 152);
     ASSERT_EQ(crew->RemoveMember("Jo"), CrewManager::Result::kDone);
     EXPECT_EQ(oapiGetEmptyMass(ship), kShipMass + 70);
-    EXPECT_EQ(crew->Inspect().crewMass, 70);
+    EXPECT_EQ(crew->CrewMass(), 70);
     ASSERT_EQ(crew->RemoveMember("Al"), CrewManager::Result::kDone);
     EXPECT_EQ(oapiGetEmptyMass(ship), kShipMass);
 
     ASSERT_EQ(crew->SetMassBookkeeping(0), CrewManager::Result::kDone);
     ASSERT_EQ(crew->AddMember("Jo", 30, 60, 82, "Ab"), CrewManager::Result::kDone);
     EXPECT_EQ(oapiGetEmptyMass(ship), kShipMass) << "bookkeeping off";
-    EXPECT_EQ(crew->Inspect().crewMass, 82);
+    EXPECT_EQ(crew->CrewMass(), 82);
     ASSERT_EQ(crew->RemoveMember("Jo"), CrewManager::Result::kDone);
-    EXPECT_EQ(crew->Inspect().crewMass, 0);
+    EXPECT_EQ(crew->CrewMass(), 0);
 }
 
 TEST_F(CrewRosterTest, LookupsByNameIgnoreLetterCaseOnly) {
@@ -218,11 +218,11 @@ TEST_F(CrewRosterTest, PublishedSeatsFollowEveryChange) {
     // Defining the airlock publishes the whole seat count, whoever is aboard.
     ASSERT_EQ(crew->DefineAirlock(0, -5, 5, -5, 5, -5, 5), CrewManager::Result::kDone);
     EXPECT_EQ(PublishedFreeSeats(ship), 50);
-    EXPECT_EQ(crew->Inspect().airlockOpen, 0);
+    EXPECT_FALSE(crew->AirlockOpen());
     EXPECT_EQ(ReadPublished(ship)->rot.x, 0);
 
     EXPECT_EQ(crew->SetAirlockState(1), CrewManager::Result::kDone);
-    EXPECT_EQ(crew->Inspect().airlockOpen, 1);
+    EXPECT_TRUE(crew->AirlockOpen());
     EXPECT_EQ(ReadPublished(ship)->rot.x, 1);
     EXPECT_EQ(crew->SetAirlockState(5), CrewManager::Result::kDone)
         << "the link refuses; the manager reads back";
@@ -231,10 +231,10 @@ TEST_F(CrewRosterTest, PublishedSeatsFollowEveryChange) {
 
 TEST_F(CrewRosterTest, SettingsAndTheLastEvaVessel) {
     EXPECT_EQ(crew->SetTransferDock(3), CrewManager::Result::kDone);
-    EXPECT_EQ(LinkOf(*crew).Inspect().transferDock, 3);
+    EXPECT_EQ(LinkOf(*crew).TransferDock(), 3);
     const std::string longMesh(200, 'm');
     EXPECT_EQ(crew->SetEvaMesh(longMesh.c_str()), CrewManager::Result::kDone);
-    EXPECT_EQ(std::string(crew->Inspect().evaMesh), longMesh.substr(0, 149));
+    EXPECT_EQ(std::string(crew->EvaMesh()), longMesh.substr(0, 149));
     EXPECT_EQ(crew->SetEvaMesh(nullptr), CrewManager::Result::kRefused);
 
     ASSERT_EQ(crew->AddMember("Al", 30, 60, 70, "Ab"), CrewManager::Result::kDone);

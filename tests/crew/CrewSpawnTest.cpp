@@ -365,8 +365,8 @@ TEST_F(CrewSpawnTest, EjectGoesToFreeSpaceWhateverTheAirlockAndDocking) {
                {kShipPosition.x + 1, kShipPosition.y + 2, kShipPosition.z + 3}, "eject position");
     ExpectNear(StatusOf("UMmu_Jane_Roe").rvel,
                {kShipVelocity.x, kShipVelocity.y + 2, kShipVelocity.z}, "eject velocity");
-    EXPECT_EQ(LinkOf(*crew).Inspect().ejectFlag, 0);
-    EXPECT_EQ(LinkOf(*crew).Inspect().ignoreDocking, 0);
+    EXPECT_FALSE(LinkOf(*crew).Ejecting());
+    EXPECT_FALSE(LinkOf(*crew).IgnoresDocking());
     EXPECT_EQ(receiverCrew->GetCrewCount(), 0);
     EXPECT_EQ(crew->EjectMember("Jane Roe"), CrewManager::EvaResult::kNoSuchMember);
 }

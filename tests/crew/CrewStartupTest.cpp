@@ -41,61 +41,62 @@ class CrewStartupTest : public CrewTest {
 TEST_F(CrewStartupTest, InitializeStartsTheManagerWithItsInitialValues) {
     CrewManager crew;
     EXPECT_EQ(crew.Initialize(nullptr), StartResult::kNoVessel);
-    EXPECT_EQ(crew.Inspect().linkIndex, -1);
+    EXPECT_EQ(crew.LinkIndex(), -1);
 
     const OBJHANDLE ship = Ship("Ship");
     sim.SetSystemTime(50.0);
     std::filesystem::remove(RootFile(crew_addon::kModuleFile));
     EXPECT_EQ(crew.Initialize(ship), StartResult::kAddonMissing);
-    EXPECT_EQ(crew.Inspect().readyFlags, 0);
-    EXPECT_EQ(crew.Inspect().linkIndex, -1) << "a failed start holds no record";
-    EXPECT_EQ(crew.Inspect().warningUntil, 70.0);
-    EXPECT_EQ(crew.Inspect().addonOutdated, 0);
+    EXPECT_FALSE(crew.Started());
+    EXPECT_EQ(crew.LinkIndex(), -1) << "a failed start holds no record";
+    EXPECT_EQ(crew.WarningsUntil(), 70.0);
+    EXPECT_FALSE(crew.AddonOutdated());
     crew.ShowWarnings(kAddonName);
     EXPECT_EQ(DebugLine(), "MyAddonName ERROR UMMU 2.0 not properly initialised in your code.");
 
     WriteRootFile(crew_addon::kModuleFile, "module");
     const int index = crew::LinkCount();
     ASSERT_EQ(crew.Initialize(ship), StartResult::kStarted);
-    EXPECT_EQ(crew.Inspect().readyFlags, 1);
-    EXPECT_EQ(crew.Inspect().linkIndex, index);
-    EXPECT_EQ(crew.Inspect().warningUntil, 0.0) << "the sample root's add-on is 2.0";
-    EXPECT_EQ(LinkOf(crew).Inspect().freeSeats, 1000) << "nothing published yet";
-    EXPECT_EQ(LinkOf(crew).Inspect().autoDeleteArrival, 1);
+    EXPECT_TRUE(crew.Started() && !crew.Ready());
+    EXPECT_EQ(crew.LinkIndex(), index);
+    EXPECT_EQ(crew.WarningsUntil(), 0.0) << "the sample root's add-on is 2.0";
+    EXPECT_EQ(LinkOf(crew).FreeSeats(), 1000) << "nothing published yet";
+    EXPECT_TRUE(LinkOf(crew).DeletesArrivalsAtOnce());
 
     // Once it has an airlock it offers the eight seats of a fresh start; starting again empties
     // the roster and takes the airlock away.
     ASSERT_EQ(crew.DefineAirlock(1, -1, 1, -1, 1, -1, 1), CrewManager::Result::kDone);
-    EXPECT_EQ(LinkOf(crew).Inspect().freeSeats, 8);
+    EXPECT_EQ(LinkOf(crew).FreeSeats(), 8);
     ASSERT_EQ(crew.AddMember("Jo", 30, 60, 70, "Ab"), CrewManager::Result::kDone);
     ASSERT_EQ(crew.Initialize(ship), StartResult::kStarted);
-    EXPECT_EQ(crew.Inspect().crewCount, 0);
-    EXPECT_EQ(crew.Inspect().readyFlags, 1);
+    EXPECT_TRUE(crew.Started() && !crew.Ready());
+    ASSERT_EQ(crew.DefineAirlock(1, -1, 1, -1, 1, -1, 1), CrewManager::Result::kDone);
+    EXPECT_EQ(crew.GetCrewCount(), 0);
 }
 
 TEST_F(CrewStartupTest, AMissingOrOldVersionFileStartsTheWarnings) {
     struct Case {
         const char* content;  // null: no version file
         float version;
-        int outdated;
+        bool outdated;
     };
     const Case cases[] = {
-        {"1.5\n", 1.5f, 1},
-        {"2\n", 2.0f, 0},
-        {"2.1", 2.1f, 0},
-        {nullptr, -1.0f, 1},
-        {"  +2.5 beta\n", 2.5f, 0},
-        {"beta 3\n", 0.0f, 1},
-        {"1.9\n3.0\n", 1.9f, 1},
-        {"0.2e1", 2.0f, 0},
+        {"1.5\n", 1.5f, true},
+        {"2\n", 2.0f, false},
+        {"2.1", 2.1f, false},
+        {nullptr, -1.0f, true},
+        {"  +2.5 beta\n", 2.5f, false},
+        {"beta 3\n", 0.0f, true},
+        {"1.9\n3.0\n", 1.9f, true},
+        {"0.2e1", 2.0f, false},
         // A point is the decimal mark whatever the locale; an exponent needs digits; a number
         // beyond a float's range counts as none.
-        {".5", 0.5f, 1},
-        {"2,5", 2.0f, 0},
-        {"2e\n", 2.0f, 0},
-        {"25e-1", 2.5f, 0},
-        {"1e39", 0.0f, 1},
-        {"-2.5", -2.5f, 1},
+        {".5", 0.5f, true},
+        {"2,5", 2.0f, false},
+        {"2e\n", 2.0f, false},
+        {"25e-1", 2.5f, false},
+        {"1e39", 0.0f, true},
+        {"-2.5", -2.5f, true},
     };
     sim.SetSystemTime(10.0);
     for (const Case& c : cases) {
@@ -103,8 +104,8 @@ TEST_F(CrewStartupTest, AMissingOrOldVersionFileStartsTheWarnings) {
         SetVersionFile(c.content);
         CrewManager crew;
         ASSERT_EQ(crew.Initialize(Ship("S" + std::to_string(&c - cases))), StartResult::kStarted);
-        EXPECT_EQ(crew.Inspect().addonOutdated, c.outdated);
-        EXPECT_EQ(crew.Inspect().warningUntil, c.outdated ? 30.0 : 0.0);
+        EXPECT_EQ(crew.AddonOutdated(), c.outdated);
+        EXPECT_EQ(crew.WarningsUntil(), c.outdated ? 30.0 : 0.0);
         SetVersionFile(c.content);
         EXPECT_EQ(crew.ReadAddonVersion(), c.version);
     }
@@ -221,7 +222,7 @@ TEST_F(CrewStartupTest, WarningsShowAtTheirSystemTimes) {
     SetVersionFile("1.5");
     sim.SetSystemTime(92.0);
     const auto crew = Crew(Ship("Ship"));
-    ASSERT_EQ(crew->Inspect().warningUntil, 112.0);
+    ASSERT_EQ(crew->WarningsUntil(), 112.0);
     struct Case {
         double now;
         const char* line;
@@ -246,7 +247,7 @@ TEST_F(CrewStartupTest, WarningsShowAtTheirSystemTimes) {
         crew->ShowWarnings(kAddonName);
         EXPECT_EQ(DebugLine(), c.line) << "at " << c.now;
     }
-    EXPECT_EQ(crew->Inspect().warningUntil, -1.0) << "ended for good";
+    EXPECT_EQ(crew->WarningsUntil(), -1.0) << "ended for good";
     std::snprintf(oapiDebugString(), 8, "other");
     crew->ShowWarnings(kAddonName);
     EXPECT_EQ(DebugLine(), "other") << "no longer touched";
