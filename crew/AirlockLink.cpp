@@ -30,6 +30,17 @@ bool ReadDockedAirlock(const VESSEL& own, int port, crew_addon::PublishedAirlock
     return other != nullptr && crew_addon::FindPublishedAirlock(*other, airlock) != nullptr;
 }
 
+// A number the ship docked at `port` publishes, truncated; -1 while `link` publishes no airlock
+// itself or that ship publishes none.
+int DockedNumber(const AirlockLink& link, int port, double crew_addon::PublishedAirlock::*number) {
+    crew_addon::PublishedAirlock docked;
+    if (!link.Published() || link.Vessel() == nullptr ||
+        !ReadDockedAirlock(*link.Vessel(), port, docked)) {
+        return -1;
+    }
+    return TruncateToInt(docked.*number);
+}
+
 }  // namespace
 
 OBJHANDLE AirlockLink::DockedVessel(const VESSEL& own, int port) {
@@ -114,19 +125,11 @@ AirlockLink::Result AirlockLink::SetFreeSeats(int value) {
 }
 
 int AirlockLink::GetDockedFreeSeats(int port) const {
-    crew_addon::PublishedAirlock docked;
-    if (attachment == nullptr || vessel == nullptr || !ReadDockedAirlock(*vessel, port, docked)) {
-        return -1;
-    }
-    return TruncateToInt(docked.freeSeats);
+    return DockedNumber(*this, port, &crew_addon::PublishedAirlock::freeSeats);
 }
 
 int AirlockLink::GetDockedAuxValue(int port) const {
-    crew_addon::PublishedAirlock docked;
-    if (attachment == nullptr || vessel == nullptr || !ReadDockedAirlock(*vessel, port, docked)) {
-        return -1;
-    }
-    return TruncateToInt(docked.auxValue);
+    return DockedNumber(*this, port, &crew_addon::PublishedAirlock::auxValue);
 }
 
 void AirlockLink::SetTransferDock(int port) { transferDock = port; }

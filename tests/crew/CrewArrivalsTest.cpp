@@ -12,13 +12,8 @@
 namespace crew::test {
 namespace {
 
-constexpr double kShipMass = 1000.0;
-constexpr int kPatienceFrames = 60;  // well over the scan interval at the default step
-
-class CrewArrivalsTest : public CrewTest {
+class CrewArrivalsTest : public CrewShipTest {
   protected:
-    CrewArrivalsTest() : ship(Ship("Ship")), crew(Crew(ship)) { oapiSetEmptyMass(ship, kShipMass); }
-
     // A crew vessel of the add-on's class, far from the ship, carrying the member's numbers.
     OBJHANDLE CrewVessel(const std::string& name, int age = 54, int pulse = 65, int weight = 82) {
         VESSELSTATUS status{};
@@ -28,19 +23,6 @@ class CrewArrivalsTest : public CrewTest {
         EXPECT_NE(vessel, nullptr) << name;
         return vessel;
     }
-
-    // Frames with the manager's arrival processing, until something is taken.
-    CrewManager::ArrivalResult ProcessFor(CrewManager& manager, int frames = kPatienceFrames) {
-        for (int i = 0; i < frames; ++i) {
-            sim.Frame();
-            const CrewManager::ArrivalResult result = manager.ProcessArrivals();
-            if (result != CrewManager::ArrivalResult::kNone) return result;
-        }
-        return CrewManager::ArrivalResult::kNone;
-    }
-
-    OBJHANDLE ship;
-    std::unique_ptr<CrewManager> crew;
 };
 
 TEST_F(CrewArrivalsTest, ACrewVesselWalkingInComesAboard) {
@@ -58,7 +40,7 @@ TEST_F(CrewArrivalsTest, ACrewVesselWalkingInComesAboard) {
         crew->RemoveMember("Corwin Haddel");
         CrewVessel(c.vessel, 54, 65, 82);
         sim.Walk(c.vessel, "Ship");
-        ASSERT_EQ(ProcessFor(*crew), CrewManager::ArrivalResult::kWalkedIn);
+        ASSERT_EQ(FramesUntilArrival(*crew), CrewManager::ArrivalResult::kWalkedIn);
         EXPECT_NE(sim.FindVessel(c.vessel), nullptr) << "deleted vessels stay to the frame's end";
         sim.Frame();
         EXPECT_EQ(sim.FindVessel(c.vessel), nullptr) << "the crew vessel is gone";
@@ -78,21 +60,22 @@ TEST_F(CrewArrivalsTest, ACrewVesselWalkingInComesAboard) {
 TEST_F(CrewArrivalsTest, OnlyACrewVesselStrictlyInsideTheBoxIsTaken) {
     CrewVessel("UMmu_Ab-Jo", 30, 60, 70);
     sim.Place("UMmu_Ab-Jo", "Ship", {0, 0, 0});
-    EXPECT_EQ(ProcessFor(*crew), CrewManager::ArrivalResult::kNone) << "no U-Mm attachment yet";
+    EXPECT_EQ(FramesUntilArrival(*crew), CrewManager::ArrivalResult::kNone)
+        << "no U-Mm attachment yet";
 
     sim.Walk("UMmu_Ab-Jo", "Ship");
     for (const VECTOR3 face : {VECTOR3{15, 0, 0}, VECTOR3{0, -15, 0}, VECTOR3{0, 0, 15}}) {
         sim.Place("UMmu_Ab-Jo", "Ship", face);
-        EXPECT_EQ(ProcessFor(*crew), CrewManager::ArrivalResult::kNone) << "on a face";
+        EXPECT_EQ(FramesUntilArrival(*crew), CrewManager::ArrivalResult::kNone) << "on a face";
     }
     EXPECT_EQ(LinkOf(*crew).GetArrivalAge(), 30) << "read also when outside";
     EXPECT_STREQ(LinkOf(*crew).ArrivalVesselName(), "UMmu Ab-Jo");
 
     ASSERT_EQ(crew->SetAirlockState(0), CrewManager::Result::kDone);
     sim.Place("UMmu_Ab-Jo", "Ship", {14.9, 0, 0});
-    EXPECT_EQ(ProcessFor(*crew), CrewManager::ArrivalResult::kNone) << "airlock closed";
+    EXPECT_EQ(FramesUntilArrival(*crew), CrewManager::ArrivalResult::kNone) << "airlock closed";
     ASSERT_EQ(crew->SetAirlockState(1), CrewManager::Result::kDone);
-    EXPECT_EQ(ProcessFor(*crew), CrewManager::ArrivalResult::kWalkedIn);
+    EXPECT_EQ(FramesUntilArrival(*crew), CrewManager::ArrivalResult::kWalkedIn);
     EXPECT_STREQ(crew->GetMemberName(0), "Jo");
 }
 
@@ -106,7 +89,7 @@ TEST_F(CrewArrivalsTest, APassLeavesTheLastCheckedCrewVesselInTheArrivalFields) 
     }
     CrewVessel("UMmu_Ef-Mo", 50);  // no "U-Mm": not checked
     AirlockLink& link = LinkOf(*crew);
-    EXPECT_EQ(ProcessFor(*crew), CrewManager::ArrivalResult::kNone);
+    EXPECT_EQ(FramesUntilArrival(*crew), CrewManager::ArrivalResult::kNone);
     EXPECT_STREQ(link.ArrivalVesselName(), "UMmu Cd-Li");
     EXPECT_EQ(link.GetArrivalAge(), 40);
     EXPECT_EQ(link.GetArrivalPulse(), 61);
@@ -116,7 +99,7 @@ TEST_F(CrewArrivalsTest, APassLeavesTheLastCheckedCrewVesselInTheArrivalFields) 
     Interface(foreign).CreateAttachment(true, VECTOR3{1, 2, 3}, VECTOR3{}, VECTOR3{}, "U-Mm");
     sim.DeleteVessel(sim.FindVessel("UMmu_Cd-Li"));
     link.SetArrival(std::string(39, 'x').c_str(), 0, 0, 0);
-    EXPECT_EQ(ProcessFor(*crew), CrewManager::ArrivalResult::kNone);
+    EXPECT_EQ(FramesUntilArrival(*crew), CrewManager::ArrivalResult::kNone);
     EXPECT_STREQ(link.ArrivalVesselName(), "UMmu Ab-Jo") << "written before the pass ends";
     EXPECT_EQ(link.GetArrivalAge(), 30);
 }
@@ -161,17 +144,17 @@ TEST_F(CrewArrivalsTest, ATransferForAnotherShipIsPassedOverAndReturnsWhenItsShi
     CrewVessel("UMmu_Ab-Jo", 30, 60, 70);
     sim.Walk("UMmu_Ab-Jo", "Ship");
 
-    EXPECT_EQ(ProcessFor(*crew), CrewManager::ArrivalResult::kWalkedIn)
+    EXPECT_EQ(FramesUntilArrival(*crew), CrewManager::ArrivalResult::kWalkedIn)
         << "the walker comes later in the index order";
     EXPECT_STREQ(crew->GetMemberName(0), "Jo");
     EXPECT_NE(sim.FindVessel("UMmuTOther"), nullptr) << "left for its own ship";
 
     sim.DeleteVessel(other);
-    EXPECT_EQ(ProcessFor(*crew), CrewManager::ArrivalResult::kNone);
+    EXPECT_EQ(FramesUntilArrival(*crew), CrewManager::ArrivalResult::kNone);
     EXPECT_EQ(sim.FindVessel("UMmuTOther"), nullptr);
     ASSERT_NE(sim.FindVessel("UMmu_Sci-Max_Poe"), nullptr);
     sim.Walk("UMmu_Sci-Max_Poe", "Ship");
-    EXPECT_EQ(ProcessFor(*crew), CrewManager::ArrivalResult::kWalkedIn);
+    EXPECT_EQ(FramesUntilArrival(*crew), CrewManager::ArrivalResult::kWalkedIn);
     EXPECT_STREQ(crew->GetMemberName(1), "Max Poe");
     EXPECT_STREQ(crew->GetIdCode(1), "Sci");
     EXPECT_EQ(crew->GetAge(1), 44);
@@ -194,7 +177,7 @@ TEST_F(CrewArrivalsTest, AFullShipLeavesArrivalsWaitingOutside) {
     Interface(transfer).CreateAttachment(true, VECTOR3{44, 66, 77}, VECTOR3{}, VECTOR3{}, "U-Mm");
     sim.Place("UMmuTShip", "Ship", {1, 1, 1});
 
-    EXPECT_EQ(ProcessFor(*crew), CrewManager::ArrivalResult::kNone);
+    EXPECT_EQ(FramesUntilArrival(*crew), CrewManager::ArrivalResult::kNone);
     EXPECT_NE(sim.FindVessel("UMmu_Ab-Jo"), nullptr);
     EXPECT_NE(sim.FindVessel("UMmuTShip"), nullptr);
     EXPECT_TRUE(std::filesystem::exists(RootFile(crew_addon::kTransferFile)));
@@ -203,8 +186,8 @@ TEST_F(CrewArrivalsTest, AFullShipLeavesArrivalsWaitingOutside) {
 
     // Seats free again: both come aboard, the walker first in the index order.
     ASSERT_EQ(crew->SetSeatCount(3), CrewManager::Result::kDone);
-    EXPECT_EQ(ProcessFor(*crew), CrewManager::ArrivalResult::kWalkedIn);
-    EXPECT_EQ(ProcessFor(*crew), CrewManager::ArrivalResult::kTransferredIn);
+    EXPECT_EQ(FramesUntilArrival(*crew), CrewManager::ArrivalResult::kWalkedIn);
+    EXPECT_EQ(FramesUntilArrival(*crew), CrewManager::ArrivalResult::kTransferredIn);
     EXPECT_STREQ(crew->GetMemberName(2), "Max Poe");
     EXPECT_STREQ(crew->GetIdCode(2), "Sci");
     EXPECT_EQ(crew->GetWeight(2), 77);
@@ -228,7 +211,7 @@ TEST_F(CrewArrivalsTest, TheScanCanDeleteTheArrivalItself) {
     ASSERT_EQ(link.SetAutoDeleteArrival(1), AirlockLink::Result::kDone);
     CrewVessel("UMmu_Ab-Jo");
     sim.Walk("UMmu_Ab-Jo", "Ship");
-    EXPECT_EQ(ProcessFor(*crew), CrewManager::ArrivalResult::kNone)
+    EXPECT_EQ(FramesUntilArrival(*crew), CrewManager::ArrivalResult::kNone)
         << "the scan took it; the manager adds nobody";
     EXPECT_EQ(sim.FindVessel("UMmu_Ab-Jo"), nullptr);
     EXPECT_EQ(crew->GetCrewCount(), 0);

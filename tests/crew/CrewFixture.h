@@ -27,6 +27,9 @@ struct Box {
 };
 inline constexpr Box kCube{-15, 15, -15, 15, -15, 15};
 
+// Frames enough for an arrival: well over the scan interval at the default step.
+inline constexpr int kPatienceFrames = 60;
+
 // The three vectors of a published airlock.
 struct Published {
     VECTOR3 pos, dir, rot;
@@ -60,6 +63,18 @@ class CrewTest : public testing::Test {
     }
 
     AirlockLink& LinkOf(const CrewManager& crew) { return crew::LinkRecord(crew.LinkIndex()); }
+
+    // Frames, each followed by the manager's arrival processing, until something arrives (that
+    // result) or `frames` frames ran without (kNone).
+    CrewManager::ArrivalResult FramesUntilArrival(CrewManager& manager,
+                                                  int frames = kPatienceFrames) {
+        for (int i = 0; i < frames; ++i) {
+            sim.Frame();
+            const CrewManager::ArrivalResult result = manager.ProcessArrivals();
+            if (result != CrewManager::ArrivalResult::kNone) return result;
+        }
+        return CrewManager::ArrivalResult::kNone;
+    }
 
     // Runs `scan`, a scan step of the link record or of its crew manager, without a frame in
     // between until a pass runs (the record's scan timer starts again from zero): one pass now.
@@ -101,6 +116,18 @@ class CrewTest : public testing::Test {
     }
 
     sim::Simulator sim;
+};
+
+// The scene most crew tests start from: the ship "Ship" of empty mass kShipMass with a ready crew
+// manager of eight seats.
+class CrewShipTest : public CrewTest {
+  protected:
+    static constexpr double kShipMass = 1000.0;
+
+    CrewShipTest() : ship(Ship("Ship")), crew(Crew(ship)) { oapiSetEmptyMass(ship, kShipMass); }
+
+    OBJHANDLE ship;
+    std::unique_ptr<CrewManager> crew;
 };
 
 }  // namespace crew::test

@@ -8,14 +8,9 @@
 namespace crew::test {
 namespace {
 
-constexpr double kShipMass = 1000.0;
-
-class CrewPersistenceTest : public CrewTest {
+class CrewPersistenceTest : public CrewShipTest {
   protected:
-    CrewPersistenceTest() : ship(Ship("Ship")), crew(Crew(ship)) {
-        oapiSetEmptyMass(ship, kShipMass);
-        crew->AddMember("Corwin Haddel", 54, 65, 82, "Passenger");
-    }
+    CrewPersistenceTest() { crew->AddMember("Corwin Haddel", 54, 65, 82, "Passenger"); }
 
     std::vector<std::string> Save(const CrewManager& manager,
                                   CrewManager::Result expected = CrewManager::Result::kDone) {
@@ -37,9 +32,6 @@ class CrewPersistenceTest : public CrewTest {
         }
         return members;
     }
-
-    OBJHANDLE ship;
-    std::unique_ptr<CrewManager> crew;
 };
 
 TEST_F(CrewPersistenceTest, TheBlockReplacesTheSetUpCrew) {

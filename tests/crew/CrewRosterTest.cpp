@@ -8,12 +8,8 @@
 namespace crew::test {
 namespace {
 
-constexpr double kShipMass = 1000.0;
-
-class CrewRosterTest : public CrewTest {
+class CrewRosterTest : public CrewShipTest {
   protected:
-    CrewRosterTest() : ship(Ship("Ship")), crew(Crew(ship)) { oapiSetEmptyMass(ship, kShipMass); }
-
     std::vector<std::string> Names() const {
         std::vector<std::string> names;
         for (int slot = 0; slot < crew->GetCrewCount(); ++slot) {
@@ -21,9 +17,6 @@ class CrewRosterTest : public CrewTest {
         }
         return names;
     }
-
-    OBJHANDLE ship;
-    std::unique_ptr<CrewManager> crew;
 };
 
 TEST_F(CrewRosterTest, ANotReadyManagerRefusesEveryOperation) {

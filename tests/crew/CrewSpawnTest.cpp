@@ -311,12 +311,7 @@ TEST_F(CrewSpawnTest, TransferReachesTheDockedShipsRoster) {
               "");
 
     // The receiver's scan takes the member aboard.
-    CrewManager::ArrivalResult arrival = CrewManager::ArrivalResult::kNone;
-    for (int step = 0; step < 100 && arrival == CrewManager::ArrivalResult::kNone; ++step) {
-        sim.Frame();
-        arrival = receiverCrew->ProcessArrivals();
-    }
-    EXPECT_EQ(arrival, CrewManager::ArrivalResult::kTransferredIn);
+    EXPECT_EQ(FramesUntilArrival(*receiverCrew), CrewManager::ArrivalResult::kTransferredIn);
     EXPECT_EQ(receiverCrew->GetCrewCount(), 1);
     EXPECT_STREQ(receiverCrew->GetMemberName(0), "Corwin Haddel");
     EXPECT_STREQ(receiverCrew->GetIdCode(0), "Capt");
@@ -338,17 +333,8 @@ TEST_F(CrewSpawnTest, ATransferArrivesOnlyAtTheShipOfItsWholeName) {
     sim.Dock("Ship", 0, shared + "Alpha", 0);
     ASSERT_EQ(crew->EvaMember("Jane Roe"), CrewManager::EvaResult::kTransferred);
 
-    for (int frame = 0; frame < 60; ++frame) {
-        sim.Frame();
-        ASSERT_EQ(otherCrew->ProcessArrivals(), CrewManager::ArrivalResult::kNone)
-            << "frame " << frame;
-    }
-    CrewManager::ArrivalResult arrival = CrewManager::ArrivalResult::kNone;
-    for (int frame = 0; frame < 60 && arrival == CrewManager::ArrivalResult::kNone; ++frame) {
-        sim.Frame();
-        arrival = meantCrew->ProcessArrivals();
-    }
-    EXPECT_EQ(arrival, CrewManager::ArrivalResult::kTransferredIn);
+    ASSERT_EQ(FramesUntilArrival(*otherCrew), CrewManager::ArrivalResult::kNone);
+    EXPECT_EQ(FramesUntilArrival(*meantCrew), CrewManager::ArrivalResult::kTransferredIn);
     ASSERT_EQ(meantCrew->GetCrewCount(), 1);
     EXPECT_STREQ(meantCrew->GetMemberName(0), "Jane Roe");
     EXPECT_EQ(otherCrew->GetCrewCount(), 0);
