@@ -144,8 +144,9 @@ AirlockLink::ScanResult ArrivalPass::Visit(OBJHANDLE candidate, const VESSEL& cr
     read.name[kCandidateNameSize - 1] = '\0';
     if (IsTransferName(read.name)) return Transfer(candidate, crewVessel);
 
-    if (!ReadMemberAttachment(crewVessel, parents, read.data))
+    if (!ReadMemberAttachment(crewVessel, parents, read.data)) {
         return AirlockLink::ScanResult::kNothing;
+    }
     next_ ^= 1;
     anyChecked_ = true;
     if (Inside(candidate) && !WasTakenThisStep(candidate)) {
