@@ -7,7 +7,9 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
+#include <type_traits>
 
 #include "crew/CrewIdTable.h"
 #include "crew/CrewManager.h"
@@ -16,6 +18,15 @@
 #include "sim/Simulator.h"
 #include "testing/PublishedAirlocks.h"
 #include "testing/RootFiles.h"
+
+namespace crew {
+
+// A failed check shows a crew result by its number, as the result types list them.
+template <typename Result>
+requires std::is_enum_v<Result>
+void PrintTo(const Result& result, std::ostream* os) { *os << static_cast<int>(result); }
+
+}  // namespace crew
 
 namespace crew::test {
 
