@@ -30,6 +30,11 @@ bool OnGrid(const VECTOR3& p) {
            std::fabs(p.z) < kGridLimit;  // false for not-a-number too
 }
 
+// Equal coordinates (a point that is not a number is never the same).
+bool SamePoint(const VECTOR3& a, const VECTOR3& b) {
+    return a.x == b.x && a.y == b.y && a.z == b.z;
+}
+
 // The whole number at or below v, for |v| well inside the 64-bit range (points on the grid).
 std::int64_t FloorToInt(double v) {
     const auto truncated = static_cast<std::int64_t>(v);
@@ -63,9 +68,11 @@ KnownVessel Identify(OBJHANDLE handle) {
     return {handle, vessel, IsTransferName(name) ? VesselKind::kTransfer : VesselKind::kWalker};
 }
 
-void Read(ArrivalIndex& index, DWORD count, bool newFrame) {
+// Reads the host's vessel list into the index. Returns whether the buckets must be sorted anew:
+// they hold walkers by their place in `walkers` and their cell, so they stay right while every
+// place keeps its cell, whichever vessel stands there now.
+bool Read(ArrivalIndex& index, DWORD count, bool newFrame) {
     index.transfers.clear();
-    index.walkers.clear();
     index.offGrid.clear();
     index.lastCheckedKnown = false;
     index.known.resize(count);
@@ -74,6 +81,8 @@ void Read(ArrivalIndex& index, DWORD count, bool newFrame) {
             index.known[i] = KnownVessel{};
         }
     }
+    std::size_t walkers = 0;
+    bool moved = false;
     for (DWORD i = 0; i < count; ++i) {
         const OBJHANDLE handle = oapiGetVesselByIndex(static_cast<int>(i));
         KnownVessel& known = index.known[i];
@@ -85,16 +94,32 @@ void Read(ArrivalIndex& index, DWORD count, bool newFrame) {
         if (known.kind == VesselKind::kTransfer) {
             index.transfers.push_back({i, handle, known.vessel, 0});
         } else if (known.kind == VesselKind::kWalker) {
-            IndexedWalker walker{{i, handle, known.vessel, 0}, {}, {}, 0};
-            oapiGetGlobalPos(handle, &walker.position);
-            if (OnGrid(walker.position)) {
-                walker.cell = CellOf(walker.position);
-            } else {
-                index.offGrid.push_back(static_cast<std::uint32_t>(index.walkers.size()));
+            if (walkers == index.walkers.size()) {
+                index.walkers.emplace_back();
+                moved = true;
             }
-            index.walkers.push_back(walker);
+            IndexedWalker& walker = index.walkers[walkers];
+            walker.vessel = {i, handle, known.vessel, 0};
+            VECTOR3 position{};
+            oapiGetGlobalPos(handle, &position);
+            // A walker standing where the one before it at this place stood keeps its cube.
+            if (!SamePoint(position, walker.position)) {
+                const bool onGrid = OnGrid(position);
+                const IndexCell cell = onGrid ? CellOf(position) : IndexCell{};
+                moved = moved || walker.onGrid != onGrid || !(walker.cell == cell);
+                walker.position = position;
+                walker.cell = cell;
+                walker.onGrid = onGrid;
+            }
+            if (!walker.onGrid) index.offGrid.push_back(static_cast<std::uint32_t>(walkers));
+            ++walkers;
         }
     }
+    if (walkers != index.walkers.size()) {
+        index.walkers.resize(walkers);
+        moved = true;
+    }
+    return moved;
 }
 
 // Sorts the walkers on the grid into buckets by cell (a counting sort).
@@ -104,7 +129,7 @@ void Bucket(ArrivalIndex& index) {
     index.bucketMask = buckets - 1;
     index.bucketStart.assign(buckets + 1, 0);
     for (IndexedWalker& w : index.walkers) {
-        if (!OnGrid(w.position)) continue;
+        if (!w.onGrid) continue;
         w.cellHash = Hash(w.cell);
         ++index.bucketStart[(w.cellHash & index.bucketMask) + 1];
     }
@@ -113,7 +138,7 @@ void Bucket(ArrivalIndex& index) {
     // Each bucket is filled from its end backwards: bucketStart[b + 1] moves to bucket b's start.
     for (std::size_t k = index.walkers.size(); k-- > 0;) {
         const IndexedWalker& w = index.walkers[k];
-        if (!OnGrid(w.position)) continue;
+        if (!w.onGrid) continue;
         const std::uint64_t b = w.cellHash & index.bucketMask;
         index.bucketed[--index.bucketStart[b + 1]] = static_cast<std::uint32_t>(k);
     }
@@ -145,8 +170,7 @@ void RefreshArrivalIndex() {
     const bool newFrame = !index.frameKnown || sysTime != index.sysTime;
     // A new session's vessels may lie at the old one's addresses.
     if (managers != index.managers) index.known.clear();
-    Read(index, count, newFrame);
-    Bucket(index);
+    if (Read(index, count, newFrame) || !index.built) Bucket(index);
     index.built = true;
     index.frameKnown = true;
     index.sysTime = sysTime;

@@ -29,6 +29,9 @@
 //     first reading of every frame asks about the last kRecheckedAtEnd vessels of the list anew.
 //     Only more deletions of the list's last vessels than that, each followed by a new vessel at
 //     the same address and index before the next frame's first scan, could go unseen.
+// The walkers are sorted into cubes of space (buckets) by their place in the list of walkers; a
+// reading sorts them anew only when a place's cube changed or the number of walkers did, so a
+// frame in which the crew vessels stand still (or keep to their cubes) costs no sorting.
 #pragma once
 
 #include <cstdint>
@@ -69,9 +72,11 @@ struct IndexCell {
 
 struct IndexedWalker {
     IndexedCrewVessel vessel;
-    VECTOR3 position;        // global
-    IndexCell cell;          // meaningful when on the grid
-    std::uint64_t cellHash;  // of `cell`, when on the grid
+    // A new one stands at the origin, in its cube, until it is read.
+    VECTOR3 position{};          // global
+    IndexCell cell{};            // meaningful when on the grid
+    std::uint64_t cellHash = 0;  // of `cell`, when on the grid
+    bool onGrid = true;
 };
 
 // Every vector keeps its storage from frame to frame: once the simulation's size has been seen,

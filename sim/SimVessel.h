@@ -16,6 +16,7 @@
 
 #include "host/HostApi.h"
 #include "sim/CrewAddonVessel.h"
+#include "sim/ReferenceBody.h"
 #include "sim/Surface.h"
 
 namespace sim {
@@ -122,15 +123,27 @@ enum class VesselKind {
 // One slot per thruster-group type, THGROUP_MAIN to THGROUP_ATT_BACK.
 inline constexpr int kThrusterGroupSlots = THGROUP_ATT_BACK + 1;
 
-struct SimVessel {
+// What every frame reads of every vessel comes first, in kMotionBytes of their own: the world
+// passes over all its vessels several times a frame, and a crowded scene's vessels do not all
+// stay in cache.
+inline constexpr std::size_t kMotionBytes = 128;
+struct alignas(64) SimVessel {
+    // Motion, relative to the reference body, which sits at the global origin. A landed vessel's
+    // follow from its spot and the turn of its body's surface (sim/Surface.h).
+    VECTOR3 pos{};
+    VECTOR3 vel{};
+    VECTOR3 angularVelocity{};  // rad/s, vessel frame
+    bool landed = false;        // see surfaceLines
+    bool mayThrust = false;     // false only while every thruster is known to be at level 0
+    ReferenceBody referenceBody{"Earth"};
+    MATRIX3 rotation{1, 0, 0, 0, 1, 0, 0, 0, 1};  // vessel frame to global frame
+
     std::string name;
     std::string className;
     VesselKind kind = VesselKind::Inert;
     // Deleted: still in the simulation until the end of the frame's post-step; the focus then
     // goes to focusAfterRemoval when that vessel still exists.
     bool marked = false;
-    bool landed = false;     // see surfaceLines
-    bool mayThrust = false;  // false only while every thruster is known to be at level 0
     ModuleLibrary* module = nullptr;
     SimVessel* focusAfterRemoval = nullptr;
 
@@ -138,14 +151,6 @@ struct SimVessel {
     // a vessel of the host's own classes, the object held here.
     VESSEL* vesselInterface = nullptr;
     std::variant<std::monostate, InertVessel, CrewAddonVessel> builtInInterface;
-
-    // Motion, relative to the reference body, which sits at the global origin. A landed vessel's
-    // follow from its spot and the turn of its body's surface (sim/Surface.h).
-    VECTOR3 pos{};
-    VECTOR3 vel{};
-    VECTOR3 angularVelocity{};                    // rad/s, vessel frame
-    MATRIX3 rotation{1, 0, 0, 0, 1, 0, 0, 0, 1};  // vessel frame to global frame
-    std::string referenceBody = "Earth";
 
     // Physical definition.
     double size = 0.0;

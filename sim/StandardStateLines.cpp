@@ -155,14 +155,14 @@ void ParseStandardLine(LoadContext& load, SimVessel& vessel, std::string_view li
     const std::string_view values = text::Trim(line.substr(key.size()));
     if (text::EqualsNoCase(key, "STATUS")) {
         if (words.size() >= 3 && text::EqualsNoCase(words[1], "Orbiting")) {
-            vessel.referenceBody = std::string(words[2]);
+            vessel.referenceBody.Set(words[2]);
             vessel.landed = false;
         } else if (words.size() >= 3 && text::EqualsNoCase(words[1], "Landed")) {
-            vessel.referenceBody = std::string(words[2]);
+            vessel.referenceBody.Set(words[2]);
             vessel.landed = true;
         } else {
             load.Warn("STATUS " + Quoted(values) + " is not Orbiting BODY or Landed BODY: keeps " +
-                      (vessel.landed ? "Landed " : "Orbiting ") + vessel.referenceBody);
+                      (vessel.landed ? "Landed " : "Orbiting ") + vessel.referenceBody.Name());
         }
     } else if (IsSurfaceKey(key)) {
         KeepSurfaceLine(vessel, key, values);
@@ -190,16 +190,16 @@ void ParseStandardLine(LoadContext& load, SimVessel& vessel, std::string_view li
 void ParseStandardLine(World& world, SimVessel& vessel, std::string_view line) {
     ParseStandardLine(world.loading, vessel, line);
     // The body a STATUS line names becomes known to the host.
-    world.BodyHandle(vessel.referenceBody);
+    world.BodyHandle(vessel.referenceBody.Name());
 }
 
 std::vector<std::pair<std::string, std::string>> StandardLines(const SimVessel& vessel) {
     std::vector<std::pair<std::string, std::string>> lines;
     if (vessel.landed) {
-        lines.emplace_back("STATUS", "Landed " + vessel.referenceBody);
+        lines.emplace_back("STATUS", "Landed " + vessel.referenceBody.Name());
         lines.insert(lines.end(), vessel.surfaceLines.begin(), vessel.surfaceLines.end());
     } else {
-        lines.emplace_back("STATUS", "Orbiting " + vessel.referenceBody);
+        lines.emplace_back("STATUS", "Orbiting " + vessel.referenceBody.Name());
         lines.emplace_back("RPOS", text::FormatVector(vessel.pos.x, vessel.pos.y, vessel.pos.z));
         lines.emplace_back("RVEL", text::FormatVector(vessel.vel.x, vessel.vel.y, vessel.vel.z));
         const VECTOR3 arot = Scale(rotation_angles::FromMatrix(vessel.rotation), 1.0 / kDegree);

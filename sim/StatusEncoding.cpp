@@ -27,7 +27,7 @@ VESSELSTATUS StatusOf(World& world, const SimVessel& vessel) {
     VESSELSTATUS status{};
     status.rpos = vessel.pos;
     status.rvel = vessel.vel;
-    status.rbody = const_cast<void*>(world.BodyHandle(vessel.referenceBody));
+    status.rbody = const_cast<void*>(world.BodyHandle(vessel.referenceBody.Name()));
     status.arot = rotation_angles::FromMatrix(vessel.rotation);
     if (vessel.landed) {
         const SurfaceSpot& spot = vessel.spot;
@@ -52,7 +52,7 @@ VESSELSTATUS StatusOf(World& world, const SimVessel& vessel) {
 void ApplyStatus(World& world, SimVessel& vessel, const VESSELSTATUS& status) {
     vessel.pos = status.rpos;
     vessel.vel = status.rvel;
-    if (const std::string* body = world.BodyName(status.rbody)) vessel.referenceBody = *body;
+    if (const std::string* body = world.BodyName(status.rbody)) vessel.referenceBody.Set(*body);
     vessel.rotation = rotation_angles::ToMatrix(status.arot);
     vessel.surfaceLines.clear();
     if (status.status == 1) {

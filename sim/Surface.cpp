@@ -61,15 +61,8 @@ void Land(const World& world, SimVessel& vessel, const SurfaceSpot& spot,
 }  // namespace
 
 const SurfaceBody* FindSurfaceBody(std::string_view name) {
-    // Asked for every vessel in every frame, and most vessels share a reference body: the body
-    // found last is tried first, and a name of another length is no match.
-    static const SurfaceBody* lastFound = nullptr;
-    auto matches = [name](const SurfaceBody& body) {
-        return body.name.size() == name.size() && text::EqualsNoCase(body.name, name);
-    };
-    if (lastFound != nullptr && (lastFound->name == name || matches(*lastFound))) return lastFound;
     for (const SurfaceBody& body : kSurfaceBodies) {
-        if (matches(body)) return lastFound = &body;
+        if (text::EqualsNoCase(body.name, name)) return &body;
     }
     return nullptr;
 }
@@ -92,9 +85,7 @@ MATRIX3 UprightOnSurface(const SurfaceSpot& spot) {
     return {right.x, up.x, forward.x, right.y, up.y, forward.y, right.z, up.z, forward.z};
 }
 
-const SurfaceBody* SurfaceOf(const SimVessel& vessel) {
-    return FindSurfaceBody(vessel.referenceBody);
-}
+const SurfaceBody* SurfaceOf(const SimVessel& vessel) { return vessel.referenceBody.Surface(); }
 
 void FollowSurface(const World& world, SimVessel& vessel) {
     const SurfaceBody* body = vessel.landed ? SurfaceOf(vessel) : nullptr;

@@ -45,6 +45,7 @@ World::~World() {
     std::vector<SimVessel*> doomed;
     doomed.swap(vessels_);
     stepCallbacks_.clear();
+    stepOrder_.clear();
     byName_.clear();
     live_.clear();
     lastLive_ = nullptr;
@@ -153,6 +154,7 @@ SimVessel* World::BeginVessel(const std::string& name, const std::string& classN
     }
     if (vessel->kind == VesselKind::Module) {
         stepCallbacks_.back() = static_cast<VESSEL2*>(vessel->vesselInterface);
+        stepOrderKnown_ = false;
     }
     Log("created " + name + " " + className);
     static_cast<VESSEL2*>(vessel->vesselInterface)->clbkSetClassCaps(nullptr);
@@ -247,6 +249,7 @@ void World::Remove(std::size_t index) {
     vessels_.pop_back();
     stepCallbacks_[index] = stepCallbacks_.back();
     stepCallbacks_.pop_back();
+    stepOrderKnown_ = false;
     for (const auto& dock : vessel->docks) {
         if (dock->mate != nullptr && dock->matePort < dock->mate->docks.size()) {
             dock->mate->docks[dock->matePort]->mate = nullptr;
@@ -278,20 +281,28 @@ void World::Frame() {
     simStep = dt;
     RunStepPhase(true, dt);
     touchdowns_.clear();
-    for (SimVessel* vessel : vessels_) {
+    standing_.clear();
+    const std::size_t count = vessels_.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i + kPrefetchAhead < count) Prefetch(vessels_[i + kPrefetchAhead], kMotionBytes);
+        SimVessel* vessel = vessels_[i];
         if (vessel->landed) {
             // As in the simulator, engines that engage take a landed vessel into free flight.
-            if (!AnyThrusterFiring(*vessel)) continue;
-            Log("liftoff " + vessel->name + " from " + vessel->referenceBody + " at " +
+            if (!AnyThrusterFiring(*vessel)) {
+                standing_.push_back(vessel);
+                continue;
+            }
+            Log("liftoff " + vessel->name + " from " + vessel->referenceBody.Name() + " at " +
                 SpotText(*vessel));
             vessel->landed = false;
             vessel->surfaceLines.clear();
         }
-        const SurfaceBody* body = SurfaceOf(*vessel);
+        const SurfaceBody* body = vessel->referenceBody.Surface();
         const VECTOR3 from = vessel->pos;
         IntegrateMotion(*vessel, dt);
         VECTOR3 ground{};
-        if (body != nullptr && FirstPointOnSphere(from, vessel->pos, body->meanRadius, ground)) {
+        if (body != nullptr && !IsZero(Sub(vessel->pos, from)) &&
+            FirstPointOnSphere(from, vessel->pos, body->meanRadius, ground)) {
             vessel->pos = ground;
             touchdowns_.push_back(vessel);
         }
@@ -299,10 +310,10 @@ void World::Frame() {
     simTime += dt;
     mjd += dt / kSecondsPerDay;
     sysTime += dt / timeAcceleration;
-    FollowSurfaces();
+    for (SimVessel* vessel : standing_) FollowSurface(*this, *vessel);
     for (SimVessel* vessel : touchdowns_) {
         LandBelow(*this, *vessel, *SurfaceOf(*vessel), 0.0);
-        Log("touchdown " + vessel->name + " on " + vessel->referenceBody + " at " +
+        Log("touchdown " + vessel->name + " on " + vessel->referenceBody.Name() + " at " +
             SpotText(*vessel));
     }
     RunStepPhase(false, dt);
@@ -326,15 +337,24 @@ void World::StandOnSurface(SimVessel& vessel) {
     const double height = Length(vessel.pos) - body->meanRadius;
     if (!(std::fabs(height) < kCrewStepDownHeight)) return;
     LandBelow(*this, vessel, *body, kCrewStandingAltitude);
-    Log(vessel.name + " stands on " + vessel.referenceBody + " at " + SpotText(vessel));
+    Log(vessel.name + " stands on " + vessel.referenceBody.Name() + " at " + SpotText(vessel));
 }
 
 void World::RunStepPhase(bool pre, double dt) {
     // No vessel leaves the list during a phase; vessels created meanwhile wait for the next one.
     const std::size_t count = stepCallbacks_.size();
-    for (std::size_t i = 0; i < count; ++i) {
+    if (!stepOrderKnown_) {
+        stepOrder_.clear();
+        for (std::size_t i = 0; i < count; ++i) {
+            if (stepCallbacks_[i] != nullptr) stepOrder_.push_back(i);
+        }
+        stepOrderKnown_ = true;
+    }
+    // A phase's own vessels only: the order is not read again until the phase is over.
+    const std::size_t stepping = stepOrder_.size();
+    for (std::size_t k = 0; k < stepping; ++k) {
+        const std::size_t i = stepOrder_[k];
         VESSEL2* callbacks = stepCallbacks_[i];
-        if (callbacks == nullptr) continue;
         lastLive_ = vessels_[i];  // live: its callbacks ask about it without a look-up
         if (pre) {
             callbacks->clbkPreStep(simTime, dt, mjd);

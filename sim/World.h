@@ -24,6 +24,7 @@
 #include "sim/LoadContext.h"
 #include "sim/ModuleLibrary.h"
 #include "sim/NoCaseKey.h"
+#include "sim/Prefetch.h"
 #include "sim/SimVessel.h"
 #include "sim/Transcript.h"
 #include "sim/VesselName.h"
@@ -57,9 +58,13 @@ class World {
         return world->LookUpLive(handle);
     }
     // The vessel at `index` in creation order, or null; LiveVessel then knows it without a
-    // look-up, since a caller walking the vessels asks about it next.
+    // look-up, since a caller walking the vessels asks about it next, and about the ones after
+    // it soon.
     SimVessel* VesselAt(std::size_t index) {
         if (index >= vessels_.size()) return nullptr;
+        if (index + kPrefetchAhead < vessels_.size()) {
+            Prefetch(vessels_[index + kPrefetchAhead], kMotionBytes);
+        }
         walkedLive_ = vessels_[index];
         return walkedLive_;
     }
@@ -176,6 +181,9 @@ class World {
     // Beside each vessel of vessels_, the object whose step callbacks a frame phase calls (null
     // for vessels without a module): a phase reads nothing of the vessels themselves.
     std::vector<VESSEL2*> stepCallbacks_;
+    // The indices of stepCallbacks_ that hold callbacks, in order; made anew after a change.
+    std::vector<std::size_t> stepOrder_;
+    bool stepOrderKnown_ = false;
     // Names are found ignoring letter case, as in the simulator; two vessels' names never differ
     // in case alone.
     std::unordered_map<std::string_view, SimVessel*, NoCaseHash, NoCaseEqual> byName_;
@@ -186,6 +194,7 @@ class World {
     SimVessel* focus_ = nullptr;
     double surfaceEpoch_ = 0.0;           // SurfaceSeconds() at simulation time 0
     std::vector<SimVessel*> touchdowns_;  // of this frame; kept for its storage
+    std::vector<SimVessel*> standing_;    // landed through this frame's motion; likewise
     std::mt19937_64 random_;
     char debugLine_[kDebugStringSize] = {};
     std::string lastDebugLine_;

@@ -1,6 +1,7 @@
 // The arrival index: what a pass looks at besides the crew vessels near its ship. A crew vessel
-// made after a pass of the same frame, an airlock box reaching far beyond the index's cubes and
-// vessels beyond the solar system's scale are all still found.
+// made after a pass of the same frame, one that moved since the last frame, an airlock box
+// reaching far beyond the index's cubes and vessels beyond the solar system's scale are all still
+// found.
 #include "CrewFixture.h"
 
 namespace crew::test {
@@ -31,6 +32,24 @@ TEST_F(ArrivalIndexTest, ACrewVesselMadeAfterAPassOfTheSameFrameIsSeenByTheNext)
     WalkingCrewVessel("UMmu_Ab-Jo");
     sim.Place("UMmu_Ab-Jo", "Ship", {1, 2, 3});
     EXPECT_EQ(PassNow(*crew), CrewManager::ArrivalResult::kWalkedIn) << "no frame in between";
+    EXPECT_STREQ(crew->GetMemberName(0), "Jo");
+}
+
+TEST_F(ArrivalIndexTest, ACrewVesselIsLookedForWhereItIsNow) {
+    const OBJHANDLE ship = Ship("Ship");
+    auto crew = Crew(ship);
+    WalkingCrewVessel("UMmu_Ab-Jo");
+    WalkingCrewVessel("UMmu_Cd-Al");
+    sim.Frame();
+    EXPECT_EQ(PassNow(*crew), 0);
+    // From far out to just outside the airlock's box: another cube of space.
+    sim.Place("UMmu_Ab-Jo", "Ship", {40, 0, 0});
+    sim.Frame();
+    EXPECT_EQ(PassNow(*crew), 0);
+    // A few metres on, into the box, while the other stands still.
+    sim.Place("UMmu_Ab-Jo", "Ship", {1, 2, 3});
+    sim.Frame();
+    EXPECT_EQ(PassNow(*crew), 1);
     EXPECT_STREQ(crew->GetMemberName(0), "Jo");
 }
 

@@ -110,7 +110,7 @@ TEST(ScenarioLineParser, ReadsIntoItsLoadContextAlone) {
     EXPECT_EQ(vessel.pos.z, 0.0);
     sim::ParseStandardLine(load, vessel, "STATUS Landed Moon");
     EXPECT_TRUE(vessel.landed);
-    EXPECT_EQ(vessel.referenceBody, "Moon");
+    EXPECT_EQ(vessel.referenceBody.Name(), "Moon");
     block.currentLine = 9;
     sim::ParseStandardLine(load, vessel, "DOCKINFO 0:1,B 2:3,C x");
     ASSERT_EQ(load.pendingDocks.size(), 2u);
