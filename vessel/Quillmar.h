@@ -10,6 +10,8 @@
 #include "vessel/RotationRateRules.h"
 #include "vessel/ShipTables.h"
 
+namespace quillmar {
+
 // Maximum thrust of every attitude thruster, one value for the whole module: new ships create
 // their attitude thrusters with it, and the RCS-level key switches it.
 extern double rcsThrustLevel;
@@ -82,3 +84,5 @@ class Quillmar final : public VESSEL4 {
     int transponderChannel = 0;
     char dockedName[kDockedNameSize]{};
 };
+
+}  // namespace quillmar
