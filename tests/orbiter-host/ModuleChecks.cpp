@@ -1,7 +1,6 @@
 #include "ModuleChecks.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -10,11 +9,11 @@
 #include "Check.h"
 #include "HostWorld.h"
 #include "HudSketchpad.h"
-#include "ModuleImage.h"
 #include "RootFolder.h"
 #include "VesselBySlot.h"
 #include "host/CrewAddon.h"
 #include "testing/HandOverRecordCheck.h"
+#include "testing/windows/ModuleImage.h"
 #include "vessel/ShipTables.h"
 
 namespace {
@@ -120,8 +119,8 @@ void CheckAttitudeGroup(const Vessel& ship, const quillmar::AttitudeGroup& row) 
 
 // ---- The module's image ------------------------------------------------------------------------
 
-bool AllowedLibrary(std::string name) {
-    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+// A library name as ImportedLibraries gives it, in lower case.
+bool AllowedLibrary(const std::string& name) {
     constexpr const char* kAllowed[] = {"orbiter.exe", "ucrtbase.dll", "kernel32.dll", "gdi32.dll",
                                         "user32.dll"};
     for (const char* allowed : kAllowed) {
