@@ -9,10 +9,10 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string line(reinterpret_cast<const char*>(data), size);
-    if (!transponder_line::IsTransponderLine(line.c_str())) return 0;
+    if (!quillmar::transponder_line::IsTransponderLine(line.c_str())) return 0;
     constexpr int kUntouched = -1;
     int channel = kUntouched;
-    if (transponder_line::ReadChannel(line.c_str(), channel)) {
+    if (quillmar::transponder_line::ReadChannel(line.c_str(), channel)) {
         if (channel < 0) std::abort();
     } else if (channel != kUntouched) {
         std::abort();

@@ -19,6 +19,8 @@ run_suite() {  # build folder, cmake flags...
 
 echo "== formatting (clang-format-14, .clang-format)"
 scripts/check-format.sh
+echo "== the files README.md and docs/ name exist"
+python3 scripts/check-doc-paths.py
 echo "== plain build and tests"
 run_suite build
 echo "== Release build, warnings as errors (built only: the optimiser warns where others do not)"

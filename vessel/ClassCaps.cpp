@@ -3,6 +3,8 @@
 #include "vessel/Messages.h"
 #include "vessel/Quillmar.h"
 
+namespace quillmar {
+
 // Module-wide, from the moment the library is loaded.
 double rcsThrustLevel = kRcsLevelMaximum;
 
@@ -100,3 +102,5 @@ void Quillmar::CreateAttitudeGroup(const AttitudeGroup& group) {
 void Quillmar::CreateDocks() {
     for (const DockingPort& port : kDockingPorts) CreateDock(port.pos, port.dir, port.rot);
 }
+
+}  // namespace quillmar

@@ -4,6 +4,8 @@
 #include "vessel/Messages.h"
 #include "vessel/Quillmar.h"
 
+namespace quillmar {
+
 void Quillmar::ActiveDockChanged() {
     const auto port = static_cast<unsigned int>(activeDock);
     OBJHANDLE docked = DockingStatus(port) != 0 ? GetDockStatus(GetDockHandle(port)) : nullptr;
@@ -32,3 +34,5 @@ void Quillmar::PlaceAirlockAtActiveDock() {
     crew.SetSeatCount(kSeatCount);
     crew.SetEvaPlacement(port.evaPosition, port.evaAngles);
 }
+
+}  // namespace quillmar

@@ -4,6 +4,8 @@
 #include "vessel/Messages.h"
 #include "vessel/Quillmar.h"
 
+namespace quillmar {
+
 char* Quillmar::StartHudMessage() {
     hudMessageTimer = kHudMessageSeconds;
     hudMessageThisFrame = true;
@@ -36,3 +38,5 @@ bool Quillmar::clbkDrawHUD(int mode, const HUDPAINTSPEC* hps, oapi::Sketchpad* s
     if (hudMessageTimer < 0.0) hudMessageTimer = 0.0;
     return true;
 }
+
+}  // namespace quillmar

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdio>
 
+namespace quillmar {
+
 inline constexpr std::size_t kHudMessageSize = 256;  // terminator included
 inline constexpr double kHudMessageSeconds = 15.0;
 inline constexpr int kHudMessageX = 5;
@@ -21,3 +23,5 @@ void FormatHudMessage(char* buffer, std::size_t size, const char* format, Args..
 
 // A text for a message's %s: null stands for the empty text.
 inline const char* TextOrEmpty(const char* text) { return text != nullptr ? text : ""; }
+
+}  // namespace quillmar

@@ -4,6 +4,8 @@
 #include "vessel/Messages.h"
 #include "vessel/Quillmar.h"
 
+namespace quillmar {
+
 namespace {
 
 // EvaMember results and what the pilot is told; the successes name the member who left.
@@ -156,3 +158,5 @@ void Quillmar::StepActiveDock(int direction) {
     if (direction > 0 && activeDock < kDockCount - 1) ++activeDock;
     ActiveDockChanged();
 }
+
+}  // namespace quillmar

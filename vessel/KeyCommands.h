@@ -4,6 +4,8 @@
 
 #include "host/Keyboard.h"
 
+namespace quillmar {
+
 enum class Modifier {
     Held,
     NotHeld,
@@ -49,3 +51,5 @@ inline constexpr KeyBinding kKeyBindings[] = {
     {OAPI_KEY_SUBTRACT, Modifier::Held, Modifier::NotHeld, KeyCommand::PreviousDock, kKeyConsumed},
     {OAPI_KEY_ADD, Modifier::Held, Modifier::NotHeld, KeyCommand::NextDock, kKeyConsumed},
 };
+
+}  // namespace quillmar

@@ -2,7 +2,7 @@
 // the debug-line warnings. Formats take the arguments named beside them.
 #pragma once
 
-namespace messages {
+namespace quillmar::messages {
 
 inline constexpr char kWelcome[] =
     "Welcome aboard ! E=EVA 1,2=select UMmu A=Open/Close airlock S=info";
@@ -57,4 +57,4 @@ inline constexpr char kMeshChanged[] = "Mesh changed";
 // Name under which the crew manager's start-up warnings appear: the ship's class name.
 inline constexpr char kAddonName[] = "Quillmar";
 
-}  // namespace messages
+}  // namespace quillmar::messages

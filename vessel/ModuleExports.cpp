@@ -18,11 +18,11 @@ int moduleVersion = 0;
 }  // namespace
 
 QM_EXPORT VESSEL* ovcInit(OBJHANDLE hVessel, int flightModel) {
-    return new (std::nothrow) Quillmar(hVessel, flightModel);
+    return new (std::nothrow) quillmar::Quillmar(hVessel, flightModel);
 }
 
 // VESSEL has no virtual destructor: the object is deleted as what ovcInit made.
-QM_EXPORT void ovcExit(VESSEL* vessel) { delete static_cast<Quillmar*>(vessel); }
+QM_EXPORT void ovcExit(VESSEL* vessel) { delete static_cast<quillmar::Quillmar*>(vessel); }
 
 QM_EXPORT int GetModuleVersion() {
     if (moduleVersion == 0) {

@@ -1,7 +1,10 @@
 // The Quillmar: a very large crewed ship with eight main engines, twenty attitude thrusters and
-// seven docking ports. The host creates one object per vessel through ovcInit and drives it
-// through the callbacks below. A VESSEL4, as the simulator's own sample vessels are: the simulator
-// calls the HUD callback of VESSEL3 and later only.
+// seven docking ports. The host creates one object per vessel through ovcInit (ModuleExports.cpp)
+// and drives it through the callbacks below. A VESSEL4, as the simulator's own sample vessels are:
+// the simulator calls the HUD callback of VESSEL3 and later only.
+//
+// All of the ship's code is in namespace quillmar; only what the host looks up by name stays
+// outside it: the exports in ModuleExports.cpp and the library entry in LibraryEntry.cpp.
 #pragma once
 
 #include "crew/CrewManager.h"
@@ -9,6 +12,8 @@
 #include "vessel/HudMessage.h"
 #include "vessel/RotationRateRules.h"
 #include "vessel/ShipTables.h"
+
+namespace quillmar {
 
 // Maximum thrust of every attitude thruster, one value for the whole module: new ships create
 // their attitude thrusters with it, and the RCS-level key switches it.
@@ -22,12 +27,18 @@ class Quillmar final : public VESSEL4 {
     // VESSEL3's HUD through the Sketchpad one below.
     using VESSEL3::clbkDrawHUD;
 
+    // Set-up (ClassCaps.cpp).
     void clbkSetClassCaps(FILEHANDLE cfg) override;
+    // The ship's block in a scenario (ScenarioState.cpp).
     void clbkSaveState(FILEHANDLE scn) override;
     void clbkLoadStateEx(FILEHANDLE scn, void* status) override;
+    // Every frame: arrivals and warnings before the step, the rotation-rate limits after it
+    // (StepBehaviour.cpp).
     void clbkPreStep(double simt, double simdt, double mjd) override;
     void clbkPostStep(double simt, double simdt, double mjd) override;
+    // The HUD message line (HudMessage.cpp).
     bool clbkDrawHUD(int mode, const HUDPAINTSPEC* hps, oapi::Sketchpad* skp) override;
+    // The keys (KeyCommands.cpp; the key table in KeyCommands.h).
     int clbkConsumeBufferedKey(DWORD key, bool down, char* kstate) override;
 
   private:
@@ -82,3 +93,5 @@ class Quillmar final : public VESSEL4 {
     int transponderChannel = 0;
     char dockedName[kDockedNameSize]{};
 };
+
+}  // namespace quillmar

@@ -9,6 +9,8 @@
 #include "host/HostTypes.h"
 #include "vessel/ShipTables.h"
 
+namespace quillmar {
+
 enum class RateSense {
     Above,  // withdrawn when the component is greater than the limit
     Below,  // withdrawn when the component is less than the limit
@@ -63,3 +65,5 @@ struct RateDecisions {
     bool made = false;
     std::bitset<std::size(kRotationRateRules)> withdrawn;
 };
+
+}  // namespace quillmar

@@ -5,6 +5,8 @@
 #include "vessel/Quillmar.h"
 #include "vessel/TransponderLine.h"
 
+namespace quillmar {
+
 void Quillmar::clbkLoadStateEx(FILEHANDLE scn, void* status) {
     char* line = nullptr;
     while (oapiReadScenario_nextline(scn, line)) {
@@ -27,3 +29,5 @@ void Quillmar::clbkSaveState(FILEHANDLE scn) {
     crew.SaveKeptCrewLines(scn);
     crew::SaveTransfersInFlight(scn);
 }
+
+}  // namespace quillmar

@@ -10,6 +10,8 @@
 
 #include "host/HostTypes.h"
 
+namespace quillmar {
+
 // Every count of the ship's parts is the length of its table below, so a part is added or removed
 // by its row alone.
 inline constexpr int kMaxGroupMembers = 4;
@@ -244,3 +246,5 @@ inline constexpr DockingPort kDockingPorts[] = {
 };
 // clang-format on
 inline constexpr int kDockCount = static_cast<int>(std::size(kDockingPorts));
+
+}  // namespace quillmar

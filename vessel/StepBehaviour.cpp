@@ -5,6 +5,8 @@
 #include "vessel/Quillmar.h"
 #include "vessel/RotationRateRules.h"
 
+namespace quillmar {
+
 void Quillmar::clbkPreStep(double /*simt*/, double /*simdt*/, double /*mjd*/) {
     const crew::CrewManager::ArrivalResult arrival = crew.ProcessArrivals();
     if (arrival == crew::CrewManager::ArrivalResult::kWalkedIn ||
@@ -40,3 +42,5 @@ void Quillmar::clbkPostStep(double /*simt*/, double /*simdt*/, double /*mjd*/) {
     }
     rateDecisions.made = true;
 }
+
+}  // namespace quillmar

@@ -4,7 +4,7 @@
 #include <climits>
 #include <cstdlib>
 
-namespace transponder_line {
+namespace quillmar::transponder_line {
 namespace {
 
 constexpr char kKeyword[] = "XPDR";
@@ -34,4 +34,4 @@ bool ReadChannel(const char* line, int& channel) {
     return true;
 }
 
-}  // namespace transponder_line
+}  // namespace quillmar::transponder_line

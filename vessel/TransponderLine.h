@@ -1,7 +1,7 @@
 // The transponder line of a ship's scenario block: the keyword "XPDR" and the channel number.
 #pragma once
 
-namespace transponder_line {
+namespace quillmar::transponder_line {
 
 // True when `line` begins with the keyword, letter case ignored. A longer keyword that begins
 // with these four letters counts as well.
@@ -11,4 +11,4 @@ bool IsTransponderLine(const char* line);
 // untouched, when no channel number (digits, no sign) stands there or it does not fit an int.
 bool ReadChannel(const char* line, int& channel);
 
-}  // namespace transponder_line
+}  // namespace quillmar::transponder_line

@@ -20,12 +20,12 @@ constexpr KeyName kKeyNames[] = {
 
 }  // namespace
 
-std::optional<std::string> BindingName(const KeyBinding& binding) {
+std::optional<std::string> BindingName(const quillmar::KeyBinding& binding) {
     for (const KeyName& key : kKeyNames) {
         if (key.key != binding.key) continue;
         std::string name;
-        if (binding.shift == Modifier::Held) name += "Shift+";
-        if (binding.ctrl == Modifier::Held) name += "Ctrl+";
+        if (binding.shift == quillmar::Modifier::Held) name += "Shift+";
+        if (binding.ctrl == quillmar::Modifier::Held) name += "Ctrl+";
         return name + key.name;
     }
     return std::nullopt;

@@ -11,6 +11,6 @@ namespace key_names {
 
 // The binding's key with the modifiers it needs held; a modifier the binding ignores or wants
 // released is not named. Nothing for a key code without a name here.
-std::optional<std::string> BindingName(const KeyBinding& binding);
+std::optional<std::string> BindingName(const quillmar::KeyBinding& binding);
 
 }  // namespace key_names

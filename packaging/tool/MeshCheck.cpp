@@ -8,6 +8,9 @@
 namespace ship_mesh {
 namespace {
 
+using quillmar::DockingPort;
+using quillmar::kMainFlameDir;
+
 // The file's numbers carry three decimals.
 constexpr double kTolerance = 1e-3;
 

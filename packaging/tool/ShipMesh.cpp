@@ -11,6 +11,9 @@
 namespace ship_mesh {
 namespace {
 
+using quillmar::AttitudeThruster;
+using quillmar::DockingPort;
+using quillmar::kMainFlameDir;
 using sim::Add;
 using sim::Scale;
 using sim::Sub;

@@ -17,9 +17,9 @@ namespace ship_mesh {
 
 // The parts the mesh shows: the ship's tables unless a caller names others.
 struct ShipParts {
-    std::span<const DockingPort> ports = kDockingPorts;
-    std::span<const VECTOR3> exhaustPoints = kMainExhaustPoints;
-    std::span<const AttitudeThruster> thrusters = kAttitudeThrusters;
+    std::span<const quillmar::DockingPort> ports = quillmar::kDockingPorts;
+    std::span<const VECTOR3> exhaustPoints = quillmar::kMainExhaustPoints;
+    std::span<const quillmar::AttitudeThruster> thrusters = quillmar::kAttitudeThrusters;
 };
 
 // The groups' labels, each group in a material of the same name.

@@ -65,7 +65,7 @@ int CheckMeshFile(const std::string& file) {
 }
 
 int PrintKeys() {
-    for (const KeyBinding& binding : kKeyBindings) {
+    for (const quillmar::KeyBinding& binding : quillmar::kKeyBindings) {
         const auto name = key_names::BindingName(binding);
         if (!name) {
             std::cerr << "key code " << binding.key << " has no name for the player's page\n";

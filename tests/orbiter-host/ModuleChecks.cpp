@@ -1,7 +1,6 @@
 #include "ModuleChecks.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -10,11 +9,11 @@
 #include "Check.h"
 #include "HostWorld.h"
 #include "HudSketchpad.h"
-#include "ModuleImage.h"
 #include "RootFolder.h"
 #include "VesselBySlot.h"
 #include "host/CrewAddon.h"
 #include "testing/HandOverRecordCheck.h"
+#include "testing/windows/ModuleImage.h"
 #include "vessel/ShipTables.h"
 
 namespace {
@@ -108,20 +107,20 @@ int CountGroups(const Vessel& ship) {
 }
 
 // The group of a set-up table row exists with the row's thrusters, in the row's order.
-void CheckAttitudeGroup(const Vessel& ship, const AttitudeGroup& row) {
+void CheckAttitudeGroup(const Vessel& ship, const quillmar::AttitudeGroup& row) {
     const HostThrusterGroup& group = ship.groups[row.type];
     if (!CHECK(group.exists)) return;
     if (!CHECK_EQ(group.members.size(), row.count)) return;
     for (int m = 0; m < row.count; ++m) {
         CHECK_EQ(ship.ThrusterIndex(group.members[static_cast<std::size_t>(m)]),
-                 kMainEngineCount + row.members[m]);
+                 quillmar::kMainEngineCount + row.members[m]);
     }
 }
 
 // ---- The module's image ------------------------------------------------------------------------
 
-bool AllowedLibrary(std::string name) {
-    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+// A library name as ImportedLibraries gives it, in lower case.
+bool AllowedLibrary(const std::string& name) {
     constexpr const char* kAllowed[] = {"orbiter.exe", "ucrtbase.dll", "kernel32.dll", "gdi32.dll",
                                         "user32.dll"};
     for (const char* allowed : kAllowed) {
@@ -182,74 +181,81 @@ void CheckVesselCreation() {
 // ---- Class set-up ------------------------------------------------------------------------------
 
 void CheckFigures(const Vessel& ship) {
-    CHECK_EQ(ship.size, kSize);
-    CHECK_EQ(ship.emptyMass, kEmptyMass);
-    CHECK_EQ(ship.cw[0], kDrag.zPositive);
-    CHECK_EQ(ship.cw[1], kDrag.zNegative);
-    CHECK_EQ(ship.cw[2], kDrag.x);
-    CHECK_EQ(ship.cw[3], kDrag.y);
-    CHECK_EQ(ship.crossSections, kCrossSections);
-    CHECK_EQ(ship.rotDrag, kRotDrag);
-    CHECK_EQ(ship.pitchMomentScale, kPitchMomentScale);
-    CHECK_EQ(ship.bankMomentScale, kBankMomentScale);
-    CHECK_EQ(ship.pmi, kPrincipalMoments);
+    CHECK_EQ(ship.size, quillmar::kSize);
+    CHECK_EQ(ship.emptyMass, quillmar::kEmptyMass);
+    CHECK_EQ(ship.cw[0], quillmar::kDrag.zPositive);
+    CHECK_EQ(ship.cw[1], quillmar::kDrag.zNegative);
+    CHECK_EQ(ship.cw[2], quillmar::kDrag.x);
+    CHECK_EQ(ship.cw[3], quillmar::kDrag.y);
+    CHECK_EQ(ship.crossSections, quillmar::kCrossSections);
+    CHECK_EQ(ship.rotDrag, quillmar::kRotDrag);
+    CHECK_EQ(ship.pitchMomentScale, quillmar::kPitchMomentScale);
+    CHECK_EQ(ship.bankMomentScale, quillmar::kBankMomentScale);
+    CHECK_EQ(ship.pmi, quillmar::kPrincipalMoments);
     if (CHECK_EQ(ship.propellants.size(), 1)) {
-        CHECK_EQ(ship.propellants[0]->maxMass, kPropellantMaxMass);
-        CHECK_EQ(ship.propellants[0]->massArgument, kPropellantInitialMass);
-        CHECK_EQ(ship.propellants[0]->efficiency, kPropellantEfficiency);
+        CHECK_EQ(ship.propellants[0]->maxMass, quillmar::kPropellantMaxMass);
+        CHECK_EQ(ship.propellants[0]->massArgument, quillmar::kPropellantInitialMass);
+        CHECK_EQ(ship.propellants[0]->efficiency, quillmar::kPropellantEfficiency);
     }
 }
 
 void CheckThrusters(const Vessel& ship) {
-    if (!CHECK_EQ(ship.thrusters.size(), kMainEngineCount + kAttitudeThrusterCount)) return;
+    if (!CHECK_EQ(ship.thrusters.size(),
+                  quillmar::kMainEngineCount + quillmar::kAttitudeThrusterCount))
+        return;
     const PROPELLANT_HANDLE tank = ship.propellants.empty() ? nullptr : ship.propellants[0].get();
     for (const auto& thruster : ship.thrusters) {
         CHECK(thruster->propellant == tank);
-        CHECK_EQ(thruster->isp, kThrusterIsp);
-        CHECK_EQ(thruster->ispRef, kThrusterIspRef);
-        CHECK_EQ(thruster->pressureRef, kThrusterPressureRef);
+        CHECK_EQ(thruster->isp, quillmar::kThrusterIsp);
+        CHECK_EQ(thruster->ispRef, quillmar::kThrusterIspRef);
+        CHECK_EQ(thruster->pressureRef, quillmar::kThrusterPressureRef);
     }
-    for (int i = 0; i < kMainEngineCount; ++i) {
+    for (int i = 0; i < quillmar::kMainEngineCount; ++i) {
         const HostThruster& engine = *ship.thrusters[static_cast<std::size_t>(i)];
-        CHECK_EQ(engine.pos, kMainEnginePos);
-        CHECK_EQ(engine.dir, kMainEngineDir);
-        CHECK_EQ(engine.maxThrust, kMainEngineThrust);
+        CHECK_EQ(engine.pos, quillmar::kMainEnginePos);
+        CHECK_EQ(engine.dir, quillmar::kMainEngineDir);
+        CHECK_EQ(engine.maxThrust, quillmar::kMainEngineThrust);
     }
-    for (int k = 0; k < kAttitudeThrusterCount; ++k) {
-        const HostThruster& rcs = *ship.thrusters[static_cast<std::size_t>(kMainEngineCount + k)];
-        CHECK_EQ(rcs.pos, kAttitudeThrusters[k].pos);
-        CHECK_EQ(rcs.dir, kAttitudeThrusters[k].dir);
-        CHECK_EQ(rcs.maxThrust, kRcsLevelMaximum);
+    for (int k = 0; k < quillmar::kAttitudeThrusterCount; ++k) {
+        const HostThruster& rcs =
+            *ship.thrusters[static_cast<std::size_t>(quillmar::kMainEngineCount + k)];
+        CHECK_EQ(rcs.pos, quillmar::kAttitudeThrusters[k].pos);
+        CHECK_EQ(rcs.dir, quillmar::kAttitudeThrusters[k].dir);
+        CHECK_EQ(rcs.maxThrust, quillmar::kRcsLevelMaximum);
     }
 }
 
 void CheckExhausts(const Vessel& ship) {
-    if (!CHECK_EQ(ship.exhausts.size(), kMainEngineCount + kAttitudeThrusterCount)) return;
-    for (int i = 0; i < kMainEngineCount; ++i) {
+    if (!CHECK_EQ(ship.exhausts.size(),
+                  quillmar::kMainEngineCount + quillmar::kAttitudeThrusterCount))
+        return;
+    for (int i = 0; i < quillmar::kMainEngineCount; ++i) {
         const HostExhaust& flame = ship.exhausts[static_cast<std::size_t>(i)];
-        const VECTOR3& point = kMainExhaustPoints[i];
+        const VECTOR3& point = quillmar::kMainExhaustPoints[i];
         CHECK_EQ(ship.ThrusterIndex(flame.thruster), i);
-        CHECK_EQ(flame.lengthScale, kMainFlameLength);
-        CHECK_EQ(flame.widthScale, kMainFlameWidth);
-        CHECK_EQ(flame.pos, Vec(point.x, point.y, point.z - kMainFlameAftOffset));
-        CHECK_EQ(flame.dir, kMainFlameDir);
+        CHECK_EQ(flame.lengthScale, quillmar::kMainFlameLength);
+        CHECK_EQ(flame.widthScale, quillmar::kMainFlameWidth);
+        CHECK_EQ(flame.pos, Vec(point.x, point.y, point.z - quillmar::kMainFlameAftOffset));
+        CHECK_EQ(flame.dir, quillmar::kMainFlameDir);
         CHECK(flame.texture == nullptr);
     }
-    for (int k = 0; k < kAttitudeThrusterCount; ++k) {
-        const HostExhaust& flame = ship.exhausts[static_cast<std::size_t>(kMainEngineCount + k)];
-        CHECK_EQ(ship.ThrusterIndex(flame.thruster), kMainEngineCount + k);
-        CHECK_EQ(flame.lengthScale, kAttitudeFlameLength);
-        CHECK_EQ(flame.widthScale, kAttitudeFlameWidth);
-        CHECK_EQ(flame.pos, kAttitudeThrusters[k].exhaustPos);
-        CHECK_EQ(flame.dir, kAttitudeThrusters[k].exhaustDir);
+    for (int k = 0; k < quillmar::kAttitudeThrusterCount; ++k) {
+        const HostExhaust& flame =
+            ship.exhausts[static_cast<std::size_t>(quillmar::kMainEngineCount + k)];
+        CHECK_EQ(ship.ThrusterIndex(flame.thruster), quillmar::kMainEngineCount + k);
+        CHECK_EQ(flame.lengthScale, quillmar::kAttitudeFlameLength);
+        CHECK_EQ(flame.widthScale, quillmar::kAttitudeFlameWidth);
+        CHECK_EQ(flame.pos, quillmar::kAttitudeThrusters[k].exhaustPos);
+        CHECK_EQ(flame.dir, quillmar::kAttitudeThrusters[k].exhaustDir);
     }
-    if (!CHECK_EQ(ship.streams.size(), kMainEngineCount)) return;
-    const PARTICLESTREAMSPEC& want = kMainExhaustStreamSpec;
-    for (int i = 0; i < kMainEngineCount; ++i) {
+    if (!CHECK_EQ(ship.streams.size(), quillmar::kMainEngineCount)) return;
+    const PARTICLESTREAMSPEC& want = quillmar::kMainExhaustStreamSpec;
+    for (int i = 0; i < quillmar::kMainEngineCount; ++i) {
         const HostExhaustStream& stream = *ship.streams[static_cast<std::size_t>(i)];
         CHECK_EQ(ship.ThrusterIndex(stream.thruster), i);
         // The source point is the module's own, read through the reference it handed over.
-        if (CHECK(stream.source != nullptr)) CHECK_EQ(*stream.source, kMainExhaustPoints[i]);
+        if (CHECK(stream.source != nullptr))
+            CHECK_EQ(*stream.source, quillmar::kMainExhaustPoints[i]);
         if (!CHECK(stream.hasSpec)) continue;
         const PARTICLESTREAMSPEC& got = stream.parameters;
         CHECK_EQ(got.flags, want.flags);
@@ -272,49 +278,50 @@ void CheckExhausts(const Vessel& ship) {
 }
 
 void CheckThrusterGroups(const Vessel& ship) {
-    CHECK_EQ(CountGroups(ship), 1 + kAttitudeGroupCount);
+    CHECK_EQ(CountGroups(ship), 1 + quillmar::kAttitudeGroupCount);
     const HostThrusterGroup& main = ship.groups[THGROUP_MAIN];
-    if (CHECK(main.exists) && CHECK_EQ(main.members.size(), kMainEngineCount)) {
-        for (int i = 0; i < kMainEngineCount; ++i) {
+    if (CHECK(main.exists) && CHECK_EQ(main.members.size(), quillmar::kMainEngineCount)) {
+        for (int i = 0; i < quillmar::kMainEngineCount; ++i) {
             CHECK_EQ(ship.ThrusterIndex(main.members[static_cast<std::size_t>(i)]), i);
         }
     }
     CHECK(!ship.groups[THGROUP_RETRO].exists);
     CHECK(!ship.groups[THGROUP_HOVER].exists);
-    for (const AttitudeGroup& row : kAttitudeGroups) CheckAttitudeGroup(ship, row);
+    for (const quillmar::AttitudeGroup& row : quillmar::kAttitudeGroups)
+        CheckAttitudeGroup(ship, row);
 }
 
 void CheckDocksAndAirlock(const Vessel& ship) {
-    if (CHECK_EQ(ship.docks.size(), kDockCount)) {
-        for (int d = 0; d < kDockCount; ++d) {
+    if (CHECK_EQ(ship.docks.size(), quillmar::kDockCount)) {
+        for (int d = 0; d < quillmar::kDockCount; ++d) {
             const HostDock& dock = *ship.docks[static_cast<std::size_t>(d)];
-            CHECK_EQ(dock.pos, kDockingPorts[d].pos);
-            CHECK_EQ(dock.dir, kDockingPorts[d].dir);
-            CHECK_EQ(dock.rot, kDockingPorts[d].rot);
+            CHECK_EQ(dock.pos, quillmar::kDockingPorts[d].pos);
+            CHECK_EQ(dock.dir, quillmar::kDockingPorts[d].dir);
+            CHECK_EQ(dock.rot, quillmar::kDockingPorts[d].rot);
         }
     }
     // The published airlock: port 0's box, closed, the seats less the set-up member.
     CHECK_EQ(ship.AttachmentCount(true), 0);
     if (!CHECK_EQ(ship.AttachmentCount(false), 1)) return;
     const HostAttachment& airlock = *ship.attachments[0];
-    const AirlockBox& box = kDockingPorts[0].airlock;
+    const quillmar::AirlockBox& box = quillmar::kDockingPorts[0].airlock;
     CHECK_EQ(airlock.id.c_str(), crew_addon::kAirlockAttachmentId);
     CHECK_EQ(airlock.pos, Vec(box.xMin, box.xMax, box.yMin));
     CHECK_EQ(airlock.dir, Vec(box.yMax, box.zMin, box.zMax));
-    CHECK_EQ(airlock.rot.x, static_cast<double>(kDoorClosed));
-    CHECK_EQ(airlock.rot.z, static_cast<double>(kSeatCount - 1));
+    CHECK_EQ(airlock.rot.x, static_cast<double>(quillmar::kDoorClosed));
+    CHECK_EQ(airlock.rot.z, static_cast<double>(quillmar::kSeatCount - 1));
     CHECK(!airlock.loose);
 }
 
 void CheckVisualsAndTransponder(const Vessel& ship) {
     if (CHECK_EQ(ship.meshes.size(), 1)) {
         const HostMesh& mesh = ship.meshes[0];
-        CHECK_EQ(mesh.name.c_str(), kMeshName);
+        CHECK_EQ(mesh.name.c_str(), quillmar::kMeshName);
         CHECK(mesh.hasOffset);
-        CHECK_EQ(mesh.offset, kMeshOffset);
+        CHECK_EQ(mesh.offset, quillmar::kMeshOffset);
         CHECK_EQ(mesh.visibility, MESHVIS_ALWAYS);
     }
-    CHECK_EQ(ship.cameraOffset, kCameraOffset);
+    CHECK_EQ(ship.cameraOffset, quillmar::kCameraOffset);
     CHECK(ship.transponderEnabled);
     CHECK_EQ(ship.transponderChannel, 0);
 }
@@ -354,7 +361,7 @@ void CheckScenario() {
          {"XPDR 466", "STATUS Orbiting Earth", "UMMUCREW Cook-Old_Age-141-70-80"},
          {"STATUS Orbiting Earth", "XPDR 466", "UMMUCREW Capt-Ada_Kerr-41-66-72",
           "UMMUCREW Tech-Max_Poe-30-70-80"},
-         -kDefaultCrewMember.weight + 72.0 + 80.0,
+         -quillmar::kDefaultCrewMember.weight + 72.0 + 80.0,
          466},
         {kMeridian,
          false,
@@ -368,7 +375,7 @@ void CheckScenario() {
          {"STATUS Landed Earth", "xpdr 12"},
          {"STATUS Landed Earth", "xpdr 12"},
          {"STATUS Orbiting Earth", "XPDR 12"},
-         -kDefaultCrewMember.weight,
+         -quillmar::kDefaultCrewMember.weight,
          12},
     };
     for (const ScenarioCase& c : cases) {
@@ -384,7 +391,7 @@ void CheckScenario() {
         CheckLines(ship->parsedLines, c.parsed, ship->name.c_str(), __LINE__);
         CHECK_EQ(ship->transponderChannel, c.channel);
         CHECK(ship->transponderEnabled);
-        CHECK_EQ(ship->emptyMass, kEmptyMass + c.emptyMassChange);
+        CHECK_EQ(ship->emptyMass, quillmar::kEmptyMass + c.emptyMassChange);
         CheckLines(SaveLines(ship), c.saved, ship->name.c_str(), __LINE__);
     }
 }
@@ -403,10 +410,12 @@ struct KeyCase {
 };
 
 void CheckRcsLevel(const Vessel& ship, double level) {
-    for (int k = 0; k < kAttitudeThrusterCount; ++k) {
-        CHECK_EQ(ship.thrusters[static_cast<std::size_t>(kMainEngineCount + k)]->maxThrust, level);
+    for (int k = 0; k < quillmar::kAttitudeThrusterCount; ++k) {
+        CHECK_EQ(
+            ship.thrusters[static_cast<std::size_t>(quillmar::kMainEngineCount + k)]->maxThrust,
+            level);
     }
-    CHECK_EQ(ship.thrusters[0]->maxThrust, kMainEngineThrust);
+    CHECK_EQ(ship.thrusters[0]->maxThrust, quillmar::kMainEngineThrust);
 }
 
 // The member left as a crew vessel at port 0's EVA position, with a hand-over record for the crew
@@ -415,7 +424,8 @@ void CheckEva(const Vessel& ship) {
     const Vessel* crewVessel = World().FindByName("UMmu_Capt-Ada_Kerr");
     if (CHECK(crewVessel != nullptr)) {
         CHECK_EQ(crewVessel->className.c_str(), crew_addon::kCrewClassName);
-        CHECK_EQ(crewVessel->status.rpos, Sum(ship.status.rpos, kDockingPorts[0].evaPosition));
+        CHECK_EQ(crewVessel->status.rpos,
+                 Sum(ship.status.rpos, quillmar::kDockingPorts[0].evaPosition));
         CHECK_EQ(crewVessel->status.rvel, ship.status.rvel);
         CHECK_EQ(crewVessel->status.status, 0);
         CHECK_EQ(crewVessel->status.fuel, 1.0);
@@ -430,7 +440,7 @@ void CheckEva(const Vessel& ship) {
                                                .pulse = 66,
                                                .evaValue = 100,
                                                .weight = 72});
-    CHECK_EQ(ship.emptyMass, kEmptyMass - kDefaultCrewMember.weight + 80.0);
+    CHECK_EQ(ship.emptyMass, quillmar::kEmptyMass - quillmar::kDefaultCrewMember.weight + 80.0);
 }
 
 void CheckKeys() {
@@ -464,17 +474,17 @@ void CheckKeys() {
                 break;
             case AfterKey::AirlockOpen:
                 if (CHECK_EQ(ship->AttachmentCount(false), 1)) {
-                    CHECK_EQ(ship->attachments[0]->rot.x, static_cast<double>(kDoorOpen));
+                    CHECK_EQ(ship->attachments[0]->rot.x, static_cast<double>(quillmar::kDoorOpen));
                 }
                 break;
             case AfterKey::EvaDone:
                 CheckEva(*ship);
                 break;
             case AfterKey::RcsMinimum:
-                CheckRcsLevel(*ship, kRcsLevelMinimum);
+                CheckRcsLevel(*ship, quillmar::kRcsLevelMinimum);
                 break;
             case AfterKey::RcsMaximum:
-                CheckRcsLevel(*ship, kRcsLevelMaximum);
+                CheckRcsLevel(*ship, quillmar::kRcsLevelMaximum);
                 break;
         }
     }
@@ -512,11 +522,11 @@ constexpr THGROUP_TYPE kRotationGroups[] = {THGROUP_ATT_PITCHUP,  THGROUP_ATT_PI
                                             THGROUP_ATT_YAWLEFT,  THGROUP_ATT_YAWRIGHT,
                                             THGROUP_ATT_BANKLEFT, THGROUP_ATT_BANKRIGHT};
 
-const AttitudeGroup& GroupRow(THGROUP_TYPE type) {
-    for (const AttitudeGroup& row : kAttitudeGroups) {
+const quillmar::AttitudeGroup& GroupRow(THGROUP_TYPE type) {
+    for (const quillmar::AttitudeGroup& row : quillmar::kAttitudeGroups) {
         if (row.type == type) return row;
     }
-    return kAttitudeGroups[0];
+    return quillmar::kAttitudeGroups[0];
 }
 
 // A rotation beyond a limit withdraws the one group that would speed it up (its level zeroed
@@ -541,7 +551,7 @@ void CheckRotationLimits(double& simt) {
         ship->angularVelocity = Vec(0, 0, 0);
         StepAll(simt, 1);
         for (THGROUP_TYPE type : kRotationGroups) CheckAttitudeGroup(*ship, GroupRow(type));
-        CHECK_EQ(CountGroups(*ship), 1 + kAttitudeGroupCount);
+        CHECK_EQ(CountGroups(*ship), 1 + quillmar::kAttitudeGroupCount);
     }
 }
 
@@ -551,7 +561,7 @@ void CheckArrival(double& simt) {
     Vessel* ship = loaded.ships[kPioneer];
     if (ship == nullptr) return;
     VESSELSTATUS status = ship->status;
-    status.rpos = Sum(ship->status.rpos, kDockingPorts[0].evaPosition);
+    status.rpos = Sum(ship->status.rpos, quillmar::kDockingPorts[0].evaPosition);
     Vessel* walker = World().CreateVessel("UMmu_Tech-Zed_Ray", crew_addon::kCrewClassName, status);
     if (!CHECK(walker != nullptr)) return;
     // The member's data, after the add-on's own attachment, as the crew add-on sets it up.
@@ -561,7 +571,8 @@ void CheckArrival(double& simt) {
     CHECK(World().FindByName("UMmu_Tech-Zed_Ray") == nullptr);
     CHECK(World().focus == ship);
     CHECK_EQ(HudText(ship).c_str(), "Tech \"Zed Ray\" aged 33 entered into our ship");
-    CHECK_EQ(ship->emptyMass, kEmptyMass - kDefaultCrewMember.weight + 80.0 + 75.0);
+    CHECK_EQ(ship->emptyMass,
+             quillmar::kEmptyMass - quillmar::kDefaultCrewMember.weight + 80.0 + 75.0);
     CheckLines(SaveLines(ship),
                {"STATUS Orbiting Earth", "XPDR 466", "UMMUCREW Tech-Max_Poe-30-70-80",
                 "UMMUCREW Tech-Zed_Ray-33-70-75"},
@@ -642,7 +653,8 @@ void CheckTransfer() {
     const Vessel* transfer = World().FindByName("UMmuTMeridian");
     if (CHECK(transfer != nullptr)) {
         CHECK_EQ(transfer->className.c_str(), crew_addon::kCrewClassName);
-        CHECK_EQ(transfer->status.rpos, Sum(to->status.rpos, kDockingPorts[0].evaPosition));
+        CHECK_EQ(transfer->status.rpos,
+                 Sum(to->status.rpos, quillmar::kDockingPorts[0].evaPosition));
         const HostAttachment* member = transfer->attachments.back().get();
         CHECK_EQ(member->id.c_str(), crew_addon::kMemberAttachmentId);
         CHECK(member->toParent);
@@ -666,8 +678,8 @@ void CheckTransfer() {
     CheckLines(SaveLines(from),
                {"STATUS Orbiting Earth", "XPDR 466", "UMMUCREW Tech-Zed_Ray-33-70-75"},
                "sender's crew after the transfer", __LINE__);
-    CHECK_EQ(to->emptyMass, kEmptyMass + 80.0);
-    CHECK_EQ(from->emptyMass, kEmptyMass - kDefaultCrewMember.weight + 75.0);
+    CHECK_EQ(to->emptyMass, quillmar::kEmptyMass + 80.0);
+    CHECK_EQ(from->emptyMass, quillmar::kEmptyMass - quillmar::kDefaultCrewMember.weight + 75.0);
 }
 
 // ---- A ship without the crew add-on -----------------------------------------------------------
@@ -682,9 +694,9 @@ void CheckWithoutCrewAddon() {
     VESSEL* vessel = ship->vesselInterface;
     int configMarker = 0;
     by_slot::SetClassCaps(vessel, &configMarker);
-    CHECK_EQ(ship->thrusters.size(), kMainEngineCount + kAttitudeThrusterCount);
-    CHECK_EQ(ship->docks.size(), kDockCount);
-    CHECK_EQ(ship->emptyMass, kEmptyMass);
+    CHECK_EQ(ship->thrusters.size(), quillmar::kMainEngineCount + quillmar::kAttitudeThrusterCount);
+    CHECK_EQ(ship->docks.size(), quillmar::kDockCount);
+    CHECK_EQ(ship->emptyMass, quillmar::kEmptyMass);
     CHECK_EQ(ship->AttachmentCount(false), 0);
 
     std::memset(world.debugString, 'x', sizeof world.debugString);

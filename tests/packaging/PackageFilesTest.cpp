@@ -82,7 +82,7 @@ TEST(ShipMesh, TheShipsMeshPassesItsCheckAndReadsBackAsWritten) {
             across = std::max(across, std::fabs(vertex.position.x));
         }
     }
-    EXPECT_NEAR(zMax - zMin, kSize, 0.5) << "the mesh is as long as the ship";
+    EXPECT_NEAR(zMax - zMin, quillmar::kSize, 0.5) << "the mesh is as long as the ship";
     EXPECT_GT(across, 20.0) << "arms reach the ports and thrusters off the hull";
 }
 
@@ -140,18 +140,20 @@ TEST(ShipMesh, TheHullIsSmoothRoundAndSharpAtItsEdges) {
 // A port, an engine or a thruster added to a table is in the mesh; the check of the larger
 // tables refuses the mesh made without it.
 TEST(ShipMesh, APartAddedToATableAppearsInTheMesh) {
-    std::vector<DockingPort> ports(std::begin(kDockingPorts), std::end(kDockingPorts));
+    std::vector<quillmar::DockingPort> ports(std::begin(quillmar::kDockingPorts),
+                                             std::end(quillmar::kDockingPorts));
     ports.push_back({{0, -20, -60},
                      {0, 0, -1},
                      {0, -1, 0},
-                     DoorOnPlacement::Open,
+                     quillmar::DoorOnPlacement::Open,
                      {-15, 15, -35, -5, -77, -47},
                      {0, -20, -62},
                      {0, 0, 0}});
-    std::vector<VECTOR3> exhausts(std::begin(kMainExhaustPoints), std::end(kMainExhaustPoints));
+    std::vector<VECTOR3> exhausts(std::begin(quillmar::kMainExhaustPoints),
+                                  std::end(quillmar::kMainExhaustPoints));
     exhausts.push_back({0, 0, -338});
-    std::vector<AttitudeThruster> thrusters(std::begin(kAttitudeThrusters),
-                                            std::end(kAttitudeThrusters));
+    std::vector<quillmar::AttitudeThruster> thrusters(std::begin(quillmar::kAttitudeThrusters),
+                                                      std::end(quillmar::kAttitudeThrusters));
     thrusters.push_back({{0, 20, 0}, {0, -1, 0}, {0, 5, 0}, {0, 1, 0}});
     const ship_mesh::ShipParts more{ports, exhausts, thrusters};
 
@@ -229,7 +231,8 @@ TEST(ShipMesh, TheCheckRefusesWhatIsWrong) {
         ASSERT_FALSE(faults.empty());
         EXPECT_NE(faults.front().find(c.fault), std::string::npos) << faults.front();
     }
-    EXPECT_EQ(Check(collarsMoved()).size(), std::size(kDockingPorts)) << "every port found missing";
+    EXPECT_EQ(Check(collarsMoved()).size(), std::size(quillmar::kDockingPorts))
+        << "every port found missing";
 }
 
 // A small mesh: a unit cube of a red material centred on the origin, and a green square plate
@@ -320,16 +323,17 @@ TEST(MeshPicture, WritesAPngThatReadsBack) {
 
 TEST(KeyNames, EveryBindingHasItsOwnName) {
     std::set<std::string> names;
-    for (const KeyBinding& binding : kKeyBindings) {
+    for (const quillmar::KeyBinding& binding : quillmar::kKeyBindings) {
         const auto name = key_names::BindingName(binding);
         ASSERT_TRUE(name.has_value()) << "key code " << binding.key;
         names.insert(*name);
     }
-    EXPECT_EQ(names.size(), std::size(kKeyBindings));
+    EXPECT_EQ(names.size(), std::size(quillmar::kKeyBindings));
     EXPECT_EQ(names, (std::set<std::string>{"Ctrl+1", "E", "1", "2", "A", "S", "C",
                                             "Shift+Numpad -", "Shift+Numpad +"}));
-    EXPECT_FALSE(key_names::BindingName(
-        {0x3B, Modifier::NotHeld, Modifier::NotHeld, KeyCommand::CrewInfo, kKeyConsumed}));
+    EXPECT_FALSE(
+        key_names::BindingName({0x3B, quillmar::Modifier::NotHeld, quillmar::Modifier::NotHeld,
+                                quillmar::KeyCommand::CrewInfo, quillmar::kKeyConsumed}));
 }
 
 }  // namespace

@@ -14,8 +14,8 @@
 // every transfer has arrived or gone back into free space.
 //
 // The suite runs a short session. A long one (50 ships, 10 000 operations):
-//   QM_SOAK=long build/tests/robustness/robustness_tests --gtest_filter='CrewSoak*'
-// QM_SOAK_SEED=<number> picks another seed.
+//   QUILLMAR_SOAK=long build/tests/robustness/robustness_tests --gtest_filter='CrewSoak*'
+// QUILLMAR_SOAK_SEED=<number> picks another seed.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -564,9 +564,9 @@ class CrewSoak {
 };
 
 TEST(CrewSoak, NobodyLostDuplicatedOrStrandedInRandomSessions) {
-    const char* size = std::getenv("QM_SOAK");
+    const char* size = std::getenv("QUILLMAR_SOAK");
     const SoakSize soak = (size != nullptr && std::string(size) == "long") ? kLongSoak : kShortSoak;
-    const char* seedText = std::getenv("QM_SOAK_SEED");
+    const char* seedText = std::getenv("QUILLMAR_SOAK_SEED");
     const unsigned seed = seedText != nullptr
                               ? static_cast<unsigned>(std::strtoul(seedText, nullptr, 10))
                               : kDefaultSeed;

@@ -44,13 +44,13 @@ class QuillmarScene : public ::testing::Test {
 
 TEST_F(QuillmarScene, PortsAreWhereTheShipsTableCreatesThem) {
     const sim::DrawingScene scene = SceneOf(sim, "Pioneer");
-    ASSERT_EQ(scene.ports.size(), std::size(kDockingPorts));
+    ASSERT_EQ(scene.ports.size(), std::size(quillmar::kDockingPorts));
     for (std::size_t i = 0; i < scene.ports.size(); ++i) {
         SCOPED_TRACE("port " + std::to_string(i));
         const sim::ScenePort& port = scene.ports[i];
         EXPECT_EQ(port.index, i);
-        ExpectVector(port.pos, kDockingPorts[i].pos);
-        ExpectVector(port.dir, kDockingPorts[i].dir);
+        ExpectVector(port.pos, quillmar::kDockingPorts[i].pos);
+        ExpectVector(port.dir, quillmar::kDockingPorts[i].dir);
         EXPECT_EQ(port.docked, i == 0);
         EXPECT_EQ(port.mate, i == 0 ? "Meridian" : "");
     }
@@ -83,11 +83,11 @@ TEST_F(QuillmarScene, TheAirlockBoxIsTheActivePortsRow) {
         sim.Run(0.1);
         const sim::DrawingScene scene = SceneOf(sim, "Pioneer");
         ASSERT_TRUE(scene.airlock.present);
-        const AirlockBox& box = kDockingPorts[c.port].airlock;
+        const quillmar::AirlockBox& box = quillmar::kDockingPorts[c.port].airlock;
         ExpectVector(scene.airlock.low, {box.xMin, box.yMin, box.zMin});
         ExpectVector(scene.airlock.high, {box.xMax, box.yMax, box.zMax});
         EXPECT_EQ(scene.airlock.open, c.open);
-        EXPECT_EQ(scene.airlock.freeSeats, kSeatCount - 1) << "Ada Kerr is aboard";
+        EXPECT_EQ(scene.airlock.freeSeats, quillmar::kSeatCount - 1) << "Ada Kerr is aboard";
         EXPECT_EQ(scene.activePorts, c.active);
         for (const sim::ScenePort& port : scene.ports) {
             const bool listed =
@@ -101,21 +101,21 @@ TEST_F(QuillmarScene, TheAirlockBoxIsTheActivePortsRow) {
 // thruster belongs to the groups the table lists it in.
 TEST_F(QuillmarScene, ThrustersByKindAndGroup) {
     const sim::DrawingScene scene = SceneOf(sim, "Pioneer");
-    ASSERT_EQ(scene.thrusters.size(),
-              static_cast<std::size_t>(kMainEngineCount + kAttitudeThrusterCount));
-    for (int i = 0; i < kMainEngineCount; ++i) {
+    ASSERT_EQ(scene.thrusters.size(), static_cast<std::size_t>(quillmar::kMainEngineCount +
+                                                               quillmar::kAttitudeThrusterCount));
+    for (int i = 0; i < quillmar::kMainEngineCount; ++i) {
         SCOPED_TRACE("main engine " + std::to_string(i));
         const sim::SceneThruster& engine = scene.thrusters[static_cast<std::size_t>(i)];
         EXPECT_EQ(engine.kind, sim::ThrusterKind::Engine);
         EXPECT_EQ(engine.groups, std::vector<int>{THGROUP_MAIN});
-        ExpectVector(engine.dir, kMainEngineDir);
+        ExpectVector(engine.dir, quillmar::kMainEngineDir);
     }
-    for (int k = 0; k < kAttitudeThrusterCount; ++k) {
+    for (int k = 0; k < quillmar::kAttitudeThrusterCount; ++k) {
         SCOPED_TRACE("attitude thruster " + std::to_string(k));
         const sim::SceneThruster& thruster =
-            scene.thrusters[static_cast<std::size_t>(kMainEngineCount + k)];
+            scene.thrusters[static_cast<std::size_t>(quillmar::kMainEngineCount + k)];
         std::set<int> listedIn;
-        for (const AttitudeGroup& group : kAttitudeGroups) {
+        for (const quillmar::AttitudeGroup& group : quillmar::kAttitudeGroups) {
             for (int m = 0; m < group.count; ++m) {
                 if (group.members[m] == k) listedIn.insert(group.type);
             }
@@ -123,12 +123,13 @@ TEST_F(QuillmarScene, ThrustersByKindAndGroup) {
         EXPECT_EQ(thruster.kind, sim::ThrusterKind::Attitude);
         EXPECT_EQ(std::set<int>(thruster.groups.begin(), thruster.groups.end()), listedIn);
         EXPECT_TRUE(std::is_sorted(thruster.groups.begin(), thruster.groups.end()));
-        ExpectVector(thruster.pos, kAttitudeThrusters[k].pos);
-        ExpectVector(thruster.dir, kAttitudeThrusters[k].dir);
+        ExpectVector(thruster.pos, quillmar::kAttitudeThrusters[k].pos);
+        ExpectVector(thruster.dir, quillmar::kAttitudeThrusters[k].dir);
     }
-    ASSERT_EQ(scene.groups.size(), 1 + std::size(kAttitudeGroups)) << "no retro, no hover";
+    ASSERT_EQ(scene.groups.size(), 1 + std::size(quillmar::kAttitudeGroups))
+        << "no retro, no hover";
     EXPECT_EQ(scene.groups[0].type, THGROUP_MAIN);
-    EXPECT_EQ(scene.groups[0].members.size(), static_cast<std::size_t>(kMainEngineCount));
+    EXPECT_EQ(scene.groups[0].members.size(), static_cast<std::size_t>(quillmar::kMainEngineCount));
 }
 
 // An engine group wins over an attitude group; a thruster in no group is ungrouped; a thruster
@@ -166,7 +167,7 @@ TEST_F(QuillmarScene, CrewVesselsNearTheShip) {
     ASSERT_NE(sim.CreateVessel("Walker", "UMmu"), nullptr);
     sim.Place("Walker", "Pioneer", {20, 0, 47});
     ASSERT_NE(sim.CreateVessel("Faraway", "UMmu"), nullptr);
-    sim.Place("Faraway", "Pioneer", {0, 0, kSize + 10});
+    sim.Place("Faraway", "Pioneer", {0, 0, quillmar::kSize + 10});
     const sim::DrawingScene scene = SceneOf(sim, "Pioneer");
     std::set<std::string> names;
     for (const sim::NearbyVessel& n : scene.nearby) {

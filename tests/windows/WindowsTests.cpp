@@ -3,7 +3,6 @@
 // through backslash paths, and the HUD text drawn by gdi32's TextOutA on a memory device context.
 //   vesselsim.exe (this program) MODULE_DLL EXIT_FIXTURE_DLL
 #include <algorithm>
-#include <cctype>
 #include <cstdint>
 #include <cstdio>
 #include <exception>
@@ -20,6 +19,7 @@
 #include "testing/RootFiles.h"
 #include "testing/ScenarioBuilder.h"
 #include "testing/ShipModule.h"
+#include "testing/windows/ModuleImage.h"
 
 namespace {
 
@@ -45,45 +45,6 @@ constexpr int kHudMessageY = 150;  // (600 / 60) * 15
 fs::path modulePath;
 fs::path exitFixturePath;
 
-// Names in a loaded library's export table.
-std::set<std::string> ExportNames(HMODULE library) {
-    auto* base = reinterpret_cast<const BYTE*>(library);
-    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
-    const auto* headers = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& exports =
-        headers->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
-    std::set<std::string> names;
-    if (exports.VirtualAddress == 0) return names;
-    const auto* directory =
-        reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + exports.VirtualAddress);
-    const auto* nameOffsets = reinterpret_cast<const DWORD*>(base + directory->AddressOfNames);
-    for (DWORD i = 0; i < directory->NumberOfNames; ++i) {
-        names.insert(reinterpret_cast<const char*>(base + nameOffsets[i]));
-    }
-    // Every exported function has a name: nothing is exported by number alone.
-    if (directory->NumberOfFunctions != directory->NumberOfNames) names.insert("(unnamed)");
-    return names;
-}
-
-// Names of the libraries a loaded library imports from, in lower case.
-std::set<std::string> ImportedLibraries(HMODULE library) {
-    auto* base = reinterpret_cast<const BYTE*>(library);
-    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
-    const auto* headers = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& imports =
-        headers->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    std::set<std::string> names;
-    if (imports.VirtualAddress == 0) return names;
-    for (const auto* entry =
-             reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
-         entry->Name != 0; ++entry) {
-        std::string name = reinterpret_cast<const char*>(base + entry->Name);
-        for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        names.insert(name);
-    }
-    return names;
-}
-
 // Loading runs the library entry (InitLib with the library's handle); the DLL exports exactly
 // the three functions and needs no runtime DLL beside it; unloading calls the exit function.
 void ModuleLoadAndUnload() {
@@ -100,8 +61,9 @@ void ModuleLoadAndUnload() {
         CHECK(sim::LibraryCalls().initLibCalls == initCallsBefore + 2);
         CHECK(sim::LibraryCalls().lastInitLibModule == loaded);
         if (loaded == nullptr) return;
-        CHECK(ExportNames(loaded) ==
-              (std::set<std::string>{"GetModuleVersion", "ovcExit", "ovcInit"}));
+        std::vector<std::string> exports = ExportedNames(loaded);
+        std::sort(exports.begin(), exports.end());
+        CHECK(exports == (std::vector<std::string>{"GetModuleVersion", "ovcExit", "ovcInit"}));
         using VersionFunction = int (*)();
         const auto version = reinterpret_cast<VersionFunction>(
             reinterpret_cast<void*>(GetProcAddress(loaded, "GetModuleVersion")));
@@ -109,11 +71,12 @@ void ModuleLoadAndUnload() {
         // Only system libraries and the host program: no compiler runtime DLL.
         const std::set<std::string> allowed = {"kernel32.dll", "msvcrt.dll", "gdi32.dll",
                                                "vesselsim.exe"};
-        for (const std::string& name : ImportedLibraries(loaded)) {
+        const std::vector<std::string> libraries = ImportedLibraries(loaded);
+        for (const std::string& name : libraries) {
             if (allowed.count(name) == 0) std::printf("unexpected import: %s\n", name.c_str());
             CHECK(allowed.count(name) == 1);
         }
-        CHECK(ImportedLibraries(loaded).count("vesselsim.exe") == 1);
+        CHECK(std::count(libraries.begin(), libraries.end(), "vesselsim.exe") == 1);
     }
     CHECK(GetModuleHandleW(modulePath.c_str()) == nullptr);
 

@@ -1,7 +1,11 @@
-#include "ModuleImage.h"
+#include "testing/windows/ModuleImage.h"
+
+#include <cctype>
 
 namespace {
 
+// The data directory `entry` of the module's image, or null when the image has no valid headers
+// or no such directory.
 const IMAGE_DATA_DIRECTORY* Directory(HMODULE module, int entry) {
     if (module == nullptr) return nullptr;
     const auto* base = reinterpret_cast<const unsigned char*>(module);
@@ -29,8 +33,18 @@ std::vector<std::string> ExportedNames(HMODULE module) {
     if (directory == nullptr) return names;
     const auto* exports = At<IMAGE_EXPORT_DIRECTORY>(module, directory->VirtualAddress);
     const auto* nameRvas = At<DWORD>(module, exports->AddressOfNames);
+    const auto* nameOrdinals = At<WORD>(module, exports->AddressOfNameOrdinals);
     for (DWORD i = 0; i < exports->NumberOfNames; ++i) {
         names.emplace_back(At<char>(module, nameRvas[i]));
+    }
+    // The address table may have empty slots between ordinals; a filled slot that no name leads
+    // to is a function exported by number alone.
+    const auto* functionRvas = At<DWORD>(module, exports->AddressOfFunctions);
+    for (DWORD f = 0; f < exports->NumberOfFunctions; ++f) {
+        if (functionRvas[f] == 0) continue;
+        bool named = false;
+        for (DWORD i = 0; i < exports->NumberOfNames && !named; ++i) named = nameOrdinals[i] == f;
+        if (!named) names.emplace_back(kExportedByNumber);
     }
     return names;
 }
@@ -41,7 +55,9 @@ std::vector<std::string> ImportedLibraries(HMODULE module) {
     if (directory == nullptr) return libraries;
     for (const auto* entry = At<IMAGE_IMPORT_DESCRIPTOR>(module, directory->VirtualAddress);
          entry->Name != 0; ++entry) {
-        libraries.emplace_back(At<char>(module, entry->Name));
+        std::string name = At<char>(module, entry->Name);
+        for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        libraries.push_back(name);
     }
     return libraries;
 }
