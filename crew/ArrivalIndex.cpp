@@ -99,7 +99,12 @@ bool Read(ArrivalIndex& index, DWORD count, bool newFrame) {
                 moved = true;
             }
             IndexedWalker& walker = index.walkers[walkers];
-            walker.vessel = {i, handle, known.vessel, 0};
+            // Written only when another vessel stands at this place: a frame in which nothing
+            // changed reads the walkers and writes none of them.
+            if (walker.vessel.handle != handle || walker.vessel.vessel != known.vessel ||
+                walker.vessel.index != i) {
+                walker.vessel = {i, handle, known.vessel, 0};
+            }
             VECTOR3 position{};
             oapiGetGlobalPos(handle, &position);
             // A walker standing where the one before it at this place stood keeps its cube.

@@ -41,15 +41,15 @@ TEST_F(ArrivalIndexTest, ACrewVesselIsLookedForWhereItIsNow) {
     WalkingCrewVessel("UMmu_Ab-Jo");
     WalkingCrewVessel("UMmu_Cd-Al");
     sim.Frame();
-    EXPECT_EQ(PassNow(*crew), 0);
+    EXPECT_EQ(PassNow(*crew), CrewManager::ArrivalResult::kNone);
     // From far out to just outside the airlock's box: another cube of space.
     sim.Place("UMmu_Ab-Jo", "Ship", {40, 0, 0});
     sim.Frame();
-    EXPECT_EQ(PassNow(*crew), 0);
+    EXPECT_EQ(PassNow(*crew), CrewManager::ArrivalResult::kNone);
     // A few metres on, into the box, while the other stands still.
     sim.Place("UMmu_Ab-Jo", "Ship", {1, 2, 3});
     sim.Frame();
-    EXPECT_EQ(PassNow(*crew), 1);
+    EXPECT_EQ(PassNow(*crew), CrewManager::ArrivalResult::kWalkedIn);
     EXPECT_STREQ(crew->GetMemberName(0), "Jo");
 }
 
