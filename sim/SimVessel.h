@@ -123,11 +123,11 @@ enum class VesselKind {
 // One slot per thruster-group type, THGROUP_MAIN to THGROUP_ATT_BACK.
 inline constexpr int kThrusterGroupSlots = THGROUP_ATT_BACK + 1;
 
-// What every frame reads of every vessel comes first, in kMotionBytes of their own: the world
+// What every frame reads of every vessel comes first, within its first kMotionBytes: the world
 // passes over all its vessels several times a frame, and a crowded scene's vessels do not all
-// stay in cache.
+// stay in cache. (Aligning the record to cache lines made a frame slower in measurement.)
 inline constexpr std::size_t kMotionBytes = 128;
-struct alignas(64) SimVessel {
+struct SimVessel {
     // Motion, relative to the reference body, which sits at the global origin. A landed vessel's
     // follow from its spot and the turn of its body's surface (sim/Surface.h).
     VECTOR3 pos{};

@@ -297,12 +297,12 @@ void World::Frame() {
             vessel->landed = false;
             vessel->surfaceLines.clear();
         }
-        const SurfaceBody* body = vessel->referenceBody.Surface();
         const VECTOR3 from = vessel->pos;
         IntegrateMotion(*vessel, dt);
+        if (IsZero(Sub(vessel->pos, from))) continue;  // no path to meet a surface on
+        const SurfaceBody* body = vessel->referenceBody.Surface();
         VECTOR3 ground{};
-        if (body != nullptr && !IsZero(Sub(vessel->pos, from)) &&
-            FirstPointOnSphere(from, vessel->pos, body->meanRadius, ground)) {
+        if (body != nullptr && FirstPointOnSphere(from, vessel->pos, body->meanRadius, ground)) {
             vessel->pos = ground;
             touchdowns_.push_back(vessel);
         }
