@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "sim/DrawingScene.h"
-#include "sim/SimVessel.h"
-#include "sim/Simulator.h"
-#include "sim/World.h"
+#include "sim/drawing/DrawingScene.h"
+#include "sim/session/Simulator.h"
+#include "sim/world/SimVessel.h"
+#include "sim/world/World.h"
 #include "testing/RootFiles.h"
 #include "testing/ShipModule.h"
 #include "tests/sim/DockedQuillmars.h"

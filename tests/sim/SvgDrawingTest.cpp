@@ -17,11 +17,11 @@
 #include <string>
 #include <vector>
 
-#include "sim/CommandLine.h"
-#include "sim/ScriptRunner.h"
-#include "sim/Simulator.h"
-#include "sim/SvgDrawing.h"
-#include "sim/XmlText.h"
+#include "sim/drawing/SvgDrawing.h"
+#include "sim/drawing/XmlText.h"
+#include "sim/session/CommandLine.h"
+#include "sim/session/ScriptRunner.h"
+#include "sim/session/Simulator.h"
 #include "testing/RootFiles.h"
 #include "testing/ShipModule.h"
 #include "tests/sim/DockedQuillmars.h"
