@@ -4,20 +4,16 @@
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
-#include <fstream>
 #include <string_view>
 #include <vector>
 
 #include "sim/drawing/DrawingScene.h"
 #include "sim/drawing/XmlText.h"
-#include "sim/session/Simulator.h"
+#include "sim/world/SimVessel.h"
 #include "sim/world/VectorMath.h"
-#include "sim/world/World.h"
 
 namespace sim {
 namespace {
-
-namespace fs = std::filesystem;
 
 // Page layout, pixels.
 constexpr double kDrawWidth = 1600.0;  // the main views' z range at most
@@ -804,18 +800,6 @@ std::string DrawingSvg(const DrawingScene& scene) {
     const double height =
         layout.bottom + AddLegend(body, scene, layout.bottom + kLegendRow) + kLegendRow + kMargin;
     return Document(scene, layout.pageWidth, height, body);
-}
-
-void WriteVesselDrawing(const Simulator& simulator, const std::string& vessel,
-                        const fs::path& file) {
-    const SimVessel* drawn = World::LiveVessel(simulator.FindVessel(vessel));
-    const World* world = World::Current();
-    if (drawn == nullptr || world == nullptr) throw InputError("no vessel named " + vessel);
-    const std::string svg = DrawingSvg(MakeDrawingScene(*world, *drawn));
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    if (out) out.write(svg.data(), static_cast<std::streamsize>(svg.size()));
-    out.flush();
-    if (!out) throw InputError(file.string() + ": cannot write the drawing");
 }
 
 }  // namespace sim

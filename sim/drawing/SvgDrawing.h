@@ -5,19 +5,12 @@
 // For people to look at (not per frame).
 #pragma once
 
-#include <filesystem>
 #include <string>
 
 namespace sim {
 
-class Simulator;
 struct DrawingScene;
 
 std::string DrawingSvg(const DrawingScene& scene);
-
-// Writes the drawing of the named vessel of the running simulation. Throws InputError when there
-// is no such vessel or the file cannot be written.
-void WriteVesselDrawing(const Simulator& simulator, const std::string& vessel,
-                        const std::filesystem::path& file);
 
 }  // namespace sim

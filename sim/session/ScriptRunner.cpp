@@ -4,8 +4,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "sim/drawing/SvgDrawing.h"
 #include "sim/session/CommandValues.h"
+#include "sim/session/DrawingFile.h"
 #include "sim/session/Simulator.h"
 #include "sim/text/TextParsing.h"
 

@@ -18,19 +18,12 @@
 #include "sim/host-side/HostCallCounter.h"
 #include "sim/host-side/HostFaults.h"
 #include "sim/host-side/HudSketchpad.h"
+#include "sim/host-side/LibraryCallLog.h"
 #include "sim/text/InputError.h"
 
 namespace sim {
 
 struct Script;
-
-// What module library entries asked of the host, counted over the process's life.
-struct LibraryCallLog {
-    int initLibCalls = 0;
-    HINSTANCE lastInitLibModule = nullptr;
-    int date2IntCalls = 0;
-};
-const LibraryCallLog& LibraryCalls();
 
 struct SimulatorOptions {
     // Root folder (the simulator's working folder). Empty: a fresh temporary copy of the sample

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "sim/drawing/SvgDrawing.h"
 #include "sim/host-side/HostStop.h"
 #include "sim/host-side/SimPlatform.h"
 #include "sim/session/CommandLine.h"
+#include "sim/session/DrawingFile.h"
 #include "sim/session/ScriptRunner.h"
 #include "sim/session/Simulator.h"
 

@@ -20,6 +20,7 @@
 #include "sim/drawing/SvgDrawing.h"
 #include "sim/drawing/XmlText.h"
 #include "sim/session/CommandLine.h"
+#include "sim/session/DrawingFile.h"
 #include "sim/session/ScriptRunner.h"
 #include "sim/session/Simulator.h"
 #include "testing/RootFiles.h"
