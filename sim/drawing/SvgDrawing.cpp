@@ -598,16 +598,16 @@ double AddLegend(std::string& out, const DrawingScene& scene, double top) {
         ky += kLegendRow;
     };
     char buffer[320];
-    std::snprintf(buffer, sizeof buffer,
-                  "<g class=\"thruster engine\"><line x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" "
-                  "y2=\"%.1f\" marker-end=\"url(#head-engine)\"/></g>",
-                  left, ky - 4.0, left + 24.0, ky - 4.0);
-    keyRow(buffer, "engine (main, retro and hover groups), in its thrust direction");
-    std::snprintf(buffer, sizeof buffer,
-                  "<g class=\"thruster attitude\"><line x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" "
-                  "y2=\"%.1f\" marker-end=\"url(#head-attitude)\"/></g>",
-                  left, ky - 4.0, left + 24.0, ky - 4.0);
-    keyRow(buffer, "attitude thruster, with its index; shorter when partly out of the page");
+    // A thruster of the kind ("engine", "attitude") as an arrow in its class and arrowhead.
+    const auto arrowRow = [&](const char* kind, const char* text) {
+        std::snprintf(buffer, sizeof buffer,
+                      "<g class=\"thruster %s\"><line x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" "
+                      "y2=\"%.1f\" marker-end=\"url(#head-%s)\"/></g>",
+                      kind, left, ky - 4.0, left + 24.0, ky - 4.0, kind);
+        keyRow(buffer, text);
+    };
+    arrowRow("engine", "engine (main, retro and hover groups), in its thrust direction");
+    arrowRow("attitude", "attitude thruster, with its index; shorter when partly out of the page");
     std::snprintf(buffer, sizeof buffer,
                   "<g class=\"thruster attitude\"><circle cx=\"%.1f\" cy=\"%.1f\" r=\"4.5\"/>"
                   "<circle class=\"dot\" cx=\"%.1f\" cy=\"%.1f\" r=\"1.5\"/></g>",

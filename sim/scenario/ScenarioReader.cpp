@@ -1,9 +1,7 @@
 #include "sim/scenario/ScenarioReader.h"
 
-#include <fstream>
-#include <sstream>
-
 #include "sim/text/InputError.h"
+#include "sim/text/TextFile.h"
 #include "sim/text/TextParsing.h"
 #include "sim/world/VesselName.h"
 
@@ -215,11 +213,7 @@ ScenarioDocument ParseScenarioText(std::string_view text, const std::string& sou
 }
 
 ScenarioDocument ReadScenarioFile(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) throw InputError(file.string() + ": cannot open the scenario file");
-    std::ostringstream content;
-    content << in.rdbuf();
-    return ParseScenarioText(content.str(), file.string());
+    return ParseScenarioText(ReadTextFile(file, "scenario"), file.string());
 }
 
 }  // namespace sim

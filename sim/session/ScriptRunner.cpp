@@ -1,12 +1,11 @@
 #include "sim/session/ScriptRunner.h"
 
 #include <cmath>
-#include <fstream>
-#include <sstream>
 
 #include "sim/session/CommandValues.h"
 #include "sim/session/DrawingFile.h"
 #include "sim/session/Simulator.h"
+#include "sim/text/TextFile.h"
 #include "sim/text/TextParsing.h"
 
 namespace sim {
@@ -142,11 +141,7 @@ Script ParseScript(std::string_view text, const std::string& source) {
 }
 
 Script ReadScriptFile(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) throw InputError(file.string() + ": cannot open the script file");
-    std::ostringstream content;
-    content << in.rdbuf();
-    return ParseScript(content.str(), file.string());
+    return ParseScript(ReadTextFile(file, "script"), file.string());
 }
 
 void RunCommand(Simulator& simulator, const ScriptCommand& command,
@@ -154,6 +149,12 @@ void RunCommand(Simulator& simulator, const ScriptCommand& command,
     const auto& w = command.words;
     const auto& n = command.numbers;
     const auto port = [&](std::size_t i) { return static_cast<unsigned>(n[i]); };
+    // The vessel the word names; a name no vessel has stops the script.
+    const auto vessel = [&](std::size_t i) {
+        OBJHANDLE found = simulator.FindVessel(w[i]);
+        if (found == nullptr) Fail("no vessel named " + w[i]);
+        return found;
+    };
     switch (command.kind) {
         case CommandKind::Run:
             simulator.Run(n[0]);
@@ -167,21 +168,15 @@ void RunCommand(Simulator& simulator, const ScriptCommand& command,
         case CommandKind::Key:
             simulator.PressKey(w[0], w[1]);
             break;
-        case CommandKind::Focus: {
-            OBJHANDLE vessel = simulator.FindVessel(w[0]);
-            if (vessel == nullptr) Fail("no vessel named " + w[0]);
-            simulator.SetFocus(vessel);
+        case CommandKind::Focus:
+            simulator.SetFocus(vessel(0));
             break;
-        }
         case CommandKind::Create:
             simulator.CreateVessel(w[0], w[1]);
             break;
-        case CommandKind::Delete: {
-            OBJHANDLE vessel = simulator.FindVessel(w[0]);
-            if (vessel == nullptr) Fail("no vessel named " + w[0]);
-            simulator.DeleteVessel(vessel);
+        case CommandKind::Delete:
+            simulator.DeleteVessel(vessel(0));
             break;
-        }
         case CommandKind::Dock:
             simulator.Dock(w[0], port(0), w[1], port(1));
             break;

@@ -383,6 +383,16 @@ int World::PressKey(SimVessel* vessel, const KeyStroke& key) {
     return result;
 }
 
+namespace {
+
+// Tells a vessel's module that its port was docked to `mate` or (null) undocked.
+void NotifyDockEvent(SimVessel* vessel, std::size_t port, OBJHANDLE mate) {
+    if (vessel->kind != VesselKind::Module) return;
+    static_cast<VESSEL2*>(vessel->vesselInterface)->clbkDockEvent(static_cast<int>(port), mate);
+}
+
+}  // namespace
+
 void World::Dock(SimVessel* vessel, std::size_t port, SimVessel* other, std::size_t otherPort) {
     if (vessel == other) throw InputError("vessel " + vessel->name + " cannot dock to itself");
     sim::Dock* own = vessel->DockAt(port);
@@ -402,14 +412,8 @@ void World::Dock(SimVessel* vessel, std::size_t port, SimVessel* other, std::siz
     own->matePort = otherPort;
     theirs->mate = vessel;
     theirs->matePort = port;
-    if (vessel->kind == VesselKind::Module) {
-        static_cast<VESSEL2*>(vessel->vesselInterface)
-            ->clbkDockEvent(static_cast<int>(port), other);
-    }
-    if (other->kind == VesselKind::Module) {
-        static_cast<VESSEL2*>(other->vesselInterface)
-            ->clbkDockEvent(static_cast<int>(otherPort), vessel);
-    }
+    NotifyDockEvent(vessel, port, other);
+    NotifyDockEvent(other, otherPort, vessel);
 }
 
 void World::Undock(SimVessel* vessel, std::size_t port) {
@@ -422,14 +426,8 @@ void World::Undock(SimVessel* vessel, std::size_t port) {
     other->docks[own->matePort]->mate = nullptr;
     const std::size_t otherPort = own->matePort;
     own->mate = nullptr;
-    if (vessel->kind == VesselKind::Module) {
-        static_cast<VESSEL2*>(vessel->vesselInterface)
-            ->clbkDockEvent(static_cast<int>(port), nullptr);
-    }
-    if (other->kind == VesselKind::Module) {
-        static_cast<VESSEL2*>(other->vesselInterface)
-            ->clbkDockEvent(static_cast<int>(otherPort), nullptr);
-    }
+    NotifyDockEvent(vessel, port, nullptr);
+    NotifyDockEvent(other, otherPort, nullptr);
 }
 
 std::vector<std::string> World::SaveState(SimVessel* vessel) {

@@ -212,14 +212,8 @@ void Parse(const fs::path& file, Drawing& drawing) {
     ASSERT_STREQ(drawing.root->Attribute("xmlns"), "http://www.w3.org/2000/svg");
 }
 
-class QuillmarDrawing : public ::testing::Test {
+class QuillmarDrawing : public DockedQuillmars {
   protected:
-    QuillmarDrawing() {
-        test_support::RegisterShipModule(sim);
-        sim.LoadScenario(test_support::WriteRootFile(sim, "two.scn", kTwoDockedQuillmars));
-        sim.Run(0.1);
-    }
-
     // Steps the active port forward `steps` times.
     void StepActivePort(int steps) {
         for (int i = 0; i < steps; ++i) sim.PressKey("Pioneer", "Shift+KP+");
@@ -231,8 +225,6 @@ class QuillmarDrawing : public ::testing::Test {
         sim.Execute("draw Pioneer " + file.string());
         Parse(file, drawing);
     }
-
-    sim::Simulator sim;
 };
 
 TEST_F(QuillmarDrawing, BothViewsShowEveryPortAndThrusterToScale) {
