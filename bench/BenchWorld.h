@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "sim/Simulator.h"
+#include "sim/session/Simulator.h"
 #include "testing/Fleet.h"
 #include "testing/ShipModule.h"
 

@@ -1,7 +1,7 @@
 // One stand-in simulator for a fuzzer's whole run, with the ship module registered.
 #pragma once
 
-#include "sim/Simulator.h"
+#include "sim/session/Simulator.h"
 
 namespace fuzz_world {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "fuzz/FuzzWorld.h"
-#include "sim/ScenarioReader.h"
+#include "sim/scenario/ScenarioReader.h"
 #include "testing/RootFiles.h"
 
 namespace {

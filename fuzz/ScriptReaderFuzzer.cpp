@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "fuzz/FuzzWorld.h"
-#include "sim/ScriptRunner.h"
+#include "sim/session/ScriptRunner.h"
 #include "testing/DockedPair.h"
 
 namespace {

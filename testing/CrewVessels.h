@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "host/HostApi.h"
-#include "sim/Simulator.h"
+#include "sim/session/Simulator.h"
 
 namespace test_support {
 

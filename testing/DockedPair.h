@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "sim/Simulator.h"
+#include "sim/session/Simulator.h"
 #include "testing/ScenarioBuilder.h"
 
 namespace test_support {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "host/CrewAddon.h"
-#include "sim/Simulator.h"
+#include "sim/session/Simulator.h"
 #include "testing/HandOverRecordCheck.h"
 
 namespace test_support {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "host/HostApi.h"
-#include "sim/Simulator.h"
+#include "sim/session/Simulator.h"
 
 namespace test_support {
 

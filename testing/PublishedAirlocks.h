@@ -5,7 +5,7 @@
 #include <string>
 
 #include "host/CrewAddon.h"
-#include "sim/Simulator.h"
+#include "sim/session/Simulator.h"
 
 namespace test_support {
 

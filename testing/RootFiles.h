@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "sim/Simulator.h"
+#include "sim/session/Simulator.h"
 
 namespace test_support {
 

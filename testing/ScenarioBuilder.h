@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "sim/Simulator.h"
+#include "sim/session/Simulator.h"
 
 namespace test_support {
 

@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "sim/Simulator.h"
+#include "sim/session/Simulator.h"
 
 namespace test_support {
 

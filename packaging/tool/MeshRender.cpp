@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "packaging/tool/MeshShapes.h"
-#include "sim/VectorMath.h"
+#include "sim/world/VectorMath.h"
 
 namespace ship_mesh {
 namespace {

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "sim/VectorMath.h"
+#include "sim/world/VectorMath.h"
 
 namespace ship_mesh {
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "packaging/tool/MeshShapes.h"
-#include "sim/VectorMath.h"
+#include "sim/world/VectorMath.h"
 
 namespace ship_mesh {
 namespace {

@@ -15,7 +15,7 @@
 #include "crew/CrewManager.h"
 #include "crew/ModuleState.h"
 #include "host/CrewAddon.h"
-#include "sim/Simulator.h"
+#include "sim/session/Simulator.h"
 #include "testing/PublishedAirlocks.h"
 #include "testing/RootFiles.h"
 

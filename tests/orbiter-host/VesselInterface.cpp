@@ -2,7 +2,7 @@
 // calls (each records what arrives in the vessel's world record or answers from it) and the
 // defaults of the callbacks that act on the vessel (saving, loading and setting its state, drawing
 // the default HUD). The exported classes' vtables reference them and the other callbacks' defaults,
-// which every host shares (sim/DefaultCallbacks.cpp).
+// which every host shares (sim/host-side/DefaultCallbacks.cpp).
 #include <cstdio>
 #include <cstring>
 

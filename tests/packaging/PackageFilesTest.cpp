@@ -23,7 +23,7 @@
 #include "packaging/tool/MeshShapes.h"
 #include "packaging/tool/PngFile.h"
 #include "packaging/tool/ShipMesh.h"
-#include "sim/VectorMath.h"
+#include "sim/world/VectorMath.h"
 #include "vessel/ShipTables.h"
 
 namespace {

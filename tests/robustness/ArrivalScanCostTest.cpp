@@ -9,7 +9,7 @@
 #include <map>
 #include <string>
 
-#include "sim/Simulator.h"
+#include "sim/session/Simulator.h"
 #include "testing/Fleet.h"
 #include "testing/ShipModule.h"
 

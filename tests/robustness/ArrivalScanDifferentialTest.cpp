@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "sim/Simulator.h"
+#include "sim/session/Simulator.h"
 
 namespace robustness {
 namespace {

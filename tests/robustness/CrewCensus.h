@@ -8,7 +8,7 @@
 #include <map>
 #include <string>
 
-#include "sim/Simulator.h"
+#include "sim/session/Simulator.h"
 
 namespace robustness {
 

@@ -8,8 +8,8 @@
 #include <fstream>
 #include <string>
 
-#include "sim/CommandLine.h"
-#include "sim/Simulator.h"
+#include "sim/session/CommandLine.h"
+#include "sim/session/Simulator.h"
 #include "testing/RootFiles.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include "host/CrewAddon.h"
 #include "host/HostApi.h"
-#include "sim/CrewAddonVessel.h"
+#include "sim/host-side/CrewAddonVessel.h"
 #include "testing/HandOverFiles.h"
 #include "testing/RootFiles.h"
 #include "tests/sim/SimulatorFixture.h"

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "sim/DrawingScene.h"
-#include "sim/SimVessel.h"
-#include "sim/Simulator.h"
-#include "sim/World.h"
+#include "sim/drawing/DrawingScene.h"
+#include "sim/session/Simulator.h"
+#include "sim/world/SimVessel.h"
+#include "sim/world/World.h"
 #include "testing/RootFiles.h"
 #include "testing/ShipModule.h"
 #include "tests/sim/DockedQuillmars.h"
@@ -31,16 +31,7 @@ sim::DrawingScene SceneOf(const sim::Simulator& simulator, const std::string& na
     return sim::MakeDrawingScene(*sim::World::Current(), *vessel);
 }
 
-class QuillmarScene : public ::testing::Test {
-  protected:
-    QuillmarScene() {
-        test_support::RegisterShipModule(sim);
-        sim.LoadScenario(test_support::WriteRootFile(sim, "two.scn", kTwoDockedQuillmars));
-        sim.Run(0.1);
-    }
-
-    sim::Simulator sim;
-};
+using QuillmarScene = DockedQuillmars;
 
 TEST_F(QuillmarScene, PortsAreWhereTheShipsTableCreatesThem) {
     const sim::DrawingScene scene = SceneOf(sim, "Pioneer");

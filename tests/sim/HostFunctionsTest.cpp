@@ -5,7 +5,7 @@
 #include <string>
 
 #include "host/HostApi.h"
-#include "sim/HostStop.h"
+#include "sim/host-side/HostStop.h"
 #include "tests/sim/SimulatorFixture.h"
 
 namespace {

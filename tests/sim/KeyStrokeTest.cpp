@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "sim/KeyStroke.h"
+#include "sim/world/KeyStroke.h"
 
 namespace {
 

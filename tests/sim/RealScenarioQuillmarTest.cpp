@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "sim/Simulator.h"
+#include "sim/session/Simulator.h"
 #include "testing/RootFiles.h"
 #include "testing/ShipModule.h"
 

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "sim/LoadContext.h"
-#include "sim/SimVessel.h"
-#include "sim/StandardStateLines.h"
+#include "sim/scenario/StandardStateLines.h"
+#include "sim/world/LoadContext.h"
+#include "sim/world/SimVessel.h"
 #include "testing/RootFiles.h"
 #include "tests/sim/SimulatorFixture.h"
 

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "host/HostApi.h"
-#include "sim/ScriptRunner.h"
+#include "sim/session/ScriptRunner.h"
 #include "tests/sim/SimulatorFixture.h"
 
 namespace {

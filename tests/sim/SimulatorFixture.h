@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "sim/Simulator.h"
+#include "sim/session/Simulator.h"
 
 class SimulatorTest : public ::testing::Test {
   protected:

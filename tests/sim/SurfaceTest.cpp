@@ -9,7 +9,7 @@
 #include <string>
 
 #include "host/HostApi.h"
-#include "sim/RigidBodyMotion.h"
+#include "sim/world/RigidBodyMotion.h"
 #include "tests/sim/SimulatorFixture.h"
 
 namespace {

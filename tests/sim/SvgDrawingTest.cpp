@@ -17,11 +17,12 @@
 #include <string>
 #include <vector>
 
-#include "sim/CommandLine.h"
-#include "sim/ScriptRunner.h"
-#include "sim/Simulator.h"
-#include "sim/SvgDrawing.h"
-#include "sim/XmlText.h"
+#include "sim/drawing/SvgDrawing.h"
+#include "sim/drawing/XmlText.h"
+#include "sim/session/CommandLine.h"
+#include "sim/session/DrawingFile.h"
+#include "sim/session/ScriptRunner.h"
+#include "sim/session/Simulator.h"
 #include "testing/RootFiles.h"
 #include "testing/ShipModule.h"
 #include "tests/sim/DockedQuillmars.h"
@@ -211,14 +212,8 @@ void Parse(const fs::path& file, Drawing& drawing) {
     ASSERT_STREQ(drawing.root->Attribute("xmlns"), "http://www.w3.org/2000/svg");
 }
 
-class QuillmarDrawing : public ::testing::Test {
+class QuillmarDrawing : public DockedQuillmars {
   protected:
-    QuillmarDrawing() {
-        test_support::RegisterShipModule(sim);
-        sim.LoadScenario(test_support::WriteRootFile(sim, "two.scn", kTwoDockedQuillmars));
-        sim.Run(0.1);
-    }
-
     // Steps the active port forward `steps` times.
     void StepActivePort(int steps) {
         for (int i = 0; i < steps; ++i) sim.PressKey("Pioneer", "Shift+KP+");
@@ -230,8 +225,6 @@ class QuillmarDrawing : public ::testing::Test {
         sim.Execute("draw Pioneer " + file.string());
         Parse(file, drawing);
     }
-
-    sim::Simulator sim;
 };
 
 TEST_F(QuillmarDrawing, BothViewsShowEveryPortAndThrusterToScale) {

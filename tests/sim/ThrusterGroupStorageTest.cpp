@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "host/HostApi.h"
-#include "sim/SimVessel.h"
+#include "sim/world/SimVessel.h"
 #include "tests/sim/SimulatorFixture.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "host/HostApi.h"
-#include "sim/HostStop.h"
+#include "sim/host-side/HostStop.h"
 #include "tests/sim/SimulatorFixture.h"
 
 namespace {

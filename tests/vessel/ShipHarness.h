@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "host/CrewAddon.h"
-#include "sim/Simulator.h"
+#include "sim/session/Simulator.h"
 #include "testing/PublishedAirlocks.h"
 #include "testing/ScenarioBuilder.h"
 #include "testing/ShipModule.h"

@@ -14,7 +14,7 @@
 
 #include "host/CrewAddon.h"
 #include "host/HostApi.h"
-#include "sim/Simulator.h"
+#include "sim/session/Simulator.h"
 #include "testing/HandOverFiles.h"
 #include "testing/RootFiles.h"
 #include "testing/ScenarioBuilder.h"
