@@ -3,6 +3,9 @@
 // over them as one array), and each vessel points at its own.
 #pragma once
 
+#include <bit>
+#include <cstdint>
+
 #include "host/HostApi.h"
 
 namespace sim {
@@ -16,5 +19,16 @@ struct VesselMotion {
     bool landed = false;        // see SimVessel::surfaceLines
     bool mayThrust = false;     // false only while every thruster is known to be at level 0
 };
+
+// Whether the vessel stands still in free space: not landed, no thruster that may fire, no
+// velocity and no turn. Asked of every vessel in every frame, so the six components are tested
+// at once: each is +0 or -0 exactly when its bits are zero but for the sign.
+inline bool AtRest(const VesselMotion& motion) {
+    const auto bits = [](double value) { return std::bit_cast<std::uint64_t>(value); };
+    const std::uint64_t any = bits(motion.vel.x) | bits(motion.vel.y) | bits(motion.vel.z) |
+                              bits(motion.angularVelocity.x) | bits(motion.angularVelocity.y) |
+                              bits(motion.angularVelocity.z);
+    return !motion.landed && !motion.mayThrust && (any << 1) == 0;
+}
 
 }  // namespace sim

@@ -312,6 +312,7 @@ void World::Frame() {
     // stands on a surface, thrusts, turns or moves.
     for (std::size_t i = 0; i < count; ++i) {
         VesselMotion& motion = motion_[i];
+        if (AtRest(motion)) continue;  // it stays where it is
         if (motion.landed) {
             SimVessel* vessel = vessels_[i];
             // As in the simulator, engines that engage take a landed vessel into free flight.

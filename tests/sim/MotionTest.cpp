@@ -3,11 +3,13 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <numbers>
 #include <string>
 
 #include "host/HostApi.h"
 #include "host/RotationAngles.h"
+#include "sim/world/VesselMotion.h"
 #include "tests/sim/SimulatorFixture.h"
 
 namespace {
@@ -224,6 +226,28 @@ TEST_F(Motion, EveryVesselKeepsItsOwnMotionAsTheListChanges) {
         VECTOR3 pos{};
         sim.Interface(vessel)->GetGlobalPos(pos);
         ExpectNear(globalPos(vessel), pos, 0.0);
+    }
+}
+
+TEST(VesselMotion, OnlyAVesselWithNothingThatMovesItIsAtRest) {
+    constexpr double kTiny = std::numeric_limits<double>::denorm_min();
+    struct Case {
+        const char* name;
+        sim::VesselMotion motion;
+        bool atRest;
+    };
+    const Case cases[] = {
+        {"all zero", {}, true},
+        {"negative zeros", {{}, {-0.0, 0.0, -0.0}, {0.0, -0.0, -0.0}}, true},
+        {"the smallest velocity", {{}, {0, 0, kTiny}}, false},
+        {"the smallest negative turn", {{}, {}, {-kTiny, 0, 0}}, false},
+        {"velocity not a number", {{}, {std::nan(""), 0, 0}}, false},
+        {"landed", {{}, {}, {}, true}, false},
+        {"a thruster may fire", {{}, {}, {}, false, true}, false},
+        {"position alone", {{1e6, -2, 3}}, true},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(sim::AtRest(c.motion), c.atRest) << c.name;
     }
 }
 
