@@ -81,44 +81,48 @@ bool Read(ArrivalIndex& index, DWORD count, bool newFrame) {
             index.known[i] = KnownVessel{};
         }
     }
+    // The host calls in the loop could change the index's vectors as far as the compiler knows;
+    // the loop keeps their sizes and storage itself, so that a vessel costs no reloading of them.
+    KnownVessel* const known = index.known.data();
+    IndexedWalker* places = index.walkers.data();
+    std::size_t placeCount = index.walkers.size();
     std::size_t walkers = 0;
     bool moved = false;
     for (DWORD i = 0; i < count; ++i) {
         const OBJHANDLE handle = oapiGetVesselByIndex(static_cast<int>(i));
-        KnownVessel& known = index.known[i];
-        if (handle == nullptr) {
-            known = KnownVessel{};
+        KnownVessel& vessel = known[i];
+        if (vessel.handle != handle) vessel = handle == nullptr ? KnownVessel{} : Identify(handle);
+        if (vessel.kind == VesselKind::kTransfer) {
+            index.transfers.push_back({i, handle, vessel.vessel, 0});
             continue;
         }
-        if (known.handle != handle) known = Identify(handle);
-        if (known.kind == VesselKind::kTransfer) {
-            index.transfers.push_back({i, handle, known.vessel, 0});
-        } else if (known.kind == VesselKind::kWalker) {
-            if (walkers == index.walkers.size()) {
-                index.walkers.emplace_back();
-                moved = true;
-            }
-            IndexedWalker& walker = index.walkers[walkers];
-            // Written only when another vessel stands at this place: a frame in which nothing
-            // changed reads the walkers and writes none of them.
-            if (walker.vessel.handle != handle || walker.vessel.vessel != known.vessel ||
-                walker.vessel.index != i) {
-                walker.vessel = {i, handle, known.vessel, 0};
-            }
-            VECTOR3 position{};
-            oapiGetGlobalPos(handle, &position);
-            // A walker standing where the one before it at this place stood keeps its cube.
-            if (!SamePoint(position, walker.position)) {
-                const bool onGrid = OnGrid(position);
-                const IndexCell cell = onGrid ? CellOf(position) : IndexCell{};
-                moved = moved || walker.onGrid != onGrid || !(walker.cell == cell);
-                walker.position = position;
-                walker.cell = cell;
-                walker.onGrid = onGrid;
-            }
-            if (!walker.onGrid) index.offGrid.push_back(static_cast<std::uint32_t>(walkers));
-            ++walkers;
+        if (vessel.kind != VesselKind::kWalker) continue;
+        if (walkers == placeCount) {
+            index.walkers.emplace_back();
+            places = index.walkers.data();
+            placeCount = index.walkers.size();
+            moved = true;
         }
+        IndexedWalker& place = places[walkers];
+        // Written only when another vessel stands at this place: a frame in which nothing
+        // changed reads the walkers and writes none of them.
+        if (place.vessel.handle != handle || place.vessel.vessel != vessel.vessel ||
+            place.vessel.index != i) {
+            place.vessel = {i, handle, vessel.vessel, 0};
+        }
+        VECTOR3 position{};
+        oapiGetGlobalPos(handle, &position);
+        // A walker standing where the one before it at this place stood keeps its cube.
+        if (!SamePoint(position, place.position)) {
+            const bool onGrid = OnGrid(position);
+            const IndexCell cell = onGrid ? CellOf(position) : IndexCell{};
+            moved = moved || place.onGrid != onGrid || !(place.cell == cell);
+            place.position = position;
+            place.cell = cell;
+            place.onGrid = onGrid;
+        }
+        if (!place.onGrid) index.offGrid.push_back(static_cast<std::uint32_t>(walkers));
+        ++walkers;
     }
     if (walkers != index.walkers.size()) {
         index.walkers.resize(walkers);

@@ -109,7 +109,7 @@ std::vector<NearbyVessel> NearbyVessels(const World& world, const SimVessel& ves
     const double range = std::max(vessel.size, kNearbyMinimum);
     for (const SimVessel* other : world.Vessels()) {
         if (other == &vessel || other->marked) continue;
-        const VECTOR3 local = tmul(vessel.rotation, Sub(other->pos, vessel.pos));
+        const VECTOR3 local = tmul(vessel.rotation, Sub(other->motion->pos, vessel.motion->pos));
         if (!IsFinite(local)) continue;
         const Dock* dock = nullptr;
         for (const auto& d : vessel.docks) {

@@ -109,8 +109,8 @@ void oapiGetObjectName(OBJHANDLE object, char* name, int n) {
 void oapiGetGlobalPos(OBJHANDLE object, VECTOR3* pos) {
     sim::CountHostCall<"oapiGetGlobalPos">();
     if (pos == nullptr) return;
-    SimVessel* vessel = World::LiveVessel(object);
-    *pos = vessel ? vessel->pos : VECTOR3{};
+    const sim::VesselMotion* motion = World::LiveMotion(object);
+    *pos = motion ? motion->pos : VECTOR3{};
 }
 
 OBJHANDLE oapiCreateVessel(const char* name, const char* className, const VESSELSTATUS& status) {

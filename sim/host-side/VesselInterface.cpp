@@ -346,33 +346,33 @@ bool VESSEL::SetTransponderChannel(DWORD channel) const {
 void VESSEL::GetGlobalPos(VECTOR3& pos) const {
     sim::CountHostCall<"VESSEL::GetGlobalPos">();
     SimVessel* v = Self(vessel);
-    pos = v ? v->pos : VECTOR3{};
+    pos = v ? v->motion->pos : VECTOR3{};
 }
 
 void VESSEL::GetGlobalVel(VECTOR3& vel) const {
     sim::CountHostCall<"VESSEL::GetGlobalVel">();
     SimVessel* v = Self(vessel);
-    vel = v ? v->vel : VECTOR3{};
+    vel = v ? v->motion->vel : VECTOR3{};
 }
 
 void VESSEL::GetRelativePos(OBJHANDLE reference, VECTOR3& pos) const {
     sim::CountHostCall<"VESSEL::GetRelativePos">();
     SimVessel* v = Self(vessel);
     const SimVessel* other = World::LiveVessel(reference);
-    pos = v ? sim::Sub(v->pos, other ? other->pos : VECTOR3{}) : VECTOR3{};
+    pos = v ? sim::Sub(v->motion->pos, other ? other->motion->pos : VECTOR3{}) : VECTOR3{};
 }
 
 void VESSEL::GetRelativeVel(OBJHANDLE reference, VECTOR3& vel) const {
     sim::CountHostCall<"VESSEL::GetRelativeVel">();
     SimVessel* v = Self(vessel);
     const SimVessel* other = World::LiveVessel(reference);
-    vel = v ? sim::Sub(v->vel, other ? other->vel : VECTOR3{}) : VECTOR3{};
+    vel = v ? sim::Sub(v->motion->vel, other ? other->motion->vel : VECTOR3{}) : VECTOR3{};
 }
 
 void VESSEL::GetAngularVel(VECTOR3& angularVelocity) const {
     sim::CountHostCall<"VESSEL::GetAngularVel">();
     SimVessel* v = Self(vessel);
-    angularVelocity = v ? v->angularVelocity : VECTOR3{};
+    angularVelocity = v ? v->motion->angularVelocity : VECTOR3{};
 }
 
 void VESSEL::GetStatus(VESSELSTATUS& status) const {
@@ -384,13 +384,13 @@ void VESSEL::GetStatus(VESSELSTATUS& status) const {
 void VESSEL::Local2Rel(const VECTOR3& local, VECTOR3& rel) const {
     sim::CountHostCall<"VESSEL::Local2Rel">();
     SimVessel* v = Self(vessel);
-    rel = v ? sim::Add(v->pos, mul(v->rotation, local)) : VECTOR3{};
+    rel = v ? sim::Add(v->motion->pos, mul(v->rotation, local)) : VECTOR3{};
 }
 
 void VESSEL::Local2Global(const VECTOR3& local, VECTOR3& global) const {
     sim::CountHostCall<"VESSEL::Local2Global">();
     SimVessel* v = Self(vessel);
-    global = v ? sim::Add(v->pos, mul(v->rotation, local)) : VECTOR3{};
+    global = v ? sim::Add(v->motion->pos, mul(v->rotation, local)) : VECTOR3{};
 }
 
 void VESSEL::GlobalRot(const VECTOR3& local, VECTOR3& global) const {
@@ -402,7 +402,7 @@ void VESSEL::GlobalRot(const VECTOR3& local, VECTOR3& global) const {
 void VESSEL::Global2Local(const VECTOR3& global, VECTOR3& local) const {
     sim::CountHostCall<"VESSEL::Global2Local">();
     SimVessel* v = Self(vessel);
-    local = v ? tmul(v->rotation, sim::Sub(global, v->pos)) : VECTOR3{};
+    local = v ? tmul(v->rotation, sim::Sub(global, v->motion->pos)) : VECTOR3{};
 }
 
 void VESSEL::GetRotationMatrix(MATRIX3& rotation) const {

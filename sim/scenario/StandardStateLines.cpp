@@ -156,28 +156,29 @@ void ParseStandardLine(LoadContext& load, SimVessel& vessel, std::string_view li
     if (text::EqualsNoCase(key, "STATUS")) {
         if (words.size() >= 3 && text::EqualsNoCase(words[1], "Orbiting")) {
             vessel.referenceBody.Set(words[2]);
-            vessel.landed = false;
+            vessel.motion->landed = false;
         } else if (words.size() >= 3 && text::EqualsNoCase(words[1], "Landed")) {
             vessel.referenceBody.Set(words[2]);
-            vessel.landed = true;
+            vessel.motion->landed = true;
         } else {
             load.Warn("STATUS " + Quoted(values) + " is not Orbiting BODY or Landed BODY: keeps " +
-                      (vessel.landed ? "Landed " : "Orbiting ") + vessel.referenceBody.Name());
+                      (vessel.motion->landed ? "Landed " : "Orbiting ") +
+                      vessel.referenceBody.Name());
         }
     } else if (IsSurfaceKey(key)) {
         KeepSurfaceLine(vessel, key, values);
         ReadSpot(load, vessel.spot, key, values);
     } else if (text::EqualsNoCase(key, "RPOS")) {
-        vessel.pos = ReadVector(load, key, values, vessel.pos);
+        vessel.motion->pos = ReadVector(load, key, values, vessel.motion->pos);
     } else if (text::EqualsNoCase(key, "RVEL")) {
-        vessel.vel = ReadVector(load, key, values, vessel.vel);
+        vessel.motion->vel = ReadVector(load, key, values, vessel.motion->vel);
     } else if (text::EqualsNoCase(key, "AROT")) {
         const VECTOR3 degrees = Scale(rotation_angles::FromMatrix(vessel.rotation), 1.0 / kDegree);
         vessel.rotation =
             rotation_angles::ToMatrix(Scale(ReadVector(load, key, values, degrees), kDegree));
     } else if (text::EqualsNoCase(key, "VROT")) {
-        const VECTOR3 degrees = Scale(vessel.angularVelocity, 1.0 / kDegree);
-        vessel.angularVelocity = Scale(ReadVector(load, key, values, degrees), kDegree);
+        const VECTOR3 degrees = Scale(vessel.motion->angularVelocity, 1.0 / kDegree);
+        vessel.motion->angularVelocity = Scale(ReadVector(load, key, values, degrees), kDegree);
     } else if (text::EqualsNoCase(key, "PRPLEVEL")) {
         ParsePropellantLevels(load, vessel, words);
     } else if (text::EqualsNoCase(key, "DOCKINFO")) {
@@ -195,17 +196,18 @@ void ParseStandardLine(World& world, SimVessel& vessel, std::string_view line) {
 
 std::vector<std::pair<std::string, std::string>> StandardLines(const SimVessel& vessel) {
     std::vector<std::pair<std::string, std::string>> lines;
-    if (vessel.landed) {
+    const VesselMotion& motion = *vessel.motion;
+    if (motion.landed) {
         lines.emplace_back("STATUS", "Landed " + vessel.referenceBody.Name());
         lines.insert(lines.end(), vessel.surfaceLines.begin(), vessel.surfaceLines.end());
     } else {
         lines.emplace_back("STATUS", "Orbiting " + vessel.referenceBody.Name());
-        lines.emplace_back("RPOS", text::FormatVector(vessel.pos.x, vessel.pos.y, vessel.pos.z));
-        lines.emplace_back("RVEL", text::FormatVector(vessel.vel.x, vessel.vel.y, vessel.vel.z));
+        lines.emplace_back("RPOS", text::FormatVector(motion.pos.x, motion.pos.y, motion.pos.z));
+        lines.emplace_back("RVEL", text::FormatVector(motion.vel.x, motion.vel.y, motion.vel.z));
         const VECTOR3 arot = Scale(rotation_angles::FromMatrix(vessel.rotation), 1.0 / kDegree);
         lines.emplace_back("AROT", text::FormatVector(arot.x, arot.y, arot.z));
-        if (!IsZero(vessel.angularVelocity)) {
-            const VECTOR3 vrot = Scale(vessel.angularVelocity, 1.0 / kDegree);
+        if (!IsZero(motion.angularVelocity)) {
+            const VECTOR3 vrot = Scale(motion.angularVelocity, 1.0 / kDegree);
             lines.emplace_back("VROT", text::FormatVector(vrot.x, vrot.y, vrot.z));
         }
     }

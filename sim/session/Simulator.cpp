@@ -304,11 +304,11 @@ void Simulator::Place(const std::string& vessel, const std::string& other,
                       const VECTOR3& position) {
     SimVessel* moved = state_->Require(vessel);
     const SimVessel* reference = state_->Require(other);
-    moved->pos = Add(reference->pos, mul(reference->rotation, position));
+    moved->motion->pos = Add(reference->motion->pos, mul(reference->rotation, position));
     moved->rotation = reference->rotation;
-    moved->vel = reference->vel;
+    moved->motion->vel = reference->motion->vel;
     // A landed vessel stays landed, now at the point where it was put.
-    if (const SurfaceBody* body = moved->landed ? SurfaceOf(*moved) : nullptr) {
+    if (const SurfaceBody* body = moved->motion->landed ? SurfaceOf(*moved) : nullptr) {
         LandWhereItIs(*state_->world, *moved, *body);
     }
 }
@@ -331,7 +331,7 @@ void Simulator::GiveMemberAttachment(const std::string& crew) {
 }
 
 void Simulator::SetAngularVelocity(const std::string& vessel, const VECTOR3& radiansPerSecond) {
-    state_->Require(vessel)->angularVelocity = radiansPerSecond;
+    state_->Require(vessel)->motion->angularVelocity = radiansPerSecond;
 }
 
 void Simulator::SetThrust(const std::string& vessel, int groupType, double level) {

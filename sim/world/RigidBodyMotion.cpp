@@ -38,36 +38,6 @@ void Orthonormalise(MATRIX3& m) {
     m = {x.x, y.x, z.x, x.y, y.y, z.y, x.z, y.z, z.z};
 }
 
-// The step's burn: velocity and spin change by the thrusters' force and torque, against the mass
-// before the burn.
-void Thrust(SimVessel& vessel, double dt) {
-    const double mass = vessel.Mass();
-    const ThrustResult thrust = ApplyThrusters(vessel, dt);
-    if (!(mass > 0.0)) return;
-    if (!IsZero(thrust.force)) {
-        const VECTOR3 acceleration = Scale(mul(vessel.rotation, thrust.force), 1.0 / mass);
-        vessel.vel = Add(vessel.vel, Scale(acceleration, dt));
-    }
-    if (!IsZero(thrust.torque)) {
-        const double moments[3] = {mass * vessel.pmi.x, mass * vessel.pmi.y, mass * vessel.pmi.z};
-        const double torques[3] = {thrust.torque.x, thrust.torque.y, thrust.torque.z};
-        double* rates[3] = {&vessel.angularVelocity.x, &vessel.angularVelocity.y,
-                            &vessel.angularVelocity.z};
-        for (int axis = 0; axis < 3; ++axis) {
-            if (moments[axis] > 0.0) *rates[axis] += torques[axis] / moments[axis] * dt;
-        }
-    }
-}
-
-// The step's turn at the vessel's angular velocity.
-void Turn(SimVessel& vessel, double dt) {
-    const VECTOR3 theta = Scale(vessel.angularVelocity, dt);
-    if (!IsZero(theta) && std::isfinite(Length(theta))) {
-        vessel.rotation = mul(vessel.rotation, StepRotation(theta));
-        Orthonormalise(vessel.rotation);
-    }
-}
-
 }  // namespace
 
 double MaxAngularMoment(const ThrusterGroup& group, int type) {
@@ -84,7 +54,7 @@ double MaxAngularMoment(const ThrusterGroup& group, int type) {
 
 ThrustResult ApplyThrusters(SimVessel& vessel, double dt) {
     ThrustResult result{};
-    if (!vessel.mayThrust) return result;
+    if (!vessel.motion->mayThrust) return result;
     bool anyLevel = false;
     for (const auto& thruster : vessel.thrusters) {
         anyLevel = anyLevel || thruster->level > 0.0;
@@ -105,12 +75,12 @@ ThrustResult ApplyThrusters(SimVessel& vessel, double dt) {
         result.force = Add(result.force, force);
         result.torque = Add(result.torque, Cross(force, thruster->pos));
     }
-    vessel.mayThrust = anyLevel;
+    vessel.motion->mayThrust = anyLevel;
     return result;
 }
 
 bool AnyThrusterFiring(const SimVessel& vessel) {
-    if (!vessel.mayThrust) return false;
+    if (!vessel.motion->mayThrust) return false;
     for (const auto& thruster : vessel.thrusters) {
         if (thruster->level > 0.0 && thruster->maxThrust != 0.0 &&
             (thruster->propellant == nullptr || thruster->propellant->mass > 0.0)) {
@@ -120,12 +90,31 @@ bool AnyThrusterFiring(const SimVessel& vessel) {
     return false;
 }
 
-void IntegrateMotion(SimVessel& vessel, double dt) {
-    // Most vessels of a crowded scene coast: no thruster may fire, and many do not turn. Their
-    // step is the position's alone.
-    if (vessel.mayThrust) Thrust(vessel, dt);
-    vessel.pos = Add(vessel.pos, Scale(vessel.vel, dt));
-    if (!IsZero(vessel.angularVelocity)) Turn(vessel, dt);
+void Thrust(SimVessel& vessel, double dt) {
+    const double mass = vessel.Mass();
+    const ThrustResult thrust = ApplyThrusters(vessel, dt);
+    if (!(mass > 0.0)) return;
+    if (!IsZero(thrust.force)) {
+        const VECTOR3 acceleration = Scale(mul(vessel.rotation, thrust.force), 1.0 / mass);
+        vessel.motion->vel = Add(vessel.motion->vel, Scale(acceleration, dt));
+    }
+    if (!IsZero(thrust.torque)) {
+        const double moments[3] = {mass * vessel.pmi.x, mass * vessel.pmi.y, mass * vessel.pmi.z};
+        const double torques[3] = {thrust.torque.x, thrust.torque.y, thrust.torque.z};
+        VECTOR3& rate = vessel.motion->angularVelocity;
+        double* rates[3] = {&rate.x, &rate.y, &rate.z};
+        for (int axis = 0; axis < 3; ++axis) {
+            if (moments[axis] > 0.0) *rates[axis] += torques[axis] / moments[axis] * dt;
+        }
+    }
+}
+
+void Turn(SimVessel& vessel, double dt) {
+    const VECTOR3 theta = Scale(vessel.motion->angularVelocity, dt);
+    if (!IsZero(theta) && std::isfinite(Length(theta))) {
+        vessel.rotation = mul(vessel.rotation, StepRotation(theta));
+        Orthonormalise(vessel.rotation);
+    }
 }
 
 }  // namespace sim

@@ -6,6 +6,8 @@
 #pragma once
 
 #include "host/HostTypes.h"
+#include "sim/world/VectorMath.h"
+#include "sim/world/VesselMotion.h"
 
 namespace sim {
 
@@ -28,7 +30,20 @@ ThrustResult ApplyThrusters(SimVessel& vessel, double dt);
 // some.
 bool AnyThrusterFiring(const SimVessel& vessel);
 
+// The step's burn: velocity and spin change by the thrusters' force and torque, against the mass
+// before the burn.
+void Thrust(SimVessel& vessel, double dt);
+// The step's turn at the vessel's angular velocity.
+void Turn(SimVessel& vessel, double dt);
+
 // Advances velocity, position, angular velocity and orientation by one step of `dt` seconds.
-void IntegrateMotion(SimVessel& vessel, double dt);
+// `motion` is the vessel's own (SimVessel::motion). Most vessels of a crowded scene coast: no
+// thruster may fire, and many do not turn. Their step is the position's alone, and reads nothing
+// of the vessel but its motion.
+inline void IntegrateMotion(VesselMotion& motion, SimVessel& vessel, double dt) {
+    if (motion.mayThrust) Thrust(vessel, dt);
+    motion.pos = Add(motion.pos, Scale(motion.vel, dt));
+    if (!IsZero(motion.angularVelocity)) Turn(vessel, dt);
+}
 
 }  // namespace sim

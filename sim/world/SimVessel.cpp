@@ -37,7 +37,7 @@ Propellant* SimVessel::AddPropellant(double maxMass, double mass, double efficie
 Thruster* SimVessel::AddThruster(const Thruster& thruster) {
     thrusters.push_back(std::make_unique<Thruster>(thruster));
     thrusters.back()->index = thrusters.size() - 1;
-    mayThrust = mayThrust || thruster.level > 0.0;
+    motion->mayThrust = motion->mayThrust || thruster.level > 0.0;
     handles.emplace(thrusters.back().get(), HandleKind::Thruster);
     return thrusters.back().get();
 }
@@ -106,7 +106,7 @@ void SimVessel::SetGroupLevel(int type, double level) {
     const ThrusterGroup& group = groups[static_cast<std::size_t>(type)];
     if (!group.exists) return;
     level = std::clamp(level, 0.0, 1.0);
-    mayThrust = mayThrust || (level > 0.0 && !group.members.empty());
+    motion->mayThrust = motion->mayThrust || (level > 0.0 && !group.members.empty());
     for (Thruster* thruster : group.members) thruster->level = level;
 }
 

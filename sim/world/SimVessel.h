@@ -18,6 +18,7 @@
 #include "sim/host-side/CrewAddonVessel.h"
 #include "sim/world/ReferenceBody.h"
 #include "sim/world/Surface.h"
+#include "sim/world/VesselMotion.h"
 
 namespace sim {
 
@@ -123,18 +124,17 @@ enum class VesselKind {
 // One slot per thruster-group type, THGROUP_MAIN to THGROUP_ATT_BACK.
 inline constexpr int kThrusterGroupSlots = THGROUP_ATT_BACK + 1;
 
-// What every frame reads of every vessel comes first, within its first kMotionBytes: the world
-// passes over all its vessels several times a frame, and a crowded scene's vessels do not all
-// stay in cache. (Aligning the record to cache lines made a frame slower in measurement.)
-inline constexpr std::size_t kMotionBytes = 128;
 struct SimVessel {
-    // Motion, relative to the reference body, which sits at the global origin. A landed vessel's
-    // follow from its spot and the turn of its body's surface (sim/world/Surface.h).
-    VECTOR3 pos{};
-    VECTOR3 vel{};
-    VECTOR3 angularVelocity{};  // rad/s, vessel frame
-    bool landed = false;        // see surfaceLines
-    bool mayThrust = false;     // false only while every thruster is known to be at level 0
+    SimVessel() = default;
+    // Handles are the vessel's address, and `motion` may point into the vessel itself: it never
+    // moves.
+    SimVessel(const SimVessel&) = delete;
+    SimVessel& operator=(const SimVessel&) = delete;
+
+    // Its motion: while the vessel is in the world's list, its record in the world's table
+    // (World::Frame); before and after, `ownMotion`.
+    VesselMotion* motion = &ownMotion;
+    VesselMotion ownMotion;
     ReferenceBody referenceBody{"Earth"};
     MATRIX3 rotation{1, 0, 0, 0, 1, 0, 0, 0, 1};  // vessel frame to global frame
 

@@ -25,11 +25,11 @@ double GroupLevel(const SimVessel& vessel, THGROUP_TYPE type) {
 
 VESSELSTATUS StatusOf(World& world, const SimVessel& vessel) {
     VESSELSTATUS status{};
-    status.rpos = vessel.pos;
-    status.rvel = vessel.vel;
+    status.rpos = vessel.motion->pos;
+    status.rvel = vessel.motion->vel;
     status.rbody = const_cast<void*>(world.BodyHandle(vessel.referenceBody.Name()));
     status.arot = rotation_angles::FromMatrix(vessel.rotation);
-    if (vessel.landed) {
+    if (vessel.motion->landed) {
         const SurfaceSpot& spot = vessel.spot;
         status.status = 1;
         if (SurfaceOf(vessel) != nullptr) {
@@ -39,7 +39,7 @@ VESSELSTATUS StatusOf(World& world, const SimVessel& vessel) {
         status.vdata[0] = {spot.longitude * kDegree, spot.latitude * kDegree,
                            spot.heading * kDegree};
     } else {
-        status.vrot = vessel.angularVelocity;
+        status.vrot = vessel.motion->angularVelocity;
     }
     if (!vessel.propellants.empty() && vessel.propellants[0]->maxMass > 0.0) {
         status.fuel = vessel.propellants[0]->mass / vessel.propellants[0]->maxMass;
@@ -50,22 +50,22 @@ VESSELSTATUS StatusOf(World& world, const SimVessel& vessel) {
 }
 
 void ApplyStatus(World& world, SimVessel& vessel, const VESSELSTATUS& status) {
-    vessel.pos = status.rpos;
-    vessel.vel = status.rvel;
+    vessel.motion->pos = status.rpos;
+    vessel.motion->vel = status.rvel;
     if (const std::string* body = world.BodyName(status.rbody)) vessel.referenceBody.Set(*body);
     vessel.rotation = rotation_angles::ToMatrix(status.arot);
     vessel.surfaceLines.clear();
     if (status.status == 1) {
-        vessel.landed = true;
-        vessel.angularVelocity = {};
+        vessel.motion->landed = true;
+        vessel.motion->angularVelocity = {};
         const VECTOR3& surface = status.vdata[0];
         SetSpot(vessel,
                 {surface.x / kDegree, surface.y / kDegree, surface.z / kDegree, status.vrot.x});
         vessel.surfaceRotation = vessel.rotation;
         FollowSurface(world, vessel);
     } else {
-        vessel.landed = false;
-        vessel.angularVelocity = status.vrot;
+        vessel.motion->landed = false;
+        vessel.motion->angularVelocity = status.vrot;
     }
     if ((status.flag[0] & kApplyFuel) != 0 && !vessel.propellants.empty()) {
         Propellant& tank = *vessel.propellants[0];

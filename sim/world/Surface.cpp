@@ -32,7 +32,7 @@ double AngularRate(const SurfaceBody& body) { return kTurn / body.siderealDay; }
 SurfaceSpot SpotOf(const World& world, const SimVessel& vessel, const SurfaceBody& body,
                    MATRIX3& inBody) {
     const MATRIX3 turn = BodyRotation(BodyAngle(body, world.SurfaceSeconds()));
-    VECTOR3 local = tmul(turn, vessel.pos);
+    VECTOR3 local = tmul(turn, vessel.motion->pos);
     double radius = Length(local);
     if (!(radius > 0.0) || !std::isfinite(radius)) {
         local = {1.0, 0.0, 0.0};
@@ -51,8 +51,8 @@ SurfaceSpot SpotOf(const World& world, const SimVessel& vessel, const SurfaceBod
 
 void Land(const World& world, SimVessel& vessel, const SurfaceSpot& spot,
           const MATRIX3& surfaceRotation) {
-    vessel.landed = true;
-    vessel.angularVelocity = {};
+    vessel.motion->landed = true;
+    vessel.motion->angularVelocity = {};
     vessel.surfaceRotation = surfaceRotation;
     SetSpot(vessel, spot);
     FollowSurface(world, vessel);
@@ -88,21 +88,22 @@ MATRIX3 UprightOnSurface(const SurfaceSpot& spot) {
 const SurfaceBody* SurfaceOf(const SimVessel& vessel) { return vessel.referenceBody.Surface(); }
 
 void FollowSurface(const World& world, SimVessel& vessel) {
-    const SurfaceBody* body = vessel.landed ? SurfaceOf(vessel) : nullptr;
+    const SurfaceBody* body = vessel.motion->landed ? SurfaceOf(vessel) : nullptr;
     if (body == nullptr) return;
     const MATRIX3 turn = BodyRotation(BodyAngle(*body, world.SurfaceSeconds()));
     const SurfaceSpot& spot = vessel.spot;
     const Horizon horizon = HorizonAt(spot.longitude * kDegree, spot.latitude * kDegree);
-    vessel.pos = mul(turn, Scale(horizon.up, body->meanRadius + spot.altitude));
+    VesselMotion& motion = *vessel.motion;
+    motion.pos = mul(turn, Scale(horizon.up, body->meanRadius + spot.altitude));
     const double rate = AngularRate(*body);
-    vessel.vel = {-rate * vessel.pos.z, 0.0, rate * vessel.pos.x};
+    motion.vel = {-rate * motion.pos.z, 0.0, rate * motion.pos.x};
     vessel.rotation = mul(turn, vessel.surfaceRotation);
-    vessel.angularVelocity = {};
+    motion.angularVelocity = {};
 }
 
 void SetOrientation(const World& world, SimVessel& vessel, const MATRIX3& rotation) {
     vessel.rotation = rotation;
-    const SurfaceBody* body = vessel.landed ? SurfaceOf(vessel) : nullptr;
+    const SurfaceBody* body = vessel.motion->landed ? SurfaceOf(vessel) : nullptr;
     if (body == nullptr) return;
     const MATRIX3 turn = BodyRotation(BodyAngle(*body, world.SurfaceSeconds()));
     vessel.surfaceRotation = mul(Transposed(turn), rotation);

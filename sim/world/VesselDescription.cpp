@@ -98,9 +98,9 @@ json DescribeVessel(World& world, SimVessel& vessel) {
     out["transponder"] = {{"on", vessel.transponderOn}, {"channel", vessel.transponderChannel}};
     out["meshes"] = std::move(meshes);
     out["camera"] = Vector(vessel.cameraOffset);
-    out["pos"] = Vector(vessel.pos);
-    out["vel"] = Vector(vessel.vel);
-    out["angvel"] = Vector(vessel.angularVelocity);
+    out["pos"] = Vector(vessel.motion->pos);
+    out["vel"] = Vector(vessel.motion->vel);
+    out["angvel"] = Vector(vessel.motion->angularVelocity);
     out["hud"] = vessel.hudHasText ? json(vessel.hudText) : json(nullptr);
     out["state"] = StateLines(world, vessel);
     return out;

@@ -63,6 +63,24 @@ SimVessel* World::LookUpLive(const void* handle) {
     return lastLive_;
 }
 
+void World::JoinMotionTable(SimVessel* vessel) {
+    const VesselMotion* before = motion_.data();
+    motion_.push_back(*vessel->motion);
+    if (motion_.data() == before) {
+        vessel->motion = &motion_.back();
+        return;
+    }
+    for (std::size_t i = 0; i < motion_.size(); ++i) vessels_[i]->motion = &motion_[i];
+}
+
+void World::LeaveMotionTable(SimVessel* vessel, std::size_t index) {
+    vessel->ownMotion = *vessel->motion;
+    vessel->motion = &vessel->ownMotion;
+    // As vessels_: the last entry moves into the slot.
+    motion_[index] = motion_.back();
+    motion_.pop_back();
+}
+
 void World::Forget(SimVessel* vessel) {
     live_.erase(vessel);
     if (lastLive_ == vessel) lastLive_ = nullptr;
@@ -127,6 +145,7 @@ SimVessel* World::BeginVessel(const std::string& name, const std::string& classN
     }
     vessels_.push_back(owned.release());
     stepCallbacks_.push_back(nullptr);
+    JoinMotionTable(vessel);
     byName_.emplace(vessel->name, vessel);
     live_.insert(vessel);
 
@@ -147,6 +166,7 @@ SimVessel* World::BeginVessel(const std::string& name, const std::string& classN
         Forget(vessel);
         byName_.erase(vessel->name);
         // Still the last: nothing that ovcInit may have done removes a vessel.
+        LeaveMotionTable(vessel, vessels_.size() - 1);
         vessels_.pop_back();
         stepCallbacks_.pop_back();
         delete vessel;
@@ -182,7 +202,7 @@ SimVessel* World::CreateVesselFromScenario(const std::string& name, const std::s
     VESSELSTATUS status{};
     callbacks->clbkLoadStateEx(&source, &status);
     loading.activeSource = outer;
-    if (vessel->landed) {
+    if (vessel->motion->landed) {
         // Standing upright at its POS and HEADING; RPOS and AROT lines do not move it.
         vessel->surfaceRotation = UprightOnSurface(vessel->spot);
         FollowSurface(*this, *vessel);
@@ -245,8 +265,13 @@ void World::Remove(std::size_t index) {
     Forget(vessel);
     byName_.erase(vessel->name);
     // As the simulator's vessel list: the last vessel moves into the slot.
+    LeaveMotionTable(vessel, index);
     vessels_[index] = vessels_.back();
     vessels_.pop_back();
+    if (index < vessels_.size()) {
+        vessels_[index]->motion = &motion_[index];
+        if (walkedLive_ == vessels_[index]) walkedIndex_ = index;
+    }
     stepCallbacks_[index] = stepCallbacks_.back();
     stepCallbacks_.pop_back();
     stepOrderKnown_ = false;
@@ -283,10 +308,13 @@ void World::Frame() {
     touchdowns_.clear();
     standing_.clear();
     const std::size_t count = vessels_.size();
+    // One pass over the table of motion: the record of a vessel is read only when the vessel
+    // stands on a surface, thrusts, turns or moves.
     for (std::size_t i = 0; i < count; ++i) {
-        if (i + kPrefetchAhead < count) Prefetch(vessels_[i + kPrefetchAhead], kMotionBytes);
-        SimVessel* vessel = vessels_[i];
-        if (vessel->landed) {
+        VesselMotion& motion = motion_[i];
+        if (AtRest(motion)) continue;  // it stays where it is
+        if (motion.landed) {
+            SimVessel* vessel = vessels_[i];
             // As in the simulator, engines that engage take a landed vessel into free flight.
             if (!AnyThrusterFiring(*vessel)) {
                 standing_.push_back(vessel);
@@ -294,16 +322,17 @@ void World::Frame() {
             }
             Log("liftoff " + vessel->name + " from " + vessel->referenceBody.Name() + " at " +
                 SpotText(*vessel));
-            vessel->landed = false;
+            motion.landed = false;
             vessel->surfaceLines.clear();
         }
-        const VECTOR3 from = vessel->pos;
-        IntegrateMotion(*vessel, dt);
-        if (IsZero(Sub(vessel->pos, from))) continue;  // no path to meet a surface on
+        const VECTOR3 from = motion.pos;
+        IntegrateMotion(motion, *vessels_[i], dt);
+        if (IsZero(Sub(motion.pos, from))) continue;  // no path to meet a surface on
+        SimVessel* vessel = vessels_[i];
         const SurfaceBody* body = vessel->referenceBody.Surface();
         VECTOR3 ground{};
-        if (body != nullptr && FirstPointOnSphere(from, vessel->pos, body->meanRadius, ground)) {
-            vessel->pos = ground;
+        if (body != nullptr && FirstPointOnSphere(from, motion.pos, body->meanRadius, ground)) {
+            motion.pos = ground;
             touchdowns_.push_back(vessel);
         }
     }
@@ -324,7 +353,7 @@ void World::Frame() {
 
 void World::FollowSurfaces() {
     for (SimVessel* vessel : vessels_) {
-        if (vessel->landed) FollowSurface(*this, *vessel);
+        if (vessel->motion->landed) FollowSurface(*this, *vessel);
     }
 }
 
@@ -333,8 +362,8 @@ void World::FollowSurfaces() {
 // with. One made deep inside a body (as at its centre) is left where it is.
 void World::StandOnSurface(SimVessel& vessel) {
     const SurfaceBody* body = SurfaceOf(vessel);
-    if (vessel.landed || body == nullptr) return;
-    const double height = Length(vessel.pos) - body->meanRadius;
+    if (vessel.motion->landed || body == nullptr) return;
+    const double height = Length(vessel.motion->pos) - body->meanRadius;
     if (!(std::fabs(height) < kCrewStepDownHeight)) return;
     LandBelow(*this, vessel, *body, kCrewStandingAltitude);
     Log(vessel.name + " stands on " + vessel.referenceBody.Name() + " at " + SpotText(vessel));

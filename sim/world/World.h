@@ -24,7 +24,6 @@
 #include "sim/world/KeyStroke.h"
 #include "sim/world/LoadContext.h"
 #include "sim/world/NoCaseKey.h"
-#include "sim/world/Prefetch.h"
 #include "sim/world/SimVessel.h"
 #include "sim/world/Transcript.h"
 #include "sim/world/VesselName.h"
@@ -57,15 +56,22 @@ class World {
         }
         return world->LookUpLive(handle);
     }
-    // The vessel at `index` in creation order, or null; LiveVessel then knows it without a
-    // look-up, since a caller walking the vessels asks about it next, and about the ones after
-    // it soon.
+    // The motion of the vessel a handle stands for, null as LiveVessel. The vessel VesselAt gave
+    // last is answered from the world's table of motion, without reading the vessel's record.
+    static const VesselMotion* LiveMotion(const void* handle) {
+        World* world = current_;
+        if (world != nullptr && handle != nullptr && handle == world->walkedLive_) {
+            return &world->motion_[world->walkedIndex_];
+        }
+        const SimVessel* vessel = LiveVessel(handle);
+        return vessel == nullptr ? nullptr : vessel->motion;
+    }
+    // The vessel at `index` in creation order, or null; LiveVessel and LiveMotion then know it
+    // without a look-up, since a caller walking the vessels asks about it next.
     SimVessel* VesselAt(std::size_t index) {
         if (index >= vessels_.size()) return nullptr;
-        if (index + kPrefetchAhead < vessels_.size()) {
-            Prefetch(vessels_[index + kPrefetchAhead], kMotionBytes);
-        }
         walkedLive_ = vessels_[index];
+        walkedIndex_ = index;
         return walkedLive_;
     }
 
@@ -166,6 +172,11 @@ class World {
 
     SimVessel* LookUpLive(const void* handle);
 
+    // The vessel just put at the end of vessels_ moves its motion into the table; the one taken
+    // out of it takes its motion back into its own record.
+    void JoinMotionTable(SimVessel* vessel);
+    void LeaveMotionTable(SimVessel* vessel, std::size_t index);
+
     // Takes the vessel out of the live set (and out of the look-up cache).
     void Forget(SimVessel* vessel);
 
@@ -175,9 +186,14 @@ class World {
     // (a caller walking the vessels asks about each, between questions about its own vessel).
     SimVessel* lastLive_ = nullptr;
     SimVessel* walkedLive_ = nullptr;
+    std::size_t walkedIndex_ = 0;  // walkedLive_'s index in vessels_
     std::vector<std::unique_ptr<ModuleLibrary>> libraries_;
     std::unordered_map<std::string, ModuleLibrary*> classModules_;
     std::vector<SimVessel*> vessels_;
+    // The motion of each vessel of vessels_, at the same index: a frame's pass over every
+    // vessel's motion reads one array, not one record here and one there. Each vessel's `motion`
+    // points at its entry (JoinMotionTable, LeaveMotionTable).
+    std::vector<VesselMotion> motion_;
     // Beside each vessel of vessels_, the object whose step callbacks a frame phase calls (null
     // for vessels without a module): a phase reads nothing of the vessels themselves.
     std::vector<VESSEL2*> stepCallbacks_;

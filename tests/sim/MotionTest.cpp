@@ -3,10 +3,13 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <numbers>
+#include <string>
 
 #include "host/HostApi.h"
 #include "host/RotationAngles.h"
+#include "sim/world/VesselMotion.h"
 #include "tests/sim/SimulatorFixture.h"
 
 namespace {
@@ -178,6 +181,74 @@ TEST_F(Motion, FrameConversionsAgree) {
     EXPECT_NEAR(again.m13, rotation.m13, 1e-12);
     EXPECT_NEAR(again.m21, rotation.m21, 1e-12);
     EXPECT_NEAR(again.m32, rotation.m32, 1e-12);
+}
+
+// The world keeps every vessel's motion in one table in list order: removals move the last
+// vessel's entry into the freed slot, and growth moves them all.
+TEST_F(Motion, EveryVesselKeepsItsOwnMotionAsTheListChanges) {
+    constexpr int kVessels = 40;
+    auto name = [](int i) { return "V" + std::to_string(i); };
+    auto globalPos = [](OBJHANDLE vessel) {
+        VECTOR3 pos{};
+        oapiGetGlobalPos(vessel, &pos);
+        return pos;
+    };
+    for (int i = 0; i < kVessels; ++i) {
+        VESSELSTATUS status{};
+        status.rpos = {0, 1000.0 * i, 0};
+        status.rvel = {1.0 * i, 0, 0};
+        sim.CreateVessel(name(i), "Rock", &status);
+    }
+    // Asked about by index last, then moved into the slot of a vessel removed.
+    const OBJHANDLE last = oapiGetVesselByIndex(static_cast<int>(oapiGetVesselCount()) - 1);
+    ASSERT_EQ(last, sim.FindVessel(name(kVessels - 1)));
+    ASSERT_TRUE(sim.DeleteVessel(sim.FindVessel(name(0))));
+    sim.Place(name(kVessels - 1), "Body", {7, 8, 9});
+    ExpectNear(globalPos(last), {7, 8, 9});
+    sim.Place(name(kVessels - 1), "Body", {0, 1000.0 * (kVessels - 1), 0});
+    ASSERT_TRUE(sim.DeleteVessel(sim.FindVessel(name(5))));
+
+    sim.Frame();  // 0.1 s
+    for (int i = 201; i < 300; ++i) sim.CreateVessel(name(i), "Rock");
+    for (int i = 1; i < kVessels; ++i) {
+        if (i == 5) continue;
+        SCOPED_TRACE(name(i));
+        // Placed, the last took the velocity of the vessel it was placed by.
+        const double speed = i == kVessels - 1 ? 0.0 : 1.0 * i;
+        ExpectNear(globalPos(sim.FindVessel(name(i))), {0.1 * speed, 1000.0 * i, 0});
+        VECTOR3 velocity{};
+        Vessel(name(i))->GetGlobalVel(velocity);
+        ExpectNear(velocity, {speed, 0, 0});
+    }
+    // Walking the list by index answers as asking by handle does.
+    for (DWORD i = 0; i < oapiGetVesselCount(); ++i) {
+        const OBJHANDLE vessel = oapiGetVesselByIndex(static_cast<int>(i));
+        VECTOR3 pos{};
+        sim.Interface(vessel)->GetGlobalPos(pos);
+        ExpectNear(globalPos(vessel), pos, 0.0);
+    }
+}
+
+TEST(VesselMotion, OnlyAVesselWithNothingThatMovesItIsAtRest) {
+    constexpr double kTiny = std::numeric_limits<double>::denorm_min();
+    struct Case {
+        const char* name;
+        sim::VesselMotion motion;
+        bool atRest;
+    };
+    const Case cases[] = {
+        {"all zero", {}, true},
+        {"negative zeros", {{}, {-0.0, 0.0, -0.0}, {0.0, -0.0, -0.0}}, true},
+        {"the smallest velocity", {{}, {0, 0, kTiny}}, false},
+        {"the smallest negative turn", {{}, {}, {-kTiny, 0, 0}}, false},
+        {"velocity not a number", {{}, {std::nan(""), 0, 0}}, false},
+        {"landed", {{}, {}, {}, true}, false},
+        {"a thruster may fire", {{}, {}, {}, false, true}, false},
+        {"position alone", {{1e6, -2, 3}}, true},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(sim::AtRest(c.motion), c.atRest) << c.name;
+    }
 }
 
 TEST(EulerAngles, RoundTripIncludingGimbalLock) {

@@ -105,11 +105,11 @@ TEST(ScenarioLineParser, ReadsIntoItsLoadContextAlone) {
     sim::SimVessel vessel;
 
     sim::ParseStandardLine(load, vessel, "RPOS 1 2");
-    EXPECT_EQ(vessel.pos.x, 1.0);
-    EXPECT_EQ(vessel.pos.y, 2.0);
-    EXPECT_EQ(vessel.pos.z, 0.0);
+    EXPECT_EQ(vessel.motion->pos.x, 1.0);
+    EXPECT_EQ(vessel.motion->pos.y, 2.0);
+    EXPECT_EQ(vessel.motion->pos.z, 0.0);
     sim::ParseStandardLine(load, vessel, "STATUS Landed Moon");
-    EXPECT_TRUE(vessel.landed);
+    EXPECT_TRUE(vessel.motion->landed);
     EXPECT_EQ(vessel.referenceBody.Name(), "Moon");
     block.currentLine = 9;
     sim::ParseStandardLine(load, vessel, "DOCKINFO 0:1,B 2:3,C x");
