@@ -71,8 +71,12 @@ std::FILE* OpenFile(const char* path, const char* mode);
 // Deletes a file named with backslash separators; false when it could not be deleted.
 bool RemoveFile(const char* path);
 
-// Writes `path` with every backslash turned into this platform's separator, bounded by
-// `capacity` (always terminated when capacity > 0). Returns false when the path was cut.
+// Writes the path this platform opens for `path`, bounded by `capacity` (always terminated when
+// capacity > 0): every backslash turned into this platform's separator and, as Windows finds
+// files, letter case ignored: where the path does not exist as spelled, an existing file whose
+// elements differ from it only in letter case, else (a file to be made) its folder found so and
+// its last element as spelled. Returns false when the path was cut. OpenFile, RemoveFile and
+// FindFirstFileA open what it writes.
 bool NativePath(const char* path, char* out, std::size_t capacity);
 
 }  // namespace platform

@@ -3,14 +3,15 @@
 #include <fstream>
 #include <iterator>
 
+#include "host/Platform.h"
+
 namespace test_support {
 
 std::filesystem::path RootFile(const sim::Simulator& simulator, const std::string& path) {
-    std::string relative = path;
-    for (char& c : relative) {
-        if (c == '\\') c = '/';
-    }
-    return simulator.Root() / relative;
+    const std::string spelled = simulator.Root().string() + "/" + path;
+    char opened[MAX_PATH];
+    if (!platform::NativePath(spelled.c_str(), opened, sizeof opened)) return spelled;
+    return opened;
 }
 
 std::filesystem::path WriteRootFile(const sim::Simulator& simulator, const std::string& path,

@@ -2,6 +2,8 @@
 #include <dirent.h>
 #include <dlfcn.h>
 #include <fnmatch.h>
+#include <strings.h>
+#include <sys/stat.h>
 
 #include <cstring>
 #include <new>
@@ -26,6 +28,50 @@ bool NextMatch(FileSearch* search, WIN32_FIND_DATAA* found) {
         return true;
     }
     return false;
+}
+
+// Appends the elements of `rest` ('/'-separated) to the path `out` holds up to `length`, each
+// element spelled as the folder above it has an entry equal to it ignoring letter case: the entry
+// spelled exactly first, then every other that matches (a file system that tells case apart may
+// hold "config" and "Config" side by side). True, with `out` terminated, when the whole path names
+// an existing entry; bounded by `capacity`.
+bool ResolveNoCase(char* out, std::size_t length, std::size_t capacity, const char* rest) {
+    while (*rest == '/') ++rest;
+    if (*rest == '\0') {
+        out[length] = '\0';
+        struct stat status {};
+        return stat(length == 0 ? "." : out, &status) == 0;
+    }
+    const char* end = std::strchr(rest, '/');
+    const std::size_t size = end ? static_cast<std::size_t>(end - rest) : std::strlen(rest);
+    const char* next = rest + size;
+    const std::size_t separator = length > 0 && out[length - 1] != '/' ? 1 : 0;
+    if (length + separator + size + 1 > capacity) return false;
+    const auto tryName = [&](const char* name) {
+        if (separator) out[length] = '/';
+        std::memcpy(out + length + separator, name, size);
+        return ResolveNoCase(out, length + separator + size, capacity, next);
+    };
+    if (tryName(rest)) return true;
+    // "." and ".." have no other spelling.
+    if ((size == 1 && rest[0] == '.') || (size == 2 && rest[0] == '.' && rest[1] == '.')) {
+        return false;
+    }
+    out[length] = '\0';
+    DIR* folder = opendir(length == 0 ? "." : out);
+    if (folder == nullptr) return false;
+    bool found = false;
+    while (!found) {
+        const dirent* entry = readdir(folder);
+        if (entry == nullptr) break;
+        if (std::strlen(entry->d_name) != size || strncasecmp(entry->d_name, rest, size) != 0 ||
+            std::strncmp(entry->d_name, rest, size) == 0) {
+            continue;
+        }
+        found = tryName(entry->d_name);
+    }
+    closedir(folder);
+    return found;
 }
 
 }  // namespace
@@ -95,15 +141,46 @@ LibraryExitFunction FindExport(HINSTANCE module, const char* name) {
 
 bool NativePath(const char* path, char* out, std::size_t capacity) {
     if (capacity == 0) return false;
+    char spelled[MAX_PATH];
     std::size_t i = 0;
     for (; path[i] != '\0'; ++i) {
-        if (i + 1 >= capacity) {
-            out[i] = '\0';
+        if (i + 1 >= capacity || i + 1 >= sizeof spelled) {
+            out[0] = '\0';
             return false;
         }
-        out[i] = path[i] == '\\' ? '/' : path[i];
+        spelled[i] = path[i] == '\\' ? '/' : path[i];
     }
-    out[i] = '\0';
+    spelled[i] = '\0';
+    struct stat status {};
+    if (stat(spelled, &status) == 0) {
+        std::memcpy(out, spelled, i + 1);
+        return true;
+    }
+    // Not there as spelled: what Windows finds, an existing file whose name differs only in letter
+    // case; else, for a file to be made, its folder found so and the last element as spelled.
+    std::size_t start = 0;
+    if (spelled[0] == '/') {
+        out[0] = '/';
+        start = 1;
+    }
+    out[start] = '\0';
+    if (ResolveNoCase(out, start, capacity, spelled + start)) return true;
+    char* last = std::strrchr(spelled, '/');
+    if (last != nullptr && last > spelled) {
+        *last = '\0';
+        out[start] = '\0';
+        if (ResolveNoCase(out, start, capacity, spelled + start)) {
+            const std::size_t folder = std::strlen(out);
+            const std::size_t name = std::strlen(last + 1);
+            if (folder + 1 + name < capacity) {
+                out[folder] = '/';
+                std::memcpy(out + folder + 1, last + 1, name + 1);
+                return true;
+            }
+        }
+        *last = '/';
+    }
+    std::memcpy(out, spelled, i + 1);
     return true;
 }
 

@@ -2,57 +2,40 @@
 
 #include <string>
 #include <system_error>
-#include <vector>
 
-#include "sim/text/TextParsing.h"
+#include "host/Platform.h"
 
 namespace sim {
-namespace {
 
 namespace fs = std::filesystem;
 
-// The file `components[next...]` below `folder`, each component matched ignoring letter case;
-// empty when there is none. Every entry that matches is tried (a case-sensitive file system may
-// hold "config" and "Config" side by side).
-fs::path ResolveNoCase(const fs::path& folder, const std::vector<std::string>& components,
-                       std::size_t next) {
-    if (next == components.size()) {
-        std::error_code error;
-        return fs::is_regular_file(folder, error) ? folder : fs::path();
+namespace {
+
+// Whether each element of the class name ('\' or '/' between them) is a name: none empty, none
+// "." or "..", so that the file found is below the root's configuration folder.
+bool NamesAFileBelow(std::string_view className) {
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t end = className.find_first_of("\\/", start);
+        const std::string_view element = className.substr(start, end - start);
+        if (element.empty() || element == "." || element == "..") return false;
+        if (end == std::string_view::npos) return true;
+        start = end + 1;
     }
-    const std::string& name = components[next];
-    if (name.empty() || name == "." || name == "..") return {};
-    std::error_code error;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        if (!text::EqualsNoCase(it->path().filename().string(), name)) continue;
-        fs::path found = ResolveNoCase(it->path(), components, next + 1);
-        if (!found.empty()) return found;
-    }
-    return {};
 }
 
 }  // namespace
 
 fs::path FindClassConfig(const fs::path& root, std::string_view className) {
-    if (className.empty()) return {};
-    // A class name may name a sub-folder ("Folder\Class"), with either kind of slash.
-    std::vector<std::string> classPath;
-    std::string part;
-    for (const char c : className) {
-        if (c == '\\' || c == '/') {
-            classPath.push_back(part);
-            part.clear();
-        } else {
-            part += c;
-        }
-    }
-    classPath.push_back(part + ".cfg");
-    for (const auto& folder :
-         {std::vector<std::string>{"Config", "Vessels"}, std::vector<std::string>{"Config"}}) {
-        std::vector<std::string> components = folder;
-        components.insert(components.end(), classPath.begin(), classPath.end());
-        fs::path found = ResolveNoCase(root, components, 0);
-        if (!found.empty()) return found;
+    if (!NamesAFileBelow(className)) return {};
+    // A class name may name a sub-folder ("Folder\Class"), with either kind of slash; the
+    // platform layer finds each element ignoring letter case, as the simulator's system does.
+    for (const char* folder : {"Config\\Vessels\\", "Config\\"}) {
+        const std::string spelled = root.string() + "/" + folder + std::string(className) + ".cfg";
+        char native[MAX_PATH];
+        if (!platform::NativePath(spelled.c_str(), native, sizeof native)) continue;
+        std::error_code error;
+        if (fs::is_regular_file(native, error)) return native;
     }
     return {};
 }

@@ -39,6 +39,23 @@ TEST_F(CrewTransferTest, TwoPairsTransferingAtOnceEachGetTheirMember) {
     ExpectCrewConserved();
 }
 
+// In a root laid out with an installation's capitals (Modules, Config, Meshes), the hand-over
+// file is written where the crew add-on reads it and the member arrives by name, as on Windows.
+TEST_F(CrewTransferTest, AnInstallationsCapitalsCarryAMemberAcross) {
+    for (const auto& [from, to] : {std::pair{"config", "Config"}, std::pair{"modules", "Modules"},
+                                   std::pair{"meshes", "Meshes"}}) {
+        std::filesystem::rename(sim.Root() / from, sim.Root() / to);
+    }
+    LoadDockedPair();
+    Key("Alpha", "E");
+    sim.Run(1.0);
+    EXPECT_EQ(RosterNames("Beta"), (Names{"Ivo Brandt", "Ada Kerr"}));
+    EXPECT_TRUE(TransferVessels(sim).empty());
+    EXPECT_EQ(sim.FindVessel("UMmu_Unknown"), nullptr);
+    EXPECT_FALSE(std::filesystem::exists(sim.Root() / "config")) << "no second folder made";
+    ExpectCrewConserved();
+}
+
 // A transfer waits for a receiver whose airlock is closed while the session is saved and loaded:
 // the member arrives once the airlock opens, and the next transfer to that ship goes through.
 TEST_F(CrewTransferTest, ATransferUnderWaySurvivesSavingAndLoading) {
