@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Checks the module built in the simulator's C++ ABI against the simulator's interface.
 
-  scripts/check-msvc-imports.py --build build-msvc --released-exports ../shared/orbitersdk/exports-2016.txt \
-      [--installation <Orbiter>/Orbitersdk/include]
+  scripts/check-msvc-imports.py --build build-msvc [--installation <Orbiter>/Orbitersdk/include]
+      [--released-exports <export list> | --released-image <Orbiter>/orbiter.exe]
 
 Either architecture: the build folder's compile commands say which (x64 or x86), and so which
 .def holds the module's imports (host/msvc/orbiter.def, host/msvc/orbiter-x86.def).
@@ -19,11 +19,14 @@ Either architecture: the build folder's compile commands say which (x64 or x86),
    orbiter.exe, the C runtime (ucrtbase.dll or api-ms-win-crt-*) and kernel32.dll: no C++ runtime
    or compiler support DLL.
 4. What the DLL imports from orbiter.exe is exactly what the .def lists.
-5. With --released-exports: every function the DLL imports from orbiter.exe is an export of the
-   released simulator, whose orbiter.exe export list (as MSVC's demangler prints it) the file is.
+5. With --released-exports or --released-image: every function the DLL imports from orbiter.exe is
+   an export of the released simulator: of the export list given (orbiter.exe's, as MSVC's
+   demangler prints it), or of the export table of an installation's own orbiter.exe, read from
+   the executable.
 
 --self-test instead feeds the signature and export-list checks tables of names that must be
-rejected and names that must pass, to show they tell them apart. --print-def OBJECT... prints the
+rejected and names that must pass, to show they tell them apart, and builds a small orbiter.exe
+that exports every function of the .def but one, which the export check must name. --print-def OBJECT... prints the
 .def's name list for the given objects (by default the module's, in the build folder).
 """
 import argparse
@@ -258,12 +261,16 @@ def probe_imports(tools, obj):
 
 def demangle(tools, names):
     """Each name that llvm-undname can demangle, with its C++ declaration."""
+    names = [n for n in names if n and not any(c.isspace() for c in n)]
+    # Read from its input, llvm-undname prints for each line the name, its declaration (nothing
+    # for a name it cannot demangle) and an empty line.
+    output = subprocess.run([tools["undname"]], input="\n".join(names) + "\n", capture_output=True,
+                            text=True).stdout
     demangled = {}
-    for name in names:
-        # One at a time: a name that is not valid gives an empty line and a message elsewhere.
-        lines = run([tools["undname"], name], check=False).strip().split("\n")
-        if len(lines) == 2 and lines[0] == name and lines[1].strip() and not lines[1].startswith("error"):
-            demangled[name] = lines[1].strip()
+    for block in output.split("\n\n"):
+        lines = block.strip("\n").split("\n")
+        if len(lines) == 2 and lines[0] in names and lines[1].strip() and not lines[1].startswith("error"):
+            demangled[lines[0]] = lines[1].strip()
     return demangled
 
 
@@ -278,10 +285,23 @@ def architecture_neutral(declaration):
     return re.sub(r"\*const(?=[\w:~]+\()", "*", text, count=1)
 
 
-def not_released(tools, names, released_exports):
-    """Failures for the names the released simulator's orbiter.exe does not export."""
-    with open(released_exports) as lines:
-        released = {architecture_neutral(line) for line in lines if line.strip()}
+def released_from_list(path):
+    """The released orbiter.exe's exports from its export list, as MSVC's demangler prints it."""
+    with open(path) as lines:
+        return {architecture_neutral(line) for line in lines if line.strip()}
+
+
+def released_from_image(tools, image):
+    """The exports of an orbiter.exe, read from the executable's export table."""
+    exports, _ = dll_tables(tools, image)
+    if not exports:
+        sys.exit(f"{image}: no export table (is it a simulator's orbiter.exe?)")
+    return {architecture_neutral(text) for text in demangle(tools, exports).values()}
+
+
+def not_released(tools, names, released):
+    """Failures for the names the released simulator's orbiter.exe (`released`, its exports'
+    declarations made architecture-neutral) does not export."""
     demangled = demangle(tools, names)
     failures = []
     for name in names:
@@ -358,6 +378,25 @@ def check_signatures(tools, entry, installation, names, workdir, quiet=False):
     return failures
 
 
+def build_exporting_image(tools, names, workdir, arch):
+    """A small orbiter.exe of the architecture whose export table holds exactly `names`, each an
+    alias of one function: what an installation's orbiter.exe is to the export check."""
+    source = os.path.join(workdir, "image.c")
+    with open(source, "w") as out:
+        out.write("void exported(void) {}\nint entry(void) { return 0; }\n")
+    target = {"x64": "x86_64-pc-windows-msvc", "x86": "i686-pc-windows-msvc"}[arch]
+    obj = os.path.join(workdir, "image.obj")
+    run([tools["clang"], f"--target={target}", "-c", "-O1", source, "-o", obj])
+    responses = os.path.join(workdir, "image.rsp")
+    with open(responses, "w") as out:
+        out.write("\n".join(f'"/export:{name}=exported"' for name in names) + "\n")
+    image = os.path.join(workdir, "orbiter.exe")
+    # lld-link adds x86's leading underscore to the entry and alias names itself.
+    run([tools["lld-link"], "/nologo", "/nodefaultlib", "/entry:entry", "/subsystem:console",
+         f"/machine:{arch}", f"/out:{image}", obj, f"@{responses}"])
+    return image
+
+
 class Report:
     """Prints each check as it is made, `ok` or FAILED with its details, and counts them."""
 
@@ -402,14 +441,18 @@ def main():
     parser.add_argument("--installation", metavar="INCLUDE",
                         help="compile the signature probe against a simulator installation's "
                              "Orbitersdk/include instead of host/")
-    parser.add_argument("--released-exports", metavar="FILE",
-                        help="the released orbiter.exe's export list, as MSVC's demangler prints it")
+    released = parser.add_mutually_exclusive_group()
+    released.add_argument("--released-exports", metavar="FILE",
+                          help="the released orbiter.exe's export list, as MSVC's demangler prints it")
+    released.add_argument("--released-image", metavar="ORBITER_EXE",
+                          help="an installation's orbiter.exe, whose export table is read")
     parser.add_argument("--llvm-bin", default="/usr/lib/llvm-14/bin")
     parser.add_argument("--self-test", action="store_true")
     parser.add_argument("--print-def", nargs="*", metavar="OBJECT",
                         help="default: the module's objects in BUILD (vessel/, crew/, host/)")
     options = parser.parse_args()
     tools = {tool: os.path.join(options.llvm_bin, f"llvm-{tool}") for tool in ("nm", "undname", "readobj")}
+    tools.update({tool: os.path.join(options.llvm_bin, tool) for tool in ("clang", "lld-link")})
     if options.print_def is not None:
         objects = options.print_def or sorted(
             os.path.join(folder, name)
@@ -423,6 +466,11 @@ def main():
     arch = architecture(entry)
     def_file = options.def_file or os.path.join(ROOT, DEF_FILES[arch])
     report = Report()
+    released, released_name = None, None
+    if options.released_exports:
+        released, released_name = released_from_list(options.released_exports), options.released_exports
+    elif options.released_image:
+        released, released_name = released_from_image(tools, options.released_image), options.released_image
 
     with tempfile.TemporaryDirectory() as workdir:
         if options.self_test:
@@ -433,12 +481,21 @@ def main():
                 failures = check_signatures(tools, entry, options.installation, [name], workdir, quiet=True)
                 report(bool(failures) != accepted,
                        f"{'accepts' if accepted else 'rejects'} {name} ({why})", failures if accepted else [])
-            if options.released_exports:
+            if released is not None:
                 for names, why, accepted in RELEASED_EXPORT_CASES:
-                    failures = not_released(tools, [names[arch]], options.released_exports)
+                    failures = not_released(tools, [names[arch]], released)
                     report(bool(failures) != accepted,
                            f"{'finds' if accepted else 'does not find'} {names[arch]} among the released "
                            f"exports ({why})", failures if accepted else [])
+            # An installation's orbiter.exe that lacks one function the module imports.
+            names = read_def(def_file)
+            missing = names[len(names) // 2]
+            image = build_exporting_image(tools, [n for n in names if n != missing], workdir, arch)
+            failures = not_released(tools, names, released_from_image(tools, image))
+            wanted = [f"{demangle(tools, [missing])[missing]}: not exported by the released orbiter.exe ({missing})"]
+            report(failures == wanted,
+                   f"an orbiter.exe exporting all but {missing} of the {len(names)} functions of the .def "
+                   f"is found to lack exactly that one", failures)
         else:
             names = read_def(def_file)
             failures = check_signatures(tools, entry, options.installation, names, workdir)
@@ -462,11 +519,11 @@ def main():
                    f"{os.path.basename(dll)} imports from orbiter.exe exactly the {len(names)} names of the .def",
                    [f"imported, not listed: {n}" for n in sorted(host - set(names))] +
                    [f"listed, not imported: {n}" for n in sorted(set(names) - host)])
-            if options.released_exports:
-                failures = not_released(tools, sorted(host), options.released_exports)
+            if released is not None:
+                failures = not_released(tools, sorted(host), released)
                 report(bool(host) and not failures,
                        f"the {len(host)} functions {os.path.basename(dll)} imports from orbiter.exe are "
-                       f"exports of the released simulator ({os.path.basename(options.released_exports)})",
+                       f"exports of the released simulator ({released_name})",
                        failures)
     return report.summary()
 

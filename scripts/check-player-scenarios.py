@@ -3,18 +3,21 @@
 
 For each scenario file:
   - a BEGIN_DESC ... END_DESC text for the scenario list;
-  - every vessel's class is Quillmar or one that every installation has (the stock list): the
+  - with a list of classes (the stock list every installation has, or the classes of an
+    installation's Config/Vessels folder), every vessel's class is Quillmar or one of them: the
     simulator stops on a class it does not have, and crew vessels need the crew add-on;
   - vesselsim loads and runs it without a warning, with a root that lacks the crew add-on (as a
     fresh installation) and with the sample root that has it; every DOCKINFO link holds, each
     Quillmar keeps its crew lines, a vessel landed stays where its STATUS and POS lines put it, and two docked Quillmars have their ports on one another,
     facing each other with their rotation vectors alike, by the simulator's rotation convention.
 
-usage: check-player-scenarios.py --vesselsim PATH --stock-classes FILE SCENARIO...
+usage: check-player-scenarios.py --vesselsim PATH [--stock-classes FILE | --installed-classes
+       <Orbiter>/Config/Vessels] SCENARIO...
 """
 import argparse
 import json
 import math
+import os
 import re
 import subprocess
 import sys
@@ -136,7 +139,7 @@ def check_landed(vessels, printed):
     return faults
 
 
-def check(path, vesselsim, stock):
+def check(path, vesselsim, stock, lacking="a fresh installation"):
     with open(path, encoding="ascii") as f:
         text = f.read()
     desc, vessels = read_blocks(text)
@@ -146,8 +149,8 @@ def check(path, vesselsim, stock):
     if not vessels:
         faults.append("no vessels")
     for name, (cls, _) in vessels.items():
-        if cls != SHIP_CLASS and cls not in stock:
-            faults.append(f"vessel {name} is of class {cls}, which a fresh installation lacks")
+        if stock is not None and cls != SHIP_CLASS and cls.replace("/", "\\").lower() not in stock:
+            faults.append(f"vessel {name} is of class {cls}, which {lacking} lacks")
     if faults:
         return faults
     with tempfile.TemporaryDirectory() as fresh:
@@ -166,22 +169,52 @@ def check(path, vesselsim, stock):
     return faults
 
 
+def installed_classes(folder):
+    """The classes of an installation's Config/Vessels folder: each .cfg file below it, named by its
+    path there without the extension ("Folder\\Class" for one in a sub-folder)."""
+    classes = set()
+    for where, _, names in os.walk(folder):
+        for name in names:
+            if name.lower().endswith(".cfg"):
+                relative = os.path.relpath(os.path.join(where, name[:-4]), folder)
+                classes.add(relative.replace(os.sep, "\\"))
+    return classes
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--vesselsim", required=True)
-    parser.add_argument("--stock-classes", required=True)
+    classes = parser.add_mutually_exclusive_group()
+    classes.add_argument("--stock-classes", metavar="FILE",
+                         help="the vessel classes every installation has, one a line")
+    classes.add_argument("--installed-classes", metavar="CONFIG_VESSELS",
+                         help="an installation's Config/Vessels folder, whose classes count")
     parser.add_argument("scenarios", nargs="+")
     args = parser.parse_args()
-    with open(args.stock_classes, encoding="ascii") as f:
-        stock = {line.strip() for line in f if line.strip() and not line.startswith("#")}
+    stock = None
+    if args.stock_classes:
+        with open(args.stock_classes, encoding="ascii") as f:
+            stock = {line.strip() for line in f if line.strip() and not line.startswith("#")}
+    elif args.installed_classes:
+        stock = installed_classes(args.installed_classes)
+        if not stock:
+            sys.exit(f"{args.installed_classes}: no vessel classes (.cfg files) there")
+    if stock is not None:
+        # The simulator finds a class's file ignoring letter case, as its system does.
+        stock = {cls.replace("/", "\\").lower() for cls in stock}
     bad = False
     for path in args.scenarios:
-        for fault in check(path, args.vesselsim, stock):
+        lacking = "the installation" if args.installed_classes else "a fresh installation"
+        for fault in check(path, args.vesselsim, stock, lacking):
             print(f"{path}: {fault}")
             bad = True
     if bad:
         sys.exit(1)
-    print(f"{len(args.scenarios)} player scenarios load with stock classes only")
+    if stock is None:
+        print(f"{len(args.scenarios)} player scenarios load (their classes not checked: no class list)")
+    else:
+        which = "stock classes" if args.stock_classes else "the installation's classes"
+        print(f"{len(args.scenarios)} player scenarios load with {which} only")
 
 
 if __name__ == "__main__":

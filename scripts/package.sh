@@ -7,14 +7,15 @@
 # and without the crew add-on, stock classes only), the player's page with the ship's picture
 # drawn from that mesh and its drawing (parsed, and checked against the module's key table) and
 # INSTALL.txt. Part of scripts/test.sh, after scripts/test-msvc.sh, whose DLL build folders it
-# reuses. The released export list is ../shared/orbitersdk/exports-2016.txt beside the project
-# unless QUILLMAR_RELEASED_EXPORTS names another.
+# reuses. The released simulator's exports and the vessel classes a fresh installation has are
+# references of checks, not inputs (scripts/references.sh: QUILLMAR_ORBITER_DIR,
+# QUILLMAR_RELEASED_EXPORTS, QUILLMAR_STOCK_CLASSES, or ../shared beside the project); without
+# them the packages are made all the same and those checks say they were skipped.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 jobs=${JOBS:-2}
-released_exports=${QUILLMAR_RELEASED_EXPORTS:-$root/../shared/orbitersdk/exports-2016.txt}
-stock_classes=${QUILLMAR_STOCK_CLASSES:-$root/../shared/testdata/stock-vessel-classes.txt}
+source scripts/references.sh
 
 # One package for each module DLL:
 #   architecture|DLL build folder|toolchain file|package|simulators that load it
@@ -25,12 +26,7 @@ packages=(
 deps=(clang-14 lld-14 llvm-14 libc++-14-dev mingw-w64-x86-64-dev mingw-w64-i686-dev python3 zip)
 
 scripts/install-deps.sh "${deps[@]}"
-for file in "$released_exports" "$stock_classes"; do
-  if [ ! -f "$file" ]; then
-    echo "FAILED: no $file (QUILLMAR_RELEASED_EXPORTS names the released export list, QUILLMAR_STOCK_CLASSES the class list)"
-    exit 1
-  fi
-done
+echo "== References: released exports: ${released_from:-none}; vessel classes: ${classes_from:-none}"
 
 # The programs that make and check the package's files, from the plain build as scripts/test.sh
 # configures it: the mesh and key tool, vesselsim and the Linux module it loads.
@@ -54,7 +50,8 @@ make_package() {  # architecture, build folder, toolchain file, package, simulat
   fi
   cmake --build "$build" -j"$jobs" --target Quillmar >/dev/null
   # Only a DLL whose imports are the simulator's and the system's goes into the package.
-  python3 scripts/check-msvc-imports.py --build "$build" --released-exports "$released_exports"
+  python3 scripts/check-msvc-imports.py --build "$build" "${released_args[@]}"
+  [ -n "$released_from" ] || skipped "$name's DLL imports against a released simulator's exports" exports
 
   rm -rf "$package" "$package.zip"
   mkdir -p "$package/Modules" "$package/Config/Vessels" "$package/Meshes" \
@@ -109,7 +106,9 @@ PY
   "$tool" check-mesh "$package/Meshes/quillmar.msh"
   "$tool" render "$package/Meshes/quillmar.msh" "$package/Doc/Quillmar/quillmar.png"
   python3 scripts/check-player-scenarios.py --vesselsim build/vesselsim \
-    --stock-classes "$stock_classes" "$package"/Scenarios/Quillmar/*.scn
+    "${classes_args[@]}" "$package"/Scenarios/Quillmar/*.scn
+  [ -n "$classes_from" ] ||
+    skipped "$name's scenarios' vessel classes against a fresh installation's" classes
   "$tool" keys | python3 scripts/check-player-page.py "$package/Doc/Quillmar.html"
 
   local missing=0 file

@@ -6,19 +6,22 @@
 #     name: host/ against the table of the simulator's slots, layouts, decorated names and constants
 #     (host/abi/AbiTable.h);
 #   - the checker of its imports and exports (scripts/check-msvc-imports.py), after its own test on
-#     names it must reject: against host/, and against the released simulator's export list;
+#     names it must reject and on a hand-made orbiter.exe that lacks one of them: against host/,
+#     and against the released simulator's exports;
 #   - the Windows test host, an orbiter.exe built in the same ABI, loading the DLL and driving it
 #     under Wine (headless, debug output off), calling its callbacks by the table's slots.
-# The released export list is ../shared/orbitersdk/exports-2016.txt beside the project unless
-# QUILLMAR_RELEASED_EXPORTS names another. With QUILLMAR_SDK_DIR naming a simulator installation's
-# Orbitersdk/include, the ABI check and the import checker's signature probe also run against it:
-# a check, not a second build. Installs the Debian packages it needs, the 32-bit Wine among them.
+# The released simulator's exports and an installation's Orbitersdk/include are references, not
+# inputs (scripts/references.sh: QUILLMAR_ORBITER_DIR, QUILLMAR_RELEASED_EXPORTS, QUILLMAR_SDK_DIR,
+# or ../shared beside the project); a check without its reference is skipped with one line. With
+# an installation's Orbitersdk/include, the ABI check and the import checker's signature probe
+# also run against it: a check, not a second build. Installs the Debian packages it needs, the
+# 32-bit Wine among them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 jobs=${JOBS:-2}
-released_exports=${QUILLMAR_RELEASED_EXPORTS:-$root/../shared/orbitersdk/exports-2016.txt}
-installation=${QUILLMAR_SDK_DIR:-}
+source scripts/references.sh
+installation=$sdk_include
 
 # The 32-bit Wine is a package of Debian's i386 architecture.
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
@@ -26,14 +29,7 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
 fi
 scripts/install-deps.sh clang-14 lld-14 llvm-14 libc++-14-dev mingw-w64-x86-64-dev \
   mingw-w64-i686-dev wine64 wine32:i386 python3
-if [ -n "$installation" ] && [ ! -f "$installation/Orbitersdk.h" ]; then
-  echo "FAILED: no Orbitersdk.h in $installation: QUILLMAR_SDK_DIR names an installation's Orbitersdk/include"
-  exit 1
-fi
-if [ ! -f "$released_exports" ]; then
-  echo "FAILED: no released export list $released_exports: set QUILLMAR_RELEASED_EXPORTS"
-  exit 1
-fi
+echo "== References: released exports: ${released_from:-none}; interface headers: ${installation:-none, host/ against its own ABI table only}"
 
 wine=/usr/lib/wine/wine64
 [ -x "$wine" ] || wine=$(command -v wine64 || command -v wine)
@@ -82,13 +78,16 @@ test_dll() {  # architecture, build folder, toolchain file
   python3 scripts/check-abi.py --build "$build" --self-test
   echo "== host/ against the simulator's ABI table ($arch)${installation:+, and $installation}"
   python3 scripts/check-abi.py --build "$build" "${against[@]}"
+  [ -n "$installation" ] ||
+    skipped "host/ against an installation's Orbitersdk/include ($arch)" headers
 
-  local check=(python3 scripts/check-msvc-imports.py --build "$build"
-    --released-exports "$released_exports")
+  local check=(python3 scripts/check-msvc-imports.py --build "$build" "${released_args[@]}")
   echo "== The import checker tells wrong names from right ones ($arch)"
   "${check[@]}" --self-test
-  echo "== $build/Quillmar.dll's imports and exports against host/ and the released simulator"
+  echo "== $build/Quillmar.dll's imports and exports against host/${released_from:+ and $released_from}"
   "${check[@]}" "${against[@]}"
+  [ -n "$released_from" ] ||
+    skipped "$build/Quillmar.dll's imports against a released simulator's exports" exports
 
   local host="$build/orbiter-host/orbiter.exe"
   if [ ! -f "$host" ]; then
