@@ -71,7 +71,7 @@ if image[:2] != b"MZ" or image[offset:offset + 4] != b"PE\0\0" or machine != mac
 PY
   cp packaging/Config/Vessels/Quillmar.cfg "$package/Config/Vessels/"
   cp "${scenarios[@]}" "$package/Scenarios/Quillmar/"
-  cp packaging/Doc/Quillmar.html "$package/Doc/"
+  "$tool" page packaging/Doc/Quillmar.html "$package/Doc/Quillmar.html"
   cp docs/quillmar-drawing.png "$package/Doc/Quillmar/"
   # Notepad of older Windows wants CR LF.
   sed -e "s/@PACKAGE@/$name/g" -e "s/@SIMULATORS@/$simulators/g" -e "s/@ARCH@/$arch/g" \

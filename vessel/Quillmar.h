@@ -57,14 +57,8 @@ class Quillmar final : public VESSEL4 {
     void ActiveDockChanged();
     void PlaceAirlockAtActiveDock();
 
-    // Keyboard commands (KeyCommands.cpp).
-    void ToggleRcsLevel();
-    void EvaSelectedMember();
-    void SelectMember(int direction, const char* message);
-    void ToggleAirlock();
-    void ShowCrewInfo();
-    void SwitchEvaMesh();
-    void StepActiveDock(int direction);
+    // The keyboard commands run on the ship (KeyCommands.cpp).
+    friend class KeyCommands;
 
     // Set-up steps (ClassCaps.cpp).
     void StartCrew();

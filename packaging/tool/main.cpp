@@ -4,15 +4,18 @@
 //   quillmar_package render MESH PNG [WIDTH HEIGHT]
 //                                     draws the mesh file to a PNG picture (default 1600 x 900)
 //   quillmar_package keys             prints every key the ship handles, one a line
+//   quillmar_package page TEXT PAGE   writes the player's page: TEXT with its key table made
+//                                     from the module's key table
 // Exit status 0 when done, 1 on a fault (named on standard error), 2 on a wrong command line.
 #include <charconv>
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <string>
 
-#include "packaging/tool/KeyNames.h"
 #include "packaging/tool/MeshCheck.h"
 #include "packaging/tool/MeshRender.h"
+#include "packaging/tool/PlayerPage.h"
 #include "packaging/tool/PngFile.h"
 #include "packaging/tool/ShipMesh.h"
 
@@ -66,12 +69,35 @@ int CheckMeshFile(const std::string& file) {
 
 int PrintKeys() {
     for (const quillmar::KeyBinding& binding : quillmar::kKeyBindings) {
-        const auto name = key_names::BindingName(binding);
+        const auto name = player_page::BindingName(binding);
         if (!name) {
             std::cerr << "key code " << binding.key << " has no name for the player's page\n";
             return 1;
         }
         std::cout << *name << '\n';
+    }
+    return 0;
+}
+
+int WritePlayerPage(const std::string& textFile, const std::string& pageFile) {
+    std::ifstream in(textFile, std::ios::binary);
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (!in.good() && !in.eof()) {
+        std::cerr << textFile << ": cannot read the page\n";
+        return 1;
+    }
+    std::string error;
+    const auto page = player_page::MakePage(text, error);
+    if (!page) {
+        std::cerr << textFile << ": " << error << '\n';
+        return 1;
+    }
+    std::ofstream out(pageFile, std::ios::binary | std::ios::trunc);
+    out << *page;
+    out.flush();
+    if (!out) {
+        std::cerr << pageFile << ": cannot write the page\n";
+        return 1;
     }
     return 0;
 }
@@ -83,12 +109,13 @@ int main(int argc, char** argv) {
     if (argc == 3 && command == "mesh") return WriteMeshFile(argv[2]);
     if (argc == 3 && command == "check-mesh") return CheckMeshFile(argv[2]);
     if (argc == 2 && command == "keys") return PrintKeys();
+    if (argc == 4 && command == "page") return WritePlayerPage(argv[2], argv[3]);
     int width = 1600, height = 900;
     if (command == "render" &&
         (argc == 4 || (argc == 6 && ReadSide(argv[4], width) && ReadSide(argv[5], height)))) {
         return RenderMeshFile(argv[2], argv[3], width, height);
     }
     std::cerr << "usage: quillmar_package mesh FILE | check-mesh FILE | render MESH PNG [WIDTH "
-                 "HEIGHT] | keys\n";
+                 "HEIGHT] | keys | page TEXT PAGE\n";
     return 2;
 }

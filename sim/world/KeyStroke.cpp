@@ -7,21 +7,6 @@
 namespace sim {
 namespace {
 
-struct NamedKey {
-    std::string_view name;
-    DWORD code;
-};
-
-// PC keyboard scan codes of the keys a script can name.
-constexpr NamedKey kNamedKeys[] = {
-    {"1", 0x02}, {"2", 0x03},   {"3", 0x04},   {"4", 0x05}, {"5", 0x06}, {"6", 0x07}, {"7", 0x08},
-    {"8", 0x09}, {"9", 0x0A},   {"0", 0x0B},   {"Q", 0x10}, {"W", 0x11}, {"E", 0x12}, {"R", 0x13},
-    {"T", 0x14}, {"Y", 0x15},   {"U", 0x16},   {"I", 0x17}, {"O", 0x18}, {"P", 0x19}, {"A", 0x1E},
-    {"S", 0x1F}, {"D", 0x20},   {"F", 0x21},   {"G", 0x22}, {"H", 0x23}, {"J", 0x24}, {"K", 0x25},
-    {"L", 0x26}, {"Z", 0x2C},   {"X", 0x2D},   {"C", 0x2E}, {"V", 0x2F}, {"B", 0x30}, {"N", 0x31},
-    {"M", 0x32}, {"KP-", 0x4A}, {"KP+", 0x4E},
-};
-
 struct Modifier {
     std::string_view prefix;
     bool KeyStroke::*flag;
@@ -61,8 +46,9 @@ std::optional<KeyStroke> ParseKeyStroke(std::string_view text) {
         stroke.key = *code;
         return stroke;
     }
-    for (const auto& named : kNamedKeys) {
-        if (text::EqualsNoCase(text, named.name)) {
+    // The keys by the names scripts give them (host/Keyboard.h).
+    for (const KeyName& named : kKeyNames) {
+        if (text::EqualsNoCase(text, named.scriptName)) {
             stroke.key = named.code;
             return stroke;
         }

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string_view>
 
+#include "host/Keyboard.h"
 #include "host/Platform.h"
 
 namespace sim {
@@ -16,8 +17,8 @@ struct KeyStroke {
     bool alt = false;
 };
 
-inline constexpr DWORD kKeyLeftShift = 0x2A;
-inline constexpr DWORD kKeyLeftControl = 0x1D;
+inline constexpr DWORD kKeyLeftShift = OAPI_KEY_LSHIFT;
+inline constexpr DWORD kKeyLeftControl = OAPI_KEY_LCONTROL;
 inline constexpr DWORD kKeyLeftAlt = 0x38;
 
 // The parsed key, or nothing when the text is not a key.

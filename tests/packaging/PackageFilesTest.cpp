@@ -3,7 +3,8 @@
 // their normals say, and a part added to a table appears in it; the checker refuses a mesh that
 // the simulator's reader would not take or whose parts are elsewhere; the picture drawn from a
 // mesh file shows the mesh where it is and the background elsewhere, nearer faces over farther
-// ones; every key of the key table has a name for the player's page.
+// ones; every key of the key table has a name for the player's page, whose key table is made
+// from it.
 #include <gtest/gtest.h>
 #include <png.h>
 #include <unistd.h>
@@ -12,15 +13,17 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
-#include "packaging/tool/KeyNames.h"
 #include "packaging/tool/MeshCheck.h"
 #include "packaging/tool/MeshRender.h"
 #include "packaging/tool/MeshShapes.h"
+#include "packaging/tool/PlayerPage.h"
 #include "packaging/tool/PngFile.h"
 #include "packaging/tool/ShipMesh.h"
 #include "sim/world/VectorMath.h"
@@ -321,19 +324,62 @@ TEST(MeshPicture, WritesAPngThatReadsBack) {
     EXPECT_FALSE(error.empty());
 }
 
-TEST(KeyNames, EveryBindingHasItsOwnName) {
+// Each key named as a player reads it, and no two alike.
+TEST(PlayerPage, EveryBindingHasItsOwnName) {
     std::set<std::string> names;
     for (const quillmar::KeyBinding& binding : quillmar::kKeyBindings) {
-        const auto name = key_names::BindingName(binding);
+        const auto name = player_page::BindingName(binding);
         ASSERT_TRUE(name.has_value()) << "key code " << binding.key;
         names.insert(*name);
     }
     EXPECT_EQ(names.size(), std::size(quillmar::kKeyBindings));
-    EXPECT_EQ(names, (std::set<std::string>{"Ctrl+1", "E", "1", "2", "A", "S", "C",
-                                            "Shift+Numpad -", "Shift+Numpad +"}));
-    EXPECT_FALSE(
-        key_names::BindingName({0x3B, quillmar::Modifier::NotHeld, quillmar::Modifier::NotHeld,
-                                quillmar::KeyCommand::CrewInfo, quillmar::kKeyConsumed}));
+    using quillmar::Modifier;
+    struct Case {
+        DWORD key;
+        Modifier shift;
+        Modifier ctrl;
+        std::optional<std::string> name;
+    };
+    const Case cases[] = {
+        {OAPI_KEY_1, Modifier::NotHeld, Modifier::Held, "Ctrl+1"},
+        {OAPI_KEY_ADD, Modifier::Held, Modifier::NotHeld, "Shift+Numpad +"},
+        {OAPI_KEY_S, Modifier::Ignored, Modifier::Ignored, "S"},
+        {0x3B, Modifier::NotHeld, Modifier::NotHeld, std::nullopt},  // F1: no name
+    };
+    for (const Case& c : cases) {
+        const quillmar::KeyBinding binding{
+            c.key, c.shift, c.ctrl, quillmar::KeyCommand::CrewInfo, quillmar::kKeyConsumed, ""};
+        EXPECT_EQ(player_page::BindingName(binding), c.name);
+    }
+}
+
+// The page's key table is made from the key table: a row for each binding in its order, with its
+// text, and the keys that take any modifier named; the marker line must be there once.
+TEST(PlayerPage, TheKeyTableTakesTheMarkersPlace) {
+    const std::string marker = std::string(player_page::kKeyTableMarker) + "\n";
+    std::string error;
+    const auto page = player_page::MakePage("<h2>Keys</h2>\n" + marker + "<p>After</p>\n", error);
+    ASSERT_TRUE(page.has_value()) << error;
+    EXPECT_EQ(page->find(player_page::kKeyTableMarker), std::string::npos);
+    EXPECT_TRUE(page->starts_with("<h2>Keys</h2>\n<table>\n"));
+    EXPECT_TRUE(
+        page->ends_with("</table>\n<p>Keys S and C work with any of Shift, Ctrl and Alt "
+                        "held; the others only as shown.</p>\n<p>After</p>\n"));
+    std::size_t from = 0;
+    for (const quillmar::KeyBinding& binding : quillmar::kKeyBindings) {
+        const std::string row = "<tr><td><kbd>" + *player_page::BindingName(binding) +
+                                "</kbd></td><td>" + binding.whatItDoes + "</td></tr>\n";
+        const std::size_t at = page->find(row, from);
+        ASSERT_NE(at, std::string::npos) << row;
+        from = at + row.size();
+    }
+    for (const std::string& text :
+         {std::string("<p>no marker</p>\n"), marker + marker, "x" + marker}) {
+        SCOPED_TRACE(text);
+        error.clear();
+        EXPECT_FALSE(player_page::MakePage(text, error).has_value());
+        EXPECT_NE(error.find("marker"), std::string::npos);
+    }
 }
 
 }  // namespace
