@@ -65,9 +65,11 @@ bool ReadWholeName(OBJHANDLE candidate, char (&name)[kTransferNameSize]) {
 
 }  // namespace
 
-bool ArrivalScanDue(AirlockLink& link, bool seatFree, AirlockLink::ScanResult& result) {
+bool ArrivalScanDue(AirlockLink& link, bool seatFree, AirlockLink::ScanResult& result,
+                    double& step) {
     result = AirlockLink::ScanResult::kNothing;
-    if (!link.StepScanTimer(oapiGetSimStep())) return false;
+    step = oapiGetSimStep();
+    if (!link.StepScanTimer(step)) return false;
     if (!link.DoorOpen() || !seatFree) return false;
     if (link.Vessel() == nullptr || link.VesselHandle() == nullptr) {
         result = AirlockLink::ScanResult::kNoVessel;

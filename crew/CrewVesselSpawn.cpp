@@ -74,6 +74,7 @@ AirlockLink::SpawnResult CreateTransferVessel(const AirlockLink& link, const cha
                                               const HandOverFields& handOver,
                                               const char* memberString, const VECTOR3* angles) {
     const OBJHANDLE created = oapiCreateVessel(name, crew_addon::kCrewClassName, status);
+    ForgetVessel(created);
     if (created == nullptr) {
         platform::RemoveFile(crew_addon::kTransferFile);
         return AirlockLink::SpawnResult::kNotCreated;
@@ -169,6 +170,7 @@ AirlockLink::SpawnResult AirlockLink::SpawnCrewVessel(const char* memberString, 
     ReplaceChar(name, ' ', '_');
     ChooseFreeVesselName(name);
     const OBJHANDLE created = oapiCreateVessel(name, crew_addon::kCrewClassName, status);
+    ForgetVessel(created);
     if (created != nullptr && angles != nullptr) OrientCrewVessel(angles, created);
     return created != nullptr ? SpawnResult::kInFreeSpace : SpawnResult::kNotCreated;
 }
