@@ -88,7 +88,16 @@ class CrewManager : private CrewManagerFields {
 
     // Constructed not started: every operation but DefineAirlock, GetLastEvaName,
     // GetLastArrivalName and SelectEvaMesh refuses until Initialize and DefineAirlock succeed.
-    CrewManager() = default;
+    // Every manager in existence is known to the module (ManagersAboard.h), so that a record
+    // naming a member who is aboard one of its ships is never taken for a member in transit.
+    CrewManager();
+    CrewManager(const CrewManager& other);
+    CrewManager& operator=(const CrewManager& other) = default;
+    ~CrewManager();
+
+    // Whether a member of this code and name, as the roster stores them (cut, cleaned; letter
+    // case ignored), is aboard.
+    bool HoldsMember(const char* idCode, const char* name) const;
 
     // Start-up.
     StartResult Initialize(OBJHANDLE vesselHandle);

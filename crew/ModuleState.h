@@ -19,6 +19,8 @@
 
 namespace crew {
 
+class CrewManager;
+
 struct ModuleState {
     LinkTable links;
     IdTable idTable{};          // empty until the first crew manager starts
@@ -26,6 +28,8 @@ struct ModuleState {
     TakenList takenThisStep;
     std::vector<TransferInFlight> transfersInFlight;
     ArrivalIndex arrivalIndex;
+    // Every crew manager in existence (ManagersAboard.h).
+    std::vector<const CrewManager*> crewManagers;
     // Crew lines that ships without the crew add-on could not keep (KeptCrewLines.h): the debug
     // line is the whole module's, and says so as long as any ship lost one.
     int crewLinesNotKept = 0;
