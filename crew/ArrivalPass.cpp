@@ -163,7 +163,13 @@ AirlockLink::ScanResult ArrivalPass::Transfer(OBJHANDLE candidate, const VESSEL&
     char transferName[kTransferNameSize];
     if (!ReadWholeName(candidate, transferName)) return AirlockLink::ScanResult::kNothing;
     const char* address = transferName + crew_addon::kVesselPrefixLength;
-    const Addressee addressee = ResolveAddress(address, link_.Vessel()->GetName(), candidate);
+    // A transfer this module sent names its member in its attachment, or the module has its
+    // record: either way its address is the receiver's whole name.
+    CarriedMember sent;
+    const bool whole =
+        (ReadCarriedMember(transfer, sent) && sent.named) || SentTransferTo(address, candidate);
+    const Addressee addressee =
+        ResolveAddress(address, link_.Vessel()->GetName(), candidate, whole);
     CarriedMember member;
     if (addressee != Addressee::kOwn) {
         // Addressed to another ship: passed over, unless there is no such ship.
