@@ -164,7 +164,8 @@ AirlockLink::SpawnResult AirlockLink::SpawnCrewVessel(const char* memberString, 
 
         FillSpawnRecord(handOver, ejectFlag);
         SetSpawnRecordMesh(meshName);
-        SaveSpawnRecord(crew_addon::kSpawnFile);
+        // The crew vessel takes the member's figures from the file: without it they are lost.
+        if (!SaveSpawnRecord(crew_addon::kSpawnFile)) return SpawnResult::kRecordNotWritten;
     }
 
     ReplaceChar(name, ' ', '_');
