@@ -11,9 +11,23 @@ namespace crew {
 
 CrewManager::CrewManager() { ManagerMade(this); }
 
-CrewManager::CrewManager(const CrewManager& other) : CrewManagerFields(other) { ManagerMade(this); }
+CrewManager::CrewManager(const CrewManager& other) : CrewManagerFields(other) {
+    ManagerMade(this);
+    CountUnreadCrewLines(keptCrewLines, 1);
+}
 
-CrewManager::~CrewManager() { ManagerGone(this); }
+CrewManager& CrewManager::operator=(const CrewManager& other) {
+    if (this == &other) return *this;
+    CountUnreadCrewLines(keptCrewLines, -1);
+    static_cast<CrewManagerFields&>(*this) = other;
+    CountUnreadCrewLines(keptCrewLines, 1);
+    return *this;
+}
+
+CrewManager::~CrewManager() {
+    ManagerGone(this);
+    CountUnreadCrewLines(keptCrewLines, -1);
+}
 
 bool CrewManager::HoldsMember(const char* idCode, const char* name) const {
     if (idCode == nullptr || name == nullptr || !Ready()) return false;

@@ -13,6 +13,7 @@
 #include "crew/ArrivalIndex.h"
 #include "crew/CrewIdTable.h"
 #include "crew/EvaMeshName.h"
+#include "crew/KeptCrewLines.h"
 #include "crew/TakenThisStep.h"
 #include "crew/TransfersInFlight.h"
 #include "host/CrewAddon.h"
@@ -33,6 +34,8 @@ struct ModuleState {
     // Crew lines that ships without the crew add-on could not keep (KeptCrewLines.h): the debug
     // line is the whole module's, and says so as long as any ship lost one.
     int crewLinesNotKept = 0;
+    // Crew lines ready ships keep unread (KeptCrewLines.h), for the debug line.
+    UnreadCrewLines unreadCrewLines;
     // The mesh for the next crew vessel: written by a crew manager's SelectEvaMesh right before
     // each spawn and read by that spawn.
     char evaMeshName[kEvaMeshNameSize]{};
