@@ -232,9 +232,7 @@ bool InBox(const NearBox& near, const VECTOR3& global) {
 
 void AddIfNear(ArrivalIndex& index, std::uint32_t k, const NearBox& near) {
     const VECTOR3& position = index.walkers[k].position;
-    if (Distance2(position, near.centre) <= near.reach2 && InBox(near, position)) {
-        index.hits.push_back(k);
-    }
+    if (Distance2(position, near.centre) <= near.reach2) index.hits.push_back(k);
 }
 
 }  // namespace
@@ -272,8 +270,7 @@ void AdvanceIndexClock(const void* link, double step) {
     if (step > 0.0 && std::isfinite(step)) index.clock += step;
 }
 
-const std::vector<IndexedCrewVessel>& CrewVesselsNear(const VECTOR3& ownGlobal,
-                                                      const MATRIX3& rotation,
+const std::vector<IndexedCrewVessel>& CrewVesselsNear(const VECTOR3& ownGlobal, const VESSEL& own,
                                                       const AirlockBox& box) {
     ArrivalIndex& index = TheIndex();
     std::vector<IndexedCrewVessel>& visits = index.visits;
@@ -297,7 +294,7 @@ const std::vector<IndexedCrewVessel>& CrewVesselsNear(const VECTOR3& ownGlobal,
                              high.x - low.x < kMostCellsPerAxis &&
                              high.y - low.y < kMostCellsPerAxis &&
                              high.z - low.z < kMostCellsPerAxis;
-    const NearBox near{ownGlobal, rotation, box, margin, reach2};
+    NearBox near{ownGlobal, {1, 0, 0, 0, 1, 0, 0, 0, 1}, box, margin, reach2};
     if (searchCells) {
         for (std::int64_t x = low.x; x <= high.x; ++x) {
             for (std::int64_t y = low.y; y <= high.y; ++y) {
@@ -317,6 +314,17 @@ const std::vector<IndexedCrewVessel>& CrewVesselsNear(const VECTOR3& ownGlobal,
         std::sort(index.hits.begin(), index.hits.end());
     } else {
         for (std::uint32_t k = 0; k < index.walkers.size(); ++k) AddIfNear(index, k, near);
+    }
+
+    // Of the walkers within the sphere, those in the box: the own vessel's rotation is asked for
+    // only when there are any.
+    if (!index.hits.empty()) {
+        own.GetRotationMatrix(near.rotation);
+        std::size_t kept = 0;
+        for (const std::uint32_t k : index.hits) {
+            if (InBox(near, index.walkers[k].position)) index.hits[kept++] = k;
+        }
+        index.hits.resize(kept);
     }
 
     // Transfer vessels and walkers in the box, merged in vessel order.

@@ -11,8 +11,9 @@
 // or the number of crew managers started (a new session starts new ones) has changed.
 //
 // What a pass looks at: every transfer vessel, and the walking crew vessels that stand in its
-// airlock box or within a metre of it (in the own frame, turned by the ship's rotation matrix:
-// one host call a pass). A walker beside the ship but outside the box costs the pass nothing.
+// airlock box or within a metre of it (in the own frame, turned by the ship's rotation matrix,
+// asked for only when a walker is near). A walker beside the ship but outside the box costs the
+// pass nothing.
 // Each vessel a pass looks at it asks about as a pass over every vessel does (interface, class,
 // attachments, name): what the index remembers of it only chose it.
 //
@@ -152,13 +153,13 @@ void AdvanceIndexClock(const void* link, double step);
 // Brings the index up to date for the current frame: a pass calls this before asking it.
 void RefreshArrivalIndex();
 
-// The crew vessels a pass of a ship at `ownGlobal`, turned by `rotation` (its frame to the global
-// frame), must look at, in vessel order: every transfer vessel, and every walking crew vessel that
-// stands in the airlock box (in the ship's frame, about its origin) or within a margin of it (more
-// may be given, never fewer). No host call: a walker outside the box costs a pass nothing. The
-// list is the index's own, filled anew by each call.
-const std::vector<IndexedCrewVessel>& CrewVesselsNear(const VECTOR3& ownGlobal,
-                                                      const MATRIX3& rotation,
+// The crew vessels a pass of the ship `own` at `ownGlobal` must look at, in vessel order: every
+// transfer vessel, and every walking crew vessel that stands in the airlock box (in the ship's
+// frame, about its origin) or within a margin of it (more may be given, never fewer). One host
+// call at most, the ship's rotation, asked for only when a walker stands within the sphere about
+// the ship's origin that holds the box: a walker outside the box costs a pass nothing. The list
+// is the index's own, filled anew by each call.
+const std::vector<IndexedCrewVessel>& CrewVesselsNear(const VECTOR3& ownGlobal, const VESSEL& own,
                                                       const AirlockBox& box);
 
 // The last crew vessel in vessel order, other than `own`, whose last parent attachment is

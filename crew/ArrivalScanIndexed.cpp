@@ -19,9 +19,8 @@ AirlockLink::ScanResult RunArrivalScan(AirlockLink& link, bool seatFree) {
     const OBJHANDLE own = link.VesselHandle();
     VECTOR3 ownGlobal{};
     oapiGetGlobalPos(own, &ownGlobal);
-    MATRIX3 rotation{1, 0, 0, 0, 1, 0, 0, 0, 1};
-    link.Vessel()->GetRotationMatrix(rotation);
-    const std::vector<IndexedCrewVessel>& visits = CrewVesselsNear(ownGlobal, rotation, link.Box());
+    const std::vector<IndexedCrewVessel>& visits =
+        CrewVesselsNear(ownGlobal, *link.Vessel(), link.Box());
 
     ArrivalPass pass(link);
     for (const IndexedCrewVessel& candidate : visits) {
