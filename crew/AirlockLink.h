@@ -138,6 +138,8 @@ class AirlockLink : private AirlockLinkFields {
         kTransferUnderWay = -5,  // a transfer to the docked ship has not arrived yet
         // The docked ship's name is too long for a transfer vessel's.
         kReceiverNameTooLong = -6,
+        // The hand-over record the crew vessel reads could not be written: no vessel is made.
+        kRecordNotWritten = -7,
     };
 
     // Creates a crew vessel for a member: in free space beside the vessel, or a transfer vessel

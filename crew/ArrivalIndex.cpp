@@ -55,17 +55,49 @@ std::uint64_t Hash(const IndexCell& c) {
 
 ArrivalIndex& TheIndex() { return TheModuleState().arrivalIndex; }
 
+bool NamedAsTransfer(OBJHANDLE handle) {
+    char name[kCandidateNameSize];
+    name[0] = '\0';  // the host writes the rest
+    oapiGetObjectName(handle, name, kCandidateNameSize);
+    name[kCandidateNameSize - 1] = '\0';
+    return IsTransferName(name);
+}
+
 // Asks the host what the vessel behind a handle is. A vessel whose interface the host does not
 // give is left unknown, to be asked about again.
 KnownVessel Identify(OBJHANDLE handle) {
     const VESSEL* vessel = oapiGetVesselInterface(handle);
     if (vessel == nullptr) return {};
-    if (!IsCrewClass(vessel->GetClassNameA())) return {handle, vessel, VesselKind::kOther};
-    char name[kCandidateNameSize];
-    name[0] = '\0';  // the host writes the rest
-    oapiGetObjectName(handle, name, kCandidateNameSize);
-    name[kCandidateNameSize - 1] = '\0';
-    return {handle, vessel, IsTransferName(name) ? VesselKind::kTransfer : VesselKind::kWalker};
+    if (!IsCrewClass(vessel->GetClassNameA())) return {handle, VesselKind::kOther};
+    return {handle, NamedAsTransfer(handle) ? VesselKind::kTransfer : VesselKind::kWalker};
+}
+
+// Forgets the vessels of the sweep's share of this reading: from where the last reading's share
+// ended up to the share of the list that the time since the sweep began stands for.
+void Sweep(ArrivalIndex& index, DWORD count) {
+    const double share = (index.clock - index.sweepStart) / kSweepSeconds;
+    const bool whole = !(share < 1.0);  // not a number too
+    DWORD upTo = count;
+    if (!whole) {
+        upTo = static_cast<DWORD>(std::ceil(std::max(share, 0.0) * static_cast<double>(count)));
+        upTo = std::min(upTo, count);
+    }
+    // A walker stays a crew vessel while a pass looks at it only in its box, where the pass asks
+    // about it in full: only a transfer vessel at its handle would be missed, which its name
+    // tells. Anything else is asked about in full.
+    for (DWORD i = std::min(index.sweepNext, count); i < upTo; ++i) {
+        KnownVessel& known = index.known[i];
+        if (known.kind == VesselKind::kWalker) {
+            known.checkName = true;
+        } else {
+            known = KnownVessel{};
+        }
+    }
+    index.sweepNext = upTo;
+    if (whole) {
+        index.sweepStart = index.clock;
+        index.sweepNext = 0;
+    }
 }
 
 // Reads the host's vessel list into the index. Returns whether the buckets must be sorted anew:
@@ -80,6 +112,7 @@ bool Read(ArrivalIndex& index, DWORD count, bool newFrame) {
         for (DWORD i = count > kRecheckedAtEnd ? count - kRecheckedAtEnd : 0; i < count; ++i) {
             index.known[i] = KnownVessel{};
         }
+        Sweep(index, count);
     }
     // The host calls in the loop could change the index's vectors as far as the compiler knows;
     // the loop keeps their sizes and storage itself, so that a vessel costs no reloading of them.
@@ -91,9 +124,14 @@ bool Read(ArrivalIndex& index, DWORD count, bool newFrame) {
     for (DWORD i = 0; i < count; ++i) {
         const OBJHANDLE handle = oapiGetVesselByIndex(static_cast<int>(i));
         KnownVessel& vessel = known[i];
-        if (vessel.handle != handle) vessel = handle == nullptr ? KnownVessel{} : Identify(handle);
+        if (vessel.handle != handle) {
+            vessel = handle == nullptr ? KnownVessel{} : Identify(handle);
+        } else if (vessel.checkName) {
+            vessel.checkName = false;
+            if (NamedAsTransfer(handle)) vessel = Identify(handle);
+        }
         if (vessel.kind == VesselKind::kTransfer) {
-            index.transfers.push_back({i, handle, vessel.vessel, 0});
+            index.transfers.push_back({i, handle});
             continue;
         }
         if (vessel.kind != VesselKind::kWalker) continue;
@@ -106,10 +144,7 @@ bool Read(ArrivalIndex& index, DWORD count, bool newFrame) {
         IndexedWalker& place = places[walkers];
         // Written only when another vessel stands at this place: a frame in which nothing
         // changed reads the walkers and writes none of them.
-        if (place.vessel.handle != handle || place.vessel.vessel != vessel.vessel ||
-            place.vessel.index != i) {
-            place.vessel = {i, handle, vessel.vessel, 0};
-        }
+        if (place.vessel.handle != handle || place.vessel.index != i) place.vessel = {i, handle};
         VECTOR3 position{};
         oapiGetGlobalPos(handle, &position);
         // A walker standing where the one before it at this place stood keeps its cube.
@@ -161,8 +196,43 @@ double Distance2(const VECTOR3& a, const VECTOR3& b) {
     return x * x + y * y + z * z;
 }
 
-void AddIfNear(ArrivalIndex& index, std::uint32_t k, const VECTOR3& centre, double reach2) {
-    if (Distance2(index.walkers[k].position, centre) <= reach2) index.hits.push_back(k);
+// How far from the own vessel's origin a point of its airlock box can lie.
+double BoxReach(const AirlockBox& box) {
+    const double x = std::max(std::fabs(box.xMin), std::fabs(box.xMax));
+    const double y = std::max(std::fabs(box.yMin), std::fabs(box.yMax));
+    const double z = std::max(std::fabs(box.zMin), std::fabs(box.zMax));
+    return std::sqrt(x * x + y * y + z * z);
+}
+
+// A pass's airlock box: the walkers a pass looks at stand inside it, widened by `margin` on every
+// side, in the own vessel's frame (the host's frame conversions round, and a vessel just inside a
+// box face must still be looked at).
+struct NearBox {
+    VECTOR3 centre;  // the own vessel's origin, global
+    MATRIX3 rotation;
+    AirlockBox box;
+    double margin;
+    double reach2;  // of the sphere about the origin that holds the widened box
+};
+
+bool InBox(const NearBox& near, const VECTOR3& global) {
+    const double x = global.x - near.centre.x, y = global.y - near.centre.y,
+                 z = global.z - near.centre.z;
+    const MATRIX3& r = near.rotation;
+    // The transposed rotation takes the global frame to the own vessel's.
+    const double lx = r.m11 * x + r.m21 * y + r.m31 * z;
+    const double ly = r.m12 * x + r.m22 * y + r.m32 * z;
+    const double lz = r.m13 * x + r.m23 * y + r.m33 * z;
+    const AirlockBox& b = near.box;
+    const double m = near.margin;
+    // Not-a-number coordinates fail every comparison: such a vessel is looked at.
+    return !(lx < b.xMin - m || lx > b.xMax + m || ly < b.yMin - m || ly > b.yMax + m ||
+             lz < b.zMin - m || lz > b.zMax + m);
+}
+
+void AddIfNear(ArrivalIndex& index, std::uint32_t k, const NearBox& near) {
+    const VECTOR3& position = index.walkers[k].position;
+    if (Distance2(position, near.centre) <= near.reach2) index.hits.push_back(k);
 }
 
 }  // namespace
@@ -187,12 +257,27 @@ void RefreshArrivalIndex() {
     index.managers = managers;
 }
 
-const std::vector<IndexedCrewVessel>& CrewVesselsNear(const VECTOR3& ownGlobal, double reach) {
+void AdvanceIndexClock(const void* link, double step) {
+    ArrivalIndex& index = TheIndex();
+    // Every scanning link steps once a frame: a keeper that let every other link step more
+    // often than there are links has stopped scanning.
+    if (link != index.clockLink && index.clockLink != nullptr &&
+        ++index.clockMisses <= LinkCount()) {
+        return;
+    }
+    index.clockLink = link;
+    index.clockMisses = 0;
+    if (step > 0.0 && std::isfinite(step)) index.clock += step;
+}
+
+const std::vector<IndexedCrewVessel>& CrewVesselsNear(const VECTOR3& ownGlobal, const VESSEL& own,
+                                                      const AirlockBox& box) {
     ArrivalIndex& index = TheIndex();
     std::vector<IndexedCrewVessel>& visits = index.visits;
     const double largest =
         std::max({std::fabs(ownGlobal.x), std::fabs(ownGlobal.y), std::fabs(ownGlobal.z)});
-    const double wideReach = reach + kReachMargin + kReachMarginPerMetre * largest;
+    const double margin = kReachMargin + kReachMarginPerMetre * largest;
+    const double wideReach = BoxReach(box) + margin;
     const double reach2 = wideReach * wideReach;
     index.hits.clear();
 
@@ -209,6 +294,7 @@ const std::vector<IndexedCrewVessel>& CrewVesselsNear(const VECTOR3& ownGlobal, 
                              high.x - low.x < kMostCellsPerAxis &&
                              high.y - low.y < kMostCellsPerAxis &&
                              high.z - low.z < kMostCellsPerAxis;
+    NearBox near{ownGlobal, {1, 0, 0, 0, 1, 0, 0, 0, 1}, box, margin, reach2};
     if (searchCells) {
         for (std::int64_t x = low.x; x <= high.x; ++x) {
             for (std::int64_t y = low.y; y <= high.y; ++y) {
@@ -219,38 +305,39 @@ const std::vector<IndexedCrewVessel>& CrewVesselsNear(const VECTOR3& ownGlobal, 
                          ++i) {
                         const std::uint32_t k = index.bucketed[i];
                         // Cells sharing a bucket: each walker is taken with its own cell only.
-                        if (index.walkers[k].cell == cell) AddIfNear(index, k, ownGlobal, reach2);
+                        if (index.walkers[k].cell == cell) AddIfNear(index, k, near);
                     }
                 }
             }
         }
-        for (const std::uint32_t k : index.offGrid) AddIfNear(index, k, ownGlobal, reach2);
+        for (const std::uint32_t k : index.offGrid) AddIfNear(index, k, near);
         std::sort(index.hits.begin(), index.hits.end());
     } else {
-        for (std::uint32_t k = 0; k < index.walkers.size(); ++k) {
-            AddIfNear(index, k, ownGlobal, reach2);
-        }
+        for (std::uint32_t k = 0; k < index.walkers.size(); ++k) AddIfNear(index, k, near);
     }
 
-    // Transfer vessels and near walkers, merged in vessel order, each with its attachments as
-    // they are now: a transfer vessel whatever their number, a walker only with enough.
+    // Of the walkers within the sphere, those in the box: the own vessel's rotation is asked for
+    // only when there are any.
+    if (!index.hits.empty()) {
+        own.GetRotationMatrix(near.rotation);
+        std::size_t kept = 0;
+        for (const std::uint32_t k : index.hits) {
+            if (InBox(near, index.walkers[k].position)) index.hits[kept++] = k;
+        }
+        index.hits.resize(kept);
+    }
+
+    // Transfer vessels and walkers in the box, merged in vessel order.
     visits.clear();
-    auto visitTransfer = [&visits](const IndexedCrewVessel& transfer) {
-        visits.push_back(transfer);
-        visits.back().parents = transfer.vessel->AttachmentCount(true);
-    };
     auto transfer = index.transfers.begin();
     for (const std::uint32_t k : index.hits) {
         const IndexedCrewVessel& walker = index.walkers[k].vessel;
         for (; transfer != index.transfers.end() && transfer->index < walker.index; ++transfer) {
-            visitTransfer(*transfer);
+            visits.push_back(*transfer);
         }
-        const DWORD parents = walker.vessel->AttachmentCount(true);
-        if (parents < kFewestCrewAttachments) continue;
         visits.push_back(walker);
-        visits.back().parents = parents;
     }
-    for (; transfer != index.transfers.end(); ++transfer) visitTransfer(*transfer);
+    for (; transfer != index.transfers.end(); ++transfer) visits.push_back(*transfer);
     return visits;
 }
 
@@ -262,14 +349,19 @@ const CheckedCrewVessel* LastCheckedCrewVessel(OBJHANDLE own) {
         for (std::size_t k = index.walkers.size(); k-- > 0 && index.lastCheckedCount < 2;) {
             const IndexedCrewVessel& walker = index.walkers[k].vessel;
             CheckedCrewVessel& checked = index.lastChecked[index.lastCheckedCount];
-            const DWORD parents = walker.vessel->AttachmentCount(true);
-            if (parents < kFewestCrewAttachments ||
-                !ReadMemberAttachment(*walker.vessel, parents, checked.data)) {
-                continue;
-            }
+            // As a pass over every vessel asks (CrewVesselAttachments, ArrivalPass::Visit): the
+            // index's memory of the vessel may be older than the vessel.
+            const VESSEL* vessel = oapiGetVesselInterface(walker.handle);
+            if (vessel == nullptr) continue;
+            const DWORD parents = CrewVesselAttachments(walker.handle, *vessel);
+            if (parents == kNotArriving || parents < kFewestCrewAttachments) continue;
             checked.name[0] = '\0';
             oapiGetObjectName(walker.handle, checked.name, kCandidateNameSize);
             checked.name[kCandidateNameSize - 1] = '\0';
+            if (IsTransferName(checked.name) ||
+                !ReadMemberAttachment(*vessel, parents, checked.data)) {
+                continue;
+            }
             index.lastCheckedHandle[index.lastCheckedCount++] = walker.handle;
         }
         index.lastCheckedKnown = true;

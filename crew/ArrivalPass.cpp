@@ -65,9 +65,11 @@ bool ReadWholeName(OBJHANDLE candidate, char (&name)[kTransferNameSize]) {
 
 }  // namespace
 
-bool ArrivalScanDue(AirlockLink& link, bool seatFree, AirlockLink::ScanResult& result) {
+bool ArrivalScanDue(AirlockLink& link, bool seatFree, AirlockLink::ScanResult& result,
+                    double& step) {
     result = AirlockLink::ScanResult::kNothing;
-    if (!link.StepScanTimer(oapiGetSimStep())) return false;
+    step = oapiGetSimStep();
+    if (!link.StepScanTimer(step)) return false;
     if (!link.DoorOpen() || !seatFree) return false;
     if (link.Vessel() == nullptr || link.VesselHandle() == nullptr) {
         result = AirlockLink::ScanResult::kNoVessel;
@@ -161,7 +163,13 @@ AirlockLink::ScanResult ArrivalPass::Transfer(OBJHANDLE candidate, const VESSEL&
     char transferName[kTransferNameSize];
     if (!ReadWholeName(candidate, transferName)) return AirlockLink::ScanResult::kNothing;
     const char* address = transferName + crew_addon::kVesselPrefixLength;
-    const Addressee addressee = ResolveAddress(address, link_.Vessel()->GetName(), candidate);
+    // A transfer this module sent names its member in its attachment, or the module has its
+    // record: either way its address is the receiver's whole name.
+    CarriedMember sent;
+    const bool whole =
+        (ReadCarriedMember(transfer, sent) && sent.named) || SentTransferTo(address, candidate);
+    const Addressee addressee =
+        ResolveAddress(address, link_.Vessel()->GetName(), candidate, whole);
     CarriedMember member;
     if (addressee != Addressee::kOwn) {
         // Addressed to another ship: passed over, unless there is no such ship.

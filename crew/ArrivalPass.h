@@ -10,9 +10,10 @@ namespace crew {
 // Longest vessel name read from a candidate.
 inline constexpr int kCandidateNameSize = 95;
 
-// Advances the link's scan timer by the last step. True when a pass runs now; otherwise the
-// scan's result is in `result`.
-bool ArrivalScanDue(AirlockLink& link, bool seatFree, AirlockLink::ScanResult& result);
+// Advances the link's scan timer by the last step, which it gives in `step`. True when a pass
+// runs now; otherwise the scan's result is in `result`.
+bool ArrivalScanDue(AirlockLink& link, bool seatFree, AirlockLink::ScanResult& result,
+                    double& step);
 
 // What CrewVesselAttachments gives for a vessel that is no arrival.
 inline constexpr DWORD kNotArriving = ~DWORD{0};

@@ -1,8 +1,6 @@
 // The arrival scan through the module-wide index: a pass looks at the transfer vessels and at the
 // crew vessels near its own vessel only, in vessel order, and decides about each exactly as a
 // pass over every vessel does (ArrivalScanPlain.cpp, kept for tests and benchmarks).
-#include <algorithm>
-#include <cmath>
 #include <vector>
 
 #include "crew/ArrivalIndex.h"
@@ -10,33 +8,30 @@
 
 namespace crew {
 
-namespace {
-
-// How far from the own vessel's origin a point of its airlock box can lie.
-double BoxReach(const AirlockBox& box) {
-    const double x = std::max(std::fabs(box.xMin), std::fabs(box.xMax));
-    const double y = std::max(std::fabs(box.yMin), std::fabs(box.yMax));
-    const double z = std::max(std::fabs(box.zMin), std::fabs(box.zMax));
-    return std::sqrt(x * x + y * y + z * z);
-}
-
-}  // namespace
-
 AirlockLink::ScanResult RunArrivalScan(AirlockLink& link, bool seatFree) {
     AirlockLink::ScanResult result = AirlockLink::ScanResult::kNothing;
-    if (!ArrivalScanDue(link, seatFree, result)) return result;
+    double step = 0.0;
+    const bool due = ArrivalScanDue(link, seatFree, result, step);
+    AdvanceIndexClock(&link, step);
+    if (!due) return result;
 
     RefreshArrivalIndex();
     const OBJHANDLE own = link.VesselHandle();
     VECTOR3 ownGlobal{};
     oapiGetGlobalPos(own, &ownGlobal);
-    const std::vector<IndexedCrewVessel>& visits = CrewVesselsNear(ownGlobal, BoxReach(link.Box()));
+    const std::vector<IndexedCrewVessel>& visits =
+        CrewVesselsNear(ownGlobal, *link.Vessel(), link.Box());
 
     ArrivalPass pass(link);
     for (const IndexedCrewVessel& candidate : visits) {
         if (candidate.handle == own) continue;
-        const AirlockLink::ScanResult found =
-            pass.Visit(candidate.handle, *candidate.vessel, candidate.parents);
+        // Asked about as a pass over every vessel asks: the index's memory of the vessel may be
+        // older than the vessel, and the interface of a vessel deleted since is gone.
+        const VESSEL* crewVessel = oapiGetVesselInterface(candidate.handle);
+        if (crewVessel == nullptr) continue;
+        const DWORD parents = CrewVesselAttachments(candidate.handle, *crewVessel);
+        if (parents == kNotArriving) continue;
+        const AirlockLink::ScanResult found = pass.Visit(candidate.handle, *crewVessel, parents);
         if (found != AirlockLink::ScanResult::kNothing) return found;
     }
     pass.End(LastCheckedCrewVessel(own));

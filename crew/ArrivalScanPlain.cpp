@@ -8,7 +8,8 @@ namespace crew {
 
 AirlockLink::ScanResult RunArrivalScan(AirlockLink& link, bool seatFree) {
     AirlockLink::ScanResult result = AirlockLink::ScanResult::kNothing;
-    if (!ArrivalScanDue(link, seatFree, result)) return result;
+    double step = 0.0;
+    if (!ArrivalScanDue(link, seatFree, result, step)) return result;
 
     ArrivalPass pass(link);
     const OBJHANDLE own = link.VesselHandle();

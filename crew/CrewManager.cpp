@@ -4,9 +4,41 @@
 #include <cstring>
 
 #include "crew/CrewText.h"
+#include "crew/ManagersAboard.h"
 #include "crew/Truncate.h"
 
 namespace crew {
+
+CrewManager::CrewManager() { ManagerMade(this); }
+
+CrewManager::CrewManager(const CrewManager& other) : CrewManagerFields(other) {
+    ManagerMade(this);
+    CountUnreadCrewLines(keptCrewLines, 1);
+}
+
+CrewManager& CrewManager::operator=(const CrewManager& other) {
+    if (this == &other) return *this;
+    CountUnreadCrewLines(keptCrewLines, -1);
+    static_cast<CrewManagerFields&>(*this) = other;
+    CountUnreadCrewLines(keptCrewLines, 1);
+    return *this;
+}
+
+CrewManager::~CrewManager() {
+    ManagerGone(this);
+    CountUnreadCrewLines(keptCrewLines, -1);
+}
+
+bool CrewManager::HoldsMember(const char* idCode, const char* name) const {
+    if (idCode == nullptr || name == nullptr || !Ready()) return false;
+    for (int slot = 0; slot < crewCount; ++slot) {
+        if (EqualsIgnoringCase(roster[slot].name, name) &&
+            EqualsIgnoringCase(roster[slot].idCode, idCode)) {
+            return true;
+        }
+    }
+    return false;
+}
 
 AirlockLink* CrewManager::Link() const { return linkIndex < 0 ? nullptr : &LinkRecord(linkIndex); }
 
@@ -39,6 +71,7 @@ CrewManager::Result CrewManager::AddMember(const char* name, int age, int pulse,
     CopyText(member.name, sizeof member.name, name, kStoredNameChars);
     SanitizeName(member.name);
     CopyText(member.idCode, sizeof member.idCode, idCode, kStoredCodeChars);
+    SanitizeCode(member.idCode);
     member.age = kAgeRange.Clamp(age);
     member.pulse = kPulseRange.Clamp(pulse);
     member.weight = kWeightRange.Clamp(weight);

@@ -88,7 +88,16 @@ class CrewManager : private CrewManagerFields {
 
     // Constructed not started: every operation but DefineAirlock, GetLastEvaName,
     // GetLastArrivalName and SelectEvaMesh refuses until Initialize and DefineAirlock succeed.
-    CrewManager() = default;
+    // Every manager in existence is known to the module (ManagersAboard.h), so that a record
+    // naming a member who is aboard one of its ships is never taken for a member in transit.
+    CrewManager();
+    CrewManager(const CrewManager& other);
+    CrewManager& operator=(const CrewManager& other);
+    ~CrewManager();
+
+    // Whether a member of this code and name, as the roster stores them (cut, cleaned; letter
+    // case ignored), is aboard.
+    bool HoldsMember(const char* idCode, const char* name) const;
 
     // Start-up.
     StartResult Initialize(OBJHANDLE vesselHandle);
@@ -140,9 +149,10 @@ class CrewManager : private CrewManagerFields {
     Result SaveCrew(FILEHANDLE scn) const;
     Result LoadCrewLine(const char* line);
     // A manager that is not ready (the crew add-on is missing) takes no member from a crew line
-    // but keeps it as read (1; 0 for a ready manager, a line that is not a crew line or one that
-    // does not fit KeptCrewLines), and writes the kept lines back unchanged, in their order. A
-    // ready manager keeps none, so it writes none.
+    // but keeps it as read (1; 0 for a line that is not a crew line or one that does not fit
+    // KeptCrewLines), and writes the kept lines back unchanged, in their order. A ready manager
+    // keeps so the crew lines LoadCrewLine refused (not valid, or beyond the seats), and the
+    // debug line tells how many all ships keep unread, and why (ShowWarnings).
     Result KeepCrewLine(const char* line);
     void SaveKeptCrewLines(FILEHANDLE scn) const;
 

@@ -1,6 +1,7 @@
 // The crew in the scenario: one crew line per member, written after the host's lines and read
 // back line by line, the first line of the vessel's block emptying the roster. Without the crew
-// add-on the crew lines are kept as read and written back unchanged.
+// add-on the crew lines are kept as read and written back unchanged; with it, so are the lines
+// the roster cannot take (not valid, or beyond the seats), after the members' lines.
 #include <cstring>
 
 #include "crew/CrewLine.h"
@@ -38,6 +39,8 @@ CrewManager::Result CrewManager::LoadCrewLine(const char* line) {
         loadedCount = 0;
         crewCount = 0;
         PublishSeats();
+        CountUnreadCrewLines(keptCrewLines, -1);
+        keptCrewLines = KeptCrewLines{};
     }
     if (crewCount >= seatCount) return Result::kRefused;
 
@@ -53,7 +56,16 @@ CrewManager::Result CrewManager::LoadCrewLine(const char* line) {
 }
 
 CrewManager::Result CrewManager::KeepCrewLine(const char* line) {
-    if (Ready() || !IsCrewLine(line)) return Result::kRefused;
+    if (!IsCrewLine(line)) return Result::kRefused;
+    if (Ready()) {
+        // A line LoadCrewLine did not take: it found every seat taken, or the line not valid.
+        const KeptCrewLines::Unread why = crewCount >= seatCount
+                                              ? KeptCrewLines::Unread::kBeyondSeats
+                                              : KeptCrewLines::Unread::kNotValid;
+        if (keptCrewLines.KeepUnread(line, why)) return Result::kDone;
+        ++TheModuleState().crewLinesNotKept;
+        return Result::kRefused;
+    }
     if (keptCrewLines.Keep(line)) return Result::kDone;
     ++TheModuleState().crewLinesNotKept;
     return Result::kRefused;

@@ -103,8 +103,12 @@ void CrewManager::SelectEvaMesh(const char* idCode) {
 }
 
 void CrewManager::ShowWarnings(const char* addonName) {
-    // A started manager whose warnings are over shows nothing: the host's line is not asked for.
-    if (Ready() && warningUntil <= 0.0) return;
+    // A started manager whose warnings are over shows only the crew lines kept unread, if any:
+    // else the host's line is not asked for.
+    if (Ready() && warningUntil <= 0.0) {
+        ShowUnreadCrewLines(addonName);
+        return;
+    }
     char* line = oapiDebugString();
     if (line == nullptr) return;
     if (addonName == nullptr) addonName = "";

@@ -24,6 +24,14 @@ void SanitizeName(char* name) {
     }
 }
 
+void SanitizeCode(char* code) {
+    if (code == nullptr) return;
+    for (; *code != '\0'; ++code) {
+        const auto c = static_cast<unsigned char>(*code);
+        if (c <= ' ' || c == 0x7F || c == '-' || c == ';') *code = '_';
+    }
+}
+
 bool EqualsIgnoringCase(const char* a, const char* b) {
     for (;; ++a, ++b) {
         if (LowerAscii(*a) != LowerAscii(*b)) return false;

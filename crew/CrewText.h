@@ -10,6 +10,12 @@ namespace crew {
 // A null text is left alone.
 void SanitizeName(char* name);
 
+// Replaces every character that a crew line cannot carry in a function code by an underscore:
+// blanks, tabs, line ends and other control characters, which end the line's value or the line,
+// the hyphen, which ends the code, and the semicolon, which begins a comment in a scenario file.
+// The length stays. A null text is left alone.
+void SanitizeCode(char* code);
+
 // True when the texts are equal, ignoring the case of ASCII letters and nothing else.
 bool EqualsIgnoringCase(const char* a, const char* b);
 

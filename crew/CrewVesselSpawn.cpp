@@ -74,6 +74,7 @@ AirlockLink::SpawnResult CreateTransferVessel(const AirlockLink& link, const cha
                                               const HandOverFields& handOver,
                                               const char* memberString, const VECTOR3* angles) {
     const OBJHANDLE created = oapiCreateVessel(name, crew_addon::kCrewClassName, status);
+    ForgetVessel(created);
     if (created == nullptr) {
         platform::RemoveFile(crew_addon::kTransferFile);
         return AirlockLink::SpawnResult::kNotCreated;
@@ -163,12 +164,14 @@ AirlockLink::SpawnResult AirlockLink::SpawnCrewVessel(const char* memberString, 
 
         FillSpawnRecord(handOver, ejectFlag);
         SetSpawnRecordMesh(meshName);
-        SaveSpawnRecord(crew_addon::kSpawnFile);
+        // The crew vessel takes the member's figures from the file: without it they are lost.
+        if (!SaveSpawnRecord(crew_addon::kSpawnFile)) return SpawnResult::kRecordNotWritten;
     }
 
     ReplaceChar(name, ' ', '_');
     ChooseFreeVesselName(name);
     const OBJHANDLE created = oapiCreateVessel(name, crew_addon::kCrewClassName, status);
+    ForgetVessel(created);
     if (created != nullptr && angles != nullptr) OrientCrewVessel(angles, created);
     return created != nullptr ? SpawnResult::kInFreeSpace : SpawnResult::kNotCreated;
 }

@@ -13,11 +13,14 @@
 #include "crew/ArrivalIndex.h"
 #include "crew/CrewIdTable.h"
 #include "crew/EvaMeshName.h"
+#include "crew/KeptCrewLines.h"
 #include "crew/TakenThisStep.h"
 #include "crew/TransfersInFlight.h"
 #include "host/CrewAddon.h"
 
 namespace crew {
+
+class CrewManager;
 
 struct ModuleState {
     LinkTable links;
@@ -26,9 +29,13 @@ struct ModuleState {
     TakenList takenThisStep;
     std::vector<TransferInFlight> transfersInFlight;
     ArrivalIndex arrivalIndex;
+    // Every crew manager in existence (ManagersAboard.h).
+    std::vector<const CrewManager*> crewManagers;
     // Crew lines that ships without the crew add-on could not keep (KeptCrewLines.h): the debug
     // line is the whole module's, and says so as long as any ship lost one.
     int crewLinesNotKept = 0;
+    // Crew lines ready ships keep unread (KeptCrewLines.h), for the debug line.
+    UnreadCrewLines unreadCrewLines;
     // The mesh for the next crew vessel: written by a crew manager's SelectEvaMesh right before
     // each spawn and read by that spawn.
     char evaMeshName[kEvaMeshNameSize]{};

@@ -27,15 +27,26 @@ const char* VesselNamed(const char* name) {
     return nullptr;
 }
 
-// The one vessel but `transfer` whose name begins with the cut name; null when none or several.
-const char* OnlyVesselBeginningWith(const char* cut, OBJHANDLE transfer) {
+// Whether the vessel publishes an airlock: a ship that can take crew.
+bool TakesCrew(const VESSEL& vessel) {
+    crew_addon::PublishedAirlock airlock;
+    return crew_addon::FindPublishedAirlock(vessel, airlock) != nullptr;
+}
+
+// The one ship but `transfer` whose name begins with the cut name and that can take crew; null
+// when none or several.
+const char* OnlyShipBeginningWith(const char* cut, OBJHANDLE transfer) {
     const char* found = nullptr;
     const DWORD count = oapiGetVesselCount();
     for (DWORD index = 0; index < count; ++index) {
         const OBJHANDLE handle = oapiGetVesselByIndex(static_cast<int>(index));
         if (handle == transfer) continue;
-        const char* name = NameOf(handle);
-        if (name == nullptr || std::strncmp(name, cut, kCutAddressChars) != 0) continue;
+        const VESSEL* vessel = handle == nullptr ? nullptr : oapiGetVesselInterface(handle);
+        const char* name = vessel == nullptr ? nullptr : vessel->GetName();
+        if (name == nullptr || std::strncmp(name, cut, kCutAddressChars) != 0 ||
+            !TakesCrew(*vessel)) {
+            continue;
+        }
         if (found != nullptr) return nullptr;
         found = name;
     }
@@ -44,14 +55,15 @@ const char* OnlyVesselBeginningWith(const char* cut, OBJHANDLE transfer) {
 
 }  // namespace
 
-Addressee ResolveAddress(const char* address, const char* ownName, OBJHANDLE transfer) {
+Addressee ResolveAddress(const char* address, const char* ownName, OBJHANDLE transfer, bool whole) {
     const char* found = nullptr;
     if (ownName != nullptr && std::strcmp(address, ownName) == 0) {
         found = ownName;
     } else {
         found = VesselNamed(address);
-        if (found == nullptr && BoundedLength(address, kCutAddressChars + 1) == kCutAddressChars) {
-            found = OnlyVesselBeginningWith(address, transfer);
+        if (found == nullptr && !whole &&
+            BoundedLength(address, kCutAddressChars + 1) == kCutAddressChars) {
+            found = OnlyShipBeginningWith(address, transfer);
         }
     }
     if (found == nullptr) return Addressee::kGone;

@@ -23,7 +23,9 @@ enum class Addressee {
 
 // The addressee of the transfer vessel `transfer`, whose name behind the prefix is `address`,
 // seen by the ship named `ownName`. A vessel of exactly that name is the addressee; else, when
-// the name may have been cut, the one vessel whose name begins with it.
-Addressee ResolveAddress(const char* address, const char* ownName, OBJHANDLE transfer);
+// the name may have been cut (`whole` false: not a transfer this module sent, which writes the
+// whole name), the one ship whose name begins with it that publishes an airlock, so can take
+// crew: a vessel that cannot is never the addressee of a cut name.
+Addressee ResolveAddress(const char* address, const char* ownName, OBJHANDLE transfer, bool whole);
 
 }  // namespace crew

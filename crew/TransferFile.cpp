@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "crew/CrewText.h"
+#include "crew/ManagersAboard.h"
 #include "crew/ModuleState.h"
 #include "crew/SpawnRecord.h"
 #include "crew/TransfersInFlight.h"
@@ -43,7 +44,12 @@ bool TransferFileRecordIsOf(const char* memberString) {
     const crew_addon::HandOverRecord& spawnRecord = TheModuleState().spawnRecord;
     char expected[sizeof spawnRecord.vesselName];
     JoinText(expected, crew_addon::kNameFieldSize, crew_addon::kCrewVesselPrefix, memberString);
-    return std::strncmp(spawnRecord.vesselName, expected, crew_addon::kNameFieldSize) == 0;
+    // A member string of kMemberChars characters may be a longer one cut (a peer's record may
+    // fill the whole field): the record is this member's when it begins with it.
+    const std::size_t compared = BoundedLength(memberString, kMemberChars + 1) >= kMemberChars
+                                     ? crew_addon::kVesselPrefixLength + kMemberChars
+                                     : crew_addon::kNameFieldSize;
+    return std::strncmp(spawnRecord.vesselName, expected, compared) == 0;
 }
 
 bool FindMemberInTransferFile(OBJHANDLE transferVessel, bool numbers, CarriedMember& carried) {
@@ -62,7 +68,9 @@ bool FindMemberInTransferFile(OBJHANDLE transferVessel, bool numbers, CarriedMem
     char memberString[kMemberChars + 1];
     CopyText(memberString, sizeof memberString, name + crew_addon::kVesselPrefixLength,
              kMemberChars);
-    if (CarriedByAnotherTransfer(memberString, transferVessel) ||
+    // A record of a member who is aboard a ship of the module is an old one: its transfer ended.
+    if (AboardAShipOfTheModule(memberString) ||
+        CarriedByAnotherTransfer(memberString, transferVessel) ||
         RecordFitsAnotherVessel(transferVessel)) {
         return false;
     }

@@ -11,11 +11,13 @@ namespace crew {
 // missing or shorter than a record.
 bool ReadTransferFile();
 
-// Whether the hand-over record's name field is "UMmu_" followed by the member string.
+// Whether the hand-over record's name field is "UMmu_" followed by the member string, or, for a
+// member string of kMemberChars characters (which may have been cut from the field), begins so.
 bool TransferFileRecordIsOf(const char* memberString);
 
 // The member the transfer vessel `transferVessel`, which names none, carries: the file's record,
-// unless another transfer this module sent carries that member (TransfersInFlight.h) or another
+// unless the member is aboard a ship of the module (ManagersAboard.h: the record is an old one),
+// another transfer this module sent carries that member (TransfersInFlight.h) or another
 // transfer vessel that names no member carries the record's age, pulse and weight (a peer's
 // vessel the record was written for).
 // When the vessel carries age, pulse and weight (`numbers`, in `carried`), the record must have

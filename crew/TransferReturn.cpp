@@ -61,7 +61,9 @@ bool ReturnTransferToFreeSpace(OBJHANDLE transferVessel, const VESSEL& transfer,
     std::memcpy(name, crewName, sizeof name);
     ReplaceChar(name, ' ', '_');
     ChooseFreeVesselName(name);
-    if (oapiCreateVessel(name, crew_addon::kCrewClassName, status) == nullptr) return false;
+    const OBJHANDLE created = oapiCreateVessel(name, crew_addon::kCrewClassName, status);
+    if (created == nullptr) return false;
+    ForgetVessel(created);
 
     MarkTakenThisStep(transferVessel);
     DeleteVessel(transferVessel);

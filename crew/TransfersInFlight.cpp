@@ -120,6 +120,11 @@ bool FindTransferInFlight(OBJHANDLE transferVessel, const char* receiverName, bo
     return true;
 }
 
+bool SentTransferTo(const char* receiverName, OBJHANDLE transferVessel) {
+    const TransferInFlight* record = receiverName == nullptr ? nullptr : RecordFor(receiverName);
+    return record != nullptr && (record->vessel == nullptr || record->vessel == transferVessel);
+}
+
 bool CarriedByAnotherTransfer(const char* memberString, OBJHANDLE transferVessel) {
     for (const TransferInFlight& record : Records()) {
         if (record.vessel != transferVessel &&

@@ -47,6 +47,11 @@ void TransferSent(OBJHANDLE transferVessel, const char* receiverName, const Carr
 bool FindTransferInFlight(OBJHANDLE transferVessel, const char* receiverName, bool numbers,
                           CarriedMember& member);
 
+// Whether the module has the record of a transfer to exactly `receiverName` that may be the one
+// of `transferVessel` (its vessel, or a record read from a scenario not yet found): a transfer
+// this module sent, addressed by the receiver's whole name.
+bool SentTransferTo(const char* receiverName, OBJHANDLE transferVessel);
+
 // Whether a transfer this module sent, with a vessel other than `transferVessel`, carries the
 // member of this member string, its vessel still under way or lost since: the hand-over file's
 // record of that member is that transfer's, never another transfer vessel's.

@@ -8,4 +8,8 @@ namespace crew {
 
 void DeleteVessel(OBJHANDLE handle);
 
+// Forgets what the arrival index remembers of the vessel behind `handle`: a vessel the module
+// has just made may stand at a deleted vessel's address, and is asked about anew.
+void ForgetVessel(OBJHANDLE handle);
+
 }  // namespace crew

@@ -37,6 +37,15 @@ void AddFarCrewVessels(sim::Simulator& simulator, int count) {
     }
 }
 
+void AddCrewVesselsBeside(sim::Simulator& simulator, const std::string& ship, int count) {
+    for (int i = 0; i < count; ++i) {
+        const std::string name = "UMmu_Crew-Beside_" + std::to_string(i);
+        simulator.CreateVessel(name, crew_addon::kCrewClassName);
+        simulator.Place(name, ship, {i % 10 - 4.5, (i / 10) % 10 - 4.5, (i / 100) % 10 - 4.5});
+        simulator.GiveMemberAttachment(name);
+    }
+}
+
 void OpenAirlocks(sim::Simulator& simulator, const std::string& prefix, int count) {
     for (int i = 0; i < count; ++i) simulator.PressKey(prefix + std::to_string(i), "A");
 }

@@ -18,6 +18,10 @@ void AddVesselsAtRest(sim::Simulator& simulator, const std::string& className,
 // standing far from every ship: every arrival scan examines each one in full.
 void AddFarCrewVessels(sim::Simulator& simulator, int count);
 
+// `count` crew vessels, each with its "U-Mm" attachment, standing within 10 m of the ship's
+// centre: beside the ship, where crew walk, but far outside its airlock box.
+void AddCrewVesselsBeside(sim::Simulator& simulator, const std::string& ship, int count);
+
 // Presses A on each of the `count` ships named PREFIX0 ...: their airlocks open.
 void OpenAirlocks(sim::Simulator& simulator, const std::string& prefix, int count);
 

@@ -1,24 +1,34 @@
 #include "testing/Roster.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <stdexcept>
 
 #include "host/CrewAddon.h"
+#include "testing/PublishedAirlocks.h"
 
 namespace test_support {
 namespace {
 
 constexpr char kCrewKey[] = "UMMUCREW ";
 constexpr std::size_t kCrewFields = 5;
+// The ship's seats: a ship publishes the seats its members leave free.
+constexpr int kShipSeats = 50;
 
 }  // namespace
 
 std::vector<CrewLine> Roster(const sim::Simulator& simulator, const std::string& ship) {
     std::vector<CrewLine> crew;
     if (simulator.FindVessel(ship) == nullptr) return crew;
+    // A ship with the crew add-on writes its members' lines first, then the lines it keeps
+    // unread; one without it keeps every line, and each stands for a member.
+    const int freeSeats = PublishedFreeSeats(simulator, ship);
+    const std::size_t members =
+        freeSeats < 0 ? SIZE_MAX : static_cast<std::size_t>(std::max(kShipSeats - freeSeats, 0));
     for (const std::string& line : simulator.StateLines(ship)) {
         if (line.rfind(kCrewKey, 0) != 0) continue;
+        if (crew.size() == members) break;
         // Codes and names that the module writes hold no hyphen.
         std::vector<std::string> fields;
         std::size_t start = std::strlen(kCrewKey);

@@ -17,8 +17,10 @@ struct CrewLine {
     int weight = 0;
 };
 
-// The ship's crew in roster order, from the crew lines its save writes now; empty when there is
-// no such vessel. Throws std::runtime_error on a crew line that is not five fields.
+// The ship's crew in roster order, from the crew lines its save writes now: of a ship that
+// publishes its airlock, the first as many as it has members (the lines it keeps unread follow
+// them); empty when there is no such vessel. Throws std::runtime_error on a member's crew line
+// that is not five fields.
 std::vector<CrewLine> Roster(const sim::Simulator& simulator, const std::string& ship);
 std::vector<std::string> RosterNames(const sim::Simulator& simulator, const std::string& ship);
 

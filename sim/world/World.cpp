@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <new>
 
 #include "host/CrewAddon.h"
 #include "sim/host-side/CrewAddonVessel.h"
@@ -55,6 +56,8 @@ World::~World() {
     if (current_ == this) current_ = nullptr;
     classModules_.clear();
     libraries_.clear();
+    // Storage of SimVessel objects, freed as new allocates it.
+    for (void* storage : freedVessels_) ::operator delete(storage);
 }
 
 SimVessel* World::LookUpLive(const void* handle) {
@@ -132,8 +135,7 @@ SimVessel* World::BeginVessel(const std::string& name, const std::string& classN
     if (const auto fault = VesselNameFault(name)) throw InputError(*fault);
     if (className.empty()) throw InputError("vessel " + name + " has no class");
     if (Find(name) != nullptr) throw InputError("a vessel named " + name + " exists already");
-    auto owned = std::make_unique<SimVessel>();
-    SimVessel* vessel = owned.get();
+    SimVessel* vessel = NewVesselObject();
     vessel->name = name;
     vessel->className = className;
     const auto module = classModules_.find(className);
@@ -143,7 +145,7 @@ SimVessel* World::BeginVessel(const std::string& name, const std::string& classN
     } else if (className == crew_addon::kCrewClassName) {
         vessel->kind = VesselKind::CrewAddon;
     }
-    vessels_.push_back(owned.release());
+    vessels_.push_back(vessel);
     stepCallbacks_.push_back(nullptr);
     JoinMotionTable(vessel);
     byName_.emplace(vessel->name, vessel);
@@ -169,7 +171,7 @@ SimVessel* World::BeginVessel(const std::string& name, const std::string& classN
         LeaveMotionTable(vessel, vessels_.size() - 1);
         vessels_.pop_back();
         stepCallbacks_.pop_back();
-        delete vessel;
+        FreeVesselObject(vessel);
         throw InputError("the module of class " + className + " made no vessel for " + name);
     }
     if (vessel->kind == VesselKind::Module) {
@@ -285,7 +287,19 @@ void World::Remove(std::size_t index) {
 
 void World::DestroyObject(SimVessel* vessel) {
     if (vessel->kind == VesselKind::Module) vessel->module->DestroyVessel(vessel->vesselInterface);
-    delete vessel;  // with the interface object of a built-in class
+    FreeVesselObject(vessel);  // with the interface object of a built-in class
+}
+
+SimVessel* World::NewVesselObject() {
+    if (freedVessels_.empty()) return new SimVessel();
+    void* storage = freedVessels_.back();
+    freedVessels_.pop_back();
+    return ::new (storage) SimVessel();
+}
+
+void World::FreeVesselObject(SimVessel* vessel) {
+    vessel->~SimVessel();
+    freedVessels_.push_back(vessel);
 }
 
 SimVessel* World::SetFocus(SimVessel* vessel) {

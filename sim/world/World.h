@@ -169,6 +169,11 @@ class World {
     // Logs the removal, hands the focus on and destroys the objects.
     void Finish(const std::vector<SimVessel*>& doomed);
     void DestroyObject(SimVessel* vessel);
+    // A vessel object made in the storage of the vessel destroyed last, when there is one: as
+    // in the simulator, whose allocator hands a new vessel a deleted one's address (its handle)
+    // at once, so that every session meets reused handles.
+    SimVessel* NewVesselObject();
+    void FreeVesselObject(SimVessel* vessel);
 
     SimVessel* LookUpLive(const void* handle);
 
@@ -190,6 +195,8 @@ class World {
     std::vector<std::unique_ptr<ModuleLibrary>> libraries_;
     std::unordered_map<std::string, ModuleLibrary*> classModules_;
     std::vector<SimVessel*> vessels_;
+    // Storage of destroyed vessel objects, the most recently freed last (NewVesselObject).
+    std::vector<void*> freedVessels_;
     // The motion of each vessel of vessels_, at the same index: a frame's pass over every
     // vessel's motion reads one array, not one record here and one there. Each vessel's `motion`
     // points at its entry (JoinMotionTable, LeaveMotionTable).

@@ -58,6 +58,8 @@ constexpr unsigned kDefaultSeed = 20261210;
 constexpr int kPorts = 7;
 constexpr int kMostInitialCrew = 4;
 constexpr const char* kCodes[] = {"Capt", "Tech", "Sci", "Doc", "", "D.c"};
+// Codes of peers' members, some with characters a crew line cannot carry.
+constexpr const char* kPeerCodes[] = {"Capt", "Sci", "", "D.c", "C;d", "T\tb", "X\nEN", "Y z"};
 constexpr const char* kKeys[] = {"E", "E", "E", "1",         "2",         "A",
                                  "A", "S", "C", "Shift+KP+", "Shift+KP-", "Ctrl+1"};
 // Ship names: every sixth shares this beginning, longer than a hand-over name field holds behind
@@ -143,6 +145,7 @@ class CrewSoak {
         int punctuatedWalkers = 0;
         int acceleratedRuns = 0;
         int peerTransfers = 0;
+        int peerCodesWithSeparators = 0;
         int peerTransfersToCutNames = 0;
         int peerNumbersShared = 0;
         int loadsWithPeersInFlight = 0;
@@ -412,9 +415,12 @@ class CrewSoak {
             operation_ += ": one under way";
             return;
         }
-        const std::string code = RandomCode();
+        // Peers' codes may hold what a crew line cannot carry.
+        const std::string code =
+            kPeerCodes[Uniform(0, static_cast<int>(std::size(kPeerCodes)) - 1)];
         const std::string member = NewMemberName();
         const std::string memberString = code.empty() ? member : code + "-" + member;
+        tally.peerCodesWithSeparators += code.find_first_of(";\t\n ") != std::string::npos ? 1 : 0;
         PeerMember peer{CrewName(member), Uniform(20, 70), Uniform(50, 120), Uniform(40, 120)};
         if (Uniform(0, 2) == 0) {
             const std::vector<test_support::CrewLine> crew =
@@ -589,7 +595,9 @@ TEST(CrewSoak, NobodyLostDuplicatedOrStrandedInRandomSessions) {
               << " with transfers under way, " << done.loadsWithPeersInFlight
               << " with peers' transfers), " << done.peerTransfers << " transfers from peers ("
               << done.peerTransfersToCutNames << " to names they cut, " << done.peerNumbersShared
-              << " with a member's numbers, " << done.peerMembersUnknown << " came out unknown)\n";
+              << " with a member's numbers, " << done.peerCodesWithSeparators
+              << " with separators in their codes, " << done.peerMembersUnknown
+              << " came out unknown)\n";
     // Each situation the session is there to reach came about at least once.
     const std::pair<const char*, int> reached[] = {
         {"EVAs", done.evas},
@@ -604,6 +612,7 @@ TEST(CrewSoak, NobodyLostDuplicatedOrStrandedInRandomSessions) {
         {"transfers from peers", done.peerTransfers},
         {"peers' transfers to names they cut", done.peerTransfersToCutNames},
         {"peers' members with a member's numbers", done.peerNumbersShared},
+        {"peers' members with separators in their codes", done.peerCodesWithSeparators},
         {"loads with peers' transfers under way", done.loadsWithPeersInFlight},
     };
     for (const auto& [what, count] : reached) EXPECT_GT(count, 0) << what;

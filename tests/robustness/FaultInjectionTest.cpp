@@ -102,7 +102,8 @@ TEST_F(FaultInjectionTest, MissingInterfacesDuringTransferKeepTheMemberAboard) {
 }
 
 // Hand-over files that cannot be written: a transfer still brings the member over (the module
-// keeps the record it wrote), and an EVA still makes the crew vessel.
+// keeps the record it wrote); an EVA, whose crew vessel would read the member's figures from the
+// file, is refused and the member stays aboard with them until the file can be written.
 TEST_F(FaultInjectionTest, UnwritableHandOverFilesLoseNobody) {
     BlockFile(test_support::SpawnFile(sim));
     BlockFile(test_support::TransferFile(sim));
@@ -116,8 +117,16 @@ TEST_F(FaultInjectionTest, UnwritableHandOverFilesLoseNobody) {
 
     sim.Undock("Alpha", 0);
     Key("Alpha", "E");
+    EXPECT_EQ(Hud("Alpha"), kMiscError);
+    EXPECT_EQ(sim.FindVessel("UMmu_Tech-Max_Poe"), nullptr);
+    EXPECT_EQ(Roster("Alpha").back().age, 30);
+    ExpectCrewConserved();
+
+    std::filesystem::remove_all(test_support::SpawnFile(sim));
+    Key("Alpha", "E");
     EXPECT_EQ(Hud("Alpha"), "EVA OK - Max Poe left the ship");
-    EXPECT_NE(sim.FindVessel("UMmu_Tech-Max_Poe"), nullptr);
+    ASSERT_NE(sim.FindVessel("UMmu_Tech-Max_Poe"), nullptr);
+    EXPECT_EQ(sim.StateLines("UMmu_Tech-Max_Poe").back(), "MEMBER 30 70 80");
     ExpectCrewConserved();
 }
 

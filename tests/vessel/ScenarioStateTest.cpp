@@ -31,16 +31,19 @@ class ScenarioStateTest : public ShipTest {
 };
 
 // Crew lines replace the set-up crew; lines the crew manager refuses (out-of-range values) add
-// nobody; the lower-case key is taken like the upper-case one.
+// nobody and are written back as read, after the members' lines; the lower-case key is taken like
+// the upper-case one.
 TEST_F(ScenarioStateTest, CrewLinesMakeTheCrew) {
     LoadShips({{"Q1",
                 {"STATUS Orbiting Earth", "UMMUCREW Capt-Jane_Roe-41-65-74",
                  "UMMUCREW Sci-Old_Timer-141-65-74", "ummucrew Tech-Max_Poe-30-70-80",
                  "UMMUCREW Doc-Heavy_One-40-70-301", "UMMUCREW -Ann_Lee-25-60-55"}}});
     EXPECT_EQ(CrewInfo("Q1"), "3 souls aboard ship Q1, 47 seats available");
-    EXPECT_EQ(CrewLines("Q1"), (std::vector<std::string>{"UMMUCREW Capt-Jane_Roe-41-65-74",
-                                                         "UMMUCREW Tech-Max_Poe-30-70-80",
-                                                         "UMMUCREW -Ann_Lee-25-60-55"}));
+    EXPECT_EQ(CrewLines("Q1"),
+              (std::vector<std::string>{
+                  "UMMUCREW Capt-Jane_Roe-41-65-74", "UMMUCREW Tech-Max_Poe-30-70-80",
+                  "UMMUCREW -Ann_Lee-25-60-55", "UMMUCREW Sci-Old_Timer-141-65-74",
+                  "UMMUCREW Doc-Heavy_One-40-70-301"}));
     // Set-up's member (82 kg, outside the set-up empty mass) is taken off, the loaded crew on.
     EXPECT_EQ(Describe("Q1")["empty_mass"].get<double>(), 35824560.0 - 82 + 74 + 80 + 55);
 }
@@ -51,6 +54,7 @@ TEST_F(ScenarioStateTest, BlockWithoutCrewLinesLeavesNobodyAboard) {
     EXPECT_TRUE(CrewLines("Q1").empty());
 }
 
+// Lines beyond the seats are not taken, but written back as read.
 TEST_F(ScenarioStateTest, CrewLinesBeyondTheSeatsAreNotTaken) {
     Block block{"STATUS Orbiting Earth"};
     for (int i = 0; i < 52; ++i)
@@ -58,8 +62,9 @@ TEST_F(ScenarioStateTest, CrewLinesBeyondTheSeatsAreNotTaken) {
     LoadShips({{"Q1", block}});
     EXPECT_EQ(CrewInfo("Q1"), "50 souls aboard ship Q1, 0 seats available");
     const auto lines = CrewLines("Q1");
-    ASSERT_EQ(lines.size(), 50u);
-    EXPECT_EQ(lines.back(), "UMMUCREW Ast-Crew49-30-70-80");
+    ASSERT_EQ(lines.size(), 52u);
+    EXPECT_EQ(lines[49], "UMMUCREW Ast-Crew49-30-70-80");
+    EXPECT_EQ(lines.back(), "UMMUCREW Ast-Crew51-30-70-80");
 }
 
 // The channel stands right after the keyword, blanks before it allowed; the keyword's letter case
@@ -139,8 +144,9 @@ std::vector<std::string> CrewLinesOf(const std::vector<std::string>& state) {
 
 // Without the crew add-on the ship takes nobody from its crew lines but keeps them as read, in
 // their order (a line the crew manager would refuse too), and writes them back after the host's
-// lines, so that a save loses no crew; with the add-on the crew manager reads them as ever. A
-// saved scenario loads back to the same block either way.
+// lines, so that a save loses no crew; with the add-on the crew manager reads them as ever, and
+// keeps a line it refuses as read, after the members' lines. A saved scenario loads back to the
+// same block either way.
 TEST(ScenarioStateCrewAddon, SaveAndLoadKeepTheCrewLines) {
     const Block block{"STATUS Orbiting Earth",
                       "XPDR 466",
@@ -163,7 +169,7 @@ TEST(ScenarioStateCrewAddon, SaveAndLoadKeepTheCrewLines) {
         {"with the add-on",
          true,
          {"UMMUCREW Capt-Jane_Roe-41-65-74", "UMMUCREW Tech-Max_Poe-30-70-80",
-          "UMMUCREW -Ann_Lee-25-60-55"},
+          "UMMUCREW -Ann_Lee-25-60-55", "UMMUCREW Sci-Old_Timer-141-65-74"},
          "3 souls aboard ship Q1, 47 seats available"},
     };
     const auto folder =
