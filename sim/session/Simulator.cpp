@@ -80,6 +80,7 @@ Simulator::Simulator(SimulatorOptions options) : state_(std::make_unique<State>(
     fs::current_path(s.root);
     s.world = std::make_unique<World>(s.options.seed, s.options.step);
     s.world->transcript.SetStream(s.options.transcript);
+    s.world->moveOutOfBodies = s.options.moveOutOfBodies;
     World::SetCurrent(s.world.get());
     current = this;
 }
@@ -97,6 +98,7 @@ Simulator::~Simulator() {
 Simulator* Simulator::Current() { return current; }
 
 const fs::path& Simulator::Root() const { return state_->root; }
+
 
 void Simulator::RegisterModule(const std::string& className, const fs::path& library) {
     state_->world->RegisterModule(className, library);

@@ -38,6 +38,10 @@ struct SimulatorOptions {
     // Folder against which relative paths of a script's `save` resolve. Empty: the current
     // directory, which is the root while the simulator exists.
     std::filesystem::path baseDirectory;
+    // Whether a vessel put in free flight inside its reference body is moved out of it, as the
+    // simulator moves it (sim/world/Surface.h, MoveOutOfBody); vesselsim always does. Off, the
+    // bodies' centres are free space, where tests build their scenes.
+    bool moveOutOfBodies = false;
 };
 
 class Simulator {

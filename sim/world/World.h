@@ -134,6 +134,8 @@ class World {
     static constexpr double kJ2000Mjd = 51544.5;
     static constexpr double kSecondsPerDay = 86400.0;
     double sysTime = 0.0;
+    // Whether states in free flight inside a body are moved out of it (MoveOutOfBody).
+    bool moveOutOfBodies = true;
     std::string system = "Sol";
     double Rand();
 
