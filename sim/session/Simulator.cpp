@@ -99,6 +99,7 @@ Simulator* Simulator::Current() { return current; }
 
 const fs::path& Simulator::Root() const { return state_->root; }
 
+const std::string& Simulator::HudMode() const { return state_->world->hudMode; }
 
 void Simulator::RegisterModule(const std::string& className, const fs::path& library) {
     state_->world->RegisterModule(className, library);
@@ -110,6 +111,7 @@ void Simulator::LoadScenario(const fs::path& file) {
     if (document.mjd) world.SetDate(*document.mjd);
     world.FollowSurfaces();  // the vessels already there, at the scenario's time
     if (document.system) world.system = *document.system;
+    world.hudMode = document.hudMode.value_or("");
     world.loading = LoadContext{};
     world.loading.warnings = std::move(document.warnings);
     for (auto& block : document.vessels) {

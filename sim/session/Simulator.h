@@ -66,6 +66,10 @@ class Simulator {
     // What the last load had to assume, one "FILE:LINE: message" each: the simulator loads on
     // past what it cannot read whole.
     const std::vector<std::string>& LoadWarnings() const;
+    // The HUD mode the last scenario opened with (its BEGIN_HUD section's TYPE); empty when it
+    // has no such section, which the simulator opens with the HUD off. The stand-in draws every
+    // vessel's HUD either way.
+    const std::string& HudMode() const;
 
     // Scripts: a whole file, or one command line as a script holds it. Errors throw InputError.
     void RunScript(const std::filesystem::path& file);

@@ -137,6 +137,8 @@ class World {
     // Whether states in free flight inside a body are moved out of it (MoveOutOfBody).
     bool moveOutOfBodies = true;
     std::string system = "Sol";
+    // The HUD mode the loaded scenario opens with; empty: none (the simulator's HUD is off).
+    std::string hudMode;
     double Rand();
 
     // Pilot input: press and release; the press's result.
