@@ -10,9 +10,9 @@ namespace sim {
 // each depth, take the points at or below it as those on the ground, solve
 // Σ k (-(h + y)) = weight for h, and keep the h for which that set is the one on the ground.
 double RestAltitude(std::span<const TOUCHDOWNVTX> points, double weight) {
+    if (points.empty()) return 0.0;
     double lowest = std::numeric_limits<double>::infinity();
     for (const TOUCHDOWNVTX& point : points) lowest = std::fmin(lowest, point.pos.y);
-    if (points.empty()) return 0.0;
     for (const TOUCHDOWNVTX& deepest : points) {
         const double depth = deepest.pos.y;
         double stiffness = 0.0, moment = 0.0;

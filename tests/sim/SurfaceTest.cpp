@@ -144,7 +144,8 @@ TEST_F(Surface, RelativePositionAndVelocityOfTwoLandedVessels) {
 
 // Simplified touchdown: a vessel in free flight that goes below the surface is put on it at that
 // point, upright, resting on its touchdown points, and stays there. A vessel placed deep inside a
-// body (as tests do at its centre) never went below its surface and is left alone.
+// body (as tests do at its centre, where the world does not move vessels out of bodies) never went
+// below its surface and is left alone.
 TEST_F(Surface, AVesselGoingBelowTheSurfaceTouchesDownAndStays) {
     LoadShips(
         "Faller:Probe\n STATUS Orbiting Earth\n RPOS 6371020 0 0\n RVEL -5 0 0\nEND\n"
