@@ -30,7 +30,7 @@ constexpr char kCrewLinesNotKeptText[] =
     "%s ERROR UMMU 2.0 not properly initialised in your code. %i crew lines not kept: a save "
     "loses them";
 constexpr char kRequireText[] =
-    "%s require \"Universal MMU\" ver 2.0 or higher. Download at %s (%0.0f)";
+    "%s requires the crew add-on, version 2.0 or higher. Download at %s (%0.0f)";
 constexpr char kOutdatedText[] = "Your version of UMMU is outdated (%0.0f)";
 constexpr char kDownloadSite[] = "the crew add-on's download page";
 

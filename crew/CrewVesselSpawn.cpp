@@ -7,6 +7,7 @@
 #include "crew/AirlockLink.h"
 #include "crew/CrewText.h"
 #include "crew/FreeVesselName.h"
+#include "crew/GroundPlacement.h"
 #include "crew/MemberLimits.h"
 #include "crew/SpawnRecord.h"
 #include "crew/TransferVessel.h"
@@ -160,6 +161,7 @@ AirlockLink::SpawnResult AirlockLink::SpawnCrewVessel(const char* memberString, 
         status.rvel.y += globalVelocity.y;
         status.rvel.z += globalVelocity.z;
         vessel->Local2Rel(position == nullptr ? VECTOR3{} : *position, status.rpos);
+        KeepAboveGround(*vessel, status.rpos);
         std::memcpy(name, crewName, sizeof name);
 
         FillSpawnRecord(handOver, ejectFlag);

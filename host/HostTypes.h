@@ -142,6 +142,17 @@ typedef struct {
     int Markersize;  // marker size, pixels
 } HUDPAINTSPEC;
 
+// A point on which the vessel meets the ground: its position in the vessel frame, m; the spring
+// it stands on there (stiffness, N/m; damping, N s/m); and the friction coefficients across and
+// along the vessel's z axis. A vessel that sets none stands on the host's three default points.
+typedef struct {
+    VECTOR3 pos;
+    double stiffness;
+    double damping;
+    double mu;
+    double mu_lng;
+} TOUCHDOWNVTX;
+
 // When a mesh is drawn (SetMeshVisibilityMode): bits of a WORD. The module's hull is seen from
 // outside and from the cockpit alike.
 #define MESHVIS_NEVER 0x00

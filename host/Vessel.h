@@ -40,6 +40,9 @@ class QM_HOST_API VESSEL {
     void SetBankMomentScale(double scale) const;
     // Principal moments of inertia per unit mass, m^2.
     void SetPMI(const VECTOR3& pmi) const;
+    // The points the vessel stands on when landed, copied; the first three span the plane it
+    // rests level on. Fewer than three leave the points as they were.
+    void SetTouchdownPoints(const TOUCHDOWNVTX* tdvtx, DWORD ntdvtx) const;
 
     // Propellant and thrusters.
     PROPELLANT_HANDLE CreatePropellantResource(double maxmass, double mass = -1.0,

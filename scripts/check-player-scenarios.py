@@ -3,13 +3,19 @@
 
 For each scenario file:
   - a BEGIN_DESC ... END_DESC text for the scenario list;
+  - a BEGIN_HUD ... END_HUD section with a TYPE the simulator has (Orbit, Surface, Docking): without
+    it the simulator opens the scenario with the HUD off, and the player never sees the ship's
+    welcome line;
   - with a list of classes (the stock list every installation has, or the classes of an
     installation's Config/Vessels folder), every vessel's class is Quillmar or one of them: the
     simulator stops on a class it does not have, and crew vessels need the crew add-on;
   - vesselsim loads and runs it without a warning, with a root that lacks the crew add-on (as a
     fresh installation) and with the sample root that has it; every DOCKINFO link holds, each
     Quillmar keeps its crew lines, a vessel landed stays where its STATUS and POS lines put it, and two docked Quillmars have their ports on one another,
-    facing each other with their rotation vectors alike, by the simulator's rotation convention.
+    facing each other with their rotation vectors alike, by the simulator's rotation convention;
+  - a landed Quillmar stands on its pads, its centre above the ground by no more than MOST_ALT
+    metres, and with the crew add-on a member leaving at its side port (port 1) stands on the
+    ground beside it, not thrown up by the simulator's check of states inside a body.
 
 usage: check-player-scenarios.py --vesselsim PATH [--stock-classes FILE | --installed-classes
        <Orbiter>/Config/Vessels] SCENARIO...
@@ -25,6 +31,9 @@ import tempfile
 
 SHIP_CLASS = "Quillmar"
 TOLERANCE = 0.05  # metres, and for unit vectors
+HUD_MODES = ("Orbit", "Surface", "Docking")
+MOST_ALT = 50.0  # metres
+NEAR_THE_SHIP = 60.0  # metres from the ship's centre: the side port's member on the ground
 
 
 def read_blocks(text):
@@ -73,8 +82,20 @@ def state_vector(lines, key):
     return None
 
 
-def run(vesselsim, root, scenario):
-    command = [vesselsim] + (["--root", root] if root else []) + [scenario]
+def hud_mode(text):
+    """The TYPE of the BEGIN_HUD section, "" for a section without one, None without a section."""
+    section = re.search(r"^BEGIN_HUD\n(.*?)^END_HUD$", text, re.S | re.M)
+    if not section:
+        return None
+    for line in section.group(1).splitlines():
+        words = line.split(";")[0].split()
+        if len(words) == 2 and words[0].upper() == "TYPE":
+            return words[1]
+    return ""
+
+
+def run(vesselsim, root, scenario, script=None):
+    command = [vesselsim] + (["--root", root] if root else []) + [scenario] + ([script] if script else [])
     result = subprocess.run(command, capture_output=True, text=True)
     faults = []
     if result.returncode != 0 or result.stderr:
@@ -139,6 +160,48 @@ def check_landed(vessels, printed):
     return faults
 
 
+def crew_vessel_name(lines):
+    """The crew vessel of the first member of a ship's crew lines, as an EVA names it."""
+    for line in lines:
+        words = line.split()
+        if len(words) == 2 and words[0].upper() == "UMMUCREW":
+            code, name = words[1].split("-")[:2]
+            return f"UMmu_{code}-{name}"
+    return None
+
+
+def check_landed_ship(vesselsim, path, vessels, printed):
+    """A landed Quillmar's height, and a member stepping out at its side port onto the ground."""
+    faults = []
+    for name, (cls, lines) in vessels.items():
+        status = [l.split() for l in lines if l.split()[0].upper() == "STATUS"]
+        if cls != SHIP_CLASS or not status or status[0][1:2] != ["Landed"]:
+            continue
+        body = status[0][2]
+        alt = [float(l.split()[1]) for l in printed.get(name, {}).get("state", []) if l.startswith("ALT ")]
+        if not alt or not 0.0 < alt[0] <= MOST_ALT:
+            faults.append(f"{name} does not stand on its pads: ALT {alt}")
+        member = crew_vessel_name(lines)
+        if member is None:
+            continue
+        with tempfile.NamedTemporaryFile("w", suffix=".script", delete=False) as script:
+            script.write(f"key {name} Shift+KP+\nkey {name} E\nrun 1\nprint {name}\nprint {member}\n")
+        try:
+            run_faults, after = run(vesselsim, None, path, script.name)
+        finally:
+            os.unlink(script.name)
+        faults += run_faults
+        if member not in after:
+            faults.append(f"{name}: no crew vessel {member} after an EVA at port 1")
+            continue
+        state = after[member]["state"]
+        apart = math.dist(after[member]["pos"], after[name]["pos"])
+        if state[0] != f"STATUS Landed {body}" or apart > NEAR_THE_SHIP:
+            faults.append(f"{name}: the member leaving at port 1 is not on the ground beside the ship "
+                          f"({state[0]}, {apart:.0f} m from its centre)")
+    return faults
+
+
 def check(path, vesselsim, stock, lacking="a fresh installation"):
     with open(path, encoding="ascii") as f:
         text = f.read()
@@ -148,6 +211,10 @@ def check(path, vesselsim, stock, lacking="a fresh installation"):
         faults.append("no BEGIN_DESC ... END_DESC text")
     if not vessels:
         faults.append("no vessels")
+    mode = hud_mode(text)
+    if mode not in HUD_MODES:
+        faults.append("no BEGIN_HUD section with a TYPE of " + ", ".join(HUD_MODES) +
+                      f" (found {mode!r}): the scenario opens with the HUD off")
     for name, (cls, _) in vessels.items():
         if stock is not None and cls != SHIP_CLASS and cls.replace("/", "\\").lower() not in stock:
             faults.append(f"vessel {name} is of class {cls}, which {lacking} lacks")
@@ -165,6 +232,8 @@ def check(path, vesselsim, stock, lacking="a fresh installation"):
                 if kept != crew:
                     run_faults.append(f"{name} has the crew lines {kept}, not {crew}")
             run_faults += check_landed(vessels, printed)
+            if root is None:
+                run_faults += check_landed_ship(vesselsim, path, vessels, printed)
             faults += [f"{which}: {fault}" for fault in run_faults]
     return faults
 

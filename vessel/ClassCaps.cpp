@@ -40,6 +40,7 @@ void Quillmar::clbkSetClassCaps(FILEHANDLE /*cfg*/) {
     SetPitchMomentScale(kPitchMomentScale);
     SetBankMomentScale(kBankMomentScale);
     SetPMI(kPrincipalMoments);
+    SetTouchdownPoints(kTouchdownPoints, static_cast<DWORD>(kTouchdownPointCount));
 
     CreateMainEngines();
     CreateAttitudeThrusters();

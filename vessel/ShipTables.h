@@ -165,6 +165,70 @@ constexpr int AttitudeGroupIndex(THGROUP_TYPE type) {
     return -1;
 }
 
+// Where the ship meets the ground. Three landing pads on legs carry it level, 25 m under its
+// axis: clear of the pod under the hull (its lowest part, 22.4 m down), the centre of mass inside
+// their triangle. Each pad's spring is sized for the full ship (134 478 800 kg): on Earth the
+// three give 0.22 m under it, on the Moon 4 cm; the dampers keep it just under critical. Pads
+// without wheels hold alike across and along the ship. The points after them mark the hull's
+// extremities (nose, thrust plate, pods, thruster blocks) with the same springs and more
+// friction, so that a ship set down on its side or nose rests on its hull and never sinks in.
+inline constexpr double kPadHeight = -25.0;
+inline constexpr double kPadStiffness = 2e9;  // N/m
+inline constexpr double kPadDamping = 5e8;    // N s/m
+inline constexpr double kPadFriction = 1.0;
+inline constexpr double kHullFriction = 3.0;
+inline constexpr int kLandingPadCount = 3;  // the first rows of kTouchdownPoints
+
+constexpr TOUCHDOWNVTX PadAt(double x, double z) {
+    return {{x, kPadHeight, z}, kPadStiffness, kPadDamping, kPadFriction, kPadFriction};
+}
+constexpr TOUCHDOWNVTX HullAt(double x, double y, double z) {
+    return {{x, y, z}, kPadStiffness, kPadDamping, kHullFriction, kHullFriction};
+}
+
+// clang-format off
+inline constexpr TOUCHDOWNVTX kTouchdownPoints[] = {
+    PadAt(0, 150), PadAt(-12, -290), PadAt(12, -290),     // the landing pads
+    HullAt(0, 0, 207.2),                                  // the nose
+    HullAt(0, -11.25, -331), HullAt(0, 11.25, -331),      // the thrust plate's rim
+    HullAt(-11.25, 0, -331), HullAt(11.25, 0, -331),
+    HullAt(0, -22.4, 40), HullAt(0, 22.4, 40),            // the ports' pods
+    HullAt(-22.4, 0, 40), HullAt(22.4, 0, 40),
+    HullAt(-21.5, 0, 100), HullAt(21.5, 0, 100),          // the thruster blocks
+    HullAt(-21.5, 0, -100), HullAt(21.5, 0, -100),
+};
+// clang-format on
+inline constexpr int kTouchdownPointCount = static_cast<int>(std::size(kTouchdownPoints));
+
+constexpr bool PadsCarryTheShipLevel() {
+    // Level: every pad at one height, the lowest points of the ship. (A table's vectors are read
+    // through `data`, the member they were made with, as constant evaluation requires.)
+    for (const TOUCHDOWNVTX& point : kTouchdownPoints) {
+        if (point.pos.data[1] < kPadHeight) return false;
+    }
+    for (int i = 0; i < kLandingPadCount; ++i) {
+        if (kTouchdownPoints[i].pos.data[1] != kPadHeight) return false;
+    }
+    for (int i = kLandingPadCount; i < kTouchdownPointCount; ++i) {
+        if (kTouchdownPoints[i].pos.data[1] <= kPadHeight) return false;
+    }
+    // The centre of mass (the origin) inside the pads' triangle, seen from above: on the same
+    // side of each edge as the third pad.
+    for (int i = 0; i < kLandingPadCount; ++i) {
+        const VECTOR3& a = kTouchdownPoints[i].pos;
+        const VECTOR3& b = kTouchdownPoints[(i + 1) % kLandingPadCount].pos;
+        const VECTOR3& c = kTouchdownPoints[(i + 2) % kLandingPadCount].pos;
+        const auto side = [&](double x, double z) {
+            return (b.data[0] - a.data[0]) * (z - a.data[2]) -
+                   (b.data[2] - a.data[2]) * (x - a.data[0]);
+        };
+        if (side(0, 0) * side(c.data[0], c.data[2]) <= 0) return false;
+    }
+    return true;
+}
+static_assert(PadsCarryTheShipLevel(),
+              "the pads must be the lowest points, level, round the centre");
+
 // Visuals.
 inline constexpr char kMeshName[] = "quillmar";
 inline constexpr VECTOR3 kMeshOffset{0, 0, 0};

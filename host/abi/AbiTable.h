@@ -80,7 +80,8 @@
     X(MATRIX3, 72, 72, 8, 8) \
     X(VESSELSTATUS, 504, 496, 8, 8) \
     X(PARTICLESTREAMSPEC, 120, 120, 8, 8) \
-    X(HUDPAINTSPEC, 32, 32, 8, 8)
+    X(HUDPAINTSPEC, 32, 32, 8, 8) \
+    X(TOUCHDOWNVTX, 56, 56, 8, 8)
 
 // ... and the offset of each member, x64 and x86.
 #define QM_ABI_STRUCT_MEMBERS(X) \
@@ -133,7 +134,12 @@
     X(HUDPAINTSPEC, CX, 8, 8) \
     X(HUDPAINTSPEC, CY, 12, 12) \
     X(HUDPAINTSPEC, Scale, 16, 16) \
-    X(HUDPAINTSPEC, Markersize, 24, 24)
+    X(HUDPAINTSPEC, Markersize, 24, 24) \
+    X(TOUCHDOWNVTX, pos, 0, 0) \
+    X(TOUCHDOWNVTX, stiffness, 24, 24) \
+    X(TOUCHDOWNVTX, damping, 32, 32) \
+    X(TOUCHDOWNVTX, mu, 40, 40) \
+    X(TOUCHDOWNVTX, mu_lng, 48, 48)
 
 // The handle types, each a plain `void *`, 8 bytes on x64 and 4 on x86.
 #define QM_ABI_HANDLES(X) \

@@ -65,6 +65,11 @@ constexpr double kNozzleMouth = 0.55;
 constexpr double kExhaustCluster = 4.0;  // exhaust points this close share one block
 constexpr double kQuadInset = 0.3;       // a block on the hull reaches this far into it
 constexpr double kQuadMinimumHalf = 0.4;
+// A landing pad: a disc whose underside is the touchdown point, on a square leg up into the hull
+// (or up to an arm from the hull, for a pad farther out than the hull).
+constexpr double kPadRadius = 3.0;
+constexpr double kPadThickness = 0.6;
+constexpr double kLegHalf = 0.6;
 // The airlock door's outline: half its width along the ship and half its height, and the line.
 constexpr double kDoorHalfLength = 1.3;
 constexpr double kDoorHalfHeight = 1.7;
@@ -332,6 +337,25 @@ Mesh BuildShipMesh(const ShipParts& parts) {
             highAcross = std::max(highAcross, -inner);
         }
         AddBox(thrusters, low, high);
+    }
+    for (const TOUCHDOWNVTX& pad : parts.pads) {
+        const VECTOR3& p = pad.pos;
+        AddLathe(modules, p, {0, 1, 0},
+                 {{0, 0, false},
+                  {0, kPadRadius, false},
+                  {kPadThickness, kPadRadius, false},
+                  {kPadThickness, 0, false}},
+                 kPartSegments);
+        const double hullRadius = HullRadius(profile, p.z);
+        // The leg ends inside the hull below its axis, or at the arm at the axis's height.
+        double top = 0;
+        if (std::fabs(p.x) < hullRadius * 0.9) {
+            top = -std::sqrt(hullRadius * hullRadius - p.x * p.x) * 0.9;
+        } else {
+            AddArm(modules, {p.x, 0, p.z}, hullRadius, 0);
+        }
+        AddBox(modules, {p.x - kLegHalf, p.y + kPadThickness, p.z - kLegHalf},
+               {p.x + kLegHalf, top, p.z + kLegHalf});
     }
     return mesh;
 }

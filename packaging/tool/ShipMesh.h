@@ -5,7 +5,8 @@
 // engine section flaring out to the thrust plate), an engine bell at every exhaust point facing
 // along the flames, a docking collar facing out of every port (on a pod held by an arm where the
 // port lies off the hull), attitude thruster blocks with a nozzle for each thruster at the
-// thrusters' positions and at their exhaust points, and the airlock door outlined on the hull.
+// thrusters' positions and at their exhaust points, the airlock door outlined on the hull, and a
+// landing pad on a leg at each of the ship's landing pads' touchdown points.
 #pragma once
 
 #include <span>
@@ -20,6 +21,7 @@ struct ShipParts {
     std::span<const quillmar::DockingPort> ports = quillmar::kDockingPorts;
     std::span<const VECTOR3> exhaustPoints = quillmar::kMainExhaustPoints;
     std::span<const quillmar::AttitudeThruster> thrusters = quillmar::kAttitudeThrusters;
+    std::span<const TOUCHDOWNVTX> pads{quillmar::kTouchdownPoints, quillmar::kLandingPadCount};
 };
 
 // The groups' labels, each group in a material of the same name.

@@ -101,6 +101,13 @@ void VESSEL::SetSize(double size) const {
     if (SimVessel* v = Self(vessel)) v->size = size;
 }
 
+void VESSEL::SetTouchdownPoints(const TOUCHDOWNVTX* tdvtx, DWORD ntdvtx) const {
+    sim::CountHostCall<"VESSEL::SetTouchdownPoints">();
+    SimVessel* v = Self(vessel);
+    if (v == nullptr || tdvtx == nullptr || ntdvtx < sim::kFewestTouchdownPoints) return;
+    v->touchdownPoints.assign(tdvtx, tdvtx + ntdvtx);
+}
+
 void VESSEL::SetEmptyMass(double emptyMass) const {
     sim::CountHostCall<"VESSEL::SetEmptyMass">();
     if (SimVessel* v = Self(vessel)) v->emptyMass = emptyMass;

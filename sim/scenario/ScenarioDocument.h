@@ -27,6 +27,7 @@ struct ScenarioSection {
         Environment,  // BEGIN_ENVIRONMENT ... END_ENVIRONMENT
         Focus,        // BEGIN_FOCUS ... END_FOCUS
         Ships,        // BEGIN_SHIPS ... END_SHIPS
+        Hud,          // BEGIN_HUD ... END_HUD
     };
     Kind kind = Kind::Text;
     std::string beginLine;           // exact; empty for Text
@@ -43,6 +44,9 @@ struct ScenarioDocument {
     std::optional<double> mjd;
     std::optional<std::string> focus;
     int focusLineNumber = 0;
+    // The HUD's mode from BEGIN_HUD's TYPE line ("Orbit", "Surface" or "Docking"). Without the
+    // section the simulator opens the scenario with the HUD off.
+    std::optional<std::string> hudMode;
     // What reading had to assume ("FILE:LINE: message"), where the host reads on.
     std::vector<std::string> warnings;
 };

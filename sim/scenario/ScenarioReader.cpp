@@ -21,7 +21,11 @@ constexpr SectionName kSections[] = {
     {"BEGIN_ENVIRONMENT", "END_ENVIRONMENT", Kind::Environment},
     {"BEGIN_FOCUS", "END_FOCUS", Kind::Focus},
     {"BEGIN_SHIPS", "END_SHIPS", Kind::Ships},
+    {"BEGIN_HUD", "END_HUD", Kind::Hud},
 };
+
+// The HUD's modes, as TYPE names them.
+constexpr std::string_view kHudModes[] = {"Orbit", "Surface", "Docking"};
 
 class Parser {
   public:
@@ -67,6 +71,8 @@ class Parser {
         ScenarioSection section;
         section.kind = name.kind;
         section.beginLine = lines_[next_++];
+        // The section alone turns the HUD on, in its first mode.
+        if (name.kind == Kind::Hud) document_.hudMode = std::string(kHudModes[0]);
         while (true) {
             if (next_ >= lines_.size()) {
                 Fail(beginIndex + 1, std::string(name.begin) + " has no " + std::string(name.end));
@@ -84,6 +90,7 @@ class Parser {
             }
             if (name.kind == Kind::Environment) ReadEnvironmentLine(line);
             if (name.kind == Kind::Focus) ReadFocusLine(line);
+            if (name.kind == Kind::Hud) ReadHudLine(line);
             section.lines.push_back(raw);
             ++next_;
         }
@@ -135,6 +142,21 @@ class Parser {
         if (!text::Trim(rest).empty()) {
             Warn("Date '" + std::string(value) + "': the text after the number is ignored");
         }
+    }
+
+    // "TYPE MODE" opens the HUD in that mode.
+    void ReadHudLine(std::string_view line) {
+        const auto words = text::Split(line);
+        if (words.empty() || !text::EqualsNoCase(words[0], "TYPE")) return;
+        for (const std::string_view mode : kHudModes) {
+            if (words.size() == 2 && text::EqualsNoCase(words[1], mode)) {
+                document_.hudMode = std::string(mode);
+                return;
+            }
+        }
+        Warn("TYPE '" + std::string(text::Trim(line.substr(words[0].size()))) +
+             "' is not Orbit, Surface or Docking: the HUD opens in " + *document_.hudMode +
+             " mode");
     }
 
     void ReadFocusLine(std::string_view line) {

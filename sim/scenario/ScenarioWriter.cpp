@@ -99,6 +99,7 @@ void WriteScenario(std::ostream& out, const ScenarioDocument* document, World& w
                     WriteLines(out, section.lines);
                     break;
                 case Kind::Description:
+                case Kind::Hud:
                     out << section.beginLine << '\n';
                     WriteLines(out, section.lines);
                     out << section.endLine << '\n';

@@ -80,6 +80,7 @@ Simulator::Simulator(SimulatorOptions options) : state_(std::make_unique<State>(
     fs::current_path(s.root);
     s.world = std::make_unique<World>(s.options.seed, s.options.step);
     s.world->transcript.SetStream(s.options.transcript);
+    s.world->moveOutOfBodies = s.options.moveOutOfBodies;
     World::SetCurrent(s.world.get());
     current = this;
 }
@@ -98,6 +99,8 @@ Simulator* Simulator::Current() { return current; }
 
 const fs::path& Simulator::Root() const { return state_->root; }
 
+const std::string& Simulator::HudMode() const { return state_->world->hudMode; }
+
 void Simulator::RegisterModule(const std::string& className, const fs::path& library) {
     state_->world->RegisterModule(className, library);
 }
@@ -108,6 +111,7 @@ void Simulator::LoadScenario(const fs::path& file) {
     if (document.mjd) world.SetDate(*document.mjd);
     world.FollowSurfaces();  // the vessels already there, at the scenario's time
     if (document.system) world.system = *document.system;
+    world.hudMode = document.hudMode.value_or("");
     world.loading = LoadContext{};
     world.loading.warnings = std::move(document.warnings);
     for (auto& block : document.vessels) {

@@ -38,6 +38,10 @@ struct SimulatorOptions {
     // Folder against which relative paths of a script's `save` resolve. Empty: the current
     // directory, which is the root while the simulator exists.
     std::filesystem::path baseDirectory;
+    // Whether a vessel put in free flight inside its reference body is moved out of it, as the
+    // simulator moves it (sim/world/Surface.h, MoveOutOfBody); vesselsim always does. Off, the
+    // bodies' centres are free space, where tests build their scenes.
+    bool moveOutOfBodies = false;
 };
 
 class Simulator {
@@ -62,6 +66,10 @@ class Simulator {
     // What the last load had to assume, one "FILE:LINE: message" each: the simulator loads on
     // past what it cannot read whole.
     const std::vector<std::string>& LoadWarnings() const;
+    // The HUD mode the last scenario opened with (its BEGIN_HUD section's TYPE); empty when it
+    // has no such section, which the simulator opens with the HUD off. The stand-in draws every
+    // vessel's HUD either way.
+    const std::string& HudMode() const;
 
     // Scripts: a whole file, or one command line as a script holds it. Errors throw InputError.
     void RunScript(const std::filesystem::path& file);

@@ -29,6 +29,7 @@ int RunSession(const sim::CommandLine& line) {
     if (line.script) script = sim::ReadScriptFile(Resolve(start, *line.script));
 
     sim::SimulatorOptions options;
+    options.moveOutOfBodies = true;
     if (!line.root.empty()) options.root = Resolve(start, line.root);
     options.seed = line.seed;
     options.step = line.step;

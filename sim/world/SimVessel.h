@@ -18,6 +18,7 @@
 #include "sim/host-side/CrewAddonVessel.h"
 #include "sim/world/ReferenceBody.h"
 #include "sim/world/Surface.h"
+#include "sim/world/TouchdownPoints.h"
 #include "sim/world/VesselMotion.h"
 
 namespace sim {
@@ -161,6 +162,9 @@ struct SimVessel {
     double pitchMomentScale = 0.0;
     double bankMomentScale = 0.0;
     VECTOR3 pmi{};
+    // The points it stands on when landed (sim/world/TouchdownPoints.h).
+    std::vector<TOUCHDOWNVTX> touchdownPoints{std::begin(kDefaultTouchdownPoints),
+                                              std::end(kDefaultTouchdownPoints)};
     std::vector<std::unique_ptr<Propellant>> propellants;
     std::vector<std::unique_ptr<Thruster>> thrusters;
     std::array<ThrusterGroup, kThrusterGroupSlots> groups;

@@ -59,13 +59,19 @@ void ApplyStatus(World& world, SimVessel& vessel, const VESSELSTATUS& status) {
         vessel.motion->landed = true;
         vessel.motion->angularVelocity = {};
         const VECTOR3& surface = status.vdata[0];
-        SetSpot(vessel,
-                {surface.x / kDegree, surface.y / kDegree, surface.z / kDegree, status.vrot.x});
+        double altitude = status.vrot.x;
+        // A module's vessel rests on its touchdown points, wherever the state put it.
+        const SurfaceBody* body = SurfaceOf(vessel);
+        if (body != nullptr && vessel.kind == VesselKind::Module) {
+            altitude = RestingAltitude(vessel, *body);
+        }
+        SetSpot(vessel, {surface.x / kDegree, surface.y / kDegree, surface.z / kDegree, altitude});
         vessel.surfaceRotation = vessel.rotation;
         FollowSurface(world, vessel);
     } else {
         vessel.motion->landed = false;
         vessel.motion->angularVelocity = status.vrot;
+        MoveOutOfBody(world, vessel);
     }
     if ((status.flag[0] & kApplyFuel) != 0 && !vessel.propellants.empty()) {
         Propellant& tank = *vessel.propellants[0];

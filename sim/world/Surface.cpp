@@ -5,6 +5,7 @@
 
 #include "sim/text/TextParsing.h"
 #include "sim/world/SimVessel.h"
+#include "sim/world/TouchdownPoints.h"
 #include "sim/world/VectorMath.h"
 #include "sim/world/World.h"
 
@@ -122,6 +123,21 @@ void LandWhereItIs(const World& world, SimVessel& vessel, const SurfaceBody& bod
     Land(world, vessel, spot, inBody);
 }
 
+double RestingAltitude(const SimVessel& vessel, const SurfaceBody& body) {
+    return RestAltitude(vessel.touchdownPoints, vessel.Mass() * SurfaceGravity(body));
+}
+
+bool MoveOutOfBody(World& world, SimVessel& vessel) {
+    const SurfaceBody* body = SurfaceOf(vessel);
+    if (!world.moveOutOfBodies || body == nullptr || vessel.motion->landed) return false;
+    if (!(Length(vessel.motion->pos) < body->meanRadius)) return false;
+    vessel.motion->pos = {0.0, 0.0, 1.1 * body->meanRadius};
+    // To the millimetre: 1.1 R is not exact in binary.
+    world.Log("moved " + vessel.name + " from inside " + vessel.referenceBody.Name() + " to 0 0 " +
+              text::FormatNumber(std::round(vessel.motion->pos.z * 1000.0) / 1000.0));
+    return true;
+}
+
 bool FirstPointOnSphere(const VECTOR3& from, const VECTOR3& to, double radius, VECTOR3& point) {
     // |from + t (to - from)| = radius, the smaller root t in [0, 1].
     const VECTOR3 path = Sub(to, from);
@@ -152,6 +168,18 @@ void SetSpot(SimVessel& vessel, const SurfaceSpot& spot) {
         {"HEADING", text::FormatNumber(spot.heading)},
         {"ALT", text::FormatNumber(spot.altitude)},
     };
+}
+
+void SetAltitude(SimVessel& vessel, double altitude) {
+    vessel.spot.altitude = altitude;
+    std::string value = text::FormatNumber(altitude);
+    for (auto& [key, line] : vessel.surfaceLines) {
+        if (text::EqualsNoCase(key, "ALT")) {
+            line = std::move(value);
+            return;
+        }
+    }
+    vessel.surfaceLines.emplace_back("ALT", std::move(value));
 }
 
 }  // namespace sim

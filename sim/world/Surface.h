@@ -50,13 +50,23 @@ void LandBelow(const World& world, SimVessel& vessel, const SurfaceBody& body, d
 // Makes the vessel landed where it is, keeping its orientation against the turning surface.
 void LandWhereItIs(const World& world, SimVessel& vessel, const SurfaceBody& body);
 
+// Height of the vessel's centre above the surface when it rests on its touchdown points on
+// `body` with its present mass: the simulator's landed altitude.
+double RestingAltitude(const SimVessel& vessel, const SurfaceBody& body);
+
+// The simulator's check of a state in free flight: a position inside the reference body (closer
+// to its centre than its mean radius) becomes (0, 0, 1.1 R) in the body's global frame, which the
+// transcript notes. True when the vessel was moved. A world whose moveOutOfBodies is off keeps
+// the vessel where it is.
+bool MoveOutOfBody(World& world, SimVessel& vessel);
+
 // Where a straight path from `from` (outside or on the sphere of `radius` about the origin) to
 // `to` first meets that sphere, into `point`. False when it does not meet it: a long frame may
 // pass through a body and out on its far side, so the path counts, not only its end.
 bool FirstPointOnSphere(const VECTOR3& from, const VECTOR3& to, double radius, VECTOR3& point);
 
-// A crew vessel of the add-on made in free flight closer than this to a surface (above or below)
-// stands on it, its centre this high: the add-on's crew walk on the ground.
+// A crew vessel of the add-on made in free flight closer than this to a surface stands on it, its
+// centre this high: the add-on's crew walk on the ground.
 inline constexpr double kCrewStepDownHeight = 50.0;
 inline constexpr double kCrewStandingAltitude = 1.0;
 
@@ -66,5 +76,7 @@ std::string SpotText(const SimVessel& vessel);
 
 // Sets the spot and rewrites the vessel's surface lines (POS, HEADING, ALT) from it.
 void SetSpot(SimVessel& vessel, const SurfaceSpot& spot);
+// Sets the spot's altitude and the ALT line, keeping the other surface lines as they are.
+void SetAltitude(SimVessel& vessel, double altitude);
 
 }  // namespace sim

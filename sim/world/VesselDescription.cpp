@@ -76,6 +76,15 @@ json DescribeVessel(World& world, SimVessel& vessel) {
     for (const auto& m : vessel.meshes)
         meshes.push_back({{"name", m.name}, {"visibility", m.visibility}});
 
+    json touchdown = json::array();
+    for (const TOUCHDOWNVTX& t : vessel.touchdownPoints) {
+        touchdown.push_back({{"pos", Vector(t.pos)},
+                             {"stiffness", t.stiffness},
+                             {"damping", t.damping},
+                             {"mu", t.mu},
+                             {"mu_lng", t.mu_lng}});
+    }
+
     json out;
     out["name"] = vessel.name;
     out["class"] = vessel.className;
@@ -83,6 +92,7 @@ json DescribeVessel(World& world, SimVessel& vessel) {
     out["empty_mass"] = vessel.emptyMass;
     out["size"] = vessel.size;
     out["pmi"] = Vector(vessel.pmi);
+    out["touchdown"] = std::move(touchdown);
     out["cw"] = json::array({vessel.cw[0], vessel.cw[1], vessel.cw[2], vessel.cw[3]});
     out["cross_sections"] = Vector(vessel.crossSections);
     out["rot_drag"] = Vector(vessel.rotDrag);

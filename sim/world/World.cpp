@@ -205,9 +205,16 @@ SimVessel* World::CreateVesselFromScenario(const std::string& name, const std::s
     callbacks->clbkLoadStateEx(&source, &status);
     loading.activeSource = outer;
     if (vessel->motion->landed) {
-        // Standing upright at its POS and HEADING; RPOS and AROT lines do not move it.
+        // Standing upright at its POS and HEADING; RPOS and AROT lines do not move it. A
+        // module's vessel rests on its touchdown points, whatever its ALT line said.
+        const SurfaceBody* body = SurfaceOf(*vessel);
+        if (body != nullptr && vessel->kind == VesselKind::Module) {
+            SetAltitude(*vessel, RestingAltitude(*vessel, *body));
+        }
         vessel->surfaceRotation = UprightOnSurface(vessel->spot);
         FollowSurface(*this, *vessel);
+    } else {
+        MoveOutOfBody(*this, *vessel);
     }
     callbacks->clbkPostCreation();
     return vessel;
@@ -355,7 +362,9 @@ void World::Frame() {
     sysTime += dt / timeAcceleration;
     for (SimVessel* vessel : standing_) FollowSurface(*this, *vessel);
     for (SimVessel* vessel : touchdowns_) {
-        LandBelow(*this, *vessel, *SurfaceOf(*vessel), 0.0);
+        const SurfaceBody& body = *SurfaceOf(*vessel);
+        LandBelow(*this, *vessel, body,
+                  vessel->kind == VesselKind::Module ? RestingAltitude(*vessel, body) : 0.0);
         Log("touchdown " + vessel->name + " on " + vessel->referenceBody.Name() + " at " +
             SpotText(*vessel));
     }
@@ -373,7 +382,8 @@ void World::FollowSurfaces() {
 
 // What the add-on's crew vessels do near the ground: one made in free flight less than
 // kCrewStepDownHeight above or below a surface stands on it, turned to the heading it was made
-// with. One made deep inside a body (as at its centre) is left where it is.
+// with. Where the world moves vessels out of bodies, one made below the surface has been moved
+// out already (MoveOutOfBody), as in the simulator.
 void World::StandOnSurface(SimVessel& vessel) {
     const SurfaceBody* body = SurfaceOf(vessel);
     if (vessel.motion->landed || body == nullptr) return;

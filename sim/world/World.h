@@ -134,7 +134,11 @@ class World {
     static constexpr double kJ2000Mjd = 51544.5;
     static constexpr double kSecondsPerDay = 86400.0;
     double sysTime = 0.0;
+    // Whether states in free flight inside a body are moved out of it (MoveOutOfBody).
+    bool moveOutOfBodies = true;
     std::string system = "Sol";
+    // The HUD mode the loaded scenario opens with; empty: none (the simulator's HUD is off).
+    std::string hudMode;
     double Rand();
 
     // Pilot input: press and release; the press's result.

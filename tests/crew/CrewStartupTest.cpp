@@ -229,12 +229,12 @@ TEST_F(CrewStartupTest, WarningsShowAtTheirSystemTimes) {
     };
     const Case cases[] = {
         {95.0,
-         "MyAddonName require \"Universal MMU\" ver 2.0 or higher. Download at the crew "
+         "MyAddonName requires the crew add-on, version 2.0 or higher. Download at the crew "
          "add-on's download page (17)"},
         {100.0, "Your version of UMMU is outdated (12)"},
         {104.9, "Your version of UMMU is outdated (7)"},
         {105.5,
-         "MyAddonName require \"Universal MMU\" ver 2.0 or higher. Download at the crew "
+         "MyAddonName requires the crew add-on, version 2.0 or higher. Download at the crew "
          "add-on's download page (6)"},
         {109.25, "Your version of UMMU is outdated (3)"},
         {109.8, ""},
@@ -256,6 +256,14 @@ TEST_F(CrewStartupTest, WarningsShowAtTheirSystemTimes) {
     const auto current = Crew(Ship("Current"));
     current->ShowWarnings(kAddonName);
     EXPECT_EQ(DebugLine(), "other");
+
+    // The longest name a ship can hand in fills the host's line and is cut there.
+    SetVersionFile("1.5");
+    const auto longer = Crew(Ship("Longer"));
+    sim.SetSystemTime(longer->WarningsUntil() - 19.0);
+    const std::string longName(kDebugStringSize + 40, 'N');
+    longer->ShowWarnings(longName.c_str());
+    EXPECT_EQ(DebugLine(), longName.substr(0, kDebugStringSize - 1));
 }
 
 }  // namespace

@@ -96,6 +96,7 @@ class Vessel {
     double pitchMomentScale = 0.0;
     double bankMomentScale = 0.0;
     VECTOR3 pmi{};
+    std::vector<TOUCHDOWNVTX> touchdownPoints;  // as the module set them; empty: none set
 
     std::vector<std::unique_ptr<HostPropellant>> propellants;
     std::vector<std::unique_ptr<HostThruster>> thrusters;

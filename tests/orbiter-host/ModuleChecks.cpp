@@ -192,6 +192,18 @@ void CheckFigures(const Vessel& ship) {
     CHECK_EQ(ship.pitchMomentScale, quillmar::kPitchMomentScale);
     CHECK_EQ(ship.bankMomentScale, quillmar::kBankMomentScale);
     CHECK_EQ(ship.pmi, quillmar::kPrincipalMoments);
+    // The touchdown points cross as the simulator lays TOUCHDOWNVTX out: every field of every row.
+    if (CHECK_EQ(ship.touchdownPoints.size(), std::size(quillmar::kTouchdownPoints))) {
+        for (std::size_t i = 0; i < ship.touchdownPoints.size(); ++i) {
+            const TOUCHDOWNVTX& got = ship.touchdownPoints[i];
+            const TOUCHDOWNVTX& want = quillmar::kTouchdownPoints[i];
+            CHECK_EQ(got.pos, want.pos);
+            CHECK_EQ(got.stiffness, want.stiffness);
+            CHECK_EQ(got.damping, want.damping);
+            CHECK_EQ(got.mu, want.mu);
+            CHECK_EQ(got.mu_lng, want.mu_lng);
+        }
+    }
     if (CHECK_EQ(ship.propellants.size(), 1)) {
         CHECK_EQ(ship.propellants[0]->maxMass, quillmar::kPropellantMaxMass);
         CHECK_EQ(ship.propellants[0]->massArgument, quillmar::kPropellantInitialMass);

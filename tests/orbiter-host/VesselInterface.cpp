@@ -56,6 +56,9 @@ void VESSEL::SetRotDrag(const VECTOR3& rd) const { vessel->rotDrag = rd; }
 void VESSEL::SetPitchMomentScale(double scale) const { vessel->pitchMomentScale = scale; }
 void VESSEL::SetBankMomentScale(double scale) const { vessel->bankMomentScale = scale; }
 void VESSEL::SetPMI(const VECTOR3& pmi) const { vessel->pmi = pmi; }
+void VESSEL::SetTouchdownPoints(const TOUCHDOWNVTX* tdvtx, DWORD ntdvtx) const {
+    if (tdvtx != nullptr) vessel->touchdownPoints.assign(tdvtx, tdvtx + ntdvtx);
+}
 
 // ---- Propellant and thrusters ------------------------------------------------------------------
 

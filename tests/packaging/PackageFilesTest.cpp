@@ -181,6 +181,40 @@ TEST(ShipMesh, APartAddedToATableAppearsInTheMesh) {
               Named(baseCopy, ship_mesh::kModuleGroup).vertices.size());
 }
 
+// The ship stands on what the mesh shows: a pad under each landing pad's touchdown point, its
+// underside there, and nothing of the ship lower than the pads.
+TEST(ShipMesh, ALandingPadStandsAtEachOfTheShipsPadPoints) {
+    Mesh mesh = ship_mesh::BuildShipMesh();
+    const double lowest = quillmar::kPadHeight;
+    for (int i = 0; i < quillmar::kLandingPadCount; ++i) {
+        const VECTOR3& pad = quillmar::kTouchdownPoints[i].pos;
+        int under = 0;
+        for (const auto& vertex : Named(mesh, ship_mesh::kModuleGroup).vertices) {
+            const VECTOR3& v = vertex.position;
+            if (std::fabs(v.y - pad.y) < 1e-9 &&
+                std::hypot(v.x - pad.x, v.z - pad.z) <= 3.0 + 1e-9) {
+                ++under;
+            }
+        }
+        EXPECT_GT(under, 8) << "pad " << i;
+    }
+    for (const Group& group : mesh.groups) {
+        for (const auto& vertex : group.vertices) {
+            EXPECT_GE(vertex.position.y, lowest - 1e-9) << group.label;
+        }
+    }
+    // Pads of a different table move with it.
+    const TOUCHDOWNVTX moved[] = {{{0, -30, 0}, 1, 1, 1, 1}};
+    ship_mesh::ShipParts parts;
+    parts.pads = moved;
+    Mesh other = ship_mesh::BuildShipMesh(parts);
+    bool at = false;
+    for (const auto& vertex : Named(other, ship_mesh::kModuleGroup).vertices) {
+        at = at || (std::fabs(vertex.position.y + 30) < 1e-9 && std::fabs(vertex.position.x) < 3.1);
+    }
+    EXPECT_TRUE(at);
+}
+
 TEST(ShipMesh, TheCheckRefusesWhatIsWrong) {
     struct Case {
         const char* what;

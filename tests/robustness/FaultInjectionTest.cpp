@@ -150,7 +150,8 @@ TEST_F(FaultInjectionTest, UnreadableVersionFileWarnsAndCrewWorks) {
     Key("Alpha", "A");
     CountCrew();
     sim.Run(0.1);
-    EXPECT_EQ(sim.DebugLine().rfind("Quillmar require \"Universal MMU\" ver 2.0 or higher.", 0), 0U)
+    EXPECT_EQ(sim.DebugLine().rfind("Quillmar requires the crew add-on, version 2.0 or higher.", 0),
+              0U)
         << sim.DebugLine();
     Key("Alpha", "E");
     EXPECT_EQ(Hud("Alpha"), "EVA OK - Corwin Haddel left the ship");

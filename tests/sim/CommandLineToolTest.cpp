@@ -66,8 +66,12 @@ TEST_F(VesselsimTool, RunsAScriptAndPrintsTheTranscript) {
     Write("s.script", "run 1\ncreate C UMmu\nprint A\nsave saved.scn\n");
     const Outcome outcome = Run("--seed 3 --step 0.1 two.scn s.script");
     EXPECT_EQ(outcome.status, 0) << outcome.err;
-    EXPECT_EQ(outcome.out.find(
-                  "[0.00] created A Rock\n[0.00] created B Rock\n[1.00] created C UMmu\n[1.00] {"),
+    // The scenario's vessels and the one the script makes lie inside Earth: vesselsim moves them
+    // out as the simulator does.
+    EXPECT_EQ(outcome.out.find("[0.00] created A Rock\n[0.00] moved A from inside Earth to 0 0 "
+                               "7008111\n[0.00] created B Rock\n[0.00] moved B from inside Earth "
+                               "to 0 0 7008111\n[1.00] created C UMmu\n[1.00] moved C from inside "
+                               "Earth to 0 0 7008111\n[1.00] {"),
               0u)
         << outcome.out;
     EXPECT_NE(outcome.out.find("\"name\":\"A\""), std::string::npos);

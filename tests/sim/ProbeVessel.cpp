@@ -3,6 +3,9 @@
 //   HUD FROM TO TEXT...   draw TEXT at (10, 20 + 15 * n) while FROM <= time < TO
 //   AT TIME VERB ARGS     once, in the first pre-step at or after TIME: "create NAME CLASS",
 //                         "delete NAME", "debug TEXT" ("debug -" clears the line), "focus NAME"
+//   MASS KG               its empty mass (1000 kg without the line)
+//   GEAR Y K              three touchdown points at height Y, stiffness K each (the host's
+//                         defaults without the line)
 // It has two docking ports (one whose name begins with "Tanker" also a 1000 kg tank and one
 // thruster each in the main, retro and hover groups), saves "SETSTATE N" (the times the host
 // called its clbkSetStateEx, when any), "BLANKS N" (the blank lines its block handed it, when any)
@@ -87,6 +90,17 @@ class ProbeVessel final : public VESSEL4 {
                     words >> action.first >> action.second;
                 }
                 actions_.push_back(action);
+            } else if (key == "MASS") {
+                double mass = 0.0;
+                words >> mass;
+                SetEmptyMass(mass);
+            } else if (key == "GEAR") {
+                double y = 0.0, stiffness = 0.0;
+                words >> y >> stiffness;
+                const TOUCHDOWNVTX gear[] = {{{0, y, 5}, stiffness, stiffness / 10, 0.5, 0.1},
+                                             {{-4, y, -5}, stiffness, stiffness / 10, 0.5, 0.1},
+                                             {{4, y, -5}, stiffness, stiffness / 10, 0.5, 0.1}};
+                SetTouchdownPoints(gear, 3);
             } else {
                 ParseScenarioLineEx(line, status);
             }

@@ -93,13 +93,15 @@ TEST_F(SimulatorTest, DockedInertVesselsAreLinkedThroughPortsGrownOnDemand) {
 TEST_F(SimulatorTest, LandedVesselsKeepTheirSurfaceLines) {
     struct Case {
         std::string lines;  // after STATUS
-        std::string saved;
+        std::string saved;  // with the ALT at which the 1000 kg probe rests on the default points
     };
     const Case cases[] = {
         {"  POS -80.6825040 28.5968040\n  HEADING 330.01\n",
-         "  STATUS Landed Earth\n  POS -80.6825040 28.5968040\n  HEADING 330.01\n  XPDR 0\n"},
+         "  STATUS Landed Earth\n  POS -80.6825040 28.5968040\n  HEADING 330.01\n"
+         "  ALT 1.996726593461983\n  XPDR 0\n"},
         {"  BASE Brighton Beach:1\n  heading 0.00 ; facing north\n  BASE Habana:4\n",
-         "  STATUS Landed Earth\n  BASE Habana:4\n  heading 0.00\n  XPDR 0\n"},
+         "  STATUS Landed Earth\n  BASE Habana:4\n  heading 0.00\n  ALT 1.996726593461983\n"
+         "  XPDR 0\n"},
     };
     int n = 0;
     for (const auto& c : cases) {

@@ -112,6 +112,34 @@ TEST_F(Scenario, SavingWritesBackWhatItDoesNotInterpret) {
               std::string::npos);
 }
 
+// BEGIN_HUD opens the scenario with the HUD on, in the mode its TYPE line names; without the
+// section the simulator opens it with the HUD off. The section is saved as read.
+TEST_F(Scenario, TheHudSectionGivesTheModeTheScenarioOpensWith) {
+    struct Case {
+        const char* section;
+        const char* mode;
+        bool warns;
+    };
+    const Case cases[] = {
+        {"", "", false},
+        {"BEGIN_HUD\n  TYPE Orbit\nEND_HUD\n", "Orbit", false},
+        {"begin_hud\n  type surface ; on the ground\nend_hud\n", "Surface", false},
+        {"BEGIN_HUD\n  TYPE Docking\nEND_HUD\n", "Docking", false},
+        {"BEGIN_HUD\nEND_HUD\n", "Orbit", false},
+        {"BEGIN_HUD\n  TYPE Map\nEND_HUD\n", "Orbit", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.section);
+        const std::string text = std::string(c.section) + "BEGIN_SHIPS\nA:Probe\nEND\nEND_SHIPS\n";
+        sim.LoadScenario(WriteFile("hud.scn", text));
+        EXPECT_EQ(sim.HudMode(), c.mode);
+        EXPECT_EQ(sim.LoadWarnings().size(), c.warns ? 1u : 0u);
+        sim.SaveScenario(sim.Root() / "hud-out.scn");
+        EXPECT_EQ(ReadFile(sim.Root() / "hud-out.scn").find(c.section), 0u);
+        sim.DeleteVessel(sim.FindVessel("A"));
+    }
+}
+
 TEST(ScenarioRoundTrip, ASavedScenarioLoadsToTheSameState) {
     nlohmann::json before;
     std::filesystem::path saved =

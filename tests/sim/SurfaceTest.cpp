@@ -10,6 +10,7 @@
 
 #include "host/HostApi.h"
 #include "sim/world/RigidBodyMotion.h"
+#include "sim/world/SurfaceBodies.h"
 #include "tests/sim/SimulatorFixture.h"
 
 namespace {
@@ -20,17 +21,22 @@ constexpr double kDegree = std::numbers::pi / 180.0;
 
 double Length(const VECTOR3& v) { return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z); }
 
+// The height at which the 1000 kg probe rests on the host's three default touchdown points (2 m
+// under its centre, 1e6 N/m each) on the body.
+double ProbeAltitude(const char* body) {
+    return 2.0 - 1000.0 * sim::SurfaceGravity(*sim::FindSurfaceBody(body)) / 3e6;
+}
+
 TEST_F(Surface, LandedVesselsStandOnTheirTurningBody) {
     struct Case {
         const char* body;
-        double radius;        // mean radius, m
-        double siderealDay;   // s
-        double surfaceSpeed;  // at the equator, 2 m up: 2 pi (radius + 2) / siderealDay, m/s
+        double radius;       // mean radius, m
+        double siderealDay;  // s
     };
     const Case cases[] = {
-        {"Earth", 6371.0e3, 86164.0905, 464.58084715},
-        {"Moon", 1737.4e3, 2360592.0, 4.62444112},
-        {"Mars", 3389.5e3, 88642.44, 240.25589960},
+        {"Earth", 6.37101e6, 86164.10132},
+        {"Moon", 1.738e6, 2360588.15},
+        {"Mars", 3.39e6, 88642.66435},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.body);
@@ -40,7 +46,10 @@ TEST_F(Surface, LandedVesselsStandOnTheirTurningBody) {
         const VESSEL* rover = Vessel(name);
         // The body has turned by this much since the stand-in's epoch (MJD 51544.5).
         const double turn = 2.0 * std::numbers::pi * sim.SimTime() / c.siderealDay;
-        const double r = c.radius + 2.0;
+        const double altitude = ProbeAltitude(c.body);
+        const double r = c.radius + altitude;
+        // At the equator: 2 pi r / siderealDay, m/s.
+        const double surfaceSpeed = 2.0 * std::numbers::pi * r / c.siderealDay;
 
         VECTOR3 pos{}, vel{};
         rover->GetGlobalPos(pos);
@@ -48,7 +57,7 @@ TEST_F(Surface, LandedVesselsStandOnTheirTurningBody) {
         EXPECT_NEAR(pos.x, r * std::cos(turn), 1e-6);
         EXPECT_NEAR(pos.y, 0.0, 1e-6);
         EXPECT_NEAR(pos.z, r * std::sin(turn), 1e-6);
-        EXPECT_NEAR(Length(vel), c.surfaceSpeed, 1e-6);
+        EXPECT_NEAR(Length(vel), surfaceSpeed, 1e-6);
         EXPECT_NEAR(vel.x * pos.x + vel.z * pos.z, 0.0, 1e-3) << "along the surface";
 
         // Facing north at longitude 0: x east, y up, z north (the global y axis).
@@ -67,12 +76,12 @@ TEST_F(Surface, LandedVesselsStandOnTheirTurningBody) {
             EXPECT_EQ(status.rpos.data[i], pos.data[i]);
             EXPECT_EQ(status.rvel.data[i], vel.data[i]);
         }
-        EXPECT_EQ(status.vrot.x, 2.0);
+        EXPECT_NEAR(status.vrot.x, altitude, 1e-12);
         EXPECT_NEAR(status.arot.x, 90 * kDegree, 1e-12);
         EXPECT_NEAR(status.arot.y, 0.0, 1e-12);
         EXPECT_NEAR(status.arot.z, 90 * kDegree, 1e-12);
 
-        // Six hours on: it has gone round with the body, still 2 m up, moving at the same speed.
+        // Six hours on: it has gone round with the body, as high up, moving at the same speed.
         sim.SetStep(60.0);
         sim.Run(6 * 3600.0);
         sim.SetStep(0.02);
@@ -81,7 +90,7 @@ TEST_F(Surface, LandedVesselsStandOnTheirTurningBody) {
         rover->GetGlobalVel(vel);
         EXPECT_NEAR(pos.x, r * std::cos(later), 1e-3);
         EXPECT_NEAR(pos.z, r * std::sin(later), 1e-3);
-        EXPECT_NEAR(Length(vel), c.surfaceSpeed, 1e-6);
+        EXPECT_NEAR(Length(vel), surfaceSpeed, 1e-6);
         VESSELSTATUS after{};
         rover->GetStatus(after);
         for (int i = 0; i < 3; ++i) EXPECT_NEAR(after.arot.data[i], status.arot.data[i], 1e-12);
@@ -96,7 +105,7 @@ TEST_F(Surface, ALandedVesselKeepsItsTurnAgainstTheSurface) {
     // In the body's frame: x south (0, -1, 0), y up (1, 0, 0), z east (0, 0, 1).
     const MATRIX3 facingEast{0, 1, 0, -1, 0, 0, 0, 0, 1};
     const auto global = [&](double seconds) {
-        const double a = 2.0 * std::numbers::pi * seconds / 86164.0905;
+        const double a = 2.0 * std::numbers::pi * seconds / 86164.10132;
         const MATRIX3 turn{std::cos(a), 0, -std::sin(a), 0, 1, 0, std::sin(a), 0, std::cos(a)};
         MATRIX3 r{};
         for (int i = 0; i < 3; ++i) {
@@ -118,38 +127,41 @@ TEST_F(Surface, ALandedVesselKeepsItsTurnAgainstTheSurface) {
 }
 
 // Against another landed vessel the surface's turn alone remains: w x (difference of positions).
+// B stands on stiff legs 100 m long, A on stiff pads at its centre: 100 m apart.
 TEST_F(Surface, RelativePositionAndVelocityOfTwoLandedVessels) {
     LoadShips(
-        "A:Probe\n STATUS Landed Earth\n POS 0 0\n ALT 0\nEND\n"
-        "B:Probe\n STATUS Landed Earth\n POS 0 0\n ALT 100\nEND\n");
+        "A:Probe\n GEAR 0 1e12\n STATUS Landed Earth\n POS 0 0\nEND\n"
+        "B:Probe\n GEAR -100 1e12\n STATUS Landed Earth\n POS 0 0\nEND\n");
     VECTOR3 pos{}, vel{}, toBody{};
     Vessel("B")->GetRelativePos(sim.FindVessel("A"), pos);
     Vessel("B")->GetRelativeVel(sim.FindVessel("A"), vel);
     char earth[] = "Earth";
     Vessel("B")->GetRelativePos(oapiGetObjectByName(earth), toBody);
     EXPECT_NEAR(Length(pos), 100.0, 1e-6);
-    EXPECT_NEAR(Length(vel), 100.0 * 2.0 * std::numbers::pi / 86164.0905, 1e-9);
-    EXPECT_NEAR(Length(toBody), 6371.0e3 + 100.0, 1e-6);
+    EXPECT_NEAR(Length(vel), 100.0 * 2.0 * std::numbers::pi / 86164.10132, 1e-9);
+    EXPECT_NEAR(Length(toBody), 6.37101e6 + 100.0, 1e-6);
 }
 
 // Simplified touchdown: a vessel in free flight that goes below the surface is put on it at that
-// point, upright, its centre on the surface, and stays there. A vessel placed deep inside a body
-// (as tests do at its centre) never went below its surface and is left alone.
+// point, upright, resting on its touchdown points, and stays there. A vessel placed deep inside a
+// body (as tests do at its centre, where the world does not move vessels out of bodies) never went
+// below its surface and is left alone.
 TEST_F(Surface, AVesselGoingBelowTheSurfaceTouchesDownAndStays) {
     LoadShips(
-        "Faller:Probe\n STATUS Orbiting Earth\n RPOS 6371010 0 0\n RVEL -5 0 0\nEND\n"
+        "Faller:Probe\n STATUS Orbiting Earth\n RPOS 6371020 0 0\n RVEL -5 0 0\nEND\n"
         "Inside:Probe\n STATUS Orbiting Earth\n RPOS 1 2 3\n RVEL 0 0 1\nEND\n");
     sim.Run(1.0);
     EXPECT_EQ(sim.StateLines("Faller")[0], "STATUS Orbiting Earth");
     sim.Run(2.0);
     const auto lines = sim.StateLines("Faller");
     ASSERT_EQ(lines[0], "STATUS Landed Earth");
-    EXPECT_EQ(lines[3], "ALT 0");
+    ASSERT_EQ(lines[3].rfind("ALT ", 0), 0U);
+    EXPECT_NEAR(std::stod(lines[3].substr(4)), ProbeAltitude("Earth"), 1e-9);
     VESSELSTATUS status{};
     Vessel("Faller")->GetStatus(status);
     EXPECT_NEAR(status.vdata[0].y, 0.0, 1e-9) << "latitude";
     // Where it went under, about 2 s on: the surface had turned east beneath it by w t.
-    const double turnRate = 2.0 * std::numbers::pi / 86164.0905;
+    const double turnRate = 2.0 * std::numbers::pi / 86164.10132;
     EXPECT_NEAR(status.vdata[0].x, -2.01 * turnRate, 0.011 * turnRate) << "longitude";
     bool logged = false;
     for (const auto& line : sim.Transcript())
@@ -159,7 +171,8 @@ TEST_F(Surface, AVesselGoingBelowTheSurfaceTouchesDownAndStays) {
     sim.Run(10.0);
     VECTOR3 pos{};
     Vessel("Faller")->GetGlobalPos(pos);
-    EXPECT_NEAR(Length(pos), 6371.0e3, 1e-6) << "on the surface, not through it";
+    EXPECT_NEAR(Length(pos), 6.37101e6 + ProbeAltitude("Earth"), 1e-6)
+        << "on the surface, not through it";
     const auto later = sim.StateLines("Faller");
     for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(later[i], lines[i]) << "the same place";
     EXPECT_EQ(sim.StateLines("Inside")[0], "STATUS Orbiting Earth");
@@ -175,7 +188,8 @@ TEST_F(Surface, ALongFrameDoesNotCarryAVesselThroughThePlanet) {
     EXPECT_EQ(sim.StateLines("Faller")[0], "STATUS Landed Earth");
     VECTOR3 pos{};
     Vessel("Faller")->GetGlobalPos(pos);
-    EXPECT_NEAR(pos.x, 6371.0e3, 1e-3) << "on the near side, where it went in";
+    EXPECT_NEAR(pos.x, 6.37101e6 + ProbeAltitude("Earth"), 1e-3)
+        << "on the near side, where it went in";
     EXPECT_NEAR(pos.y, 0.0, 1e-3);
     EXPECT_NEAR(pos.z, 0.0, 1e-3);
 }

@@ -200,6 +200,20 @@ TEST_F(VesselDefinition, DescriptionShowsTheDefinition) {
     vessel.SetCrossSections({26.32, 26.34, 14.67});
     vessel.SetRotDrag({3.93, 3.93, 3.93});
     vessel.SetPMI({2.28, 2.31, 0.79});
+    const nlohmann::json defaults = sim.Describe("Hull")["touchdown"];
+    ASSERT_EQ(defaults.size(), 3u) << "the host's three default points";
+    EXPECT_EQ(defaults[1], (nlohmann::json{{"pos", {-3.0, -2.0, -5.0}},
+                                           {"stiffness", 1e6},
+                                           {"damping", 1e5},
+                                           {"mu", 0.5},
+                                           {"mu_lng", 0.1}}));
+    const TOUCHDOWNVTX points[] = {{{0, -25, 150}, 2e9, 5e8, 1, 1},
+                                   {{-12, -25, -290}, 2e9, 5e8, 1, 1},
+                                   {{12, -25, -290}, 2e9, 5e8, 1, 1},
+                                   {{0, 0, 207}, 2e9, 5e8, 3, 3}};
+    vessel.SetTouchdownPoints(points, 2);  // fewer than three: refused, the points stay
+    EXPECT_EQ(sim.Describe("Hull")["touchdown"], defaults);
+    vessel.SetTouchdownPoints(points, 4);
     PROPELLANT_HANDLE tank = vessel.CreatePropellantResource(98654240.0);
     vessel.CreatePropellantResource(10.0, 4.0, 0.5);
     THRUSTER_HANDLE engine = vessel.CreateThruster({0, 0, 0}, {0, 0, 1}, 5e7, tank, 80000.0);
@@ -223,6 +237,12 @@ TEST_F(VesselDefinition, DescriptionShowsTheDefinition) {
     EXPECT_EQ(d["cross_sections"], nlohmann::json::array({26.32, 26.34, 14.67}));
     EXPECT_EQ(d["rot_drag"][2], 3.93);
     EXPECT_EQ(d["pmi"], nlohmann::json::array({2.28, 2.31, 0.79}));
+    ASSERT_EQ(d["touchdown"].size(), 4u);
+    EXPECT_EQ(d["touchdown"][3], (nlohmann::json{{"pos", {0.0, 0.0, 207.0}},
+                                                 {"stiffness", 2e9},
+                                                 {"damping", 5e8},
+                                                 {"mu", 3.0},
+                                                 {"mu_lng", 3.0}}));
     EXPECT_EQ(d["propellant"][0],
               (nlohmann::json{{"max", 98654240.0}, {"mass", 98654240.0}, {"efficiency", 1.0}}));
     EXPECT_EQ(d["propellant"][1]["mass"], 4.0);
@@ -240,7 +260,7 @@ TEST_F(VesselDefinition, DescriptionShowsTheDefinition) {
          {"pos", "vel", "angvel", "docks", "attachments", "groups", "group_moments"}) {
         EXPECT_TRUE(d.contains(key)) << key;
     }
-    EXPECT_EQ(d.size(), 25u);
+    EXPECT_EQ(d.size(), 26u);
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 
 #include "host/HostApi.h"
 #include "sim/host-side/HostStop.h"
+#include "sim/text/TextParsing.h"
+#include "sim/world/SurfaceBodies.h"
 #include "tests/sim/SimulatorFixture.h"
 
 namespace {
@@ -65,7 +67,11 @@ TEST_F(VesselStatus, FreeFlightAndLandedEncodings) {
     EXPECT_TRUE(HasLine(flyer["state"], "STATUS Orbiting Earth"));
 
     // Landed: vrot.x is the altitude, arot the orientation on the surface, vdata[0] longitude,
-    // latitude and heading; the vessel does not turn.
+    // latitude and heading; the vessel does not turn. It rests on its touchdown points (the
+    // host's defaults, 2 m under the 1000 kg probe's centre), whatever altitude it was given.
+    const auto restingOn = [](const char* body) {
+        return 2.0 - 1000.0 * sim::SurfaceGravity(*sim::FindSurfaceBody(body)) / 3e6;
+    };
     char moon[] = "moon";
     VESSELSTATUS landed{};
     landed.status = 1;
@@ -79,28 +85,29 @@ TEST_F(VesselStatus, FreeFlightAndLandedEncodings) {
     const auto described = sim.Describe("Lander");
     EXPECT_EQ(described["angvel"], nlohmann::json::array({0.0, 0.0, 0.0}));
     EXPECT_EQ(described["state"][0], "STATUS Landed Moon");
-    EXPECT_TRUE(HasLine(described["state"], "ALT 3.5")) << described["state"].dump();
+    EXPECT_TRUE(HasLine(described["state"], "ALT " + sim::text::FormatNumber(restingOn("Moon"))))
+        << described["state"].dump();
     VESSELSTATUS back{};
     oapiGetVesselInterface(lander)->GetStatus(back);
     EXPECT_EQ(back.status, 1);
     EXPECT_EQ(back.rbody, landed.rbody);
-    EXPECT_DOUBLE_EQ(back.vrot.x, 3.5);
+    EXPECT_DOUBLE_EQ(back.vrot.x, restingOn("Moon"));
     EXPECT_DOUBLE_EQ(back.vrot.y, 0.0);
     for (int i = 0; i < 3; ++i) {
         EXPECT_NEAR((&back.arot.x)[i], (&landed.arot.x)[i], 1e-12) << i;
         EXPECT_NEAR((&back.vdata[0].x)[i], (&landed.vdata[0].x)[i], 1e-12) << i;
     }
 
-    // A landed vessel read from a scenario: its ALT line, or 2 m without one.
+    // A landed vessel read from a scenario rests on its points too, with an ALT line or without.
     LoadShips(
         "Rover:Probe\n STATUS Landed Earth\n POS -80.675 28.5\n HEADING 90\n ALT 1.25\nEND\n"
         "Crate:Probe\n STATUS Landed Earth\n POS 0 0\nEND\n");
     oapiGetVesselInterface(sim.FindVessel("Rover"))->GetStatus(back);
     EXPECT_EQ(back.status, 1);
-    EXPECT_DOUBLE_EQ(back.vrot.x, 1.25);
+    EXPECT_DOUBLE_EQ(back.vrot.x, restingOn("Earth"));
     EXPECT_NEAR(back.vdata[0].z, 3.141592653589793 / 2, 1e-12);
     oapiGetVesselInterface(sim.FindVessel("Crate"))->GetStatus(back);
-    EXPECT_DOUBLE_EQ(back.vrot.x, 2.0);
+    EXPECT_DOUBLE_EQ(back.vrot.x, restingOn("Earth"));
 }
 
 TEST_F(VesselStatus, BodiesAreFoundByNameButHaveNoInterface) {

@@ -1,6 +1,7 @@
 // The ship as class set-up defines it, read back through the host's `print`.
 #include "ExpectedPorts.h"
 #include "ShipHarness.h"
+#include "vessel/ShipTables.h"
 
 namespace quillmar_test {
 namespace {
@@ -31,6 +32,21 @@ TEST_F(ClassCapsTest, ShipFigures) {
     EXPECT_EQ(ship["exhausts"], 28);  // a flame for every thruster
     EXPECT_EQ(ship["streams"], 8);    // a particle stream for every main engine
     EXPECT_EQ(Hud("Q1"), kWelcome);
+}
+
+// The ship's own touchdown points, as its table gives them: not the host's defaults, which would
+// let it sink 70 m into the Moon and 440 m into the Earth.
+TEST_F(ClassCapsTest, TouchdownPointsAreTheShipsOwn) {
+    const nlohmann::json& points = ship["touchdown"];
+    ASSERT_EQ(points.size(), std::size(quillmar::kTouchdownPoints));
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const TOUCHDOWNVTX& want = quillmar::kTouchdownPoints[i];
+        EXPECT_EQ(AsVec(points[i]["pos"]), (Vec{want.pos.x, want.pos.y, want.pos.z})) << i;
+        EXPECT_EQ(points[i]["stiffness"].get<double>(), want.stiffness) << i;
+        EXPECT_EQ(points[i]["damping"].get<double>(), want.damping) << i;
+        EXPECT_EQ(points[i]["mu"].get<double>(), want.mu) << i;
+        EXPECT_EQ(points[i]["mu_lng"].get<double>(), want.mu_lng) << i;
+    }
 }
 
 TEST_F(ClassCapsTest, MainEnginesSitAtTheCentreAndFormTheMainGroup) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "ShipHarness.h"
+#include "vessel/ShipTables.h"
 
 namespace quillmar_test {
 namespace {
@@ -12,8 +13,11 @@ constexpr char kMemberLine[] = "UMMUCREW Capt-Ada_Kerr-41-66-72";
 constexpr char kCrewVessel[] = "UMmu_Capt-Ada_Kerr";
 constexpr char kLeft[] = "EVA OK - Ada Kerr left the ship";
 constexpr char kWalkedIn[] = "Capt \"Ada Kerr\" aged 41 entered into our ship";
-// Port 0's airlock box in the ship's frame: x, y and z ranges.
-constexpr double kBox[3][2] = {{-15, 15}, {-15, 15}, {194, 224}};
+// Airlock boxes in the ship's frame: x, y and z ranges. Port 0's, at the nose; port 5's, at the
+// pod under the hull, the one that reaches down to the ground when the ship stands on its pads.
+using AirlockRanges = double[3][2];
+constexpr AirlockRanges kBox = {{-15, 15}, {-15, 15}, {194, 224}};
+constexpr AirlockRanges kPodBox = {{-15, 15}, {-35, -5}, {32, 62}};
 
 const Block kLandedAtTheCape{"STATUS Landed Earth", "POS -80.6758 28.5227", "HEADING 45", "ALT 12"};
 
@@ -43,11 +47,12 @@ class TurnedAndLandedShips : public ShipTest {
         sim.Interface(sim.FindVessel(vessel))->GetRelativeVel(sim.FindVessel(ship), vel);
         return AsVec(vel);
     }
-    void ExpectInAirlockBox(const std::string& vessel, const std::string& ship) const {
+    void ExpectInAirlockBox(const std::string& vessel, const std::string& ship,
+                            const AirlockRanges& box = kBox) const {
         const Vec d = InShipFrame(vessel, ship);
         for (int i = 0; i < 3; ++i) {
-            EXPECT_GT(d[i], kBox[i][0]) << "axis " << i;
-            EXPECT_LT(d[i], kBox[i][1]) << "axis " << i;
+            EXPECT_GT(d[i], box[i][0]) << "axis " << i;
+            EXPECT_LT(d[i], box[i][1]) << "axis " << i;
         }
     }
     void WalkBackIn(const std::string& ship) {
@@ -112,7 +117,9 @@ TEST_F(TurnedAndLandedShips, TransferToATurnedShip) {
 
 // Beside a landed ship the crew member stands on the ground below the EVA position and turns with
 // the planet; beside a turned ship in flight it floats at rest beside it. Either way it is still
-// within the airlock's reach after 10 seconds, at every time acceleration, and walks back in.
+// within the airlock's reach after 10 seconds, at every time acceleration, and walks back in. On
+// the ground that is the airlock at the pod under the hull (port 5): the ship stands 25 m high on
+// its pads, and the other ports' airlocks end 10 m or more above the ground.
 TEST_F(TurnedAndLandedShips, CrewVesselStaysWithinTheAirlocksReach) {
     struct Case {
         const char* name;
@@ -128,6 +135,7 @@ TEST_F(TurnedAndLandedShips, CrewVesselStaysWithinTheAirlocksReach) {
         {"turned, warp 1", turned, 1, 0.02, false},
         {"turned, warp 10", turned, 10, 0.2, false},
     };
+    constexpr int kPodPort = 5;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Block block = c.ship;
@@ -135,16 +143,20 @@ TEST_F(TurnedAndLandedShips, CrewVesselStaysWithinTheAirlocksReach) {
         LoadShips({{"Ship", block}});
         sim.SetTimeAcceleration(c.warp);
         sim.SetStep(c.step);
-        ASSERT_EQ(Key("Ship", "A"), 1);
+        if (c.landed) {
+            for (int i = 0; i < kPodPort; ++i) ASSERT_EQ(Key("Ship", "Shift+KP+"), 1);
+        } else {
+            ASSERT_EQ(Key("Ship", "A"), 1);
+        }
         ASSERT_EQ(Key("Ship", "E"), 1);
         EXPECT_EQ(Hud("Ship"), kLeft);
         const nlohmann::json start = Describe(kCrewVessel)["state"];
         EXPECT_EQ(start[0], c.landed ? "STATUS Landed Earth" : "STATUS Orbiting Earth");
         sim.Run(10.0);
-        ExpectInAirlockBox(kCrewVessel, "Ship");
+        ExpectInAirlockBox(kCrewVessel, "Ship", c.landed ? kPodBox : kBox);
         if (c.landed) {
             // The same spot on the ground; against the ship only the surface's turn over the
-            // 209 m between them (7.3e-5 rad/s).
+            // 50 m between them (7.3e-5 rad/s).
             EXPECT_EQ(Describe(kCrewVessel)["state"], start);
             for (double v : RelativeVel(kCrewVessel, "Ship")) EXPECT_LT(std::abs(v), 0.02);
         } else {
@@ -173,18 +185,83 @@ TEST_F(TurnedAndLandedShips, TransferBetweenTwoLandedDockedShips) {
     EXPECT_EQ(sim.FindVessel("UMmuTTaker"), nullptr);
 }
 
+// Full tanks, on the Moon (as the packaged scenario has it) and on Earth: the ship rests level on
+// its three pads, 25 m under its axis, the pads' springs giving a few centimetres on the Moon and
+// a fraction of a metre on Earth, never its hull on the ground.
+TEST_F(TurnedAndLandedShips, ALandedShipRestsOnItsPads) {
+    struct Case {
+        const char* body;
+        double gravity;  // m/s^2, the simulator's G M / R^2
+    };
+    const Case cases[] = {{"Moon", 1.62313}, {"Earth", 9.82018}};
+    const double mass = quillmar::kEmptyMass + quillmar::kPropellantMaxMass;
+    double padStiffness = 0.0;
+    for (int i = 0; i < quillmar::kLandingPadCount; ++i) {
+        padStiffness += quillmar::kTouchdownPoints[i].stiffness;
+    }
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.body);
+        LoadShips({{"Pioneer",
+                    {std::string("STATUS Landed ") + c.body, "POS -20.5 35.8", "HEADING 90",
+                     "PRPLEVEL 0:1"}}});
+        sim.Run(3.0);
+        const nlohmann::json state = Describe("Pioneer")["state"];
+        ASSERT_EQ(state[3].get<std::string>().rfind("ALT ", 0), 0U) << state.dump();
+        const double altitude = std::stod(state[3].get<std::string>().substr(4));
+        const double compression = -quillmar::kPadHeight - altitude;
+        EXPECT_NEAR(compression, mass * c.gravity / padStiffness, 1e-4);
+        EXPECT_GT(compression, 0.0);
+        EXPECT_LT(compression, 1.0);
+        EXPECT_GT(altitude, 22.4) << "the pod under the hull stays off the ground";
+        sim.DeleteVessel(sim.FindVessel("Pioneer"));
+    }
+}
+
+// On the Moon, as the packaged scenario has it: a member leaving at any port stands on the ground
+// straight below the place beside its airlock, never under the surface.
+TEST_F(TurnedAndLandedShips, AMemberLeavingALandedShipStandsOnTheGroundBelowTheAirlock) {
+    for (int port = 0; port < quillmar::kDockCount; ++port) {
+        SCOPED_TRACE("port " + std::to_string(port));
+        LoadShips({{"Pioneer",
+                    {"STATUS Landed Moon", "POS -20.5 35.8", "HEADING 90", "PRPLEVEL 0:1",
+                     kMemberLine}}});
+        for (int i = 0; i < port; ++i) ASSERT_EQ(Key("Pioneer", "Shift+KP+"), 1);
+        if (port == 0) {
+            ASSERT_EQ(Key("Pioneer", "A"), 1);  // the nose port keeps its closed door
+        }
+        ASSERT_EQ(Key("Pioneer", "E"), 1);
+        EXPECT_EQ(Hud("Pioneer"), kLeft);
+        sim.Run(1.0);
+        const nlohmann::json state = Describe(kCrewVessel)["state"];
+        EXPECT_EQ(state[0], "STATUS Landed Moon");
+        EXPECT_EQ(state[3], "ALT 1");
+        const VECTOR3& beside = quillmar::kDockingPorts[port].evaPosition;
+        const Vec at = InShipFrame(kCrewVessel, "Pioneer");
+        EXPECT_NEAR(at[0], beside.x, 0.01);
+        EXPECT_NEAR(at[2], beside.z, 0.01);
+        const double shipAltitude =
+            std::stod(Describe("Pioneer")["state"][3].get<std::string>().substr(4));
+        EXPECT_NEAR(at[1], 1.0 - shipAltitude, 0.05) << "on the ground below the ship";
+        sim.DeleteVessel(sim.FindVessel(kCrewVessel));
+        sim.DeleteVessel(sim.FindVessel("Pioneer"));
+    }
+}
+
 TEST_F(TurnedAndLandedShips, SaveAndLoadKeepALandedShipsPlace) {
     const Block lines{"STATUS Landed Mars", "POS 137.4417 -4.5895", "HEADING 271.25", "ALT 7.5"};
     LoadShips({{"Rover", lines}});
     const Vec before = GlobalPos("Rover");
     sim.Run(10.0);
     EXPECT_NE(GlobalPos("Rover"), before) << "Mars turned it on";
+    // It rests on its touchdown points, whatever the ALT line said, and keeps that height.
+    const nlohmann::json saved = Describe("Rover")["state"];
     const auto file = sim.Root() / "saved.scn";
     sim.SaveScenario(file);
     sim.DeleteVessel(sim.FindVessel("Rover"));
     sim.LoadScenario(file);
     const nlohmann::json state = Describe("Rover")["state"];
-    for (std::size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(state[i], lines[i]);
+    for (std::size_t i = 0; i + 1 < lines.size(); ++i) EXPECT_EQ(state[i], lines[i]);
+    EXPECT_EQ(state[lines.size() - 1], saved[lines.size() - 1]);
 }
 
 // The same main-engine command for 10 s burns as much on the ground as in orbit: engines that
