@@ -5,6 +5,7 @@
 
 #include "crew/CrewText.h"
 #include "crew/ManagersAboard.h"
+#include "crew/ModuleState.h"
 #include "crew/Truncate.h"
 
 namespace crew {
@@ -25,6 +26,7 @@ CrewManager& CrewManager::operator=(const CrewManager& other) {
 }
 
 CrewManager::~CrewManager() {
+    if (!ModuleStateExists()) return;
     ManagerGone(this);
     CountUnreadCrewLines(keptCrewLines, -1);
 }

@@ -47,6 +47,11 @@ struct ModuleState {
 // The one object, made on first use.
 ModuleState& TheModuleState();
 
+// Whether the one object exists: made and not yet destroyed. A crew manager destroyed after the
+// module's static objects (a host that destroys its vessels only at the process's exit) leaves
+// the module's state alone.
+bool ModuleStateExists();
+
 // Gives the state of a freshly loaded module: no link records handed out, the crew ID table and
 // the add-on's version still to read, nothing taken and no transfer under way, no crew vessel
 // mesh chosen and the hand-over record zero. For a new session

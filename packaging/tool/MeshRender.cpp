@@ -3,17 +3,17 @@
 #include <algorithm>
 #include <cmath>
 
+#include "host/VectorMath.h"
 #include "packaging/tool/MeshShapes.h"
-#include "sim/world/VectorMath.h"
 
 namespace ship_mesh {
 namespace {
 
-using sim::Add;
-using sim::Cross;
-using sim::Dot;
-using sim::Scale;
-using sim::Sub;
+using vector_math::Add;
+using vector_math::Cross;
+using vector_math::Dot;
+using vector_math::Scale;
+using vector_math::Sub;
 
 constexpr int kSupersample = 3;
 constexpr double kMargin = 0.04;  // of the picture's size, round the mesh

@@ -3,16 +3,16 @@
 #include <cmath>
 #include <numbers>
 
-#include "sim/world/VectorMath.h"
+#include "host/VectorMath.h"
 
 namespace ship_mesh {
 namespace {
 
-using sim::Add;
-using sim::Cross;
-using sim::Dot;
-using sim::Scale;
-using sim::Sub;
+using vector_math::Add;
+using vector_math::Cross;
+using vector_math::Dot;
+using vector_math::Scale;
+using vector_math::Sub;
 
 int AddVertex(Group& group, const VECTOR3& position, const VECTOR3& normal) {
     group.vertices.push_back({position, normal});

@@ -5,8 +5,8 @@
 #include <numbers>
 #include <vector>
 
+#include "host/VectorMath.h"
 #include "packaging/tool/MeshShapes.h"
-#include "sim/world/VectorMath.h"
 
 namespace ship_mesh {
 namespace {
@@ -14,9 +14,9 @@ namespace {
 using quillmar::AttitudeThruster;
 using quillmar::DockingPort;
 using quillmar::kMainFlameDir;
-using sim::Add;
-using sim::Scale;
-using sim::Sub;
+using vector_math::Add;
+using vector_math::Scale;
+using vector_math::Sub;
 
 // Metres. The hull's sections, from the stern: the thrust plate the bells hang from, the flare of
 // the engine section, the aft thruster module, the spine, the midship module (wider, for the side

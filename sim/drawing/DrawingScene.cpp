@@ -4,11 +4,13 @@
 #include <cmath>
 
 #include "host/CrewAddon.h"
+#include "host/VectorMath.h"
 #include "sim/world/SimVessel.h"
-#include "sim/world/VectorMath.h"
 #include "sim/world/World.h"
 
 namespace sim {
+
+using namespace vector_math;
 namespace {
 
 // Two directions or positions closer than this count as the same.

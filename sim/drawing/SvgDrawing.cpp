@@ -7,12 +7,14 @@
 #include <string_view>
 #include <vector>
 
+#include "host/VectorMath.h"
 #include "sim/drawing/DrawingScene.h"
 #include "sim/drawing/XmlText.h"
 #include "sim/world/SimVessel.h"
-#include "sim/world/VectorMath.h"
 
 namespace sim {
+
+using namespace vector_math;
 namespace {
 
 // Page layout, pixels.

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "host/HostApi.h"
+#include "host/VectorMath.h"
 #include "sim/host-side/HostCallCounter.h"
 #include "sim/host-side/HostStop.h"
 #include "sim/scenario/ScenarioLineIo.h"
@@ -19,7 +20,6 @@
 #include "sim/world/SimVessel.h"
 #include "sim/world/StatusEncoding.h"
 #include "sim/world/Surface.h"
-#include "sim/world/VectorMath.h"
 #include "sim/world/World.h"
 
 using sim::SimVessel;
@@ -366,14 +366,14 @@ void VESSEL::GetRelativePos(OBJHANDLE reference, VECTOR3& pos) const {
     sim::CountHostCall<"VESSEL::GetRelativePos">();
     SimVessel* v = Self(vessel);
     const SimVessel* other = World::LiveVessel(reference);
-    pos = v ? sim::Sub(v->motion->pos, other ? other->motion->pos : VECTOR3{}) : VECTOR3{};
+    pos = v ? vector_math::Sub(v->motion->pos, other ? other->motion->pos : VECTOR3{}) : VECTOR3{};
 }
 
 void VESSEL::GetRelativeVel(OBJHANDLE reference, VECTOR3& vel) const {
     sim::CountHostCall<"VESSEL::GetRelativeVel">();
     SimVessel* v = Self(vessel);
     const SimVessel* other = World::LiveVessel(reference);
-    vel = v ? sim::Sub(v->motion->vel, other ? other->motion->vel : VECTOR3{}) : VECTOR3{};
+    vel = v ? vector_math::Sub(v->motion->vel, other ? other->motion->vel : VECTOR3{}) : VECTOR3{};
 }
 
 void VESSEL::GetAngularVel(VECTOR3& angularVelocity) const {
@@ -391,13 +391,13 @@ void VESSEL::GetStatus(VESSELSTATUS& status) const {
 void VESSEL::Local2Rel(const VECTOR3& local, VECTOR3& rel) const {
     sim::CountHostCall<"VESSEL::Local2Rel">();
     SimVessel* v = Self(vessel);
-    rel = v ? sim::Add(v->motion->pos, mul(v->rotation, local)) : VECTOR3{};
+    rel = v ? vector_math::Add(v->motion->pos, mul(v->rotation, local)) : VECTOR3{};
 }
 
 void VESSEL::Local2Global(const VECTOR3& local, VECTOR3& global) const {
     sim::CountHostCall<"VESSEL::Local2Global">();
     SimVessel* v = Self(vessel);
-    global = v ? sim::Add(v->motion->pos, mul(v->rotation, local)) : VECTOR3{};
+    global = v ? vector_math::Add(v->motion->pos, mul(v->rotation, local)) : VECTOR3{};
 }
 
 void VESSEL::GlobalRot(const VECTOR3& local, VECTOR3& global) const {
@@ -409,13 +409,13 @@ void VESSEL::GlobalRot(const VECTOR3& local, VECTOR3& global) const {
 void VESSEL::Global2Local(const VECTOR3& global, VECTOR3& local) const {
     sim::CountHostCall<"VESSEL::Global2Local">();
     SimVessel* v = Self(vessel);
-    local = v ? tmul(v->rotation, sim::Sub(global, v->motion->pos)) : VECTOR3{};
+    local = v ? tmul(v->rotation, vector_math::Sub(global, v->motion->pos)) : VECTOR3{};
 }
 
 void VESSEL::GetRotationMatrix(MATRIX3& rotation) const {
     sim::CountHostCall<"VESSEL::GetRotationMatrix">();
     SimVessel* v = Self(vessel);
-    rotation = v ? v->rotation : sim::Identity();
+    rotation = v ? v->rotation : vector_math::Identity();
 }
 
 void VESSEL::SetRotationMatrix(const MATRIX3& rotation) const {

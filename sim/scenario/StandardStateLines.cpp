@@ -5,13 +5,15 @@
 #include <optional>
 
 #include "host/RotationAngles.h"
+#include "host/VectorMath.h"
 #include "sim/text/TextParsing.h"
 #include "sim/world/LoadContext.h"
 #include "sim/world/SimVessel.h"
-#include "sim/world/VectorMath.h"
 #include "sim/world/World.h"
 
 namespace sim {
+
+using namespace vector_math;
 namespace {
 
 constexpr double kDegree = std::numbers::pi / 180.0;

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "host/CrewAddon.h"
+#include "host/VectorMath.h"
 #include "sim/host-side/CrewAddonVessel.h"
 #include "sim/host-side/HostStop.h"
 #include "sim/host-side/SimPlatform.h"
@@ -14,11 +15,12 @@
 #include "sim/session/CommandValues.h"
 #include "sim/session/ScriptRunner.h"
 #include "sim/text/TextParsing.h"
-#include "sim/world/VectorMath.h"
 #include "sim/world/VesselDescription.h"
 #include "sim/world/World.h"
 
 namespace sim {
+
+using namespace vector_math;
 namespace {
 
 namespace fs = std::filesystem;

@@ -2,10 +2,12 @@
 
 #include <cmath>
 
+#include "host/VectorMath.h"
 #include "sim/world/SimVessel.h"
-#include "sim/world/VectorMath.h"
 
 namespace sim {
+
+using namespace vector_math;
 namespace {
 
 // Rotation of the vessel frame by the small angle vector `theta` (vessel frame):

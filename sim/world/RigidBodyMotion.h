@@ -6,7 +6,7 @@
 #pragma once
 
 #include "host/HostTypes.h"
-#include "sim/world/VectorMath.h"
+#include "host/VectorMath.h"
 #include "sim/world/VesselMotion.h"
 
 namespace sim {
@@ -42,8 +42,8 @@ void Turn(SimVessel& vessel, double dt);
 // of the vessel but its motion.
 inline void IntegrateMotion(VesselMotion& motion, SimVessel& vessel, double dt) {
     if (motion.mayThrust) Thrust(vessel, dt);
-    motion.pos = Add(motion.pos, Scale(motion.vel, dt));
-    if (!IsZero(motion.angularVelocity)) Turn(vessel, dt);
+    motion.pos = vector_math::Add(motion.pos, vector_math::Scale(motion.vel, dt));
+    if (!vector_math::IsZero(motion.angularVelocity)) Turn(vessel, dt);
 }
 
 }  // namespace sim

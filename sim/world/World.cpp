@@ -6,6 +6,7 @@
 #include <new>
 
 #include "host/CrewAddon.h"
+#include "host/VectorMath.h"
 #include "sim/host-side/CrewAddonVessel.h"
 #include "sim/text/InputError.h"
 #include "sim/text/TextParsing.h"
@@ -13,9 +14,10 @@
 #include "sim/world/RigidBodyMotion.h"
 #include "sim/world/StatusEncoding.h"
 #include "sim/world/Surface.h"
-#include "sim/world/VectorMath.h"
 
 namespace sim {
+
+using namespace vector_math;
 namespace {
 
 // What the host tells a vessel about the HUD it draws.

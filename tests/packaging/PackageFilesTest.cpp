@@ -20,13 +20,13 @@
 #include <string>
 #include <vector>
 
+#include "host/VectorMath.h"
 #include "packaging/tool/MeshCheck.h"
 #include "packaging/tool/MeshRender.h"
 #include "packaging/tool/MeshShapes.h"
 #include "packaging/tool/PlayerPage.h"
 #include "packaging/tool/PngFile.h"
 #include "packaging/tool/ShipMesh.h"
-#include "sim/world/VectorMath.h"
 #include "vessel/ShipTables.h"
 
 namespace {
@@ -99,19 +99,20 @@ TEST(ShipMesh, FacesTurnTheWayTheirNormalsSay) {
             const VECTOR3& a = group.vertices[triangle[0]].position;
             const VECTOR3& b = group.vertices[triangle[1]].position;
             const VECTOR3& c = group.vertices[triangle[2]].position;
-            const VECTOR3 face = sim::Cross(sim::Sub(b, a), sim::Sub(c, a));
-            if (sim::Length(face) < 1e-9) {
+            const VECTOR3 face = vector_math::Cross(vector_math::Sub(b, a), vector_math::Sub(c, a));
+            if (vector_math::Length(face) < 1e-9) {
                 ++degenerate;
                 continue;
             }
             VECTOR3 normals{0, 0, 0};
-            for (int index : triangle) normals = sim::Add(normals, group.vertices[index].normal);
-            if (sim::Dot(face, normals) <= 0) ++wrong;
+            for (int index : triangle)
+                normals = vector_math::Add(normals, group.vertices[index].normal);
+            if (vector_math::Dot(face, normals) <= 0) ++wrong;
         }
         EXPECT_EQ(wrong, 0);
         EXPECT_EQ(degenerate, 0);
         for (const auto& vertex : group.vertices) {
-            ASSERT_NEAR(sim::Length(vertex.normal), 1.0, 1e-9);
+            ASSERT_NEAR(vector_math::Length(vertex.normal), 1.0, 1e-9);
         }
     }
 }
@@ -285,9 +286,10 @@ Mesh CubeBeforePlate(bool plateFirst) {
     Group plate;
     plate.material = 2;
     const ship_mesh::Viewpoint view;
-    const VECTOR3 towards = sim::Scale(view.towardsEye, 1.0 / sim::Length(view.towardsEye));
-    ship_mesh::AddLathe(plate, sim::Scale(towards, -3.0), towards, {{0, 4, false}, {0, 0, false}},
-                        24);
+    const VECTOR3 towards =
+        vector_math::Scale(view.towardsEye, 1.0 / vector_math::Length(view.towardsEye));
+    ship_mesh::AddLathe(plate, vector_math::Scale(towards, -3.0), towards,
+                        {{0, 4, false}, {0, 0, false}}, 24);
     mesh.groups = plateFirst ? std::vector<Group>{plate, cube} : std::vector<Group>{cube, plate};
     return mesh;
 }

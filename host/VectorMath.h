@@ -1,12 +1,12 @@
-// Small vector and matrix operations on the host's VECTOR3 and MATRIX3; the matrix products are
-// the host's own mul and tmul.
+// Small vector and matrix operations on the host's VECTOR3 and MATRIX3, for the stand-in and the
+// package tool alike; the matrix products are the host's own mul and tmul.
 #pragma once
 
 #include <cmath>
 
 #include "host/HostTypes.h"
 
-namespace sim {
+namespace vector_math {
 
 inline VECTOR3 Add(const VECTOR3& a, const VECTOR3& b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
 inline VECTOR3 Sub(const VECTOR3& a, const VECTOR3& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
@@ -27,4 +27,4 @@ inline MATRIX3 Transposed(const MATRIX3& m) {
 
 inline bool IsZero(const VECTOR3& v) { return v.x == 0.0 && v.y == 0.0 && v.z == 0.0; }
 
-}  // namespace sim
+}  // namespace vector_math
