@@ -10,20 +10,11 @@
 #include <cstddef>
 #include <deque>
 
+#include "crew/Airlock.h"
 #include "crew/StartResult.h"
 #include "host/HostApi.h"
 
 namespace crew {
-
-// The airlock's box in the vessel's frame: x, y and z ranges.
-struct AirlockBox {
-    float xMin, xMax, yMin, yMax, zMin, zMax;
-    // Whether the offset from the vessel's origin lies strictly inside the box.
-    bool StrictlyContains(const VECTOR3& offset) const {
-        return zMin < offset.z && offset.z < zMax && yMin < offset.y && offset.y < yMax &&
-               xMin < offset.x && offset.x < xMax;
-    }
-};
 
 // The link record's fields, in order. The record inherits them privately and answers what others
 // need to know of them through its read functions.
@@ -107,7 +98,7 @@ class AirlockLink : private AirlockLinkFields {
     bool Published() const { return attachment != nullptr; }
     bool AirlockDefined() const { return airlockDefined != 0; }
     // The door as stored, whether published or not: open is 1 and nothing else.
-    bool DoorOpen() const { return airlockState == 1; }
+    bool DoorOpen() const { return airlockState == kDoorOpen; }
     const AirlockBox& Box() const { return box; }
     // The values the record publishes (or will, once the airlock is).
     int FreeSeats() const { return freeSeats; }

@@ -14,9 +14,9 @@ namespace crew {
 
 namespace {
 
-// The arrival's texts as the roster takes them.
-constexpr int kArrivalTextSize = 40;
-constexpr int kArrivalTextChars = 39;
+// The arrival's texts as the roster takes them: as long as the record's arrival name.
+constexpr int kArrivalTextSize = sizeof(AirlockLinkFields::arrivalName);
+constexpr int kArrivalTextChars = kArrivalTextSize - 1;
 
 }  // namespace
 

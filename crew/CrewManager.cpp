@@ -1,6 +1,7 @@
 // The roster, the member data, the settings, the airlock and the last crossings.
 #include "crew/CrewManager.h"
 
+#include <cassert>
 #include <cstring>
 
 #include "crew/CrewText.h"
@@ -69,7 +70,7 @@ CrewManager::Result CrewManager::AddMember(const char* name, int age, int pulse,
     if (!Ready() || crewCount >= seatCount || name == nullptr || crewCount >= kMostMembers) {
         return Result::kRefused;
     }
-    CrewMember& member = roster[crewCount];
+    CrewMember member{};
     CopyText(member.name, sizeof member.name, name, kStoredNameChars);
     SanitizeName(member.name);
     CopyText(member.idCode, sizeof member.idCode, idCode, kStoredCodeChars);
@@ -77,12 +78,17 @@ CrewManager::Result CrewManager::AddMember(const char* name, int age, int pulse,
     member.age = kAgeRange.Clamp(age);
     member.pulse = kPulseRange.Clamp(pulse);
     member.weight = kWeightRange.Clamp(weight);
+    SeatMember(member);
+    return Result::kDone;
+}
 
+void CrewManager::SeatMember(const CrewMember& member) {
+    assert(crewCount < seatCount && seatCount <= kMostMembers);
     ApplyCrewMassToHost(crewMass + member.weight);
+    roster[crewCount] = member;
     ++crewCount;
     crewMass += member.weight;
     PublishSeats();
-    return Result::kDone;
 }
 
 void CrewManager::RemoveSlot(int slot) {

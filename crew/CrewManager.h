@@ -22,7 +22,7 @@ namespace crew {
 // know of them through its getters and read functions. In order, except the warnings'
 // deadline: every step reads it with `readyFlags` and `airlockOpen`, so it shares their cache line.
 struct CrewManagerFields {
-    CrewMember roster[102]{};
+    CrewMember roster[kRosterSlots]{};
     double warningUntil = 0.0;
     int readyFlags = 0;
     int crewCount = 0;
@@ -211,6 +211,9 @@ class CrewManager : private CrewManagerFields {
     // Moves the crew's share of the host's empty mass from crewMass to newCrewMass, when the
     // bookkeeping is on.
     void ApplyCrewMassToHost(double newCrewMass) const;
+    // Puts the member into the next free slot: the crew's mass and the published seats follow.
+    // REQUIRES: a free seat (crewCount < seatCount <= kMostMembers).
+    void SeatMember(const CrewMember& member);
     void RemoveSlot(int slot);
     // The values of a fresh start, bound to the vessel and its link record.
     void ResetForStart(OBJHANDLE handle, int index);

@@ -47,11 +47,7 @@ CrewManager::Result CrewManager::LoadCrewLine(const char* line) {
     CrewMember member{};
     if (!ParseCrewLine(line, member)) return Result::kRefused;
     ++loadedCount;
-    ApplyCrewMassToHost(crewMass + member.weight);
-    roster[crewCount] = member;
-    ++crewCount;
-    crewMass += member.weight;
-    PublishSeats();
+    SeatMember(member);
     return Result::kDone;
 }
 

@@ -14,8 +14,10 @@ inline constexpr std::size_t kLookupNameChars = 39;
 inline constexpr std::size_t kMemberCodeSize = 8;
 inline constexpr std::size_t kStoredCodeChars = 4;
 
-// Most members a roster holds, and so most seats.
+// Most members a roster holds, and so most seats; the roster has two slots more than it ever
+// uses.
 inline constexpr int kMostMembers = 100;
+inline constexpr int kRosterSlots = kMostMembers + 2;
 
 // A range a member's number is held to, both ends included.
 struct MemberRange {

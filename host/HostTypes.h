@@ -96,6 +96,8 @@ enum THGROUP_TYPE {
     THGROUP_ATT_FORWARD,
     THGROUP_ATT_BACK,
 };
+// The thruster-group types above, THGROUP_MAIN to THGROUP_ATT_BACK: a host keeps one group of each.
+inline constexpr int kThrusterGroupTypes = THGROUP_ATT_BACK + 1;
 
 // Full state of a vessel relative to its reference body, as used to create one.
 typedef struct {

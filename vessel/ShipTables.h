@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <iterator>
 
+#include "crew/Airlock.h"
 #include "host/HostTypes.h"
 
 namespace quillmar {
@@ -236,11 +237,10 @@ inline constexpr VECTOR3 kCameraOffset{-1.65, 5.5, 174.0};
 
 // Crew set-up: the provisional airlock (closed; port 0's row replaces it at once), the first EVA
 // placement, the seats and the member every new ship starts with.
-struct AirlockBox {
-    float xMin, xMax, yMin, yMax, zMin, zMax;
-};
-inline constexpr int kDoorClosed = 0;
-inline constexpr int kDoorOpen = 1;
+// The box and the door as the crew manager's link record publishes them.
+using crew::AirlockBox;
+using crew::kDoorClosed;
+using crew::kDoorOpen;
 inline constexpr int kProvisionalDoorState = kDoorClosed;
 inline constexpr AirlockBox kProvisionalAirlock{-3.0f, 3.0f, -4.0f, 4.0f, -7.0f, 7.0f};
 inline constexpr VECTOR3 kProvisionalEvaPosition{0, 0, 3};

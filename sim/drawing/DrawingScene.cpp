@@ -72,7 +72,7 @@ std::vector<ScenePort> Ports(const SimVessel& vessel, const std::vector<std::siz
 
 std::vector<SceneGroup> Groups(const SimVessel& vessel) {
     std::vector<SceneGroup> groups;
-    for (int type = 0; type < kThrusterGroupSlots; ++type) {
+    for (int type = 0; type < kThrusterGroupTypes; ++type) {
         const ThrusterGroup& group = vessel.groups[static_cast<std::size_t>(type)];
         if (!group.exists) continue;
         SceneGroup& scene = groups.emplace_back(SceneGroup{type, {}});

@@ -63,7 +63,7 @@ constexpr double kLabelGap = 1.0;
 constexpr double kLabelSteps[] = {0, 5, 10, 16, 24, 34, 46, 60, 76, 96, 120};
 constexpr double kLeaderFrom = 9.0;
 
-constexpr const char* kGroupNames[kThrusterGroupSlots] = {
+constexpr const char* kGroupNames[kThrusterGroupTypes] = {
     "main",       "retro", "hover", "pitch up", "pitch down", "yaw left", "yaw right", "bank left",
     "bank right", "right", "left",  "up",       "down",       "forward",  "back"};
 

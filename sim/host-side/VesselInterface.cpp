@@ -55,7 +55,7 @@ sim::Attachment* RequireAttachment(const SimVessel* v, ATTACHMENTHANDLE attachme
     return a;
 }
 
-bool ValidGroupType(THGROUP_TYPE type) { return type >= 0 && type < sim::kThrusterGroupSlots; }
+bool ValidGroupType(THGROUP_TYPE type) { return type >= 0 && type < kThrusterGroupTypes; }
 
 // The host's default callbacks that do work for the vessel (its scenario lines, its state, the
 // default HUD) count as host calls when a module or the crew add-on reaches them, by calling the

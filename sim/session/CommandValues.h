@@ -40,9 +40,9 @@ inline KeyStroke CheckKey(const std::string& keyStroke) {
 
 // A thruster group type number and a level for it.
 inline void CheckThrust(double groupType, double level) {
-    if (!(groupType >= 0.0 && groupType < kThrusterGroupSlots)) {
+    if (!(groupType >= 0.0 && groupType < kThrusterGroupTypes)) {
         throw InputError("thruster group type must be 0 to " +
-                         std::to_string(kThrusterGroupSlots - 1));
+                         std::to_string(kThrusterGroupTypes - 1));
     }
     if (!(level >= 0.0 && level <= 1.0)) throw InputError("thrust level must be 0 to 1");
 }

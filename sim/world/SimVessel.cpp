@@ -102,7 +102,7 @@ void SimVessel::ReplaceGroup(ThrusterGroup& group, const THRUSTER_HANDLE* thrust
 }
 
 void SimVessel::SetGroupLevel(int type, double level) {
-    if (type < 0 || type >= kThrusterGroupSlots) return;
+    if (type < 0 || type >= kThrusterGroupTypes) return;
     const ThrusterGroup& group = groups[static_cast<std::size_t>(type)];
     if (!group.exists) return;
     level = std::clamp(level, 0.0, 1.0);

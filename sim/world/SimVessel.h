@@ -122,9 +122,6 @@ enum class VesselKind {
     Inert,      // a class without a module: no callbacks, scenario lines kept as read
 };
 
-// One slot per thruster-group type, THGROUP_MAIN to THGROUP_ATT_BACK.
-inline constexpr int kThrusterGroupSlots = THGROUP_ATT_BACK + 1;
-
 struct SimVessel {
     SimVessel() = default;
     // Handles are the vessel's address, and `motion` may point into the vessel itself: it never
@@ -167,7 +164,7 @@ struct SimVessel {
                                               std::end(kDefaultTouchdownPoints)};
     std::vector<std::unique_ptr<Propellant>> propellants;
     std::vector<std::unique_ptr<Thruster>> thrusters;
-    std::array<ThrusterGroup, kThrusterGroupSlots> groups;
+    std::array<ThrusterGroup, kThrusterGroupTypes> groups;
     std::vector<Exhaust> exhausts;
     std::vector<std::unique_ptr<ExhaustStream>> streams;
     std::vector<std::unique_ptr<Dock>> docks;

@@ -11,7 +11,6 @@
 #include "host/HostApi.h"
 #include "host/Keyboard.h"
 
-inline constexpr int kHostThrusterGroupTypes = THGROUP_ATT_BACK + 1;
 inline constexpr std::size_t kHostDebugStringSize = 256;  // terminator included, as the simulator's
 // The parent attachment every crew vessel of the crew add-on carries from its creation on.
 inline constexpr char kCrewSuitAttachmentId[] = "UMmuSuit";
@@ -100,7 +99,7 @@ class Vessel {
 
     std::vector<std::unique_ptr<HostPropellant>> propellants;
     std::vector<std::unique_ptr<HostThruster>> thrusters;
-    HostThrusterGroup groups[kHostThrusterGroupTypes];
+    HostThrusterGroup groups[kThrusterGroupTypes];
     std::vector<HostExhaust> exhausts;
     std::vector<std::unique_ptr<HostExhaustStream>> streams;
     std::vector<std::unique_ptr<HostDock>> docks;

@@ -12,7 +12,7 @@ namespace {
 
 HostThrusterGroup* Group(Vessel* vessel, THGROUP_TYPE type) {
     const int index = static_cast<int>(type);
-    if (index < 0 || index >= kHostThrusterGroupTypes) return nullptr;
+    if (index < 0 || index >= kThrusterGroupTypes) return nullptr;
     return &vessel->groups[index];
 }
 
