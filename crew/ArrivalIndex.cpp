@@ -215,24 +215,24 @@ struct NearBox {
     double reach2;  // of the sphere about the origin that holds the widened box
 };
 
-bool InBox(const NearBox& near, const VECTOR3& global) {
-    const double x = global.x - near.centre.x, y = global.y - near.centre.y,
-                 z = global.z - near.centre.z;
-    const MATRIX3& r = near.rotation;
+bool InBox(const NearBox& nearBox, const VECTOR3& global) {
+    const double x = global.x - nearBox.centre.x, y = global.y - nearBox.centre.y,
+                 z = global.z - nearBox.centre.z;
+    const MATRIX3& r = nearBox.rotation;
     // The transposed rotation takes the global frame to the own vessel's.
     const double lx = r.m11 * x + r.m21 * y + r.m31 * z;
     const double ly = r.m12 * x + r.m22 * y + r.m32 * z;
     const double lz = r.m13 * x + r.m23 * y + r.m33 * z;
-    const AirlockBox& b = near.box;
-    const double m = near.margin;
+    const AirlockBox& b = nearBox.box;
+    const double m = nearBox.margin;
     // Not-a-number coordinates fail every comparison: such a vessel is looked at.
     return !(lx < b.xMin - m || lx > b.xMax + m || ly < b.yMin - m || ly > b.yMax + m ||
              lz < b.zMin - m || lz > b.zMax + m);
 }
 
-void AddIfNear(ArrivalIndex& index, std::uint32_t k, const NearBox& near) {
+void AddIfNear(ArrivalIndex& index, std::uint32_t k, const NearBox& nearBox) {
     const VECTOR3& position = index.walkers[k].position;
-    if (Distance2(position, near.centre) <= near.reach2) index.hits.push_back(k);
+    if (Distance2(position, nearBox.centre) <= nearBox.reach2) index.hits.push_back(k);
 }
 
 }  // namespace
@@ -294,7 +294,7 @@ const std::vector<IndexedCrewVessel>& CrewVesselsNear(const VECTOR3& ownGlobal, 
                              high.x - low.x < kMostCellsPerAxis &&
                              high.y - low.y < kMostCellsPerAxis &&
                              high.z - low.z < kMostCellsPerAxis;
-    NearBox near{ownGlobal, {1, 0, 0, 0, 1, 0, 0, 0, 1}, box, margin, reach2};
+    NearBox nearBox{ownGlobal, {1, 0, 0, 0, 1, 0, 0, 0, 1}, box, margin, reach2};
     if (searchCells) {
         for (std::int64_t x = low.x; x <= high.x; ++x) {
             for (std::int64_t y = low.y; y <= high.y; ++y) {
@@ -305,24 +305,24 @@ const std::vector<IndexedCrewVessel>& CrewVesselsNear(const VECTOR3& ownGlobal, 
                          ++i) {
                         const std::uint32_t k = index.bucketed[i];
                         // Cells sharing a bucket: each walker is taken with its own cell only.
-                        if (index.walkers[k].cell == cell) AddIfNear(index, k, near);
+                        if (index.walkers[k].cell == cell) AddIfNear(index, k, nearBox);
                     }
                 }
             }
         }
-        for (const std::uint32_t k : index.offGrid) AddIfNear(index, k, near);
+        for (const std::uint32_t k : index.offGrid) AddIfNear(index, k, nearBox);
         std::sort(index.hits.begin(), index.hits.end());
     } else {
-        for (std::uint32_t k = 0; k < index.walkers.size(); ++k) AddIfNear(index, k, near);
+        for (std::uint32_t k = 0; k < index.walkers.size(); ++k) AddIfNear(index, k, nearBox);
     }
 
     // Of the walkers within the sphere, those in the box: the own vessel's rotation is asked for
     // only when there are any.
     if (!index.hits.empty()) {
-        own.GetRotationMatrix(near.rotation);
+        own.GetRotationMatrix(nearBox.rotation);
         std::size_t kept = 0;
         for (const std::uint32_t k : index.hits) {
-            if (InBox(near, index.walkers[k].position)) index.hits[kept++] = k;
+            if (InBox(nearBox, index.walkers[k].position)) index.hits[kept++] = k;
         }
         index.hits.resize(kept);
     }

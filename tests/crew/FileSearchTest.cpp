@@ -109,9 +109,9 @@ TEST_F(FileSearchTest, PathsAreFoundWithoutRegardToLetterCase) {
     EXPECT_FALSE(std::filesystem::exists(sim.Root() / "Config/UMmutmpT.cfg"));
 
     // A path longer than the buffer is refused, the buffer terminated.
-    char small[8];
-    EXPECT_FALSE(platform::NativePath("config\\UMmutmpT.cfg", small, sizeof small));
-    EXPECT_EQ(small[0], '\0');
+    char tiny[8];
+    EXPECT_FALSE(platform::NativePath("config\\UMmutmpT.cfg", tiny, sizeof tiny));
+    EXPECT_EQ(tiny[0], '\0');
 }
 
 // A root laid out as an installation has it, with its capitals: the crew add-on's module, its

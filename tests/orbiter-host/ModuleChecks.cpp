@@ -370,9 +370,10 @@ void CheckScenario() {
          true,
          {"UMMUCREW Capt-Ada_Kerr-41-66-72", "XPDR 466", "STATUS Orbiting Earth",
           "UMMUCREW Tech-Max_Poe-30-70-80", "UMMUCREW Cook-Old_Age-141-70-80"},
-         {"XPDR 466", "STATUS Orbiting Earth", "UMMUCREW Cook-Old_Age-141-70-80"},
+         // A crew line the ship cannot take is kept unread and written back after the members'.
+         {"XPDR 466", "STATUS Orbiting Earth"},
          {"STATUS Orbiting Earth", "XPDR 466", "UMMUCREW Capt-Ada_Kerr-41-66-72",
-          "UMMUCREW Tech-Max_Poe-30-70-80"},
+          "UMMUCREW Tech-Max_Poe-30-70-80", "UMMUCREW Cook-Old_Age-141-70-80"},
          -quillmar::kDefaultCrewMember.weight + 72.0 + 80.0,
          466},
         {kMeridian,
@@ -501,7 +502,8 @@ void CheckKeys() {
         }
     }
     CheckLines(SaveLines(ship),
-               {"STATUS Orbiting Earth", "XPDR 466", "UMMUCREW Tech-Max_Poe-30-70-80"},
+               {"STATUS Orbiting Earth", "XPDR 466", "UMMUCREW Tech-Max_Poe-30-70-80",
+                "UMMUCREW Cook-Old_Age-141-70-80"},
                "crew after the EVA", __LINE__);
 }
 
@@ -587,7 +589,7 @@ void CheckArrival(double& simt) {
              quillmar::kEmptyMass - quillmar::kDefaultCrewMember.weight + 80.0 + 75.0);
     CheckLines(SaveLines(ship),
                {"STATUS Orbiting Earth", "XPDR 466", "UMMUCREW Tech-Max_Poe-30-70-80",
-                "UMMUCREW Tech-Zed_Ray-33-70-75"},
+                "UMMUCREW Tech-Zed_Ray-33-70-75", "UMMUCREW Cook-Old_Age-141-70-80"},
                "crew after the arrival", __LINE__);
 }
 
@@ -688,7 +690,8 @@ void CheckTransfer() {
                 "UMMUCREW Tech-Max_Poe-30-70-80"},
                "receiver's crew after the transfer", __LINE__);
     CheckLines(SaveLines(from),
-               {"STATUS Orbiting Earth", "XPDR 466", "UMMUCREW Tech-Zed_Ray-33-70-75"},
+               {"STATUS Orbiting Earth", "XPDR 466", "UMMUCREW Tech-Zed_Ray-33-70-75",
+                "UMMUCREW Cook-Old_Age-141-70-80"},
                "sender's crew after the transfer", __LINE__);
     CHECK_EQ(to->emptyMass, quillmar::kEmptyMass + 80.0);
     CHECK_EQ(from->emptyMass, quillmar::kEmptyMass - quillmar::kDefaultCrewMember.weight + 75.0);
